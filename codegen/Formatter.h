@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+namespace codegen {
+
+inline constexpr int kMinCodeWidth = 40;
+inline constexpr int kMaxCodeWidth = 75;
+inline constexpr int kDefaultCodeWidth = 70;
+
+// What the main window holds when "Text formatieren" is pressed.
+struct FormatRequest
+{
+    QString message;         // txtOriginal, line breaks as CR LF
+    QString title;           // txtTitel as typed; "" or "Titelleiste" means none
+    QString flagsExpression; // lblFlags caption, e.g. "vbQuestion Or vbYesNo"
+    qint32 styleValue = 0;   // lblFlags tag; > 0 means flags are chosen
+    int codeWidth = kDefaultCodeWidth; // HScroll1 value
+};
+
+enum class FormatOutcome {
+    Formatted,    // code holds the finished statement
+    EmptyMessage, // nothing to format: the window empties its boxes instead
+    Refused,      // too many continuations or a line too long for VB
+};
+
+struct FormatResult
+{
+    FormatOutcome outcome = FormatOutcome::Formatted;
+    // The code box's text, CR LF breaks. On refusal: the code as it stood at
+    // the start of the last joining pass. Empty for an empty message.
+    QString code;
+    // The measuring box's text: the prepared message (empty for an empty message).
+    QString measuringText;
+    // sCodeTail: what was appended behind the prompt for the buttons and
+    // title arguments. Only meaningful when outcome is Formatted; otherwise
+    // the window keeps its previous tail.
+    QString codeTail;
+    // When Refused: the message to show the user (OK only, no icon, no title).
+    QString refusalMessage;
+};
+
+// The message shown when the statement would need more than 24 continuations.
+QString continuationLimitMessage();
+// The message shown when a line of the statement would exceed 1,023 characters.
+QString lineTooLongMessage();
+
+// Turns a message into one VB MsgBox statement laid out to the code width.
+FormatResult formatMessage(const FormatRequest &request);
+
+} // namespace codegen

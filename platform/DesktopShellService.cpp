@@ -1,0 +1,9 @@
+#include "platform/DesktopShellService.h"
+
+void DesktopShellService::openDocument(const QString &)
+{
+}
+
+void DesktopShellService::openMailLink(const QString &)
+{
+}

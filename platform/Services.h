@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+class MessageBoxService;
+class ShellService;
+
+// What the windows need from outside the process. The program passes the
+// real ones; tests pass doubles and a temporary program folder.
+struct Services
+{
+    MessageBoxService &messageBox;
+    ShellService &shell;
+    QString programFolder; // the folder that holds the executable
+};

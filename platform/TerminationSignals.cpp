@@ -1,0 +1,5 @@
+#include "platform/TerminationSignals.h"
+
+void closeOnTerminationSignals(QWidget &)
+{
+}

@@ -1,0 +1,100 @@
+# Helpers for the end-to-end scripts. Sourced; expects QUILLON_BIN_DIR.
+set -euo pipefail
+
+readonly MAIN_TITLE='MsgBox - Quillon  (Lumo)'
+E2E_SHOTS=${E2E_SHOTS:-${QUILLON_BIN_DIR}/../e2e-shots}
+mkdir -p "$E2E_SHOTS"
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Copies the program into a fresh folder of its own, since it keeps its
+# store beside itself. Sets PROGRAM_DIR and PROGRAM.
+make_program_dir() {
+    PROGRAM_DIR=$(mktemp -d)
+    cp "$QUILLON_BIN_DIR/msgbox-quillon" "$PROGRAM_DIR/"
+    PROGRAM="$PROGRAM_DIR/msgbox-quillon"
+}
+
+# Starts the program in the background. Sets APP_PID.
+start_program() {
+    "$PROGRAM" >"$PROGRAM_DIR/stdout.log" 2>"$PROGRAM_DIR/stderr.log" &
+    APP_PID=$!
+}
+
+# Prints the ids of the visible windows whose title is exactly $1.
+windows_titled() {
+    wmctrl -l | while read -r id _desktop _host title; do
+        [ "$title" = "$1" ] && echo "$id"
+    done
+    return 0
+}
+
+# Waits up to $2 seconds (default 10) for a window titled exactly $1 and
+# prints its id.
+wait_window() {
+    local title=$1 timeout=${2:-10} id
+    for _ in $(seq $((timeout * 10))); do
+        id=$(windows_titled "$title" | head -n 1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no window titled '$title' within ${timeout}s"
+}
+
+# Waits up to $2 seconds for no window titled $1 to remain.
+wait_no_window() {
+    local title=$1 timeout=${2:-10}
+    for _ in $(seq $((timeout * 10))); do
+        [ -z "$(windows_titled "$title")" ] && return 0
+        sleep 0.1
+    done
+    fail "window '$title' still open after ${timeout}s"
+}
+
+activate() {
+    wmctrl -i -a "$1"
+    sleep 0.3
+}
+
+# Closes a window the normal way, as its close button does.
+close_window() {
+    wmctrl -i -c "$1"
+}
+
+# Waits up to $2 seconds for process $1 to end; prints its exit status.
+wait_exit() {
+    local pid=$1 timeout=${2:-10}
+    for _ in $(seq $((timeout * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            local status=0
+            wait "$pid" || status=$?
+            echo "$status"
+            return 0
+        fi
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+    fail "process $pid still running after ${timeout}s"
+}
+
+screenshot() {
+    import -window root "$E2E_SHOTS/$1.png"
+}
+
+# Clicks at a point given relative to the client area of window $1.
+click_in() {
+    local id=$1 x=$2 y=$3
+    local geometry
+    geometry=$(xdotool getwindowgeometry --shell "$((id))")
+    local X Y
+    X=$(sed -n 's/^X=//p' <<<"$geometry")
+    Y=$(sed -n 's/^Y=//p' <<<"$geometry")
+    xdotool mousemove $((X + x)) $((Y + y)) click 1
+    sleep 0.2
+}
