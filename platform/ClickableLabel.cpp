@@ -1,0 +1,41 @@
+#include "platform/ClickableLabel.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace {
+constexpr int kHandHotSpotX = 8;
+constexpr int kHandHotSpotY = 3;
+}
+
+ClickableLabel::ClickableLabel(QWidget *parent) : QLabel(parent)
+{
+    setCursor(handCursor());
+}
+
+// Taking the press makes the release come here too, instead of the parent.
+void ClickableLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        event->accept();
+    else
+        QLabel::mousePressEvent(event);
+}
+
+// A press that the user drags off the label before letting go is no click.
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QLabel::mouseReleaseEvent(event);
+        return;
+    }
+    event->accept();
+    if (rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+QCursor handCursor()
+{
+    return QCursor(QPixmap(QStringLiteral(":/icons/hand.xpm")), kHandHotSpotX, kHandHotSpotY);
+}
