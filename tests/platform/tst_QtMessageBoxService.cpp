@@ -1,0 +1,251 @@
+#include "platform/QtMessageBoxService.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+// The box's buttons as the user sees them, left to right.
+QList<QAbstractButton *> buttonsLeftToRight(const QMessageBox &box)
+{
+    QList<QAbstractButton *> buttons = box.buttons();
+    std::sort(buttons.begin(), buttons.end(), [](const QAbstractButton *a, const QAbstractButton *b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
+    return buttons;
+}
+
+QStringList captionsOf(const QList<QAbstractButton *> &buttons)
+{
+    QStringList captions;
+    for (const QAbstractButton *button : buttons)
+        captions.append(button->text());
+    return captions;
+}
+
+QLabel *textLabelOf(const QMessageBox &box)
+{
+    const QList<QLabel *> labels = box.findChildren<QLabel *>();
+    const auto found = std::find_if(labels.begin(), labels.end(), [&box](const QLabel *label) {
+        return label->text() == box.text();
+    });
+    return found == labels.end() ? nullptr : *found;
+}
+
+} // namespace
+
+class tst_QtMessageBoxService : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void buttonSets_data();
+    void buttonSets();
+    void icons_data();
+    void icons();
+    void defaultButton_data();
+    void defaultButton();
+    void systemModalStaysOnTop();
+    void rightAlignedText();
+    void promptLineBreaksAndPlainText();
+    void titleFallsBackToApplicationTitle_data();
+    void titleFallsBackToApplicationTitle();
+    void escapeAndCloseAnswer_data();
+    void escapeAndCloseAnswer();
+};
+
+void tst_QtMessageBoxService::buttonSets_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QStringList>("captions");
+    QTest::addColumn<QList<int>>("numbers");
+
+    QTest::newRow("OK") << 0 << QStringList{QStringLiteral("OK")} << QList<int>{1};
+    QTest::newRow("OK, Cancel") << 1
+                                << QStringList{QStringLiteral("OK"), QStringLiteral("Abbrechen")}
+                                << QList<int>{1, 2};
+    QTest::newRow("Abort, Retry, Ignore")
+        << 2
+        << QStringList{QStringLiteral("Abbrechen"), QStringLiteral("Wiederholen"),
+                       QStringLiteral("Ignorieren")}
+        << QList<int>{3, 4, 5};
+    QTest::newRow("Yes, No, Cancel") << 3
+                                     << QStringList{QStringLiteral("Ja"), QStringLiteral("Nein"),
+                                                    QStringLiteral("Abbrechen")}
+                                     << QList<int>{6, 7, 2};
+    QTest::newRow("Yes, No") << 4 << QStringList{QStringLiteral("Ja"), QStringLiteral("Nein")}
+                             << QList<int>{6, 7};
+    QTest::newRow("Retry, Cancel")
+        << 5 << QStringList{QStringLiteral("Wiederholen"), QStringLiteral("Abbrechen")}
+        << QList<int>{4, 2};
+    QTest::newRow("the other bits leave the set alone")
+        << (64 + 3 + 512 + 4096 + 524288)
+        << QStringList{QStringLiteral("Ja"), QStringLiteral("Nein"), QStringLiteral("Abbrechen")}
+        << QList<int>{6, 7, 2};
+}
+
+// Each button, clicked, closes the box and answers with its own number.
+void tst_QtMessageBoxService::buttonSets()
+{
+    QFETCH(int, style);
+    QFETCH(QStringList, captions);
+    QFETCH(QList<int>, numbers);
+
+    for (qsizetype i = 0; i < numbers.size(); ++i) {
+        const auto box = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+        box->open();
+        const QList<QAbstractButton *> buttons = buttonsLeftToRight(*box);
+        QCOMPARE(captionsOf(buttons), captions);
+        for (qsizetype b = 1; b < buttons.size(); ++b)
+            QVERIFY(buttons.at(b - 1)->geometry().right() < buttons.at(b)->geometry().left());
+
+        QTest::mouseClick(buttons.at(i), Qt::LeftButton);
+        QVERIFY(!box->isVisible());
+        QCOMPARE(buttonNumberOf(*box), numbers.at(i));
+    }
+}
+
+void tst_QtMessageBoxService::icons_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QMessageBox::Icon>("icon");
+
+    QTest::newRow("none") << 0 << QMessageBox::NoIcon;
+    QTest::newRow("critical") << 16 << QMessageBox::Critical;
+    QTest::newRow("question") << 32 << QMessageBox::Question;
+    QTest::newRow("exclamation") << 48 << QMessageBox::Warning;
+    QTest::newRow("information") << 64 << QMessageBox::Information;
+    QTest::newRow("information among other bits") << (64 + 5 + 256 + 4096 + 524288)
+                                                  << QMessageBox::Information;
+}
+
+void tst_QtMessageBoxService::icons()
+{
+    QFETCH(int, style);
+    QFETCH(QMessageBox::Icon, icon);
+
+    const auto box = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+    QCOMPARE(box->icon(), icon);
+    QCOMPARE(box->iconPixmap().isNull(), icon == QMessageBox::NoIcon);
+}
+
+void tst_QtMessageBoxService::defaultButton_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("OK") << 0 << QStringLiteral("OK");
+    QTest::newRow("yes/no/cancel, first") << 3 << QStringLiteral("Ja");
+    QTest::newRow("yes/no/cancel, second") << (3 + 256) << QStringLiteral("Nein");
+    QTest::newRow("yes/no/cancel, third") << (3 + 512) << QStringLiteral("Abbrechen");
+    QTest::newRow("abort/retry/ignore, third") << (2 + 512) << QStringLiteral("Ignorieren");
+    QTest::newRow("yes/no, third falls back to the first") << (4 + 512) << QStringLiteral("Ja");
+    QTest::newRow("OK, second falls back to OK") << 256 << QStringLiteral("OK");
+    QTest::newRow("retry/cancel, second") << (5 + 256) << QStringLiteral("Abbrechen");
+}
+
+void tst_QtMessageBoxService::defaultButton()
+{
+    QFETCH(int, style);
+    QFETCH(QString, caption);
+
+    const auto box = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+    QVERIFY(box->defaultButton());
+    QCOMPARE(box->defaultButton()->text(), caption);
+
+    // Enter presses the default button.
+    box->open();
+    QTest::keyClick(box.get(), Qt::Key_Return);
+    QVERIFY(!box->isVisible());
+    QCOMPARE(box->clickedButton()->text(), caption);
+}
+
+void tst_QtMessageBoxService::systemModalStaysOnTop()
+{
+    const auto plain = createStyledMessageBox(QStringLiteral("Text"), 4 + 32, QString());
+    QVERIFY(!plain->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(plain->windowModality(), Qt::ApplicationModal);
+
+    const auto systemModal = createStyledMessageBox(QStringLiteral("Text"), 4096 + 4 + 32, QString());
+    QVERIFY(systemModal->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QCOMPARE(systemModal->windowModality(), Qt::ApplicationModal);
+}
+
+void tst_QtMessageBoxService::rightAlignedText()
+{
+    const auto left = createStyledMessageBox(QStringLiteral("Text"), 0, QString());
+    QLabel *leftText = textLabelOf(*left);
+    QVERIFY(leftText);
+    QVERIFY(!(leftText->alignment() & Qt::AlignRight));
+
+    const auto right = createStyledMessageBox(QStringLiteral("Text"), 524288 + 64, QString());
+    QLabel *rightText = textLabelOf(*right);
+    QVERIFY(rightText);
+    QVERIFY(rightText->alignment() & Qt::AlignRight);
+}
+
+void tst_QtMessageBoxService::promptLineBreaksAndPlainText()
+{
+    const auto box = createStyledMessageBox(QStringLiteral("Zeile <b>1</b>\r\nZeile 2\r\n"), 0,
+                                            QString());
+    QCOMPARE(box->text(), QStringLiteral("Zeile <b>1</b>\nZeile 2\n"));
+    QCOMPARE(box->textFormat(), Qt::PlainText);
+}
+
+void tst_QtMessageBoxService::titleFallsBackToApplicationTitle_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("empty") << QString() << QStringLiteral("MsgBox - Quillon");
+    QTest::newRow("given") << QStringLiteral("  Rückgabe  ''Abbrechen''")
+                           << QStringLiteral("  Rückgabe  ''Abbrechen''");
+    QTest::newRow("blanks only are a title") << QStringLiteral(" ") << QStringLiteral(" ");
+}
+
+void tst_QtMessageBoxService::titleFallsBackToApplicationTitle()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, shown);
+
+    const auto box = createStyledMessageBox(QStringLiteral("Text"), 0, title);
+    QCOMPARE(box->windowTitle(), shown);
+}
+
+void tst_QtMessageBoxService::escapeAndCloseAnswer_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("answer");
+
+    QTest::newRow("OK") << 0 << 1;
+    QTest::newRow("OK, Cancel") << 1 << 2;
+    QTest::newRow("Abort, Retry, Ignore") << 2 << 3;
+    QTest::newRow("Yes, No, Cancel") << 3 << 2;
+    QTest::newRow("Yes, No") << 4 << 7;
+    QTest::newRow("Retry, Cancel") << 5 << 2;
+}
+
+void tst_QtMessageBoxService::escapeAndCloseAnswer()
+{
+    QFETCH(int, style);
+    QFETCH(int, answer);
+
+    const auto escaped = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+    escaped->open();
+    QTest::keyClick(escaped.get(), Qt::Key_Escape);
+    QVERIFY(!escaped->isVisible());
+    QCOMPARE(buttonNumberOf(*escaped), answer);
+
+    const auto closed = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+    closed->open();
+    QVERIFY(closed->close());
+    QCOMPARE(buttonNumberOf(*closed), answer);
+}
+
+QTEST_MAIN(tst_QtMessageBoxService)
+#include "tst_QtMessageBoxService.moc"
