@@ -30,7 +30,7 @@ void tst_PromptRebuild::rebuildsPrompt_data()
 
     QTest::newRow("flags and title behind the joined prompt")
         << statement(u"        \"Ja\" & vbNewline & \"Nein\" _\r\n"
-                       u"        , vbQuestion, \"Frage\"\r\n"_s)
+                     u"        , vbQuestion, \"Frage\"\r\n"_s)
         << u" _\r\n        , vbQuestion, \"Frage\""_s << u"Ja\r\nNein\r\n"_s;
     QTest::newRow("title without flags")
         << statement(u"        \"Hallo\",  _\r\n        , \"Gruß\"\r\n"_s)
@@ -57,16 +57,16 @@ void tst_PromptRebuild::rebuildsPrompt_data()
         << statement(u"        \"A\" & vbNewline & vbNewline & \"B\"\r\n"_s) << QString()
         << u"A\r\n\r\nB\r\n"_s;
     QTest::newRow("several breaks in a row, on lines of their own")
-        << statement(u"        \"A\" & _\r\n        vbNewline & vbNewline & _\r\n        \"B\"\r\n"_s)
+        << statement(
+               u"        \"A\" & _\r\n        vbNewline & vbNewline & _\r\n        \"B\"\r\n"_s)
         << QString() << u"A\r\n\r\nB\r\n"_s;
     QTest::newRow("wrapped pieces are joined again")
-        << statement(u"        \"Das ist ein \" & _\r\n        \"langer Text\"\r\n"_s)
-        << QString() << u"Das ist ein langer Text\r\n"_s;
+        << statement(u"        \"Das ist ein \" & _\r\n        \"langer Text\"\r\n"_s) << QString()
+        << u"Das ist ein langer Text\r\n"_s;
     QTest::newRow("message holding ' & vbNewline' breaks there")
         << statement(u"        \"x & vbNewline y\"\r\n"_s) << QString() << u"x\r\n y\r\n"_s;
     QTest::newRow("message holding eight blanks and vbNewline breaks there")
-        << statement(u"        \"a        vbNewline b\"\r\n"_s) << QString()
-        << u"a\r\n b\r\n"_s;
+        << statement(u"        \"a        vbNewline b\"\r\n"_s) << QString() << u"a\r\n b\r\n"_s;
 }
 
 void tst_PromptRebuild::rebuildsPrompt()

@@ -1,0 +1,162 @@
+#include "cli/CommandLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace cli {
+namespace {
+
+// Listed in the order of the options window's arrays: the index is the choice.
+constexpr std::array<QStringView, 5> kIconNames { u"none", u"question", u"information",
+    u"exclamation", u"critical" };
+constexpr std::array<QStringView, 6> kButtonsNames { u"ok", u"okcancel", u"yesno", u"yesnocancel",
+    u"retrycancel", u"abortretryignore" };
+
+template<std::size_t N>
+std::optional<int> indexOfName(const std::array<QStringView, N> &names, const QString &name)
+{
+    const auto found = std::find(names.begin(), names.end(), QStringView(name));
+    if (found == names.end())
+        return std::nullopt;
+    return int(found - names.begin());
+}
+
+template<std::size_t N> QString alternatives(const std::array<QStringView, N> &names)
+{
+    QStringList list;
+    for (const QStringView name : names)
+        list << name.toString();
+    return list.join(u", "_s);
+}
+
+// Digits only: no sign, no blanks, nothing that toInt() would quietly accept.
+std::optional<int> wholeNumberIn(const QString &text, int lowest, int highest)
+{
+    const bool digitsOnly = !text.isEmpty() && text.size() <= 9
+        && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    if (!digitsOnly)
+        return std::nullopt;
+    const int number = text.toInt();
+    if (number < lowest || number > highest)
+        return std::nullopt;
+    return number;
+}
+
+QString badValue(const QString &option, const QString &value, const QString &expected)
+{
+    return u"Bad value '%1' for --%2: expected %3."_s.arg(value, option, expected);
+}
+
+struct Options
+{
+    QCommandLineOption width { u"width"_s, u"code width"_s, u"N"_s };
+    QCommandLineOption title { u"title"_s, u"title"_s, u"TEXT"_s };
+    QCommandLineOption icon { u"icon"_s, u"icon"_s, u"NAME"_s };
+    QCommandLineOption buttons { u"buttons"_s, u"button set"_s, u"NAME"_s };
+    QCommandLineOption defaultButton { u"default"_s, u"default button"_s, u"N"_s };
+    QCommandLineOption systemModal { u"system-modal"_s, u"always on top"_s };
+    QCommandLineOption right { u"right"_s, u"text right-aligned"_s };
+    QCommandLineOption prompt { u"prompt"_s, u"print the rebuilt prompt"_s };
+    QCommandLineOption help { u"help"_s, u"show this help"_s };
+
+    void addTo(QCommandLineParser &parser) const
+    {
+        parser.addOptions(
+            { width, title, icon, buttons, defaultButton, systemModal, right, prompt, help });
+    }
+};
+
+// Fills in the options that take a value; returns the problem, if any.
+QString readValues(const QCommandLineParser &parser, const Options &o, FormatOptions &options)
+{
+    if (parser.isSet(o.width)) {
+        const QString value = parser.value(o.width);
+        const auto width = wholeNumberIn(value, codegen::kMinCodeWidth, codegen::kMaxCodeWidth);
+        if (!width)
+            return badValue(u"width"_s, value,
+                u"a whole number from %1 to %2"_s.arg(codegen::kMinCodeWidth)
+                    .arg(codegen::kMaxCodeWidth));
+        options.codeWidth = *width;
+    }
+    if (parser.isSet(o.title)) {
+        options.title = parser.value(o.title);
+        if (options.title.contains(u'\n') || options.title.contains(u'\r'))
+            return u"Bad value for --title: a title cannot hold a line break."_s;
+    }
+    if (parser.isSet(o.icon)) {
+        const QString value = parser.value(o.icon);
+        const auto icon = indexOfName(kIconNames, value);
+        if (!icon)
+            return badValue(u"icon"_s, value, u"one of "_s + alternatives(kIconNames));
+        options.style.icon = *icon;
+    }
+    if (parser.isSet(o.buttons)) {
+        const QString value = parser.value(o.buttons);
+        const auto buttons = indexOfName(kButtonsNames, value);
+        if (!buttons)
+            return badValue(u"buttons"_s, value, u"one of "_s + alternatives(kButtonsNames));
+        options.style.buttons = *buttons;
+    }
+    if (parser.isSet(o.defaultButton)) {
+        const QString value = parser.value(o.defaultButton);
+        const auto defaultButton = wholeNumberIn(value, 1, 3);
+        if (!defaultButton)
+            return badValue(u"default"_s, value, u"1, 2 or 3"_s);
+        options.style.defaultButton = *defaultButton;
+    }
+    return {};
+}
+
+} // namespace
+
+ParsedCommandLine parseCommandLine(const QStringList &arguments)
+{
+    ParsedCommandLine parsed;
+    const Options o;
+    QCommandLineParser parser;
+    o.addTo(parser);
+    if (!parser.parse(arguments)) {
+        parsed.error = parser.errorText();
+        return parsed;
+    }
+    if (const QStringList positional = parser.positionalArguments(); !positional.isEmpty()) {
+        parsed.error = u"Unexpected argument '%1': the message is read from standard input."_s.arg(
+            positional.constFirst());
+        return parsed;
+    }
+    parsed.helpRequested = parser.isSet(o.help);
+    parsed.options.style.systemModal = parser.isSet(o.systemModal);
+    parsed.options.style.textRight = parser.isSet(o.right);
+    parsed.options.printPrompt = parser.isSet(o.prompt);
+    parsed.error = readValues(parser, o, parsed.options);
+    return parsed;
+}
+
+QString usageText()
+{
+    return u"Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]\n"
+           u"                     [--default N] [--system-modal] [--right] [--prompt]\n"
+           u"Reads a message from standard input (UTF-8) and writes the VB MsgBox statement\n"
+           u"for it to standard output, with CR LF line breaks.\n"
+           u"  --width N        code width, 40..75, default 70\n"
+           u"  --title TEXT     title; empty or \"Titelleiste\" means none (default none)\n"
+           u"  --icon NAME      none | question | information | exclamation | critical\n"
+           u"  --buttons NAME   ok | okcancel | yesno | yesnocancel | retrycancel | "
+           u"abortretryignore\n"
+           u"  --default N      1 | 2 | 3\n"
+           u"  --system-modal   the \"Immer 'On Top'\" choice\n"
+           u"  --right          the \"Text rechtsbündig\" choice\n"
+           u"  --prompt         print the prompt that the message box test would show,\n"
+           u"                   rebuilt from the code, instead of the code\n"
+           u"  --help           show this help\n"
+           u"Exit status: 0 done, 1 the text was refused, 2 a usage error.\n"_s;
+}
+
+} // namespace cli

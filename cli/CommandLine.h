@@ -1,0 +1,34 @@
+#pragma once
+
+#include "codegen/Formatter.h"
+#include "options_window/StyleFlags.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace cli {
+
+// Everything msgbox-format takes from its command line; the message itself
+// comes from standard input.
+struct FormatOptions
+{
+    int codeWidth = codegen::kDefaultCodeWidth;
+    QString title; // as typed; "" or "Titelleiste" means none
+    StyleChoices style;
+    bool printPrompt = false;
+};
+
+struct ParsedCommandLine
+{
+    FormatOptions options;
+    bool helpRequested = false;
+    // One line naming what is wrong; empty when the command line is usable.
+    QString error;
+};
+
+// arguments[0] is the program, as in QCoreApplication::arguments().
+ParsedCommandLine parseCommandLine(const QStringList &arguments);
+
+QString usageText();
+
+} // namespace cli

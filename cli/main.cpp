@@ -1,0 +1,60 @@
+#include "cli/CommandLine.h"
+#include "cli/HeadlessFormat.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+// The code is CR LF already; Windows must neither add CRs on output nor
+// take them away on input.
+void useBinaryStandardStreams()
+{
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+}
+
+QByteArray readStandardInput()
+{
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        return {};
+    return in.readAll();
+}
+
+void writeTo(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+int finish(const cli::Outcome &outcome)
+{
+    writeTo(stdout, outcome.standardOutput);
+    writeTo(stderr, outcome.standardError);
+    return outcome.exitStatus;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const cli::ParsedCommandLine commandLine = cli::parseCommandLine(app.arguments());
+    if (!commandLine.error.isEmpty())
+        return finish(cli::usageError(commandLine.error));
+    if (commandLine.helpRequested)
+        return finish({ cli::Done, cli::usageText().toUtf8(), {} });
+
+    useBinaryStandardStreams();
+    return finish(cli::formatInput(commandLine.options, readStandardInput()));
+}

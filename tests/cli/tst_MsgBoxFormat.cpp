@@ -1,0 +1,264 @@
+#include "cli/HeadlessFormat.h"
+
+#include <QProcess>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run msgboxFormat(const QStringList &arguments, const QByteArray &input)
+{
+    QProcess process;
+    process.start(QStringLiteral(MSGBOX_FORMAT_PATH), arguments);
+    if (!process.waitForStarted(-1))
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+}
+
+const QByteArray kJaNeinFrage = "    MsgBox _\r\n"
+                                "        \"Ja\" & vbNewline & \"Nein\" _\r\n"
+                                "        , vbQuestion, \"Frage\"\r\n";
+const QStringList kFrageArguments { u"--icon"_s, u"question"_s, u"--title"_s, u"Frage"_s };
+
+// One word per code line at width 70, too long for any two lines to be joined:
+// n lines take n continuations, the statement line's included.
+QByteArray textOfManyLines(int lines)
+{
+    QByteArrayList words;
+    for (int i = 0; i < lines; ++i)
+        words << QByteArray(50, 'x');
+    return words.join(' ');
+}
+
+} // namespace
+
+class tst_MsgBoxFormat : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void usageErrorsExitWithTwo_data();
+    void usageErrorsExitWithTwo();
+    void formatsWorkedExampleByteForByte_data();
+    void formatsWorkedExampleByteForByte();
+    void choicesBecomeTheFlagsArgument_data();
+    void choicesBecomeTheFlagsArgument();
+    void emptyMessagePrintsNothing_data();
+    void emptyMessagePrintsNothing();
+    void onlyOneFinalLineBreakIsDropped();
+    void widthChangesTheLayout();
+    void printsTheRebuiltPrompt();
+    void refusedTextExitsWithOne();
+    void keepsUnicodeIntact();
+    void inputIsTakenVerbatim_data();
+    void inputIsTakenVerbatim();
+};
+
+void tst_MsgBoxFormat::usageErrorsExitWithTwo_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("unknown option") << QStringList { u"--colour"_s, u"red"_s } << u"colour"_s;
+    QTest::newRow("width 39") << QStringList { u"--width"_s, u"39"_s } << u"39"_s;
+    QTest::newRow("width 76") << QStringList { u"--width"_s, u"76"_s } << u"76"_s;
+    QTest::newRow("width abc") << QStringList { u"--width"_s, u"abc"_s } << u"abc"_s;
+    QTest::newRow("width with a sign") << QStringList { u"--width=+50"_s } << u"+50"_s;
+    QTest::newRow("width=39") << QStringList { u"--width=39"_s } << u"39"_s;
+    QTest::newRow("bad icon") << QStringList { u"--icon"_s, u"Question"_s } << u"Question"_s;
+    QTest::newRow("bad buttons") << QStringList { u"--buttons=yes"_s } << u"yes"_s;
+    QTest::newRow("default 4") << QStringList { u"--default"_s, u"4"_s } << u"--default"_s;
+    QTest::newRow("default 0") << QStringList { u"--default=0"_s } << u"--default"_s;
+    QTest::newRow("positional argument") << QStringList { u"Hallo"_s } << u"Hallo"_s;
+    QTest::newRow("positional argument after --")
+        << QStringList { u"--"_s, u"--prompt"_s } << u"--prompt"_s;
+    QTest::newRow("missing value") << QStringList { u"--title"_s } << u"--title"_s;
+    QTest::newRow("value for a switch") << QStringList { u"--right=1"_s } << u"--right"_s;
+    QTest::newRow("title with a line break")
+        << QStringList { u"--title"_s, u"Zeile 1\nZeile 2"_s } << u"--title"_s;
+}
+
+void tst_MsgBoxFormat::usageErrorsExitWithTwo()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, named);
+
+    const Run run = msgboxFormat(arguments, "Hallo\n");
+
+    QCOMPARE(run.exitCode, int(cli::UsageError));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.endsWith('\n') && run.err.count('\n') == 1, run.err.constData());
+    QVERIFY2(QString::fromUtf8(run.err).contains(named), run.err.constData());
+}
+
+void tst_MsgBoxFormat::formatsWorkedExampleByteForByte_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+
+    QTest::newRow("LF, final LF") << kFrageArguments << QByteArray("Ja\nNein\n");
+    QTest::newRow("CR LF, final CR LF") << kFrageArguments << QByteArray("Ja\r\nNein\r\n");
+    QTest::newRow("no final break") << kFrageArguments << QByteArray("Ja\r\nNein");
+    QTest::newRow("name=value, width 70") << QStringList { u"--icon=question"_s, u"--title=Frage"_s,
+        u"--width=70"_s } << QByteArray("Ja\nNein");
+}
+
+void tst_MsgBoxFormat::formatsWorkedExampleByteForByte()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+
+    const Run run = msgboxFormat(arguments, input);
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QCOMPARE(run.out, kJaNeinFrage);
+    QVERIFY(run.err.isEmpty());
+}
+
+void tst_MsgBoxFormat::choicesBecomeTheFlagsArgument_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("lastLine");
+
+    const auto row = [](const char *name, const QStringList &arguments, const char *lastLine) {
+        QTest::newRow(name) << arguments << QByteArray(lastLine);
+    };
+    row("none", { u"--icon=none"_s, u"--buttons=ok"_s, u"--default=3"_s }, "        \"Hallo\"");
+    row("information", { u"--icon=information"_s }, "        , vbInformation");
+    row("exclamation", { u"--icon=exclamation"_s }, "        , vbExclamation");
+    row("critical", { u"--icon=critical"_s }, "        , vbCritical");
+    row("okcancel", { u"--buttons=okcancel"_s }, "        , vbOKCancel");
+    row("yesno, default 2", { u"--buttons=yesno"_s, u"--default=2"_s },
+        "        , vbYesNo Or vbDefaultButton2");
+    row("yesnocancel", { u"--buttons"_s, u"yesnocancel"_s }, "        , vbYesNoCancel");
+    row("retrycancel", { u"--buttons=retrycancel"_s }, "        , vbRetryCancel");
+    row("everything",
+        { u"--icon=question"_s, u"--buttons=abortretryignore"_s, u"--default"_s, u"3"_s,
+            u"--system-modal"_s, u"--right"_s },
+        "        , vbQuestion Or vbAbortRetryIgnore Or vbDefaultButton3 Or vbSystemModal Or "
+        "vbMsgBoxRight");
+    row("placeholder title", { u"--title=Titelleiste"_s }, "        \"Hallo\"");
+    row("empty title", { u"--title="_s }, "        \"Hallo\"");
+}
+
+void tst_MsgBoxFormat::choicesBecomeTheFlagsArgument()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, lastLine);
+
+    const Run run = msgboxFormat(arguments, "Hallo\n");
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    const QByteArray ending = "\r\n" + lastLine + "\r\n";
+    QVERIFY2(run.out.endsWith(ending), run.out.constData());
+}
+
+void tst_MsgBoxFormat::emptyMessagePrintsNothing_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QStringList>("arguments");
+
+    QTest::newRow("no input") << QByteArray() << QStringList {};
+    QTest::newRow("LF only") << QByteArray("\n") << QStringList { u"--title=Frage"_s };
+    QTest::newRow("CR LF only, prompt") << QByteArray("\r\n") << QStringList { u"--prompt"_s };
+}
+
+void tst_MsgBoxFormat::emptyMessagePrintsNothing()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, arguments);
+
+    const Run run = msgboxFormat(arguments, input);
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(run.err.isEmpty());
+}
+
+void tst_MsgBoxFormat::onlyOneFinalLineBreakIsDropped()
+{
+    const Run run = msgboxFormat({}, "Ja\n\n");
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QCOMPARE(run.out, QByteArray("    MsgBox _\r\n        \"Ja\" & vbNewline\r\n"));
+}
+
+void tst_MsgBoxFormat::widthChangesTheLayout()
+{
+    const QByteArray text = "Ein Satz, der lang genug ist, um bei vierzig Zeichen Breite "
+                            "umbrochen zu werden, bei fünfundsiebzig aber nicht so oft.\n";
+
+    const Run narrow = msgboxFormat({ u"--width=40"_s }, text);
+    const Run wide = msgboxFormat({ u"--width"_s, u"75"_s }, text);
+
+    QCOMPARE(narrow.exitCode, int(cli::Done));
+    QCOMPARE(wide.exitCode, int(cli::Done));
+    QVERIFY(narrow.out.count("\r\n") > wide.out.count("\r\n"));
+}
+
+void tst_MsgBoxFormat::printsTheRebuiltPrompt()
+{
+    const Run run = msgboxFormat(kFrageArguments + QStringList { u"--prompt"_s }, "Ja\nNein\n");
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QCOMPARE(run.out, QByteArray("Ja\r\nNein\r\n"));
+}
+
+void tst_MsgBoxFormat::refusedTextExitsWithOne()
+{
+    const Run accepted = msgboxFormat({}, textOfManyLines(24));
+    const Run refused = msgboxFormat({}, textOfManyLines(25));
+
+    QCOMPARE(accepted.exitCode, int(cli::Done));
+    QCOMPARE(refused.exitCode, int(cli::TextRefused));
+    QVERIFY(refused.out.isEmpty());
+    QVERIFY2(QString::fromUtf8(refused.err).startsWith(u"Zu viele Zeilenfortsetzungszeichen !"),
+        refused.err.constData());
+}
+
+void tst_MsgBoxFormat::keepsUnicodeIntact()
+{
+    const Run run = msgboxFormat({ u"--title=Grüße"_s }, "Über 30 °C ☀\n");
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QCOMPARE(run.out,
+        QByteArray("    MsgBox _\r\n"
+                   "        \"Über 30 °C ☀\",  _\r\n"
+                   "        , \"Grüße\"\r\n"));
+}
+
+void tst_MsgBoxFormat::inputIsTakenVerbatim_data()
+{
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("interior LF becomes CR LF") << QByteArray("a\nb\r\nc\n") << u"a\r\nb\r\nc"_s;
+    QTest::newRow("lone CR stays") << QByteArray("a\rb\r") << u"a\rb\r"_s;
+    QTest::newRow("blanks stay") << QByteArray("  a  \r\n") << u"  a  "_s;
+    QTest::newRow("byte order mark stays") << QByteArray("\xEF\xBB\xBF"
+                                                         "a")
+                                           << u"\uFEFFa"_s;
+}
+
+void tst_MsgBoxFormat::inputIsTakenVerbatim()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QString, message);
+
+    QCOMPARE(cli::messageFromInput(input), std::optional<QString>(message));
+}
+
+QTEST_GUILESS_MAIN(tst_MsgBoxFormat)
+#include "tst_MsgBoxFormat.moc"
