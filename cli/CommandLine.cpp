@@ -49,11 +49,6 @@ std::optional<int> wholeNumberIn(const QString &text, int lowest, int highest)
     return number;
 }
 
-QString badValue(const QString &option, const QString &value, const QString &expected)
-{
-    return u"Bad value '%1' for --%2: expected %3."_s.arg(value, option, expected);
-}
-
 struct Options
 {
     QCommandLineOption width { u"width"_s, u"code width"_s, u"N"_s };
@@ -73,43 +68,66 @@ struct Options
     }
 };
 
-// Fills in the options that take a value; returns the problem, if any.
+QString badValue(const QCommandLineOption &option, const QString &value, const QString &expected)
+{
+    return u"Bad value '%1' for --%2: expected %3."_s.arg(
+        value, option.names().constFirst(), expected);
+}
+
+// The readers below leave their target alone when the option is absent, and
+// return the problem with its value, if any.
+
+QString readNumber(const QCommandLineParser &parser, const QCommandLineOption &option, int lowest,
+    int highest, int &number)
+{
+    if (!parser.isSet(option))
+        return {};
+    const QString value = parser.value(option);
+    const auto read = wholeNumberIn(value, lowest, highest);
+    if (!read)
+        return badValue(option, value, u"a whole number from %1 to %2"_s.arg(lowest).arg(highest));
+    number = *read;
+    return {};
+}
+
+template<std::size_t N>
+QString readName(const QCommandLineParser &parser, const QCommandLineOption &option,
+    const std::array<QStringView, N> &names, int &index)
+{
+    if (!parser.isSet(option))
+        return {};
+    const QString value = parser.value(option);
+    const auto read = indexOfName(names, value);
+    if (!read)
+        return badValue(option, value, u"one of "_s + alternatives(names));
+    index = *read;
+    return {};
+}
+
+// The title becomes a string literal in the code, which cannot span lines.
+QString readTitle(
+    const QCommandLineParser &parser, const QCommandLineOption &option, QString &title)
+{
+    const QString value = parser.value(option);
+    if (value.contains(u'\n') || value.contains(u'\r'))
+        return u"Bad value for --title: a title cannot hold a line break."_s;
+    title = value;
+    return {};
+}
+
 QString readValues(const QCommandLineParser &parser, const Options &o, FormatOptions &options)
 {
-    if (parser.isSet(o.width)) {
-        const QString value = parser.value(o.width);
-        const auto width = wholeNumberIn(value, codegen::kMinCodeWidth, codegen::kMaxCodeWidth);
-        if (!width)
-            return badValue(u"width"_s, value,
-                u"a whole number from %1 to %2"_s.arg(codegen::kMinCodeWidth)
-                    .arg(codegen::kMaxCodeWidth));
-        options.codeWidth = *width;
-    }
-    if (parser.isSet(o.title)) {
-        options.title = parser.value(o.title);
-        if (options.title.contains(u'\n') || options.title.contains(u'\r'))
-            return u"Bad value for --title: a title cannot hold a line break."_s;
-    }
-    if (parser.isSet(o.icon)) {
-        const QString value = parser.value(o.icon);
-        const auto icon = indexOfName(kIconNames, value);
-        if (!icon)
-            return badValue(u"icon"_s, value, u"one of "_s + alternatives(kIconNames));
-        options.style.icon = *icon;
-    }
-    if (parser.isSet(o.buttons)) {
-        const QString value = parser.value(o.buttons);
-        const auto buttons = indexOfName(kButtonsNames, value);
-        if (!buttons)
-            return badValue(u"buttons"_s, value, u"one of "_s + alternatives(kButtonsNames));
-        options.style.buttons = *buttons;
-    }
-    if (parser.isSet(o.defaultButton)) {
-        const QString value = parser.value(o.defaultButton);
-        const auto defaultButton = wholeNumberIn(value, 1, 3);
-        if (!defaultButton)
-            return badValue(u"default"_s, value, u"1, 2 or 3"_s);
-        options.style.defaultButton = *defaultButton;
+    const QString problems[] = {
+        readNumber(
+            parser, o.width, codegen::kMinCodeWidth, codegen::kMaxCodeWidth, options.codeWidth),
+        readTitle(parser, o.title, options.title),
+        readName(parser, o.icon, kIconNames, options.style.icon),
+        readName(parser, o.buttons, kButtonsNames, options.style.buttons),
+        readNumber(parser, o.defaultButton, 1, 3, options.style.defaultButton),
+    };
+    for (const QString &problem : problems) {
+        if (!problem.isEmpty())
+            return problem;
     }
     return {};
 }

@@ -80,7 +80,6 @@ void tst_MsgBoxFormat::usageErrorsExitWithTwo_data()
     QTest::newRow("bad icon") << QStringList { u"--icon"_s, u"Question"_s } << u"Question"_s;
     QTest::newRow("bad buttons") << QStringList { u"--buttons=yes"_s } << u"yes"_s;
     QTest::newRow("default 4") << QStringList { u"--default"_s, u"4"_s } << u"--default"_s;
-    QTest::newRow("default 0") << QStringList { u"--default=0"_s } << u"--default"_s;
     QTest::newRow("positional argument") << QStringList { u"Hallo"_s } << u"Hallo"_s;
     QTest::newRow("positional argument after --")
         << QStringList { u"--"_s, u"--prompt"_s } << u"--prompt"_s;
@@ -149,8 +148,6 @@ void tst_MsgBoxFormat::choicesBecomeTheFlagsArgument_data()
             u"--system-modal"_s, u"--right"_s },
         "        , vbQuestion Or vbAbortRetryIgnore Or vbDefaultButton3 Or vbSystemModal Or "
         "vbMsgBoxRight");
-    row("placeholder title", { u"--title=Titelleiste"_s }, "        \"Hallo\"");
-    row("empty title", { u"--title="_s }, "        \"Hallo\"");
 }
 
 void tst_MsgBoxFormat::choicesBecomeTheFlagsArgument()

@@ -39,8 +39,6 @@ void tst_PromptRebuild::rebuildsPrompt_data()
         << statement(u"        \"Hallo\" _\r\n        , vbCritical, \"Er sagt \"\"nein\"\"\"\r\n"_s)
         << u" _\r\n        , vbCritical, \"Er sagt \"\"nein\"\"\""_s << u"Hallo\r\n"_s;
     QTest::newRow("empty code") << QString() << QString() << QString();
-    QTest::newRow("empty code keeps an earlier tail out")
-        << QString() << u" _\r\n        , vbYesNo"_s << QString();
     QTest::newRow("quote stays as two apostrophes")
         << statement(u"        \"Er sagte ''Hallo''\"\r\n"_s) << QString()
         << u"Er sagte ''Hallo''\r\n"_s;
@@ -51,8 +49,6 @@ void tst_PromptRebuild::rebuildsPrompt_data()
         << u"Ja\r\n\r\n"_s;
     QTest::newRow("leading break")
         << statement(u"        vbNewline & \"Ja\"\r\n"_s) << QString() << u"\r\nJa\r\n"_s;
-    QTest::newRow("break only") << statement(u"        vbNewline\r\n"_s) << QString()
-                                << u"\r\n\r\n"_s;
     QTest::newRow("several breaks in a row, joined")
         << statement(u"        \"A\" & vbNewline & vbNewline & \"B\"\r\n"_s) << QString()
         << u"A\r\n\r\nB\r\n"_s;
