@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+namespace codegen {
+
+// The measuring box puts width_in_twips / 90 - 14 characters on a line, so a
+// wrapped line of c characters becomes a code line of c + 14 characters and a
+// full code line is exactly the code width.
+constexpr qsizetype charsPerLineForTwips(int widthTwips)
+{
+    return widthTwips / 90 - 14;
+}
+
+constexpr qsizetype charsPerLineForCodeWidth(int codeWidth)
+{
+    return charsPerLineForTwips(codeWidth * 90);
+}
+
+// Length of the first line that the measuring box makes of a paragraph (a text
+// without hard breaks), cut as an edit control cuts: blanks hang at the end of
+// a line, a word longer than a line is cut, only U+0020 is a break
+// opportunity, and a cut never splits a surrogate pair. charsPerLine must be
+// at least 2. Returns the whole length when the paragraph fits on one line.
+qsizetype firstWrappedLineLength(QStringView paragraph, qsizetype charsPerLine);
+
+// The lines of a multi-line text box as its line queries see them: CR LF ends
+// a line and belongs to none; a wrapping box also breaks each paragraph at its
+// width. A text that ends with a break has a last, empty line; an empty text
+// has one empty line.
+class TextBoxLines
+{
+public:
+    // A box with only a vertical scroll bar (txtDummy).
+    static TextBoxLines wrapping(const QString &text, qsizetype charsPerLine);
+    // A box with a horizontal scroll bar (txtFormatiert).
+    static TextBoxLines nonWrapping(const QString &text);
+
+    qsizetype count() const { return m_lines.size(); }
+    // 0-based; the view lives as long as this object.
+    QStringView line(qsizetype index) const;
+
+private:
+    struct Span
+    {
+        qsizetype start;
+        qsizetype length;
+    };
+
+    TextBoxLines(const QString &text, qsizetype charsPerLine);
+
+    QString m_text;
+    QList<Span> m_lines;
+};
+
+// The box's line count.
+qsizetype GetLineCount(const TextBoxLines &box);
+// The text of line n (1-based), never truncated; empty for a line the box
+// does not have.
+QString GetLineText(const TextBoxLines &box, qsizetype n);
+
+} // namespace codegen
