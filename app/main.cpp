@@ -1,0 +1,20 @@
+#include "main_window/frmMsgBoxQuillon.h"
+#include "platform/DesktopShellService.h"
+#include "platform/QtMessageBoxService.h"
+#include "platform/TerminationSignals.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("MsgBox - Quillon"));
+    QApplication::setApplicationVersion(QStringLiteral("1.17"));
+
+    QtMessageBoxService messageBox;
+    DesktopShellService shell;
+    frmMsgBoxQuillon window({ messageBox, shell, QCoreApplication::applicationDirPath() });
+    closeOnTerminationSignals(window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "ui_frmMsgBoxQuillon.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class QPlainTextEdit;
+class frmIconsAndButtons;
+namespace codegen {
+struct FormatResult;
+}
+
+// The start-up window: title and message in, VB code out, the message box
+// test with its return value, help, and the doors to the other two windows.
+class frmMsgBoxQuillon : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit frmMsgBoxQuillon(const Services &services);
+    ~frmMsgBoxQuillon() override;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void applyFontsAndColours();
+    void connectHandlers();
+    void centreOnScreen();
+
+    void Form_Load();
+    void Form_Unload();
+    void LoadLastMsgText();
+    void SaveLastMsgText();
+
+    void txtOriginal_Change();
+    void txtOriginal_GotFocus();
+    void txtOriginal_LostFocus();
+    void HScroll1_Change();
+    void cmdFormatieren_Click();
+    void cmdTesten_Click();
+    void tmrRückwert_Timer();
+    void cmdClearText_Click();
+    void cmdLöschen_Click();
+    void imgHelp_Click();
+    void lblAbout_Click();
+    void showIconsAndButtons();
+
+    void showRefusal(const codegen::FormatResult &result);
+    void returnToMessage();
+
+    Ui::frmMsgBoxQuillon ui;
+    Services services;
+    std::unique_ptr<frmIconsAndButtons> options;
+    QTimer tmrRückwert;
+
+    int iTextLength = 0;
+    int iCaretPos = 0; // in the box's own positions: a line break counts once
+    bool bFormatFailed = false;
+    QString sCodeTail;
+
+    friend class tst_frmMsgBoxQuillon;
+};

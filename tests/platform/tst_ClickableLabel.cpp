@@ -1,0 +1,58 @@
+#include "platform/ClickableLabel.h"
+
+#include <QBitmap>
+#include <QSignalSpy>
+#include <QTest>
+
+class tst_ClickableLabel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void releaseDecidesTheClick_data();
+    void releaseDecidesTheClick();
+    void showsTheHandWithItsHotSpot();
+};
+
+void tst_ClickableLabel::releaseDecidesTheClick_data()
+{
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::addColumn<QPoint>("releaseAt");
+    QTest::addColumn<int>("clicks");
+
+    QTest::newRow("left, inside") << Qt::LeftButton << QPoint(10, 5) << 1;
+    QTest::newRow("left, dragged off") << Qt::LeftButton << QPoint(60, 5) << 0;
+    QTest::newRow("right, inside") << Qt::RightButton << QPoint(10, 5) << 0;
+}
+
+void tst_ClickableLabel::releaseDecidesTheClick()
+{
+    QFETCH(Qt::MouseButton, button);
+    QFETCH(QPoint, releaseAt);
+    QFETCH(int, clicks);
+
+    QWidget window;
+    ClickableLabel label(&window);
+    label.setGeometry(0, 0, 40, 17);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QSignalSpy clicked(&label, &ClickableLabel::clicked);
+
+    QTest::mousePress(&label, button, {}, QPoint(10, 5));
+    QTest::mouseRelease(&label, button, {}, releaseAt);
+
+    QCOMPARE(clicked.count(), clicks);
+}
+
+void tst_ClickableLabel::showsTheHandWithItsHotSpot()
+{
+    const ClickableLabel label;
+    const QCursor cursor = label.cursor();
+
+    QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+    QCOMPARE(cursor.pixmap().size(), QSize(32, 32));
+    QCOMPARE(cursor.hotSpot(), QPoint(8, 3));
+}
+
+QTEST_MAIN(tst_ClickableLabel)
+#include "tst_ClickableLabel.moc"
