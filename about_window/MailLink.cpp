@@ -1,0 +1,8 @@
+#include "about_window/MailLink.h"
+
+QString feedbackMailLink(const QString &caption)
+{
+    return QStringLiteral("mailto:") + makerFeedbackAddress + QStringLiteral("?Subject=") + caption
+            + QStringLiteral("&Body=") + QStringLiteral("Feedback zum Programm ")
+            + QStringLiteral("''") + caption + QStringLiteral("''");
+}
