@@ -1,0 +1,175 @@
+#include "ReferenceFormatter.h"
+
+#include "codegen/StringReplace.h"
+#include "codegen/TextBoxLines.h"
+
+#include <algorithm>
+
+using codegen::FormatOutcome;
+using codegen::FormatRequest;
+using codegen::FormatResult;
+using codegen::GetLineCount;
+using codegen::GetLineText;
+using codegen::TextBoxLines;
+using namespace Qt::Literals::StringLiterals;
+
+namespace reference {
+
+namespace {
+
+const QString kCrLf = u"\r\n"_s;
+const QString kQuote = u"\""_s;
+const QString kEight = u"        "_s;
+
+QString preparedMessage(const QString &message)
+{
+    // Quotes first: once they are apostrophes, a lone quote can only be the
+    // line-break mark.
+    const QString apostrophed = StringReplace(message, kQuote, u"''"_s);
+    return StringReplace(apostrophed, kCrLf, kCrLf + kQuote + kCrLf);
+}
+
+QString firstCodeText(const TextBoxLines &txtDummy)
+{
+    QString code = u"    MsgBox _"_s + kCrLf;
+    const qsizetype n = GetLineCount(txtDummy);
+    for (qsizetype i = 1; i < n; ++i)
+        code += kEight + kQuote + GetLineText(txtDummy, i) + kQuote + u" & _"_s + kCrLf;
+    code += kEight + kQuote + GetLineText(txtDummy, n) + kQuote;
+    return code;
+}
+
+QString cleanedUp(QString code)
+{
+    code = StringReplace(code, kQuote + kQuote + kQuote, u"vbNewline"_s);
+    code = StringReplace(code, kEight + kQuote + kQuote + u" & _"_s + kCrLf, QString());
+    code = StringReplace(code, u" & _"_s + kCrLf + kEight + kQuote + kQuote, QString());
+    const QString stacked = u"vbNewline & _"_s + kCrLf + kEight + u"vbNewline &"_s;
+    while (code.contains(stacked))
+        code = StringReplace(code, stacked, u"vbNewline & vbNewline &"_s);
+    return code + kCrLf;
+}
+
+QString joined(QString upper, QString lower)
+{
+    if (upper.endsWith(u" _"_s))
+        upper.chop(2);
+    if (lower.startsWith(kEight + u"vbNewline"_s) || lower.startsWith(kEight + kQuote))
+        lower.replace(0, kEight.size(), u" "_s);
+    const qsizetype seam = upper.size();
+    QString line = upper + lower;
+    if (seam >= 3 && line.mid(seam - 3, 5) == u"\" & \""_s)
+        line.remove(seam - 3, 5);
+    return line;
+}
+
+QString afterOnePass(const QString &code, int width)
+{
+    const TextBoxLines txtFormatiert = TextBoxLines::nonWrapping(code);
+    const qsizetype n = GetLineCount(txtFormatiert);
+    QString next;
+    bool hasJoined = false;
+    for (qsizetype k = 1; k <= n - 1; ++k) {
+        const QString a = GetLineText(txtFormatiert, k);
+        const QString b = GetLineText(txtFormatiert, k + 1);
+        if (a.size() + b.size() - 16 < width && k > 1 && !hasJoined) {
+            next += joined(a, b) + kCrLf;
+            hasJoined = true;
+            ++k;
+        } else {
+            next += a + kCrLf;
+        }
+    }
+    return next;
+}
+
+int continuationCount(const QString &code)
+{
+    const TextBoxLines lines = TextBoxLines::nonWrapping(code);
+    int count = 0;
+    for (qsizetype n = 1; n <= GetLineCount(lines); ++n)
+        count += GetLineText(lines, n).endsWith(u" _"_s) ? 1 : 0;
+    return count;
+}
+
+bool hasLineLongerThan1023(const QString &code)
+{
+    const TextBoxLines lines = TextBoxLines::nonWrapping(code);
+    for (qsizetype n = 1; n <= GetLineCount(lines); ++n) {
+        if (GetLineText(lines, n).size() > 1023)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+FormatResult formatMessage(const FormatRequest &request)
+{
+    FormatResult result;
+    if (request.message.isEmpty()) {
+        result.outcome = FormatOutcome::EmptyMessage;
+        return result;
+    }
+    const int width = std::clamp(request.codeWidth, codegen::kMinCodeWidth, codegen::kMaxCodeWidth);
+
+    result.measuringText = preparedMessage(request.message);
+    const TextBoxLines txtDummy = TextBoxLines::wrapping(result.measuringText,
+                                                         codegen::charsPerLineForCodeWidth(width));
+    QString code = cleanedUp(firstCodeText(txtDummy));
+
+    const qsizetype passes = GetLineCount(TextBoxLines::nonWrapping(code));
+    QString atStartOfLastPass;
+    for (qsizetype pass = 1; pass <= passes; ++pass) {
+        atStartOfLastPass = code;
+        code = afterOnePass(code, width);
+    }
+
+    int count = continuationCount(code);
+    if (count > 24) {
+        result.outcome = FormatOutcome::Refused;
+        result.code = atStartOfLastPass;
+        result.refusalMessage = codegen::continuationLimitMessage();
+        return result;
+    }
+
+    code.chop(2);
+    QString tail;
+    const bool hasFlags = request.styleValue > 0;
+    if (hasFlags) {
+        const QString flags = request.flagsExpression;
+        const QString appended = count < 24 ? QString(u" _"_s + kCrLf + kEight + u", "_s + flags)
+                                            : QString(u", "_s + flags);
+        count += count < 24 ? 1 : 0;
+        code += appended;
+        tail = appended;
+    }
+    if (request.title != u"Titelleiste"_s && !request.title.isEmpty()) {
+        if (!hasFlags) {
+            code += u", "_s;
+            tail += u", "_s;
+        }
+        const QString title = StringReplace(request.title, kQuote, kQuote + kQuote);
+        const TextBoxLines box = TextBoxLines::nonWrapping(code);
+        const QString last = GetLineText(box, GetLineCount(box));
+        const QString appended
+            = count < 24 && (title.size() + last.size() + 2 > width || !hasFlags)
+            ? QString(u" _"_s + kCrLf + kEight + u", "_s + kQuote + title + kQuote)
+            : QString(u", "_s + kQuote + title + kQuote);
+        code += appended;
+        tail += appended;
+    }
+    code += kCrLf;
+
+    if (hasLineLongerThan1023(code)) {
+        result.outcome = FormatOutcome::Refused;
+        result.code = atStartOfLastPass;
+        result.refusalMessage = codegen::lineTooLongMessage();
+        return result;
+    }
+    result.code = code;
+    result.codeTail = tail;
+    return result;
+}
+
+} // namespace reference

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "codegen/Formatter.h"
+
+namespace reference {
+
+// The formatter done the slow, plain way: step by step over the whole code
+// text with StringReplace and the text boxes' line queries, one join per
+// pass. The production formatter must give exactly the same results.
+codegen::FormatResult formatMessage(const codegen::FormatRequest &request);
+
+} // namespace reference
