@@ -1,7 +1,12 @@
 #pragma once
 
+#include "options_window/StyleFlags.h"
+#include "ui_frmIconsAndButtons.h"
+
+#include <QButtonGroup>
 #include <QWidget>
 
+class QCloseEvent;
 class QLabel;
 class MessageBoxService;
 
@@ -22,7 +27,22 @@ public:
     // Closes the window for real, as the main window does at its end.
     void unload();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void groupOptionArrays();
+    void showIconPictures();
+    void showHelpSymbol();
+    void connectHandlers();
+    StyleChoices currentChoices() const;
+    void Label2_Click();
+
+    Ui::frmIconsAndButtons ui;
+    QButtonGroup optIcon;
+    QButtonGroup optButtons;
+    QButtonGroup optDefaultButton;
     QLabel &lblFlags;
     MessageBoxService &messageBox;
+    bool bUnloading = false;
 };

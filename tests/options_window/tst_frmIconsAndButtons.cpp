@@ -1,0 +1,357 @@
+#include "options_window/frmIconsAndButtons.h"
+
+#include "options_window/FlagsLabel.h"
+#include "tests/doubles/ScriptedMessageBox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QRadioButton>
+#include <QPointer>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+class tst_frmIconsAndButtons : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void loadsHiddenWithStartChoices();
+    void clicksRewriteTheFlags_data();
+    void clicksRewriteTheFlags();
+    void okSetDropsTheDefaultButtonUntilChosenAgain();
+    void arrowKeysRewriteTheFlags();
+    void userCloseOnlyHides();
+    void unloadReallyCloses();
+    void helpSymbolShowsTheHint_data();
+    void helpSymbolShowsTheHint();
+    void returnValuesReadOneToSeven();
+    void tabOrderFollowsTheChoices();
+
+private:
+    template<typename T>
+    T *control(const QString &name) const
+    {
+        return window->findChild<T *>(name);
+    }
+    QRadioButton *option(const char *array, int index) const;
+    void click(QAbstractButton *button) const;
+    void setCheck(const char *name, bool checked) const;
+    QString flagsCaption() const { return lblFlags.text(); }
+    QString flagsTag() const { return lblFlags.property("Tag").toString(); }
+    void verifyOneSelectedInEachArray() const;
+
+    QLabel lblFlags;
+    ScriptedMessageBox messageBox;
+    std::unique_ptr<frmIconsAndButtons> window;
+};
+
+QRadioButton *tst_frmIconsAndButtons::option(const char *array, int index) const
+{
+    return control<QRadioButton>(QLatin1String(array) + QLatin1Char('_') + QString::number(index));
+}
+
+// On the caption just right of the indicator: Qt's option buttons and check
+// boxes take clicks on their indicator and caption only, not on the empty
+// rest of their width.
+void tst_frmIconsAndButtons::click(QAbstractButton *button) const
+{
+    QVERIFY(button);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(20, button->height() / 2));
+}
+
+void tst_frmIconsAndButtons::setCheck(const char *name, bool checked) const
+{
+    auto *box = control<QCheckBox>(QLatin1String(name));
+    QVERIFY(box);
+    if (box->isChecked() != checked)
+        click(box);
+    QCOMPARE(box->isChecked(), checked);
+}
+
+void tst_frmIconsAndButtons::verifyOneSelectedInEachArray() const
+{
+    const QList<std::pair<const char *, QList<int>>> arrays{
+        {"optIcon", {0, 1, 2, 3, 4}}, {"optButtons", {0, 1, 2, 3, 4, 5}},
+        {"optDefaultButton", {1, 2, 3}}};
+    for (const auto &[array, indexes] : arrays) {
+        const auto selected = std::count_if(indexes.begin(), indexes.end(),
+                                            [&](int i) { return option(array, i)->isChecked(); });
+        QVERIFY2(selected == 1, array);
+    }
+}
+
+void tst_frmIconsAndButtons::init()
+{
+    lblFlags.setText(QStringLiteral("lblFlags"));
+    lblFlags.setProperty("Tag", QStringLiteral("-1"));
+    messageBox = ScriptedMessageBox();
+    window = std::make_unique<frmIconsAndButtons>(lblFlags, messageBox);
+}
+
+void tst_frmIconsAndButtons::cleanup()
+{
+    window.reset();
+}
+
+void tst_frmIconsAndButtons::loadsHiddenWithStartChoices()
+{
+    QVERIFY(window->isHidden());
+    QCOMPARE(flagsCaption(), QString());
+    QCOMPARE(flagsTag(), QStringLiteral("0"));
+
+    QVERIFY(option("optIcon", 0)->isChecked());
+    QVERIFY(option("optButtons", 0)->isChecked());
+    QVERIFY(option("optDefaultButton", 1)->isChecked());
+    QVERIFY(!control<QRadioButton>(QStringLiteral("optDefaultButton_0")));
+    QVERIFY(!control<QCheckBox>(QStringLiteral("chkOnTop"))->isChecked());
+    QVERIFY(!control<QCheckBox>(QStringLiteral("chkTextRight"))->isChecked());
+    verifyOneSelectedInEachArray();
+
+    QCOMPARE(window->windowTitle(), QStringLiteral("Icons and Buttons"));
+    QCOMPARE(window->minimumSize(), QSize(634, 376));
+    QCOMPARE(window->maximumSize(), QSize(634, 376));
+    QVERIFY(!window->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(window->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(window->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+}
+
+void tst_frmIconsAndButtons::clicksRewriteTheFlags_data()
+{
+    QTest::addColumn<int>("icon");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("defaultButton");
+    QTest::addColumn<bool>("onTop");
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tag");
+
+    QTest::newRow("Ohne, OK, 1") << 0 << 0 << 1 << false << false << QString()
+                                 << QStringLiteral("0");
+    QTest::newRow("Frage, Ja Nein") << 1 << 2 << 1 << false << false
+                                    << QStringLiteral("vbQuestion Or vbYesNo")
+                                    << QStringLiteral("36");
+    QTest::newRow("Ja Nein, 2") << 0 << 2 << 2 << false << false
+                                << QStringLiteral("vbYesNo Or vbDefaultButton2")
+                                << QStringLiteral("260");
+    QTest::newRow("Info, OK, 3") << 2 << 0 << 3 << false << false
+                                 << QStringLiteral("vbInformation") << QStringLiteral("64");
+    QTest::newRow("On Top only") << 0 << 0 << 1 << true << false
+                                 << QStringLiteral("vbSystemModal") << QStringLiteral("4096");
+    QTest::newRow("display modes only")
+        << 0 << 0 << 2 << true << true << QStringLiteral("vbSystemModal Or vbMsgBoxRight")
+        << QStringLiteral("528384");
+    QTest::newRow("Hinweis, Wiederholen Abbrechen, 2, rechts")
+        << 3 << 4 << 2 << false << true
+        << QStringLiteral("vbExclamation Or vbRetryCancel Or vbDefaultButton2 Or vbMsgBoxRight")
+        << QStringLiteral("524597");
+    QTest::newRow("Fehler, Abbrechen Wiederholen Ignorieren, 3, both")
+        << 4 << 5 << 3 << true << true
+        << QStringLiteral("vbCritical Or vbAbortRetryIgnore Or vbDefaultButton3 Or vbSystemModal"
+                          " Or vbMsgBoxRight")
+        << QStringLiteral("528914");
+    QTest::newRow("Ja Nein, 3") << 0 << 2 << 3 << false << false
+                                << QStringLiteral("vbYesNo Or vbDefaultButton3")
+                                << QStringLiteral("516");
+    QTest::newRow("largest") << 2 << 4 << 3 << true << true
+                             << QStringLiteral("vbInformation Or vbRetryCancel Or vbDefaultButton3"
+                                               " Or vbSystemModal Or vbMsgBoxRight")
+                             << QStringLiteral("528965");
+}
+
+// Repeating a choice, or ticking and clearing a box, must not accumulate.
+void tst_frmIconsAndButtons::clicksRewriteTheFlags()
+{
+    QFETCH(int, icon);
+    QFETCH(int, buttons);
+    QFETCH(int, defaultButton);
+    QFETCH(bool, onTop);
+    QFETCH(bool, right);
+    QFETCH(QString, caption);
+    QFETCH(QString, tag);
+
+    window->show();
+    click(option("optIcon", icon));
+    click(option("optButtons", buttons));
+    click(option("optDefaultButton", defaultButton));
+    setCheck("chkOnTop", onTop);
+    setCheck("chkTextRight", right);
+    QCOMPARE(flagsCaption(), caption);
+    QCOMPARE(flagsTag(), tag);
+    verifyOneSelectedInEachArray();
+
+    click(option("optButtons", buttons));
+    click(option("optIcon", icon));
+    setCheck("chkOnTop", !onTop);
+    setCheck("chkOnTop", onTop);
+    setCheck("chkTextRight", !right);
+    setCheck("chkTextRight", right);
+    QCOMPARE(flagsCaption(), caption);
+    QCOMPARE(flagsTag(), tag);
+}
+
+void tst_frmIconsAndButtons::okSetDropsTheDefaultButtonUntilChosenAgain()
+{
+    window->show();
+    click(option("optButtons", 2));
+    click(option("optDefaultButton", 2));
+    QCOMPARE(flagsCaption(), QStringLiteral("vbYesNo Or vbDefaultButton2"));
+
+    click(option("optButtons", 0));
+    QCOMPARE(flagsCaption(), QString());
+    QCOMPARE(flagsTag(), QStringLiteral("0"));
+    QVERIFY(option("optDefaultButton", 2)->isChecked());
+
+    click(option("optButtons", 2));
+    QCOMPARE(flagsCaption(), QStringLiteral("vbYesNo Or vbDefaultButton2"));
+    QCOMPARE(flagsTag(), QStringLiteral("260"));
+}
+
+void tst_frmIconsAndButtons::arrowKeysRewriteTheFlags()
+{
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    option("optIcon", 0)->setFocus();
+    QTest::keyClick(option("optIcon", 0), Qt::Key_Down);
+    QVERIFY(option("optIcon", 1)->isChecked());
+    QCOMPARE(flagsCaption(), QStringLiteral("vbQuestion"));
+
+    option("optButtons", 0)->setFocus();
+    QTest::keyClick(option("optButtons", 0), Qt::Key_Down);
+    QCOMPARE(flagsCaption(), QStringLiteral("vbQuestion Or vbOKCancel"));
+
+    QTest::keyClick(control<QCheckBox>(QStringLiteral("chkOnTop")), Qt::Key_Space);
+    QCOMPARE(flagsCaption(), QStringLiteral("vbQuestion Or vbOKCancel Or vbSystemModal"));
+    QCOMPARE(flagsTag(), QStringLiteral("4129"));
+}
+
+void tst_frmIconsAndButtons::userCloseOnlyHides()
+{
+    window->show();
+    click(option("optIcon", 4));
+    click(option("optButtons", 3));
+    setCheck("chkTextRight", true);
+    const QString caption = flagsCaption();
+
+    QVERIFY(!window->close());
+    QVERIFY(window->isHidden());
+    QCOMPARE(flagsCaption(), caption);
+
+    window->show();
+    QVERIFY(option("optIcon", 4)->isChecked());
+    QVERIFY(option("optButtons", 3)->isChecked());
+    QVERIFY(control<QCheckBox>(QStringLiteral("chkTextRight"))->isChecked());
+    QCOMPARE(flagsCaption(), caption);
+    QCOMPARE(flagsTag(), QString::number(16 + 3 + 524288));
+}
+
+// A window that is deleted on close shows whether a close went through.
+void tst_frmIconsAndButtons::unloadReallyCloses()
+{
+    QPointer<frmIconsAndButtons> closing = window.release();
+    closing->setAttribute(Qt::WA_DeleteOnClose);
+    closing->show();
+
+    QVERIFY(!closing->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(closing);
+
+    closing->unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!closing);
+}
+
+void tst_frmIconsAndButtons::helpSymbolShowsTheHint_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::newRow("Abbrechen") << 3;
+    QTest::newRow("Wiederholen") << 4;
+    QTest::newRow("Ignorieren") << 5;
+}
+
+void tst_frmIconsAndButtons::helpSymbolShowsTheHint()
+{
+    QFETCH(int, answer);
+    messageBox.answers = {answer};
+    window->show();
+    click(option("optIcon", 1));
+    click(option("optButtons", 5));
+
+    // Through the window, so that whatever lies on top at the symbol gets
+    // the click, as it would from the user.
+    auto *label2 = control<QLabel>(QStringLiteral("Label2"));
+    QVERIFY(label2);
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      label2->mapTo(window.get(), label2->rect().center()));
+
+    QCOMPARE(messageBox.calls.size(), 1);
+    const ScriptedMessageBox::Call &call = messageBox.calls.first();
+    QCOMPARE(call.prompt, QStringLiteral("\r\n                Nur bei Button - Kombination \r\n"
+                                         "       ''Abbrechen, Wiederholen, Ignorieren''\r\n\r\n"));
+    QCOMPARE(call.style, 4098);
+    QCOMPARE(call.title, QStringLiteral("  Rückgabe  ''Abbrechen''"));
+
+    QVERIFY(window->isVisible());
+    QVERIFY(option("optIcon", 1)->isChecked());
+    QVERIFY(option("optButtons", 5)->isChecked());
+    QCOMPARE(flagsCaption(), QStringLiteral("vbQuestion Or vbAbortRetryIgnore"));
+    QCOMPARE(flagsTag(), QStringLiteral("34"));
+}
+
+void tst_frmIconsAndButtons::returnValuesReadOneToSeven()
+{
+    QList<QLabel *> labels;
+    for (QLabel *label : window->findChildren<QLabel *>())
+        if (label->objectName().startsWith(QStringLiteral("Label1_")))
+            labels.append(label);
+    std::sort(labels.begin(), labels.end(),
+              [](const QLabel *a, const QLabel *b) { return a->y() < b->y(); });
+
+    QStringList texts;
+    QStringList names;
+    for (const QLabel *label : labels) {
+        texts.append(label->text());
+        names.append(label->objectName());
+    }
+    QCOMPARE(texts, (QStringList{QStringLiteral("1  =  OK"), QStringLiteral("2  =  Abbrechen"),
+                                 QStringLiteral("3  =  Abbrechen"), QStringLiteral("4  =  Wiederholen"),
+                                 QStringLiteral("5  =  Ignorieren"), QStringLiteral("6  =  Ja"),
+                                 QStringLiteral("7  =  Nein")}));
+    QCOMPARE(names, (QStringList{QStringLiteral("Label1_2"), QStringLiteral("Label1_0"),
+                                 QStringLiteral("Label1_3"), QStringLiteral("Label1_4"),
+                                 QStringLiteral("Label1_5"), QStringLiteral("Label1_6"),
+                                 QStringLiteral("Label1_1")}));
+}
+
+void tst_frmIconsAndButtons::tabOrderFollowsTheChoices()
+{
+    const QStringList expected{
+        QStringLiteral("chkTextRight"),   QStringLiteral("chkOnTop"),
+        QStringLiteral("optIcon_0"),      QStringLiteral("optIcon_1"),
+        QStringLiteral("optIcon_2"),      QStringLiteral("optIcon_3"),
+        QStringLiteral("optIcon_4"),      QStringLiteral("optButtons_0"),
+        QStringLiteral("optButtons_1"),   QStringLiteral("optButtons_2"),
+        QStringLiteral("optButtons_3"),   QStringLiteral("optButtons_4"),
+        QStringLiteral("optButtons_5"),   QStringLiteral("optDefaultButton_1"),
+        QStringLiteral("optDefaultButton_2"), QStringLiteral("optDefaultButton_3")};
+
+    QStringList chain;
+    QWidget *widget = control<QWidget>(expected.first());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        chain.append(widget->objectName());
+        do
+            widget = widget->nextInFocusChain();
+        while (!(widget->focusPolicy() & Qt::TabFocus));
+    }
+    QCOMPARE(chain, expected);
+}
+
+QTEST_MAIN(tst_frmIconsAndButtons)
+#include "tst_frmIconsAndButtons.moc"
