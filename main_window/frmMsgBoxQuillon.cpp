@@ -222,8 +222,7 @@ void frmMsgBoxQuillon::SaveLastMsgText()
                                fromWidgetText(ui.txtOriginal->toPlainText()) };
     QString errorText;
     if (!writeLastMessage(lastMessagePath(services.programFolder), record, errorText)) {
-        const QString line = QStringLiteral("msgbox-quillon: LastMsgText.txt nicht gespeichert: ")
-                % errorText % QLatin1Char('\n');
+        const QString line = QStringLiteral("msgbox-quillon: ") % errorText % QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stderr);
     }
 }

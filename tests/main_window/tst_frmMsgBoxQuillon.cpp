@@ -1,0 +1,643 @@
+#include "main_window/frmMsgBoxQuillon.h"
+
+#include "codegen/Formatter.h"
+#include "options_window/FlagsLabel.h"
+#include "options_window/frmIconsAndButtons.h"
+#include "tests/doubles/RecordingShell.h"
+#include "tests/doubles/ScriptedMessageBox.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kHelpDocument = u"Hilfe zum MsgBox - Quillon (Lumo).htm"_s;
+
+struct Fixture
+{
+    explicit Fixture(const QString &programFolder = {})
+        : window(std::make_unique<frmMsgBoxQuillon>(
+                Services { messageBox, shell, programFolder.isEmpty() ? dir.path() : programFolder }))
+    {
+    }
+
+    QTemporaryDir dir;
+    ScriptedMessageBox messageBox;
+    RecordingShell shell;
+    std::unique_ptr<frmMsgBoxQuillon> window;
+};
+
+bool showActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+void placeCaret(QPlainTextEdit &box, int position)
+{
+    QTextCursor cursor = box.textCursor();
+    cursor.setPosition(position);
+    box.setTextCursor(cursor);
+}
+
+void sendFocus(QWidget &widget, QEvent::Type type, Qt::FocusReason reason)
+{
+    QFocusEvent event(type, reason);
+    QApplication::sendEvent(&widget, &event);
+}
+
+QString workedExampleCode()
+{
+    return u"    MsgBox _\n"
+           u"        \"Ja\" & vbNewline & \"Nein\" _\n"
+           u"        , vbQuestion, \"Frage\"\n"_s;
+}
+
+} // namespace
+
+class tst_frmMsgBoxQuillon : public QObject
+{
+    Q_OBJECT
+
+private:
+    static Ui::frmMsgBoxQuillon &ui(Fixture &f) { return f.window->ui; }
+    static void setUpWorkedExample(Fixture &f);
+
+private slots:
+    void startsWithDesignTextsAndEmptyCount();
+    void startsWithFocusInTheMessage();
+    void toolTipsKeepTheirBlanks_data();
+    void toolTipsKeepTheirBlanks();
+    void countFollowsTheMessage_data();
+    void countFollowsTheMessage();
+    void countsLongTexts();
+    void caretComesBackAfterLeaving();
+    void contextMenuKeepsTheSelection();
+    void doubleClickSelectsWholeText_data();
+    void doubleClickSelectsWholeText();
+    void resetRestoresPlaceholders();
+    void hiddenClearButtonEmptiesTexts();
+    void tabOrder();
+    void scrollBarSetsCodeWidth_data();
+    void scrollBarSetsCodeWidth();
+    void formatsIntoCodeBox();
+    void refusalIsShownOnceAndKeepsTail();
+    void refusedTestShowsNoReturnValue();
+    void testShowsRebuiltPromptAndReturnValue();
+    void timerTickHidesReturnValue();
+    void secondTestReplacesValue();
+    void resetDuringDisplayHidesIt();
+    void emptyMessageEmptiesBoxes_data();
+    void emptyMessageEmptiesBoxes();
+    void caretReturnsAfterFormattingAndTest_data();
+    void caretReturnsAfterFormattingAndTest();
+    void helpOpensDocumentBesideProgram();
+    void helpFallsBackToOwnText_data();
+    void helpFallsBackToOwnText();
+    void optionsWindowOpensAndEndsWithMain();
+    void lastMessageSurvivesRestart();
+    void failedSaveStillEnds();
+};
+
+void tst_frmMsgBoxQuillon::setUpWorkedExample(Fixture &f)
+{
+    ui(f).txtOriginal->setPlainText(u"Ja\nNein"_s);
+    ui(f).txtTitel->setText(u"Frage"_s);
+    writeFlagsLabel(*ui(f).lblFlags, { u"vbQuestion"_s, 32 });
+    ui(f).HScroll1->setValue(70);
+}
+
+void tst_frmMsgBoxQuillon::startsWithDesignTextsAndEmptyCount()
+{
+    Fixture f;
+
+    QCOMPARE(f.window->windowTitle(), u"MsgBox - Quillon  (Lumo)"_s);
+    QCOMPARE(ui(f).txtTitel->text(), u"Titelleiste"_s);
+    QCOMPARE(ui(f).txtOriginal->toPlainText(), u"Original - Text\n"_s);
+    QCOMPARE(ui(f).lblZeichenAnzahl->text(), QString());
+    QCOMPARE(f.window->iTextLength, 0);
+    QCOMPARE(ui(f).HScroll1->value(), 70);
+    QCOMPARE(ui(f).Label3->text(), u"70"_s);
+    QCOMPARE(styleValueOf(*ui(f).lblFlags), 0);
+    QVERIFY(!f.window->options->isVisible());
+    QCOMPARE(f.window->size(), QSize(575, 475));
+    QVERIFY(!(f.window->windowFlags() & Qt::WindowMaximizeButtonHint));
+
+    QVERIFY(showActive(*f.window));
+    QVERIFY(!ui(f).txtDummy->isVisible());
+    QVERIFY(ui(f).txtDummy->geometry().top() >= f.window->height() - 5);
+    QVERIFY(!ui(f).cmdLöschen->isVisible());
+    QVERIFY(!ui(f).lblFlags->isVisible());
+    QVERIFY(!ui(f).Label3->isVisible());
+    QVERIFY(!ui(f).lblRückwert->isVisible());
+    QVERIFY(!ui(f).lblRückwBeschriftung->isVisible());
+    QVERIFY(ui(f).HScroll1->isVisible());
+}
+
+void tst_frmMsgBoxQuillon::startsWithFocusInTheMessage()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+
+    QCOMPARE(QApplication::focusWidget(), ui(f).txtOriginal);
+    QCOMPARE(ui(f).txtOriginal->textCursor().position(), 0);
+}
+
+void tst_frmMsgBoxQuillon::toolTipsKeepTheirBlanks_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("toolTip");
+
+    QTest::newRow("cmdLöschen") << u"cmdLöschen"_s << u" Alle Texte löschen "_s;
+    QTest::newRow("cmdFormatieren") << u"cmdFormatieren"_s
+                                    << u" Original-Text wird zu VB-Code formatiert "_s;
+    QTest::newRow("cmdTesten") << u"cmdTesten"_s << u" Formatieren und Testen in einem Schritt "_s;
+    QTest::newRow("lblAbout") << u"lblAbout"_s << u" Programm-Info"_s;
+    QTest::newRow("imgHelp") << u"imgHelp"_s << u" Hilfe aufrufen "_s;
+    QTest::newRow("Image1") << u"Image1"_s << u" Erweiterte Einstellungen "_s;
+    QTest::newRow("Label7") << u"Label7"_s << u" Erweiterte Einstellungen "_s;
+}
+
+void tst_frmMsgBoxQuillon::toolTipsKeepTheirBlanks()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, toolTip);
+    Fixture f;
+
+    const auto *widget = f.window->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    QCOMPARE(widget->toolTip(), toolTip);
+}
+
+void tst_frmMsgBoxQuillon::countFollowsTheMessage_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("count");
+
+    // The design text is "Original - Text" and a line break: 17 characters.
+    QTest::newRow("typing") << u"type"_s << u"20"_s;
+    QTest::newRow("pasting two lines") << u"paste"_s << u"28"_s;
+    QTest::newRow("deleting") << u"backspace"_s << u"15"_s;
+    QTest::newRow("set by the program") << u"set"_s << u"16"_s;
+    QTest::newRow("reset") << u"reset"_s << QString();
+}
+
+void tst_frmMsgBoxQuillon::countFollowsTheMessage()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, count);
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    QPlainTextEdit &box = *ui(f).txtOriginal;
+
+    if (action == u"type") {
+        QTest::keyClicks(&box, u"abc"_s);
+    } else if (action == u"paste") {
+        QApplication::clipboard()->setText(u"Zeile\nZwei"_s);
+        QTest::keySequence(&box, QKeySequence::Paste);
+    } else if (action == u"backspace") {
+        placeCaret(box, box.toPlainText().size());
+        QTest::keyClick(&box, Qt::Key_Backspace);
+    } else if (action == u"set") {
+        box.setPlainText(u"Zeile 1\nZeile 2"_s);
+    } else {
+        QTest::keyClicks(&box, u"abc"_s);
+        ui(f).cmdClearText->click();
+    }
+
+    QCOMPARE(ui(f).lblZeichenAnzahl->text(), count);
+}
+
+void tst_frmMsgBoxQuillon::countsLongTexts()
+{
+    Fixture f;
+
+    ui(f).txtOriginal->setPlainText(QString(40'000, u'x'));
+
+    QCOMPARE(ui(f).lblZeichenAnzahl->text(), u"40000"_s);
+}
+
+void tst_frmMsgBoxQuillon::caretComesBackAfterLeaving()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    QPlainTextEdit &box = *ui(f).txtOriginal;
+    box.setPlainText(u"Eine Nachricht an alle"_s);
+    placeCaret(box, 10);
+
+    QTest::keyClick(&box, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), ui(f).cmdTesten);
+    box.selectAll();
+    QTest::keyClick(ui(f).cmdTesten, Qt::Key_Backtab);
+
+    QCOMPARE(QApplication::focusWidget(), &box);
+    QCOMPARE(box.textCursor().position(), 10);
+    QVERIFY(!box.textCursor().hasSelection());
+}
+
+// "Kopieren der Texte über Kontextmenü": the menu takes the focus for a
+// moment; the selection must still be there for its copy command.
+void tst_frmMsgBoxQuillon::contextMenuKeepsTheSelection()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    QPlainTextEdit &box = *ui(f).txtOriginal;
+    QTextCursor selection = box.textCursor();
+    selection.setPosition(2);
+    selection.setPosition(8, QTextCursor::KeepAnchor);
+    box.setTextCursor(selection);
+
+    sendFocus(box, QEvent::FocusOut, Qt::PopupFocusReason);
+    sendFocus(box, QEvent::FocusIn, Qt::PopupFocusReason);
+
+    QCOMPARE(box.textCursor().selectionStart(), 2);
+    QCOMPARE(box.textCursor().selectionEnd(), 8);
+}
+
+void tst_frmMsgBoxQuillon::doubleClickSelectsWholeText_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::newRow("message") << u"txtOriginal"_s;
+    QTest::newRow("code") << u"txtFormatiert"_s;
+}
+
+void tst_frmMsgBoxQuillon::doubleClickSelectsWholeText()
+{
+    QFETCH(QString, box);
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    auto *edit = f.window->findChild<QPlainTextEdit *>(box);
+    QVERIFY(edit);
+    const QString text = u"erste Zeile\nzweite Zeile"_s;
+    edit->setPlainText(text);
+
+    QTest::mouseDClick(edit->viewport(), Qt::LeftButton, {}, QPoint(12, 6));
+
+    QCOMPARE(edit->textCursor().selectionStart(), 0);
+    QCOMPARE(edit->textCursor().selectionEnd(), text.size());
+}
+
+void tst_frmMsgBoxQuillon::resetRestoresPlaceholders()
+{
+    Fixture f;
+    ui(f).txtTitel->setText(u"Frage"_s);
+    ui(f).txtOriginal->setPlainText(u"Text"_s);
+    ui(f).txtFormatiert->setPlainText(u"Code"_s);
+
+    ui(f).cmdClearText->click();
+
+    QCOMPARE(ui(f).txtTitel->text(), u"Titelleiste"_s);
+    QCOMPARE(ui(f).txtOriginal->toPlainText(), u"Original - Text"_s);
+    QCOMPARE(ui(f).txtFormatiert->toPlainText(), u"Ausgabe VB - Code"_s);
+    QCOMPARE(ui(f).lblZeichenAnzahl->text(), QString());
+}
+
+void tst_frmMsgBoxQuillon::hiddenClearButtonEmptiesTexts()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    ui(f).txtTitel->setText(u"Frage"_s);
+    ui(f).txtFormatiert->setPlainText(u"Code"_s);
+    ui(f).txtDummy->setPlainText(u"Maß"_s);
+    ui(f).txtTitel->setFocus();
+
+    ui(f).cmdLöschen->click();
+
+    QCOMPARE(ui(f).txtOriginal->toPlainText(), QString());
+    QCOMPARE(ui(f).txtFormatiert->toPlainText(), QString());
+    QCOMPARE(ui(f).txtDummy->toPlainText(), QString());
+    QCOMPARE(ui(f).lblZeichenAnzahl->text(), u"0"_s);
+    QCOMPARE(ui(f).txtTitel->text(), u"Frage"_s);
+    QCOMPARE(QApplication::focusWidget(), ui(f).txtOriginal);
+}
+
+void tst_frmMsgBoxQuillon::tabOrder()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    const QList<QWidget *> expected { ui(f).cmdTesten,      ui(f).HScroll1, ui(f).cmdFormatieren,
+                                      ui(f).txtFormatiert,  ui(f).txtTitel, ui(f).cmdClearText,
+                                      ui(f).txtOriginal };
+
+    QList<QWidget *> visited;
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(QApplication::focusWidget());
+    }
+
+    QCOMPARE(visited, expected);
+}
+
+void tst_frmMsgBoxQuillon::scrollBarSetsCodeWidth_data()
+{
+    QTest::addColumn<int>("requested");
+    QTest::addColumn<int>("codeWidth");
+
+    QTest::newRow("narrowest") << 40 << 40;
+    QTest::newRow("between") << 57 << 57;
+    QTest::newRow("widest") << 75 << 75;
+    QTest::newRow("below the range") << 12 << 40;
+    QTest::newRow("above the range") << 99 << 75;
+}
+
+void tst_frmMsgBoxQuillon::scrollBarSetsCodeWidth()
+{
+    QFETCH(int, requested);
+    QFETCH(int, codeWidth);
+    Fixture f;
+
+    ui(f).HScroll1->setValue(requested);
+
+    QCOMPARE(ui(f).Label3->text(), QString::number(codeWidth));
+    QCOMPARE(ui(f).txtDummy->width(), codeWidth * 90 / 15);
+}
+
+void tst_frmMsgBoxQuillon::formatsIntoCodeBox()
+{
+    Fixture f;
+    setUpWorkedExample(f);
+
+    ui(f).cmdFormatieren->click();
+
+    QCOMPARE(ui(f).txtFormatiert->toPlainText(), workedExampleCode());
+    QVERIFY(ui(f).txtDummy->toPlainText().startsWith(u"Ja\n"_s));
+    QVERIFY(ui(f).txtDummy->toPlainText().endsWith(u"\nNein"_s));
+    QCOMPARE(f.window->sCodeTail, u" _\r\n        , vbQuestion, \"Frage\""_s);
+    QVERIFY(!f.window->bFormatFailed);
+    QVERIFY(f.messageBox.calls.isEmpty());
+}
+
+void tst_frmMsgBoxQuillon::refusalIsShownOnceAndKeepsTail()
+{
+    Fixture f;
+    setUpWorkedExample(f);
+    ui(f).cmdFormatieren->click();
+    const QString tail = f.window->sCodeTail;
+    ui(f).HScroll1->setValue(40);
+    ui(f).txtOriginal->setPlainText(QString(30 * 26, u'x'));
+
+    ui(f).cmdFormatieren->click();
+
+    QCOMPARE(f.messageBox.calls.size(), 1);
+    QCOMPARE(f.messageBox.calls[0].prompt, codegen::continuationLimitMessage());
+    QCOMPARE(f.messageBox.calls[0].style, 0);
+    QCOMPARE(f.messageBox.calls[0].title, QString());
+    QVERIFY(f.window->bFormatFailed);
+    QCOMPARE(f.window->sCodeTail, tail);
+    QVERIFY(ui(f).txtFormatiert->toPlainText().startsWith(u"    MsgBox _\n"_s));
+    QVERIFY(!ui(f).txtFormatiert->toPlainText().contains(u"vbQuestion"_s));
+}
+
+void tst_frmMsgBoxQuillon::refusedTestShowsNoReturnValue()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    ui(f).HScroll1->setValue(40);
+    ui(f).txtOriginal->setPlainText(QString(30 * 26, u'x'));
+
+    ui(f).cmdTesten->click();
+
+    QCOMPARE(f.messageBox.calls.size(), 1);
+    QCOMPARE(f.messageBox.calls[0].prompt, codegen::continuationLimitMessage());
+    QVERIFY(!f.window->bFormatFailed);
+    QVERIFY(!ui(f).lblRückwert->isVisible());
+    QVERIFY(!f.window->tmrRückwert.isActive());
+}
+
+void tst_frmMsgBoxQuillon::testShowsRebuiltPromptAndReturnValue()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    setUpWorkedExample(f);
+    f.messageBox.answers = { 6 };
+
+    ui(f).cmdTesten->click();
+
+    QCOMPARE(f.messageBox.calls.size(), 1);
+    QCOMPARE(f.messageBox.calls[0].prompt, u"Ja\r\nNein\r\n"_s);
+    QCOMPARE(f.messageBox.calls[0].style, 32);
+    QCOMPARE(f.messageBox.calls[0].title, u"Frage"_s);
+    QCOMPARE(ui(f).txtFormatiert->toPlainText(), workedExampleCode());
+    QCOMPARE(ui(f).lblRückwert->text(), u"6"_s);
+    QVERIFY(ui(f).lblRückwert->isVisible());
+    QVERIFY(ui(f).lblRückwBeschriftung->isVisible());
+    QVERIFY(f.window->tmrRückwert.isActive());
+    QVERIFY(f.window->tmrRückwert.isSingleShot());
+    QCOMPARE(f.window->tmrRückwert.interval(), 10'000);
+}
+
+void tst_frmMsgBoxQuillon::timerTickHidesReturnValue()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    setUpWorkedExample(f);
+    ui(f).cmdTesten->click();
+
+    QVERIFY(QMetaObject::invokeMethod(&f.window->tmrRückwert, "timeout"));
+
+    QVERIFY(!ui(f).lblRückwert->isVisible());
+    QVERIFY(!ui(f).lblRückwBeschriftung->isVisible());
+    QVERIFY(!f.window->tmrRückwert.isActive());
+    QCOMPARE(ui(f).lblRückwert->text(), u"1"_s);
+}
+
+void tst_frmMsgBoxQuillon::secondTestReplacesValue()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    setUpWorkedExample(f);
+    f.messageBox.answers = { 6, 7 };
+
+    ui(f).cmdTesten->click();
+    ui(f).cmdTesten->click();
+
+    QCOMPARE(f.messageBox.calls.size(), 2);
+    QCOMPARE(f.messageBox.calls[1].prompt, u"Ja\r\nNein\r\n"_s);
+    QCOMPARE(ui(f).lblRückwert->text(), u"7"_s);
+    QVERIFY(ui(f).lblRückwert->isVisible());
+    QVERIFY(f.window->tmrRückwert.isActive());
+}
+
+void tst_frmMsgBoxQuillon::resetDuringDisplayHidesIt()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    setUpWorkedExample(f);
+    ui(f).cmdTesten->click();
+
+    ui(f).cmdClearText->click();
+
+    QVERIFY(!ui(f).lblRückwert->isVisible());
+    QVERIFY(!ui(f).lblRückwBeschriftung->isVisible());
+    QVERIFY(!f.window->tmrRückwert.isActive());
+}
+
+void tst_frmMsgBoxQuillon::emptyMessageEmptiesBoxes_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("boxesShown");
+
+    QTest::newRow("Text formatieren") << u"cmdFormatieren"_s << 0;
+    QTest::newRow("MsgBox testen") << u"cmdTesten"_s << 1;
+}
+
+void tst_frmMsgBoxQuillon::emptyMessageEmptiesBoxes()
+{
+    QFETCH(QString, button);
+    QFETCH(int, boxesShown);
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    setUpWorkedExample(f);
+    ui(f).cmdFormatieren->click();
+    const QString tail = f.window->sCodeTail;
+    ui(f).txtOriginal->clear();
+    ui(f).txtTitel->setFocus();
+
+    f.window->findChild<QPushButton *>(button)->click();
+
+    QCOMPARE(ui(f).txtFormatiert->toPlainText(), QString());
+    QCOMPARE(ui(f).txtDummy->toPlainText(), QString());
+    QCOMPARE(ui(f).lblZeichenAnzahl->text(), u"0"_s);
+    QCOMPARE(ui(f).txtTitel->text(), u"Frage"_s);
+    QCOMPARE(f.window->sCodeTail, tail);
+    QCOMPARE(QApplication::focusWidget(), ui(f).txtOriginal);
+    QCOMPARE(f.messageBox.calls.size(), boxesShown);
+    if (boxesShown) {
+        QCOMPARE(f.messageBox.calls[0].prompt, QString());
+        QCOMPARE(f.messageBox.calls[0].style, 32);
+        QCOMPARE(f.messageBox.calls[0].title, u"Frage"_s);
+        QCOMPARE(ui(f).lblRückwert->text(), u"1"_s);
+    }
+}
+
+void tst_frmMsgBoxQuillon::caretReturnsAfterFormattingAndTest_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::newRow("Text formatieren") << u"cmdFormatieren"_s;
+    QTest::newRow("MsgBox testen") << u"cmdTesten"_s;
+}
+
+void tst_frmMsgBoxQuillon::caretReturnsAfterFormattingAndTest()
+{
+    QFETCH(QString, button);
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    QPlainTextEdit &box = *ui(f).txtOriginal;
+    box.setPlainText(u"Eine Nachricht\nan alle"_s);
+    placeCaret(box, 10);
+    auto *pressed = f.window->findChild<QPushButton *>(button);
+    pressed->setFocus(Qt::MouseFocusReason);
+
+    pressed->click();
+
+    QCOMPARE(QApplication::focusWidget(), &box);
+    QCOMPARE(box.textCursor().position(), 10);
+}
+
+void tst_frmMsgBoxQuillon::helpOpensDocumentBesideProgram()
+{
+    Fixture f;
+    QFile document(QDir(f.dir.path()).filePath(kHelpDocument));
+    QVERIFY(document.open(QIODevice::WriteOnly));
+    document.close();
+
+    QTest::mouseClick(ui(f).imgHelp, Qt::LeftButton);
+
+    QCOMPARE(f.shell.openedDocuments, QStringList { document.fileName() });
+    QVERIFY(f.messageBox.calls.isEmpty());
+}
+
+void tst_frmMsgBoxQuillon::helpFallsBackToOwnText_data()
+{
+    QTest::addColumn<QString>("present");
+    QTest::newRow("nothing there") << QString();
+    QTest::newRow("another name") << u"Hilfe zum MsgBox - Quillon.htm"_s;
+    QTest::newRow("a folder of that name") << kHelpDocument + u'/';
+}
+
+void tst_frmMsgBoxQuillon::helpFallsBackToOwnText()
+{
+    QFETCH(QString, present);
+    Fixture f;
+    if (present.endsWith(u'/')) {
+        QVERIFY(QDir(f.dir.path()).mkdir(present.chopped(1)));
+    } else if (!present.isEmpty()) {
+        QFile other(QDir(f.dir.path()).filePath(present));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+    }
+
+    QTest::mouseClick(ui(f).imgHelp, Qt::LeftButton);
+
+    QVERIFY(f.shell.openedDocuments.isEmpty());
+    QCOMPARE(f.messageBox.calls.size(), 1);
+    const QStringList lines = f.messageBox.calls[0].prompt.split(u"\r\n"_s);
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines[0], u"Geben Sie im ersten Textfeld die Titelzeile,"_s);
+    QCOMPARE(lines[2], QString());
+    QCOMPARE(lines[3], u"Im unteren Textfeld erscheint der formatierte VB-Code in fester Breite."_s);
+    QCOMPARE(lines[6], u"Auf der zweiten Seite (Button ''erweiterte Einstellungen'') können Sie "_s);
+    QCOMPARE(lines[10], u"während auf der ersten Seite weitere Eingaben gemacht werden."_s);
+    QCOMPARE(f.messageBox.calls[0].style, 0);
+    QCOMPARE(f.messageBox.calls[0].title, u"MsgBox - Quillon  (Lumo)"_s);
+}
+
+void tst_frmMsgBoxQuillon::optionsWindowOpensAndEndsWithMain()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    frmIconsAndButtons &options = *f.window->options;
+
+    QTest::mouseClick(ui(f).Image1, Qt::LeftButton);
+    QVERIFY(options.isVisible());
+    options.hide();
+    QTest::mouseClick(ui(f).Label7, Qt::LeftButton);
+    QVERIFY(options.isVisible());
+    QVERIFY(!options.parentWidget());
+
+    QVERIFY(f.window->close());
+    QVERIFY(!options.isVisible());
+}
+
+void tst_frmMsgBoxQuillon::lastMessageSurvivesRestart()
+{
+    QTemporaryDir programFolder;
+    {
+        Fixture first(programFolder.path());
+        ui(first).txtTitel->setText(u"Frage"_s);
+        ui(first).txtOriginal->setPlainText(u"Zeile 1\nZeile 2"_s);
+        QVERIFY(first.window->close());
+    }
+
+    Fixture second(programFolder.path());
+
+    QCOMPARE(ui(second).txtTitel->text(), u"Frage"_s);
+    QCOMPARE(ui(second).txtOriginal->toPlainText(), u"Zeile 1\nZeile 2"_s);
+    QCOMPARE(ui(second).lblZeichenAnzahl->text(), u"16"_s);
+}
+
+void tst_frmMsgBoxQuillon::failedSaveStillEnds()
+{
+    QTemporaryDir parent;
+    const QString missingFolder = QDir(parent.path()).filePath(u"gibt es nicht"_s);
+    Fixture f(missingFolder);
+    QVERIFY(showActive(*f.window));
+
+    QVERIFY(f.window->close());
+
+    QVERIFY(!f.window->isVisible());
+    QVERIFY(!QFile::exists(QDir(missingFolder).filePath(u"LastMsgText.txt"_s)));
+}
+
+QTEST_MAIN(tst_frmMsgBoxQuillon)
+#include "tst_frmMsgBoxQuillon.moc"
