@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The real program under X: its window comes up, the count follows what is
+# typed, and closing the window ends the program normally with the text stored.
+source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
+
+# Number of colours in the character-count label (client x 248, y 16,
+# 97 x 17 pixels): 1 while it is empty, more once a number is drawn.
+count_label_colours() {
+    local id=$1 info X Y
+    # xwininfo, not xdotool: under openbox the latter reports the client's
+    # place shifted by the frame.
+    info=$(xwininfo -id "$id")
+    X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
+    import -window root -crop "97x17+$((X + 248))+$((Y + 16))" +repage \
+        "$PROGRAM_DIR/count.png"
+    convert "$PROGRAM_DIR/count.png" -format '%k' info:
+}
+
+make_program_dir
+start_program
+id=$(wait_window "$MAIN_TITLE" 10)
+activate "$id"
+screenshot smoke-start
+
+[ "$(count_label_colours "$id")" -eq 1 ] || fail "the count label is not empty at start"
+
+xdotool type --delay 30 'Grüße'
+sleep 0.5
+screenshot smoke-typed
+[ "$(count_label_colours "$id")" -gt 1 ] || fail "typing did not change the count"
+
+close_window "$id"
+# Not in $(...): only this shell can wait for its own child.
+wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
+status=$(<"$PROGRAM_DIR/status")
+[ "$status" -eq 0 ] || fail "exit status $status"
+
+stored=$(iconv -f WINDOWS-1252 -t UTF-8 "$PROGRAM_DIR/LastMsgText.txt")
+expected='Titelleiste###DiesIstDasTrennzeichen###GrüßeOriginal - Text'
+[[ "$stored" == "$expected"* ]] || fail "stored '$stored', expected it to start with '$expected'"
+rm -rf "$PROGRAM_DIR"
+echo "smoke: ok"
