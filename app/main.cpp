@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MsgBox - Quillon"));
-    QApplication::setApplicationVersion(QStringLiteral("1.17"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
 
     QtMessageBoxService messageBox;
     DesktopShellService shell;
