@@ -6,6 +6,7 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <utility>
 
 namespace codegen {
 
@@ -24,155 +25,177 @@ constexpr QStringView kPieceJoiner = u" & _";
 constexpr QStringView kLiteralSeam = u"\" & \"";
 constexpr QStringView kNoTitle = u"Titelleiste";
 
-// Two neighbouring lines are joined when their lengths add up to less than
-// the code width plus the markup that a join removes.
+// Two neighbouring lines are joined when their lengths, less this allowance,
+// add up to less than the code width.
 constexpr qsizetype kJoinAllowance = 16;
 constexpr int kContinuationLimit = 24;
 // VB refuses a longer physical line.
 constexpr qsizetype kMaxCodeLineLength = 1023;
 
 // A message quote becomes two apostrophes in the code, so after that step a
-// quote can only be markup. A line holding a lone quote therefore marks a
-// line break that no typed text can imitate.
+// quote can only be markup: a line holding a lone quote marks a line break
+// that no typed text can imitate.
 constexpr QChar kLineBreakMark = u'"';
 
-QString doubledToApostrophes(const QString &message)
+// Quotes become two apostrophes, and every line break gets a line of its own
+// that holds only the line-break mark.
+QString preparedForMeasuring(const QString &message)
 {
-    QString text = message;
-    return text.replace(u'"', u"''"_s);
+    QString text;
+    text.reserve(message.size() + message.size() / 4);
+    const QStringView all(message);
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < all.size(); ++i) {
+        if (all[i] == u'"') {
+            text += all.sliced(copied, i - copied);
+            text += u"''";
+            copied = i + 1;
+        } else if (all.sliced(i).startsWith(kCrLf)) {
+            text += all.sliced(copied, i - copied);
+            text += kCrLf % kLineBreakMark % kCrLf;
+            copied = i + kCrLf.size();
+            ++i;
+        }
+    }
+    text += all.sliced(copied);
+    return text;
 }
 
-QString preparedForMeasuring(const QString &apostrophed)
-{
-    QString text = apostrophed;
-    return text.replace(kCrLf.toString(), kCrLf % kLineBreakMark % kCrLf);
-}
-
-// One piece of the prompt before joining: a wrapped line of the message, or a
-// line break of it.
+// One line of the prompt before joining: a wrapped line of the message, or a
+// run of line breaks, which share one line of vbNewline words.
 struct PromptPiece
 {
-    QStringView text; // empty for a line break
-    bool isLineBreak = false;
+    QStringView literal;
+    qsizetype lineBreaks = 0;
+
+    bool isLiteral() const { return lineBreaks == 0; }
+    // Without indentation and continuation.
+    qsizetype length() const
+    {
+        return isLiteral() ? literal.size() + 2
+                           : kNewline.size() + (lineBreaks - 1) * kNewlineJoiner.size();
+    }
 };
 
-// Empty wrapped lines carry nothing and are dropped.
-QList<PromptPiece> promptPieces(QStringView apostrophed, qsizetype charsPerLine)
+// Reads the prepared message as the measuring box wraps it. Empty wrapped
+// lines carry nothing and are dropped. A last line break stands alone, so the
+// prompt never ends in a run.
+QList<PromptPiece> promptPieces(QStringView prepared, qsizetype charsPerLine)
 {
     QList<PromptPiece> pieces;
     qsizetype paragraphStart = 0;
     for (;;) {
-        qsizetype paragraphEnd = apostrophed.indexOf(kCrLf, paragraphStart);
+        qsizetype paragraphEnd = prepared.indexOf(kCrLf, paragraphStart);
         const bool isLast = paragraphEnd < 0;
         if (isLast)
-            paragraphEnd = apostrophed.size();
-        QStringView rest = apostrophed.sliced(paragraphStart, paragraphEnd - paragraphStart);
+            paragraphEnd = prepared.size();
+        QStringView rest = prepared.sliced(paragraphStart, paragraphEnd - paragraphStart);
+        if (rest.size() == 1 && rest.front() == kLineBreakMark) {
+            if (!pieces.isEmpty() && !pieces.last().isLiteral())
+                ++pieces.last().lineBreaks;
+            else
+                pieces.append({ {}, 1 });
+            rest = {};
+        }
         while (!rest.isEmpty()) {
             const qsizetype length = firstWrappedLineLength(rest, charsPerLine);
-            pieces.append({rest.first(length), false});
+            pieces.append({ rest.first(length), 0 });
             rest = rest.sliced(length);
         }
         if (isLast)
-            return pieces;
-        pieces.append({{}, true});
+            break;
         paragraphStart = paragraphEnd + kCrLf.size();
     }
+    if (pieces.last().lineBreaks > 1) {
+        --pieces.last().lineBreaks;
+        pieces.append({ {}, 1 });
+    }
+    return pieces;
 }
 
-QString literalLine(QStringView piece)
+// A code line of the prompt: the pieces first..last, joined.
+struct PromptLine
 {
-    return kIndent % kQuote % piece % kQuote;
+    qsizetype first;
+    qsizetype last;
+    qsizetype length;
+};
+
+bool fitTogether(qsizetype upperLength, qsizetype lowerLength, int codeWidth)
+{
+    return upperLength + lowerLength - kJoinAllowance < codeWidth;
 }
 
-QString lineBreaksLine(qsizetype count)
+// The first pair of neighbours whose lengths pass the test is joined, again
+// and again, until no pair passes. A joined line can pass with the line above
+// it, so each new line is tried against the settled lines from the bottom up.
+// A join removes the upper line's continuation and the lower line's
+// indentation but one blank; where a literal meets a literal the two become
+// one.
+QList<PromptLine> joinedPromptLines(const QList<PromptPiece> &pieces, int codeWidth)
 {
-    QString line;
-    line.reserve(kIndent.size() + kNewline.size() + (count - 1) * kNewlineJoiner.size());
-    line += kIndent;
-    line += kNewline;
-    for (qsizetype i = 1; i < count; ++i)
-        line += kNewlineJoiner;
-    return line;
-}
-
-// Every wrapped line becomes a literal of its own. Line breaks in a row share
-// one line of vbNewline words, except a last one, which stands alone.
-QList<QString> unjoinedPromptLines(const QList<PromptPiece> &pieces)
-{
-    QList<QString> lines;
+    QList<PromptLine> lines;
     lines.reserve(pieces.size());
-    qsizetype i = 0;
-    while (i < pieces.size()) {
-        if (!pieces[i].isLineBreak) {
-            lines.append(literalLine(pieces[i].text));
-            ++i;
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        const bool continues = i + 1 < pieces.size();
+        lines.append(
+            { i, i, kIndent.size() + pieces[i].length() + (continues ? kPieceJoiner.size() : 0) });
+        while (lines.size() > 1
+            && fitTogether(lines[lines.size() - 2].length, lines.last().length, codeWidth)) {
+            const PromptLine lower = lines.takeLast();
+            PromptLine &upper = lines.last();
+            const bool literalsMeet
+                = pieces[upper.last].isLiteral() && pieces[lower.first].isLiteral();
+            upper.length += lower.length - kContinuation.size() - (kIndent.size() - 1)
+                - (literalsMeet ? kLiteralSeam.size() : 0);
+            upper.last = lower.last;
+        }
+    }
+    return lines;
+}
+
+void appendPromptLine(
+    QString &code, const QList<PromptPiece> &pieces, const PromptLine &line, bool continues)
+{
+    code += kIndent;
+    for (qsizetype p = line.first; p <= line.last; ++p) {
+        const PromptPiece &piece = pieces[p];
+        const bool afterLiteral = p > line.first && pieces[p - 1].isLiteral();
+        if (piece.isLiteral()) {
+            if (!afterLiteral) {
+                if (p > line.first)
+                    code += u" & ";
+                code += kQuote;
+            }
+            code += piece.literal;
             continue;
         }
-        qsizetype runEnd = i;
-        while (runEnd < pieces.size() && pieces[runEnd].isLineBreak)
-            ++runEnd;
-        const bool runEndsPrompt = runEnd == pieces.size();
-        const qsizetype run = runEnd - i;
-        if (run > 1 || !runEndsPrompt)
-            lines.append(lineBreaksLine(runEndsPrompt ? run - 1 : run));
-        if (runEndsPrompt)
-            lines.append(lineBreaksLine(1));
-        i = runEnd;
+        if (afterLiteral)
+            code += kQuote;
+        if (p > line.first)
+            code += u" & ";
+        code += kNewline;
+        for (qsizetype k = 1; k < piece.lineBreaks; ++k)
+            code += kNewlineJoiner;
     }
-    for (qsizetype k = 0; k + 1 < lines.size(); ++k)
-        lines[k] += kPieceJoiner;
-    return lines;
+    if (pieces[line.last].isLiteral())
+        code += kQuote;
+    if (continues)
+        code += kPieceJoiner;
+    code += kCrLf;
 }
 
-bool fitTogether(const QString &upper, const QString &lower, int codeWidth)
+QString codeText(const QList<PromptPiece> &pieces, const QList<PromptLine> &lines)
 {
-    return upper.size() + lower.size() - kJoinAllowance < codeWidth;
-}
-
-// The upper line loses only its continuation and the lower line only its
-// indentation, so the user's text is never touched. Where a literal meets a
-// literal the two become one.
-void appendJoined(QString &upper, const QString &lower)
-{
-    if (upper.endsWith(kContinuation))
-        upper.chop(kContinuation.size());
-    const qsizetype seam = upper.size();
-    upper += u' ';
-    upper += QStringView(lower).sliced(kIndent.size());
-    if (QStringView(upper).sliced(seam - 3).startsWith(kLiteralSeam))
-        upper.remove(seam - 3, kLiteralSeam.size());
-}
-
-// The first pair of neighbours below the statement line whose lengths pass
-// the test is joined, again and again, until no pair passes. A joined line
-// can pass with the line above it, so each new line is tried against the
-// settled lines from the bottom up.
-QList<QString> joinedCodeLines(const QList<QString> &promptLines, int codeWidth)
-{
-    QList<QString> lines;
-    lines.reserve(promptLines.size() + 1);
-    lines.append(kStatementLine.toString());
-    for (const QString &line : promptLines) {
-        lines.append(line);
-        while (lines.size() > 2 && fitTogether(lines[lines.size() - 2], lines.last(), codeWidth)) {
-            const QString lower = lines.takeLast();
-            appendJoined(lines.last(), lower);
-        }
-    }
-    return lines;
-}
-
-QString joinedWithBreaks(const QList<QString> &lines)
-{
-    qsizetype size = 0;
-    for (const QString &line : lines)
-        size += line.size() + kCrLf.size();
+    qsizetype size = kStatementLine.size() + kCrLf.size();
+    for (const PromptLine &line : lines)
+        size += line.length + kCrLf.size();
     QString code;
     code.reserve(size);
-    for (const QString &line : lines) {
-        code += line;
-        code += kCrLf;
-    }
+    code += kStatementLine;
+    code += kCrLf;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        appendPromptLine(code, pieces, lines[i], i + 1 < lines.size());
     return code;
 }
 
@@ -191,7 +214,7 @@ QString escapedForLiteral(const QString &title)
 QStringView lastLine(const QString &code)
 {
     const qsizetype lastBreak = code.lastIndexOf(kCrLf);
-    return lastBreak < 0 ? QStringView(code) : QStringView(code).sliced(lastBreak + 2);
+    return lastBreak < 0 ? QStringView(code) : QStringView(code).sliced(lastBreak + kCrLf.size());
 }
 
 // The buttons argument, then the title argument, each on a continuation line
@@ -264,20 +287,20 @@ QString lineTooLongMessage()
 FormatResult formatMessage(const FormatRequest &request)
 {
     if (request.message.isEmpty())
-        return {FormatOutcome::EmptyMessage, {}, {}, {}, {}};
+        return { FormatOutcome::EmptyMessage, {}, {}, {}, {} };
 
     FormatRequest clamped = request;
     clamped.codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
-    const QString apostrophed = doubledToApostrophes(request.message);
-    QString measuringText = preparedForMeasuring(apostrophed);
+    QString measuringText = preparedForMeasuring(request.message);
 
     const QList<PromptPiece> pieces
-        = promptPieces(apostrophed, charsPerLineForCodeWidth(clamped.codeWidth));
-    const QList<QString> lines = joinedCodeLines(unjoinedPromptLines(pieces), clamped.codeWidth);
-    QString code = joinedWithBreaks(lines);
+        = promptPieces(measuringText, charsPerLineForCodeWidth(clamped.codeWidth));
+    const QList<PromptLine> lines = joinedPromptLines(pieces, clamped.codeWidth);
+    QString code = codeText(pieces, lines);
 
-    // Every line but the last ends with a continuation.
-    const qsizetype continuations = lines.size() - 1;
+    // The statement line and every prompt line but the last end with a
+    // continuation.
+    const qsizetype continuations = lines.size();
     if (continuations > kContinuationLimit)
         return refused(code, measuringText, continuationLimitMessage());
 
@@ -287,7 +310,7 @@ FormatResult formatMessage(const FormatRequest &request)
     if (hasOverlongLine(finished))
         return refused(code, measuringText, lineTooLongMessage());
 
-    return {FormatOutcome::Formatted, std::move(finished), std::move(measuringText), tail, {}};
+    return { FormatOutcome::Formatted, std::move(finished), std::move(measuringText), tail, {} };
 }
 
 } // namespace codegen

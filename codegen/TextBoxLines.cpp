@@ -71,7 +71,7 @@ TextBoxLines::TextBoxLines(const QString &text, qsizetype charsPerLine)
             const QStringView rest = paragraph.sliced(placed);
             const qsizetype length
                 = charsPerLine < 0 ? rest.size() : firstWrappedLineLength(rest, charsPerLine);
-            m_lines.append({paragraphStart + placed, length});
+            m_lines.append({ paragraphStart + placed, length });
             placed += length;
         } while (placed < paragraph.size());
         if (paragraphEnd == all.size())

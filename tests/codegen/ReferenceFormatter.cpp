@@ -114,8 +114,8 @@ FormatResult formatMessage(const FormatRequest &request)
     const int width = std::clamp(request.codeWidth, codegen::kMinCodeWidth, codegen::kMaxCodeWidth);
 
     result.measuringText = preparedMessage(request.message);
-    const TextBoxLines txtDummy = TextBoxLines::wrapping(result.measuringText,
-                                                         codegen::charsPerLineForCodeWidth(width));
+    const TextBoxLines txtDummy
+        = TextBoxLines::wrapping(result.measuringText, codegen::charsPerLineForCodeWidth(width));
     QString code = cleanedUp(firstCodeText(txtDummy));
 
     const qsizetype passes = GetLineCount(TextBoxLines::nonWrapping(code));
@@ -152,8 +152,7 @@ FormatResult formatMessage(const FormatRequest &request)
         const QString title = StringReplace(request.title, kQuote, kQuote + kQuote);
         const TextBoxLines box = TextBoxLines::nonWrapping(code);
         const QString last = GetLineText(box, GetLineCount(box));
-        const QString appended
-            = count < 24 && (title.size() + last.size() + 2 > width || !hasFlags)
+        const QString appended = count < 24 && (title.size() + last.size() + 2 > width || !hasFlags)
             ? QString(u" _"_s + kCrLf + kEight + u", "_s + kQuote + title + kQuote)
             : QString(u", "_s + kQuote + title + kQuote);
         code += appended;

@@ -11,8 +11,7 @@ class Reader
 public:
     explicit Reader(const QString &code)
         : m_code(code)
-    {
-    }
+    { }
 
     VbStatement read()
     {
@@ -65,8 +64,8 @@ private:
         for (;;) {
             while (m_pos < m_code.size() && m_code[m_pos] == u' ')
                 ++m_pos;
-            if (QStringView(m_code).sliced(m_pos).startsWith(u"_\r\n")
-                && m_pos > 0 && m_code[m_pos - 1] == u' ')
+            if (QStringView(m_code).sliced(m_pos).startsWith(u"_\r\n") && m_pos > 0
+                && m_code[m_pos - 1] == u' ')
                 m_pos += 3;
             else
                 return;

@@ -29,16 +29,16 @@ QString fullLiteral(bool continues)
 
 QStringList codeOfFullLines(int lines)
 {
-    QStringList code{u"    MsgBox _"_s};
+    QStringList code { u"    MsgBox _"_s };
     for (int i = 1; i <= lines; ++i)
         code << fullLiteral(i < lines);
     return code;
 }
 
-FormatRequest request(const QString &message, const QString &title = {},
-                      const QString &flags = {}, qint32 style = 0, int width = 70)
+FormatRequest request(const QString &message, const QString &title = {}, const QString &flags = {},
+    qint32 style = 0, int width = 70)
 {
-    return {message, title, flags, style, width};
+    return { message, title, flags, style, width };
 }
 
 } // namespace
@@ -68,42 +68,42 @@ void tst_Formatter::formatsStatement_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("one line that fits")
-        << u"Hallo Welt"_s << 70 << QStringList{u"    MsgBox _"_s, u"        \"Hallo Welt\""_s};
-    QTest::newRow("two lines")
-        << u"Ja\r\nNein"_s << 70
-        << QStringList{u"    MsgBox _"_s, u"        \"Ja\" & vbNewline & \"Nein\""_s};
+        << u"Hallo Welt"_s << 70 << QStringList { u"    MsgBox _"_s, u"        \"Hallo Welt\""_s };
+    QTest::newRow("two lines") << u"Ja\r\nNein"_s << 70
+                               << QStringList { u"    MsgBox _"_s,
+                                      u"        \"Ja\" & vbNewline & \"Nein\""_s };
     QTest::newRow("blank line between paragraphs")
         << u"A\r\n\r\nB"_s << 70
-        << QStringList{u"    MsgBox _"_s, u"        \"A\" & vbNewline & vbNewline & \"B\""_s};
+        << QStringList { u"    MsgBox _"_s, u"        \"A\" & vbNewline & vbNewline & \"B\""_s };
     QTest::newRow("ends with a break")
-        << u"A\r\n"_s << 70 << QStringList{u"    MsgBox _"_s, u"        \"A\" & vbNewline"_s};
+        << u"A\r\n"_s << 70 << QStringList { u"    MsgBox _"_s, u"        \"A\" & vbNewline"_s };
     QTest::newRow("begins with a break")
-        << u"\r\nA"_s << 70 << QStringList{u"    MsgBox _"_s, u"        vbNewline & \"A\""_s};
-    QTest::newRow("a break only")
-        << u"\r\n"_s << 70 << QStringList{u"    MsgBox _"_s, u"        vbNewline"_s};
+        << u"\r\nA"_s << 70 << QStringList { u"    MsgBox _"_s, u"        vbNewline & \"A\""_s };
+    QTest::newRow("a break only") << u"\r\n"_s << 70
+                                  << QStringList { u"    MsgBox _"_s, u"        vbNewline"_s };
     QTest::newRow("three breaks only")
         << u"\r\n\r\n\r\n"_s << 70
-        << QStringList{u"    MsgBox _"_s, u"        vbNewline & vbNewline & vbNewline"_s};
+        << QStringList { u"    MsgBox _"_s, u"        vbNewline & vbNewline & vbNewline"_s };
     QTest::newRow("quote becomes two apostrophes")
         << u"Sag \"Hallo\""_s << 70
-        << QStringList{u"    MsgBox _"_s, u"        \"Sag ''Hallo''\""_s};
+        << QStringList { u"    MsgBox _"_s, u"        \"Sag ''Hallo''\""_s };
     // 26 characters a line at width 40; the blank at the break ends the
     // literal, and the short last piece joins the line above it.
     QTest::newRow("wrapped paragraph")
         << u"Dies ist ein etwas laengerer Satz, der umbricht."_s << 40
-        << QStringList{u"    MsgBox _"_s, u"        \"Dies ist ein etwas \" & _"_s,
-                       u"        \"laengerer Satz, der umbricht.\""_s};
+        << QStringList { u"    MsgBox _"_s, u"        \"Dies ist ein etwas \" & _"_s,
+               u"        \"laengerer Satz, der umbricht.\""_s };
     QTest::newRow("word longer than a line")
         << wordOfFullLines(2) + u"yz"_s << 40
-        << QStringList{u"    MsgBox _"_s, fullLiteral(true), u"        \""_s + QString(26, u'x')
-                           + u"yz\""_s};
+        << QStringList { u"    MsgBox _"_s, fullLiteral(true),
+               u"        \""_s + QString(26, u'x') + u"yz\""_s };
     QTest::newRow("short pieces grow to the width")
         << u"a\r\nb\r\nc\r\nd\r\ne\r\nf"_s << 40
-        << QStringList{u"    MsgBox _"_s, u"        \"a\" & vbNewline & \"b\" & vbNewline & _"_s,
-                       u"        \"c\" & vbNewline & \"d\" & vbNewline & _"_s,
-                       u"        \"e\" & vbNewline & \"f\""_s};
+        << QStringList { u"    MsgBox _"_s, u"        \"a\" & vbNewline & \"b\" & vbNewline & _"_s,
+               u"        \"c\" & vbNewline & \"d\" & vbNewline & _"_s,
+               u"        \"e\" & vbNewline & \"f\""_s };
     QTest::newRow("design-time text is a message like any other")
-        << u"Text"_s << 70 << QStringList{u"    MsgBox _"_s, u"        \"Text\""_s};
+        << u"Text"_s << 70 << QStringList { u"    MsgBox _"_s, u"        \"Text\""_s };
 }
 
 void tst_Formatter::formatsStatement()
@@ -135,43 +135,45 @@ void tst_Formatter::laysOutArguments_data()
 
     QTest::newRow("worked example")
         << u"Ja\r\nNein"_s << u"Frage"_s << u"vbQuestion"_s << 32 << 70
-        << QStringList{start, u"        \"Ja\" & vbNewline & \"Nein\" _"_s,
-                       u"        , vbQuestion, \"Frage\""_s}
+        << QStringList { start, u"        \"Ja\" & vbNewline & \"Nein\" _"_s,
+               u"        , vbQuestion, \"Frage\""_s }
         << u" _\r\n        , vbQuestion, \"Frage\""_s;
     QTest::newRow("no flags, no title") << u"Hallo"_s << QString() << QString() << 0 << 70
-                                        << QStringList{start, hallo} << QString();
+                                        << QStringList { start, hallo } << QString();
     QTest::newRow("placeholder title is no title")
-        << u"Hallo"_s << u"Titelleiste"_s << QString() << 0 << 70 << QStringList{start, hallo}
+        << u"Hallo"_s << u"Titelleiste"_s << QString() << 0 << 70 << QStringList { start, hallo }
         << QString();
     QTest::newRow("flags on a line of their own")
         << u"Hallo"_s << QString() << u"vbYesNo"_s << 4 << 70
-        << QStringList{start, hallo + u" _"_s, u"        , vbYesNo"_s} << u" _\r\n        , vbYesNo"_s;
+        << QStringList { start, hallo + u" _"_s, u"        , vbYesNo"_s }
+        << u" _\r\n        , vbYesNo"_s;
     QTest::newRow("flags at 24 continuations")
         << wordOfFullLines(24) << QString() << u"vbYesNo"_s << 4 << 40
         << (codeOfFullLines(24).replaceInStrings(QRegularExpression(u"\"$"_s), u"\", vbYesNo"_s))
         << u", vbYesNo"_s;
     QTest::newRow("flags and a title that fits")
         << u"Hallo"_s << u"T"_s << u"vbYesNo"_s << 4 << 40
-        << QStringList{start, hallo + u" _"_s, u"        , vbYesNo, \"T\""_s}
+        << QStringList { start, hallo + u" _"_s, u"        , vbYesNo, \"T\""_s }
         << u" _\r\n        , vbYesNo, \"T\""_s;
     // 17 + 21 + 2 = 40 fits exactly.
     QTest::newRow("title that just fits")
         << u"Hallo"_s << QString(21, u'T') << u"vbYesNo"_s << 4 << 40
-        << QStringList{start, hallo + u" _"_s, u"        , vbYesNo, \""_s + QString(21, u'T') + u"\""_s}
+        << QStringList { start, hallo + u" _"_s,
+               u"        , vbYesNo, \""_s + QString(21, u'T') + u"\""_s }
         << u" _\r\n        , vbYesNo, \""_s + QString(21, u'T') + u"\""_s;
     QTest::newRow("flags and a title that does not fit")
         << u"Hallo"_s << QString(22, u'T') << u"vbYesNo"_s << 4 << 40
-        << QStringList{start, hallo + u" _"_s, u"        , vbYesNo _"_s,
-                       u"        , \""_s + QString(22, u'T') + u"\""_s}
+        << QStringList { start, hallo + u" _"_s, u"        , vbYesNo _"_s,
+               u"        , \""_s + QString(22, u'T') + u"\""_s }
         << u" _\r\n        , vbYesNo _\r\n        , \""_s + QString(22, u'T') + u"\""_s;
     QTest::newRow("count reaches 24 with the flags")
         << wordOfFullLines(23) << longTitle << u"vbYesNo"_s << 4 << 40
         << (codeOfFullLines(23).replaceInStrings(QRegularExpression(u"\"$"_s), u"\" _"_s)
-            << u"        , vbYesNo, \""_s + longTitle + u"\""_s)
+               << u"        , vbYesNo, \""_s + longTitle + u"\""_s)
         << u" _\r\n        , vbYesNo, \""_s + longTitle + u"\""_s;
     QTest::newRow("title without flags")
         << u"Hallo"_s << u"T"_s << QString() << 0 << 70
-        << QStringList{start, hallo + u",  _"_s, u"        , \"T\""_s}
+        << QStringList { start, hallo + u",  _"_s, u"        , \"T\""_s }
         << u",  _\r\n        , \"T\""_s;
     QTest::newRow("title without flags at 24 continuations")
         << wordOfFullLines(24) << u"T"_s << QString() << 0 << 40
@@ -179,19 +181,19 @@ void tst_Formatter::laysOutArguments_data()
         << u", , \"T\""_s;
     QTest::newRow("flags and title at 24 continuations")
         << wordOfFullLines(24) << u"T"_s << u"vbOKCancel"_s << 1 << 40
-        << (codeOfFullLines(24).replaceInStrings(QRegularExpression(u"\"$"_s),
-                                                 u"\", vbOKCancel, \"T\""_s))
+        << (codeOfFullLines(24).replaceInStrings(
+               QRegularExpression(u"\"$"_s), u"\", vbOKCancel, \"T\""_s))
         << u", vbOKCancel, \"T\""_s;
     QTest::newRow("quotes in the title are doubled")
         << u"Hallo"_s << u"Sag \"Ja\""_s << QString() << 0 << 70
-        << QStringList{start, hallo + u",  _"_s, u"        , \"Sag \"\"Ja\"\"\""_s}
+        << QStringList { start, hallo + u",  _"_s, u"        , \"Sag \"\"Ja\"\"\""_s }
         << u",  _\r\n        , \"Sag \"\"Ja\"\"\""_s;
     // 20 typed characters would fit behind the flags; the 22 in the code do not.
     const QString quotedTitle = u"\"abcdefghijklmnopqr\""_s;
     QTest::newRow("title fit measured as written into the code")
         << u"Hallo"_s << quotedTitle << u"vbYesNo"_s << 4 << 40
-        << QStringList{start, hallo + u" _"_s, u"        , vbYesNo _"_s,
-                       u"        , \"\"\"abcdefghijklmnopqr\"\"\""_s}
+        << QStringList { start, hallo + u" _"_s, u"        , vbYesNo _"_s,
+               u"        , \"\"\"abcdefghijklmnopqr\"\"\""_s }
         << u" _\r\n        , vbYesNo _\r\n        , \"\"\"abcdefghijklmnopqr\"\"\""_s;
 }
 
@@ -222,35 +224,33 @@ void tst_Formatter::keepsTheUsersText_data()
     const QString start = u"    MsgBox _"_s;
     QTest::newRow("continuation mark in the text")
         << u"a _ b _\r\nc"_s << 70
-        << QStringList{start, u"        \"a _ b _\" & vbNewline & \"c\""_s};
+        << QStringList { start, u"        \"a _ b _\" & vbNewline & \"c\""_s };
     QTest::newRow("indented vbNewline in the text")
         << u"x\r\n        vbNewline"_s << 70
-        << QStringList{start, u"        \"x\" & vbNewline & \"        vbNewline\""_s};
+        << QStringList { start, u"        \"x\" & vbNewline & \"        vbNewline\""_s };
     QTest::newRow("eight blanks before a closing quote")
         << u"a\r\nb        "_s << 70
-        << QStringList{start, u"        \"a\" & vbNewline & \"b        \""_s};
+        << QStringList { start, u"        \"a\" & vbNewline & \"b        \""_s };
     QTest::newRow("a line holding only the degree sign")
         << u"a\r\n°\r\nb"_s << 70
-        << QStringList{start, u"        \"a\" & vbNewline & \"°\" & vbNewline & \"b\""_s};
-    QTest::newRow("degree sign alone")
-        << u"°"_s << 70 << QStringList{start, u"        \"°\""_s};
+        << QStringList { start, u"        \"a\" & vbNewline & \"°\" & vbNewline & \"b\""_s };
+    QTest::newRow("degree sign alone") << u"°"_s << 70 << QStringList { start, u"        \"°\""_s };
     QTest::newRow("a line reading & between blanks")
         << u"a\r\n & \r\nb"_s << 70
-        << QStringList{start, u"        \"a\" & vbNewline & \" & \" & vbNewline & \"b\""_s};
+        << QStringList { start, u"        \"a\" & vbNewline & \" & \" & vbNewline & \"b\""_s };
     QTest::newRow("joined literals meet at the seam only")
         << u"a & \r\n\r\n & b"_s << 70
-        << QStringList{start, u"        \"a & \" & vbNewline & vbNewline & \" & b\""_s};
+        << QStringList { start, u"        \"a & \" & vbNewline & vbNewline & \" & b\""_s };
     QTest::newRow("vbNewline words in the text")
         << u"vbNewline & vbNewline"_s << 70
-        << QStringList{start, u"        \"vbNewline & vbNewline\""_s};
+        << QStringList { start, u"        \"vbNewline & vbNewline\""_s };
     // Every wrapped line holds " _"; only the 24 line ends count.
     QTest::newRow("continuation marks in 24 lines")
-        << QString(u"a _ "_s).repeated(156) << 40
-        << [] {
-               QStringList lines{u"    MsgBox _"_s};
+        << QString(u"a _ "_s).repeated(156) << 40 << [] {
+               QStringList lines { u"    MsgBox _"_s };
                for (int i = 1; i <= 24; ++i) {
-                   const QString piece = i % 2 ? u"a _ a _ a _ a _ a _ a _ a "_s
-                                               : u"_ a _ a _ a _ a _ a _ a _ "_s;
+                   const QString piece
+                       = i % 2 ? u"a _ a _ a _ a _ a _ a _ a "_s : u"_ a _ a _ a _ a _ a _ a _ "_s;
                    lines << u"        \""_s + piece + (i < 24 ? u"\" & _"_s : u"\""_s);
                }
                return lines;
@@ -347,9 +347,9 @@ void tst_Formatter::widthOutsideTheRangeTakesTheNearestBound()
                             u"weil er lang genug ist, um mehrere Zeilen zu fuellen."_s;
 
     QCOMPARE(formatMessage(request(message, {}, {}, 0, 5)).code,
-             formatMessage(request(message, {}, {}, 0, kMinCodeWidth)).code);
+        formatMessage(request(message, {}, {}, 0, kMinCodeWidth)).code);
     QCOMPARE(formatMessage(request(message, {}, {}, 0, 500)).code,
-             formatMessage(request(message, {}, {}, 0, kMaxCodeWidth)).code);
+        formatMessage(request(message, {}, {}, 0, kMaxCodeWidth)).code);
 }
 
 QTEST_GUILESS_MAIN(tst_Formatter)

@@ -25,8 +25,7 @@ class MessageMaker
 public:
     explicit MessageMaker(quint32 seed)
         : m_random(seed)
-    {
-    }
+    { }
 
     FormatRequest next(int caseIndex)
     {
@@ -67,19 +66,32 @@ private:
     QString piece()
     {
         switch (pick(20)) {
-        case 0: return u"\""_s;
-        case 1: return u"\r\n°\r\n"_s;
-        case 2: return u" _"_s;
-        case 3: return u"vbNewline"_s;
-        case 4: return u" & "_s;
-        case 5: return u"        vbNewline"_s;
-        case 6: return u"\"\""_s;
-        case 7: return u"\r\n"_s.repeated(1 + pick(chance(5) ? 100 : 4));
-        case 8: return QString(2 + pick(chance(10) ? 1100 : 40), u' ');
-        case 9: return word(20 + pick(110));
-        case 10: return u"°"_s;
-        case 11: return u"\" & \""_s;
-        default: return (chance(70) ? u" "_s : QString()) + word(1 + pick(12));
+        case 0:
+            return u"\""_s;
+        case 1:
+            return u"\r\n°\r\n"_s;
+        case 2:
+            return u" _"_s;
+        case 3:
+            return u"vbNewline"_s;
+        case 4:
+            return u" & "_s;
+        case 5:
+            return u"        vbNewline"_s;
+        case 6:
+            return u"\"\""_s;
+        case 7:
+            return u"\r\n"_s.repeated(1 + pick(chance(5) ? 100 : 4));
+        case 8:
+            return QString(2 + pick(chance(10) ? 1100 : 40), u' ');
+        case 9:
+            return word(20 + pick(110));
+        case 10:
+            return u"°"_s;
+        case 11:
+            return u"\" & \""_s;
+        default:
+            return (chance(70) ? u" "_s : QString()) + word(1 + pick(12));
         }
     }
 
@@ -95,12 +107,18 @@ private:
     QString title()
     {
         switch (pick(6)) {
-        case 0: return {};
-        case 1: return u"Titelleiste"_s;
-        case 2: return u"Sag \"Ja\""_s;
-        case 3: return word(1 + pick(60));
-        case 4: return QString(pick(3), u'"') + word(pick(30)) + u"\""_s;
-        default: return u"Frage"_s;
+        case 0:
+            return {};
+        case 1:
+            return u"Titelleiste"_s;
+        case 2:
+            return u"Sag \"Ja\""_s;
+        case 3:
+            return word(1 + pick(60));
+        case 4:
+            return QString(pick(3), u'"') + word(pick(30)) + u"\""_s;
+        default:
+            return u"Frage"_s;
         }
     }
 
@@ -170,8 +188,8 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
         ++formatted;
         const VbStatement statement = readVbStatement(result.code);
         if (!statement.valid)
-            QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(statement.error, result.code,
-                                                              describe(request))));
+            QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(
+                statement.error, result.code, describe(request))));
         QString expected = request.message;
         expected.replace(u'"', u"''"_s);
         if (statement.prompt != expected)

@@ -1,0 +1,106 @@
+#include "codegen/Formatter.h"
+#include "tests/codegen/ReferenceFormatter.h"
+
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+struct Shape
+{
+    const char *name;
+    QString unit; // repeated and cut to the wanted length
+};
+
+const Shape kShapes[] = {
+    { "paragraph", u"Ein ganz gewöhnlicher Absatz aus Wörtern, die umbrechen. "_s },
+    { "breaks", u"a\r\n"_s },
+    { "blank-lines", u"kurze Zeile\r\n\r\n"_s },
+    { "one-word", u"x"_s },
+};
+
+constexpr qsizetype kSizes[] = { 4096, 32767, 1024 * 1024 };
+constexpr qsizetype kComparedSize = 4096;
+constexpr int kWidths[] = { 40, 75 };
+
+QString messageOf(const Shape &shape, qsizetype size)
+{
+    return shape.unit.repeated(size / shape.unit.size() + 1).first(size);
+}
+
+using Formatter = std::function<codegen::FormatResult(const codegen::FormatRequest &)>;
+
+void registerRun(const std::string &name, const Formatter &format, codegen::FormatRequest request)
+{
+    benchmark::RegisterBenchmark(name.c_str(), [format, request](benchmark::State &state) {
+        for (auto _ : state)
+            benchmark::DoNotOptimize(format(request));
+    })->Unit(benchmark::kMillisecond);
+}
+
+// Prints the console report, then how much faster the production formatter
+// is than the step-by-step one on the same input.
+class SpeedUpReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            m_times[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+
+    void Finalize() override
+    {
+        ConsoleReporter::Finalize();
+        std::printf("\nSpeed-up over the step-by-step formatter at %lld characters:\n",
+            static_cast<long long>(kComparedSize));
+        for (const auto &[name, time] : m_times) {
+            const std::string prefix = "reference/";
+            if (name.rfind(prefix, 0) != 0)
+                continue;
+            const auto production = m_times.find("production/" + name.substr(prefix.size()));
+            if (production != m_times.end() && production->second > 0)
+                std::printf("  %-28s %10.0fx\n", name.substr(prefix.size()).c_str(),
+                    time / production->second);
+        }
+    }
+
+private:
+    std::map<std::string, double> m_times;
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    for (const Shape &shape : kShapes) {
+        for (const int width : kWidths) {
+            for (const qsizetype size : kSizes) {
+                codegen::FormatRequest request;
+                request.message = messageOf(shape, size);
+                request.codeWidth = width;
+                const std::string name = std::string(shape.name) + "/" + std::to_string(width) + "/"
+                    + std::to_string(size);
+                registerRun("production/" + name, codegen::formatMessage, request);
+                if (size == kComparedSize)
+                    registerRun("reference/" + name, reference::formatMessage, request);
+            }
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    SpeedUpReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
