@@ -35,8 +35,8 @@ const QColor kRed(255, 0, 0);
 
 // Where the face itself is missing, its metric twin keeps the layout; the
 // style hint picks a sensible face where neither is installed.
-QFont fontOf(const QString &family, const QString &metricTwin, qreal pointSize,
-             QFont::StyleHint fallback)
+QFont fontOf(
+    const QString &family, const QString &metricTwin, qreal pointSize, QFont::StyleHint fallback)
 {
     QFont font;
     font.setFamilies({ family, metricTwin });
@@ -49,13 +49,13 @@ QFont fontOf(const QString &family, const QString &metricTwin, qreal pointSize,
 QFont sansFont(qreal pointSize)
 {
     return fontOf(QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                  pointSize, QFont::SansSerif);
+        pointSize, QFont::SansSerif);
 }
 
 QFont codeFont()
 {
-    return fontOf(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), 8.25,
-                  QFont::Monospace);
+    return fontOf(
+        QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), 8.25, QFont::Monospace);
 }
 
 void setTextColour(QWidget &widget, const QColor &colour)
@@ -90,12 +90,12 @@ bool isRealFocusChange(const QEvent *event)
 
 } // namespace
 
-frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services) : services(services)
+frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services)
+    : services(services)
 {
     ui.setupUi(this);
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setWindowIcon(QIcon(QStringLiteral(":/icons/frmMsgBoxQuillon.xpm")));
     applyFontsAndColours();
     ui.lblRückwBeschriftung->adjustSize();
@@ -113,7 +113,7 @@ void frmMsgBoxQuillon::applyFontsAndColours()
     ui.txtDummy->setFont(codeFont());
     ui.txtFormatiert->setFont(codeFont());
     ui.lblAbout->setFont(
-            fontOf(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), 9, QFont::SansSerif));
+        fontOf(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), 9, QFont::SansSerif));
     ui.Label5->setFont(sansFont(9));
     ui.Label4->setFont(sansFont(9));
     ui.Label7->setFont(sansFont(14.25));
@@ -129,11 +129,11 @@ void frmMsgBoxQuillon::applyFontsAndColours()
 
 void frmMsgBoxQuillon::connectHandlers()
 {
-    connect(ui.txtOriginal, &QPlainTextEdit::textChanged, this,
-            &frmMsgBoxQuillon::txtOriginal_Change);
+    connect(
+        ui.txtOriginal, &QPlainTextEdit::textChanged, this, &frmMsgBoxQuillon::txtOriginal_Change);
     connect(ui.HScroll1, &QScrollBar::valueChanged, this, &frmMsgBoxQuillon::HScroll1_Change);
-    connect(ui.cmdFormatieren, &QPushButton::clicked, this,
-            &frmMsgBoxQuillon::cmdFormatieren_Click);
+    connect(
+        ui.cmdFormatieren, &QPushButton::clicked, this, &frmMsgBoxQuillon::cmdFormatieren_Click);
     connect(ui.cmdTesten, &QPushButton::clicked, this, &frmMsgBoxQuillon::cmdTesten_Click);
     connect(ui.cmdClearText, &QPushButton::clicked, this, &frmMsgBoxQuillon::cmdClearText_Click);
     connect(ui.cmdLöschen, &QPushButton::clicked, this, &frmMsgBoxQuillon::cmdLöschen_Click);
@@ -207,8 +207,8 @@ void frmMsgBoxQuillon::Form_Unload()
 
 void frmMsgBoxQuillon::LoadLastMsgText()
 {
-    const std::optional<LastMessage> stored =
-            readLastMessage(lastMessagePath(services.programFolder));
+    const std::optional<LastMessage> stored
+        = readLastMessage(lastMessagePath(services.programFolder));
     if (!stored)
         return;
     ui.txtTitel->setText(stored->title);
@@ -218,8 +218,7 @@ void frmMsgBoxQuillon::LoadLastMsgText()
 // The program ends either way; a lost store is worth one line on stderr.
 void frmMsgBoxQuillon::SaveLastMsgText()
 {
-    const LastMessage record { ui.txtTitel->text(),
-                               fromWidgetText(ui.txtOriginal->toPlainText()) };
+    const LastMessage record { ui.txtTitel->text(), fromWidgetText(ui.txtOriginal->toPlainText()) };
     QString errorText;
     if (!writeLastMessage(lastMessagePath(services.programFolder), record, errorText)) {
         const QString line = QStringLiteral("msgbox-quillon: ") % errorText % QLatin1Char('\n');
@@ -255,11 +254,11 @@ void frmMsgBoxQuillon::cmdFormatieren_Click()
 {
     bFormatFailed = false;
     const codegen::FormatResult result = codegen::formatMessage({
-            fromWidgetText(ui.txtOriginal->toPlainText()),
-            ui.txtTitel->text(),
-            ui.lblFlags->text(),
-            styleValueOf(*ui.lblFlags),
-            ui.HScroll1->value(),
+        fromWidgetText(ui.txtOriginal->toPlainText()),
+        ui.txtTitel->text(),
+        ui.lblFlags->text(),
+        styleValueOf(*ui.lblFlags),
+        ui.HScroll1->value(),
     });
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:
@@ -303,10 +302,10 @@ void frmMsgBoxQuillon::cmdTesten_Click()
         bFormatFailed = false;
         return;
     }
-    const QString prompt = codegen::rebuildPrompt(
-            fromWidgetText(ui.txtFormatiert->toPlainText()), sCodeTail);
-    const int buttonNumber =
-            services.messageBox.show(prompt, styleValueOf(*ui.lblFlags), ui.txtTitel->text());
+    const QString prompt
+        = codegen::rebuildPrompt(fromWidgetText(ui.txtFormatiert->toPlainText()), sCodeTail);
+    const int buttonNumber
+        = services.messageBox.show(prompt, styleValueOf(*ui.lblFlags), ui.txtTitel->text());
     ui.lblRückwert->setText(QString::number(buttonNumber));
     ui.lblRückwBeschriftung->setVisible(true);
     ui.lblRückwert->setVisible(true);

@@ -7,9 +7,10 @@
 namespace {
 constexpr int kHandHotSpotX = 8;
 constexpr int kHandHotSpotY = 3;
-}
+} // namespace
 
-ClickableLabel::ClickableLabel(QWidget *parent) : QLabel(parent)
+ClickableLabel::ClickableLabel(QWidget *parent)
+    : QLabel(parent)
 {
     setCursor(handCursor());
 }

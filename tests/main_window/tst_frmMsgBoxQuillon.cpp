@@ -27,9 +27,8 @@ struct Fixture
 {
     explicit Fixture(const QString &programFolder = {})
         : window(std::make_unique<frmMsgBoxQuillon>(
-                Services { messageBox, shell, programFolder.isEmpty() ? dir.path() : programFolder }))
-    {
-    }
+            Services { messageBox, shell, programFolder.isEmpty() ? dir.path() : programFolder }))
+    { }
 
     QTemporaryDir dir;
     ScriptedMessageBox messageBox;
@@ -160,8 +159,8 @@ void tst_frmMsgBoxQuillon::toolTipsKeepTheirBlanks_data()
     QTest::addColumn<QString>("toolTip");
 
     QTest::newRow("cmdLöschen") << u"cmdLöschen"_s << u" Alle Texte löschen "_s;
-    QTest::newRow("cmdFormatieren") << u"cmdFormatieren"_s
-                                    << u" Original-Text wird zu VB-Code formatiert "_s;
+    QTest::newRow("cmdFormatieren")
+        << u"cmdFormatieren"_s << u" Original-Text wird zu VB-Code formatiert "_s;
     QTest::newRow("cmdTesten") << u"cmdTesten"_s << u" Formatieren und Testen in einem Schritt "_s;
     QTest::newRow("lblAbout") << u"lblAbout"_s << u" Programm-Info"_s;
     QTest::newRow("imgHelp") << u"imgHelp"_s << u" Hilfe aufrufen "_s;
@@ -326,9 +325,8 @@ void tst_frmMsgBoxQuillon::tabOrder()
 {
     Fixture f;
     QVERIFY(showActive(*f.window));
-    const QList<QWidget *> expected { ui(f).cmdTesten,      ui(f).HScroll1, ui(f).cmdFormatieren,
-                                      ui(f).txtFormatiert,  ui(f).txtTitel, ui(f).cmdClearText,
-                                      ui(f).txtOriginal };
+    const QList<QWidget *> expected { ui(f).cmdTesten, ui(f).HScroll1, ui(f).cmdFormatieren,
+        ui(f).txtFormatiert, ui(f).txtTitel, ui(f).cmdClearText, ui(f).txtOriginal };
 
     QList<QWidget *> visited;
     for (qsizetype i = 0; i < expected.size(); ++i) {
@@ -582,8 +580,10 @@ void tst_frmMsgBoxQuillon::helpFallsBackToOwnText()
     QCOMPARE(lines.size(), 11);
     QCOMPARE(lines[0], u"Geben Sie im ersten Textfeld die Titelzeile,"_s);
     QCOMPARE(lines[2], QString());
-    QCOMPARE(lines[3], u"Im unteren Textfeld erscheint der formatierte VB-Code in fester Breite."_s);
-    QCOMPARE(lines[6], u"Auf der zweiten Seite (Button ''erweiterte Einstellungen'') können Sie "_s);
+    QCOMPARE(
+        lines[3], u"Im unteren Textfeld erscheint der formatierte VB-Code in fester Breite."_s);
+    QCOMPARE(
+        lines[6], u"Auf der zweiten Seite (Button ''erweiterte Einstellungen'') können Sie "_s);
     QCOMPARE(lines[10], u"während auf der ersten Seite weitere Eingaben gemacht werden."_s);
     QCOMPARE(f.messageBox.calls[0].style, 0);
     QCOMPARE(f.messageBox.calls[0].title, u"MsgBox - Quillon  (Lumo)"_s);
