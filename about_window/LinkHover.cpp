@@ -11,10 +11,10 @@ int roundHalfToEven(double value)
     return static_cast<int>(std::round(value));
 }
 
-ScreenBounds linkBoundsOnScreen(const QPoint &clientOrigin, double twipsPerPixel,
-                                const TwipsRect &label)
+ScreenBounds linkBoundsOnScreen(
+    const QPoint &clientOrigin, double twipsPerPixel, const TwipsRect &label)
 {
-    ScreenBounds bounds{};
+    ScreenBounds bounds {};
     bounds.left = roundHalfToEven(clientOrigin.x() + label.left / twipsPerPixel);
     bounds.top = roundHalfToEven(clientOrigin.y() + label.top / twipsPerPixel);
     bounds.right = roundHalfToEven(bounds.left + label.width / twipsPerPixel);
@@ -25,5 +25,5 @@ ScreenBounds linkBoundsOnScreen(const QPoint &clientOrigin, double twipsPerPixel
 bool isInside(const ScreenBounds &bounds, const QPoint &pointer)
 {
     return pointer.x() >= bounds.left && pointer.x() <= bounds.right && pointer.y() >= bounds.top
-            && pointer.y() <= bounds.bottom;
+        && pointer.y() <= bounds.bottom;
 }

@@ -27,7 +27,7 @@ int roundHalfToEven(double value);
 // Where the hover poll looks for the pointer: the label's rectangle on the
 // screen, each edge rounded before the next is computed from it. One
 // `twipsPerPixel` serves both directions.
-ScreenBounds linkBoundsOnScreen(const QPoint &clientOrigin, double twipsPerPixel,
-                                const TwipsRect &label);
+ScreenBounds linkBoundsOnScreen(
+    const QPoint &clientOrigin, double twipsPerPixel, const TwipsRect &label);
 
 bool isInside(const ScreenBounds &bounds, const QPoint &pointer);

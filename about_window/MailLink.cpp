@@ -3,6 +3,6 @@
 QString feedbackMailLink(const QString &caption)
 {
     return QStringLiteral("mailto:") + makerFeedbackAddress + QStringLiteral("?Subject=") + caption
-            + QStringLiteral("&Body=") + QStringLiteral("Feedback zum Programm ")
-            + QStringLiteral("''") + caption + QStringLiteral("''");
+        + QStringLiteral("&Body=") + QStringLiteral("Feedback zum Programm ") + QStringLiteral("''")
+        + caption + QStringLiteral("''");
 }

@@ -28,18 +28,20 @@ void setForeColor(QLabel &label, const QColor &colour)
 
 TwipsRect twipsGeometry(const QWidget &control)
 {
-    return {pixelsToTwips(control.x()), pixelsToTwips(control.y()),
-            pixelsToTwips(control.width()), pixelsToTwips(control.height())};
+    return { pixelsToTwips(control.x()), pixelsToTwips(control.y()), pixelsToTwips(control.width()),
+        pixelsToTwips(control.height()) };
 }
 
 } // namespace
 
 frmAbout::frmAbout(ShellService &shell, QWidget *owner)
-    : QDialog(owner), shell(shell), pointerPosition([] { return QCursor::pos(); })
+    : QDialog(owner)
+    , shell(shell)
+    , pointerPosition([] { return QCursor::pos(); })
 {
     ui.setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
     applyFontsAndColours();
     ui.Label3->setText(makerName);
@@ -117,8 +119,8 @@ void frmAbout::Timer1_Timer()
     if (!bLinkHover)
         return;
     const QPoint clientOrigin = mapToGlobal(QPoint(0, 0));
-    const ScreenBounds bounds =
-            linkBoundsOnScreen(clientOrigin, kTwipsPerPixel, twipsGeometry(*oLinkLabel));
+    const ScreenBounds bounds
+        = linkBoundsOnScreen(clientOrigin, kTwipsPerPixel, twipsGeometry(*oLinkLabel));
     if (isInside(bounds, pointerPosition()))
         return;
     setForeColor(*oLinkLabel, linkColour);

@@ -39,7 +39,7 @@ private:
 
     Ui::frmAbout ui;
     ShellService &shell;
-    QTimer Timer1{this};
+    QTimer Timer1 { this };
     std::function<QPoint()> pointerPosition;
 
     QLabel *oLinkLabel = nullptr;

@@ -54,8 +54,9 @@ QByteArray encodeRecord(const QString &record)
 
 QString saveFailure(const QString &filePath, const QString &reason)
 {
-    QString text = QStringLiteral("Die letzte Meldung konnte nicht in \"%1\" gespeichert werden: %2")
-                           .arg(QDir::toNativeSeparators(filePath), reason);
+    QString text
+        = QStringLiteral("Die letzte Meldung konnte nicht in \"%1\" gespeichert werden: %2")
+              .arg(QDir::toNativeSeparators(filePath), reason);
     text.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
 }
@@ -86,7 +87,7 @@ std::optional<LastMessage> readLastMessage(const QString &filePath)
     const QStringList pieces = text->split(separator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
     if (pieces.size() < 2)
         return std::nullopt;
-    return LastMessage{pieces.at(0), pieces.at(1)};
+    return LastMessage { pieces.at(0), pieces.at(1) };
 }
 
 bool writeLastMessage(const QString &filePath, const LastMessage &record, QString &errorText)

@@ -17,7 +17,7 @@ namespace {
 
 // A signal handler may do next to nothing, so it only wakes the event loop
 // through this pair of sockets: [0] is written by the handler, [1] read by Qt.
-int signalSockets[2] = {-1, -1};
+int signalSockets[2] = { -1, -1 };
 
 extern "C" void wakeEventLoop(int)
 {
@@ -43,8 +43,7 @@ bool openSignalSockets()
 void drainSignalSocket()
 {
     char buffer[64];
-    while (::read(signalSockets[1], buffer, sizeof buffer) > 0) {
-    }
+    while (::read(signalSockets[1], buffer, sizeof buffer) > 0) { }
 }
 
 void setTerminationHandler(void (*handler)(int))
@@ -75,8 +74,6 @@ void closeOnTerminationSignals(QWidget &window)
 
 #else
 
-void closeOnTerminationSignals(QWidget &)
-{
-}
+void closeOnTerminationSignals(QWidget &) { }
 
 #endif

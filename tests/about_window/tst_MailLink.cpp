@@ -14,16 +14,16 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("mailLink");
         QTest::newRow("window title, blanks and parentheses unencoded")
-                << u"MsgBox - Quillon  (Lumo)"_s
-                << u"mailto:feedback@quillon.example?Subject=MsgBox - Quillon  (Lumo)"
-                   u"&Body=Feedback zum Programm ''MsgBox - Quillon  (Lumo)''"_s;
+            << u"MsgBox - Quillon  (Lumo)"_s
+            << u"mailto:feedback@quillon.example?Subject=MsgBox - Quillon  (Lumo)"
+               u"&Body=Feedback zum Programm ''MsgBox - Quillon  (Lumo)''"_s;
         QTest::newRow("executable name as caption")
-                << u"msgbox-quillon"_s
-                << u"mailto:feedback@quillon.example?Subject=msgbox-quillon"
-                   u"&Body=Feedback zum Programm ''msgbox-quillon''"_s;
+            << u"msgbox-quillon"_s
+            << u"mailto:feedback@quillon.example?Subject=msgbox-quillon"
+               u"&Body=Feedback zum Programm ''msgbox-quillon''"_s;
         QTest::newRow("empty caption")
-                << QString()
-                << u"mailto:feedback@quillon.example?Subject=&Body=Feedback zum Programm ''''"_s;
+            << QString()
+            << u"mailto:feedback@quillon.example?Subject=&Body=Feedback zum Programm ''''"_s;
     }
 
     void builtAsTheShellExpectsIt()

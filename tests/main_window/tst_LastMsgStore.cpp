@@ -78,16 +78,17 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("empty title and text") << QString() << QString() << separator;
         QTest::newRow("lines, no break after the text")
-                << u"Titelleiste"_s << u"Zeile 1\r\nZeile 2"_s
-                << "Titelleiste"_ba + separator + "Zeile 1\r\nZeile 2"_ba;
-        QTest::newRow("Windows-1252 letters")
-                << u"Grüße"_s << u"Preis: 5 € – fertig"_s
-                << "Gr\xFC\xDF" "e"_ba + separator + "Preis: 5 \x80 \x96 fertig"_ba;
+            << u"Titelleiste"_s << u"Zeile 1\r\nZeile 2"_s
+            << "Titelleiste"_ba + separator + "Zeile 1\r\nZeile 2"_ba;
+        QTest::newRow("Windows-1252 letters") << u"Grüße"_s << u"Preis: 5 € – fertig"_s
+                                              << "Gr\xFC\xDF"
+                                                 "e"_ba
+                + separator + "Preis: 5 \x80 \x96 fertig"_ba;
         QTest::newRow("outside Windows-1252: whole file UTF-8")
-                << u"Größe Ω"_s << u"✓ erledigt"_s
-                << bom + u"Größe Ω"_s.toUtf8() + separator + u"✓ erledigt"_s.toUtf8();
+            << u"Größe Ω"_s << u"✓ erledigt"_s
+            << bom + u"Größe Ω"_s.toUtf8() + separator + u"✓ erledigt"_s.toUtf8();
         QTest::newRow("emoji (surrogate pair)")
-                << QString() << u"Gut 👍"_s << bom + separator + u"Gut 👍"_s.toUtf8();
+            << QString() << u"Gut 👍"_s << bom + separator + u"Gut 👍"_s.toUtf8();
     }
 
     void writesTheRecordByteForByte()
@@ -96,7 +97,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QByteArray, bytes);
         QString error;
-        QVERIFY(writeLastMessage(storePath(), {title, message}, error));
+        QVERIFY(writeLastMessage(storePath(), { title, message }, error));
         QCOMPARE(fileBytes(storePath()), bytes);
     }
 
@@ -106,7 +107,7 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("several lines") << u"Hinweis"_s << u"Erste Zeile\r\n\r\nDritte Zeile"_s;
         QTest::newRow("blanks and breaks at the ends")
-                << u"  Titel  "_s << u"\r\n  eingerückt\r\n"_s;
+            << u"  Titel  "_s << u"\r\n  eingerückt\r\n"_s;
         QTest::newRow("both empty") << QString() << QString();
         QTest::newRow("control characters") << u"a\tb"_s << QString(u"x\0y"_s);
         QTest::newRow("UTF-8 fallback") << u"Ελληνικά"_s << u"日本語\r\n👍"_s;
@@ -117,7 +118,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, message);
         QString error;
-        QVERIFY(writeLastMessage(storePath(), {title, message}, error));
+        QVERIFY(writeLastMessage(storePath(), { title, message }, error));
         const std::optional<LastMessage> loaded = readLastMessage(storePath());
         QVERIFY(loaded);
         QCOMPARE(loaded->title, title);
@@ -138,23 +139,22 @@ private slots:
         QTest::newRow("separator only") << separator << true << QString() << QString();
         QTest::newRow("empty file") << QByteArray() << false << QString() << QString();
         QTest::newRow("text without separator")
-                << "Titel und Text"_ba << false << QString() << QString();
+            << "Titel und Text"_ba << false << QString() << QString();
         QTest::newRow("separator in other letter case")
-                << "T###diesistdasTRENNZEICHEN###M"_ba << true << u"T"_s << u"M"_s;
+            << "T###diesistdasTRENNZEICHEN###M"_ba << true << u"T"_s << u"M"_s;
         QTest::newRow("further pieces ignored")
-                << "T"_ba + separator + "M"_ba + separator + "Rest"_ba << true << u"T"_s << u"M"_s;
-        QTest::newRow("older file, Windows-1252, trailing break kept")
-                << "Achtung "_ba + separator + "Gr\xFC\xDF" "e\r\n\x80 10\r\n"_ba << true
-                << u"Achtung "_s << u"Grüße\r\n€ 10\r\n"_s;
+            << "T"_ba + separator + "M"_ba + separator + "Rest"_ba << true << u"T"_s << u"M"_s;
+        QTest::newRow("older file, Windows-1252, trailing break kept") << "Achtung "_ba + separator
+                + "Gr\xFC\xDF"
+                  "e\r\n\x80 10\r\n"_ba << true << u"Achtung "_s << u"Grüße\r\n€ 10\r\n"_s;
         QTest::newRow("UTF-8 without byte-order mark is Windows-1252")
-                << "\xC3\xA4"_ba + separator << true << u"Ã¤"_s << QString();
+            << "\xC3\xA4"_ba + separator << true << u"Ã¤"_s << QString();
         QTest::newRow("UTF-8 with byte-order mark")
-                << bom + u"Ω"_s.toUtf8() + separator + u"✓"_s.toUtf8() << true << u"Ω"_s
-                << u"✓"_s;
+            << bom + u"Ω"_s.toUtf8() + separator + u"✓"_s.toUtf8() << true << u"Ω"_s << u"✓"_s;
         QTest::newRow("byte-order mark, no separator")
-                << bom + "Text"_ba << false << QString() << QString();
+            << bom + "Text"_ba << false << QString() << QString();
         QTest::newRow("byte-order mark, broken UTF-8")
-                << bom + "T"_ba + separator + "\xC3\x28"_ba << false << QString() << QString();
+            << bom + "T"_ba + separator + "\xC3\x28"_ba << false << QString() << QString();
     }
 
     void readsFiles()
@@ -180,7 +180,7 @@ private slots:
         QVERIFY(!readLastMessage(storePath()));
 
         QString error;
-        QVERIFY(!writeLastMessage(storePath(), {u"T"_s, u"M"_s}, error));
+        QVERIFY(!writeLastMessage(storePath(), { u"T"_s, u"M"_s }, error));
         QVERIFY(!error.isEmpty());
         QVERIFY(!error.contains(QLatin1Char('\n')));
         QVERIFY(QDir(folder.path()).rmdir(u"LastMsgText.txt"_s));
@@ -190,7 +190,7 @@ private slots:
     {
         QString error;
         const QString path = lastMessagePath(folder.filePath(u"gibt-es-nicht"_s));
-        QVERIFY(!writeLastMessage(path, {u"T"_s, u"M"_s}, error));
+        QVERIFY(!writeLastMessage(path, { u"T"_s, u"M"_s }, error));
         QVERIFY(error.contains(u"LastMsgText.txt"_s));
     }
 
@@ -223,16 +223,17 @@ private slots:
     void aFailedSaveKeepsThePreviousFile()
     {
         QString error;
-        QVERIFY(writeLastMessage(storePath(), {u"Alt"_s, u"Voriger Text"_s}, error));
+        QVERIFY(writeLastMessage(storePath(), { u"Alt"_s, u"Voriger Text"_s }, error));
         const QByteArray previous = fileBytes(storePath());
 
-        rlimit original{};
+        rlimit original {};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &original), 0);
         rlimit small = original;
         small.rlim_cur = 4096;
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
-        const bool saved = writeLastMessage(storePath(), {u"Neu"_s, QString(100000, u'x')}, error);
+        const bool saved
+            = writeLastMessage(storePath(), { u"Neu"_s, QString(100000, u'x') }, error);
         ::setrlimit(RLIMIT_FSIZE, &original);
         std::signal(SIGXFSZ, previousHandler);
 
@@ -240,7 +241,7 @@ private slots:
         QVERIFY(!error.isEmpty());
         QCOMPARE(fileBytes(storePath()), previous);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
-                 QStringList{u"LastMsgText.txt"_s});
+            QStringList { u"LastMsgText.txt"_s });
     }
 
     // Root reads and writes regardless of permissions, so these only bite
@@ -259,11 +260,13 @@ private slots:
         if (runningAsRoot())
             QSKIP("permissions do not apply to root");
         QTemporaryDir readOnly;
-        QVERIFY(QFile::setPermissions(readOnly.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QVERIFY(
+            QFile::setPermissions(readOnly.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         QString error;
-        const bool saved = writeLastMessage(lastMessagePath(readOnly.path()), {u"T"_s, u"M"_s}, error);
-        QFile::setPermissions(readOnly.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                       | QFileDevice::ExeOwner);
+        const bool saved
+            = writeLastMessage(lastMessagePath(readOnly.path()), { u"T"_s, u"M"_s }, error);
+        QFile::setPermissions(readOnly.path(),
+            QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!saved);
         QVERIFY(!error.isEmpty());
     }

@@ -56,7 +56,7 @@ private slots:
             QCOMPARE(::sigaction(SIGTERM, nullptr, &installed), 0);
             QVERIFY(installed.sa_handler != SIG_DFL);
         }
-        for (const int signalNumber : {SIGTERM, SIGINT}) {
+        for (const int signalNumber : { SIGTERM, SIGINT }) {
             struct sigaction current = {};
             QCOMPARE(::sigaction(signalNumber, nullptr, &current), 0);
             QVERIFY(current.sa_handler == SIG_DFL);
