@@ -13,6 +13,17 @@ namespace {
 
 constexpr int kPictureSize = 32;
 
+// The form's measures suit the classic 8.25 pt dialog face; where it is
+// missing its metric twin keeps every caption within its control.
+QFont formFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
 // vbSystemModal + vbAbortRetryIgnore: the hint box shows the very buttons it
 // speaks of.
 constexpr qint32 kHintStyle = 4096 + 2;
@@ -30,8 +41,10 @@ frmIconsAndButtons::frmIconsAndButtons(QLabel &lblFlags, MessageBoxService &mess
     : lblFlags(lblFlags), messageBox(messageBox)
 {
     ui.setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(formFont());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     groupOptionArrays();
     showIconPictures();
     showHelpSymbol();

@@ -3,10 +3,13 @@
 #include "codegen/LineBreaks.h"
 
 #include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QList>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QVariant>
 
 namespace {
@@ -21,6 +24,11 @@ constexpr qint32 kSystemModal = 0x1000;
 constexpr qint32 kTextRight = 0x80000;
 
 constexpr char kNumberProperty[] = "buttonNumber";
+
+// Room beside the title for the title bar's icon and buttons, and the width
+// beyond which a long title may be cut.
+constexpr int kTitleBarExtras = 120;
+constexpr int kWidestTitle = 640;
 
 struct ButtonSet
 {
@@ -105,6 +113,10 @@ void addButtons(QMessageBox &box, qint32 style)
         if (number == set.escapeButton)
             box.setEscapeButton(button);
     }
+    // A row of its own roles would sit at one side; the message box of the
+    // user's program shows it centred.
+    if (auto *row = box.findChild<QDialogButtonBox *>())
+        row->setCenterButtons(true);
 }
 
 // QMessageBox gives its text label this name; only its alignment changes.
@@ -112,6 +124,19 @@ void alignTextRight(QMessageBox &box)
 {
     if (auto *text = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label")))
         text->setAlignment((text->alignment() & ~Qt::AlignHorizontal_Mask) | Qt::AlignRight);
+}
+
+// Windows widens a message box until its title shows whole. The title bar's
+// font belongs to the window manager, so the box's own font is the estimate.
+void makeRoomForTitle(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    const int titleWidth =
+        box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(qMin(titleWidth, kWidestTitle), 0, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 } // namespace
@@ -131,6 +156,8 @@ std::unique_ptr<QMessageBox> createStyledMessageBox(const QString &prompt, qint3
         box->setWindowFlag(Qt::WindowStaysOnTopHint);
     if (style & kTextRight)
         alignTextRight(*box);
+    // Last: setting the icon lays the box out anew.
+    makeRoomForTitle(*box);
     return box;
 }
 

@@ -55,6 +55,7 @@ private slots:
     void promptLineBreaksAndPlainText();
     void titleFallsBackToApplicationTitle_data();
     void titleFallsBackToApplicationTitle();
+    void shortPromptLeavesRoomForTheTitle();
     void escapeAndCloseAnswer_data();
     void escapeAndCloseAnswer();
 };
@@ -215,6 +216,15 @@ void tst_QtMessageBoxService::titleFallsBackToApplicationTitle()
 
     const auto box = createStyledMessageBox(QStringLiteral("Text"), 0, title);
     QCOMPARE(box->windowTitle(), shown);
+}
+
+void tst_QtMessageBoxService::shortPromptLeavesRoomForTheTitle()
+{
+    // Beside the title the title bar holds an icon and three buttons.
+    const QString title = QStringLiteral("Ein recht langer Titel für eine kurze Meldung");
+    const auto box = createStyledMessageBox(QStringLiteral("OK?"), 48, title);
+    box->open();
+    QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(title) + 100);
 }
 
 void tst_QtMessageBoxService::escapeAndCloseAnswer_data()
