@@ -68,6 +68,8 @@ close_window() {
 }
 
 # Waits up to $2 seconds for process $1 to end; prints its exit status.
+# Call it without $( ): wait only reaches children of this very shell, so
+# redirect its output to a file instead.
 wait_exit() {
     local pid=$1 timeout=${2:-10}
     for _ in $(seq $((timeout * 10))); do
@@ -87,14 +89,14 @@ screenshot() {
     import -window root "$E2E_SHOTS/$1.png"
 }
 
-# Clicks at a point given relative to the client area of window $1.
+# Clicks at a point given relative to the client area of window $1. The
+# window manager's frame is not part of it: xwininfo gives the client's
+# absolute origin.
 click_in() {
-    local id=$1 x=$2 y=$3
-    local geometry
-    geometry=$(xdotool getwindowgeometry --shell "$((id))")
-    local X Y
-    X=$(sed -n 's/^X=//p' <<<"$geometry")
-    Y=$(sed -n 's/^Y=//p' <<<"$geometry")
+    local id=$1 x=$2 y=$3 info X Y
+    info=$(xwininfo -id "$id")
+    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
     xdotool mousemove $((X + x)) $((Y + y)) click 1
     sleep 0.2
 }
