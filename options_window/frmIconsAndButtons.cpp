@@ -18,7 +18,7 @@ constexpr int kPictureSize = 32;
 QFont formFont()
 {
     QFont font;
-    font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans")});
+    font.setFamilies({ QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans") });
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     return font;
@@ -38,13 +38,13 @@ QString returnValueHint()
 } // namespace
 
 frmIconsAndButtons::frmIconsAndButtons(QLabel &lblFlags, MessageBoxService &messageBox)
-    : lblFlags(lblFlags), messageBox(messageBox)
+    : lblFlags(lblFlags)
+    , messageBox(messageBox)
 {
     ui.setupUi(this);
     setFont(formFont());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     groupOptionArrays();
     showIconPictures();
     showHelpSymbol();
@@ -54,13 +54,13 @@ frmIconsAndButtons::frmIconsAndButtons(QLabel &lblFlags, MessageBoxService &mess
 
 void frmIconsAndButtons::groupOptionArrays()
 {
-    const QList<QRadioButton *> icons{ui.optIcon_0, ui.optIcon_1, ui.optIcon_2, ui.optIcon_3,
-                                      ui.optIcon_4};
+    const QList<QRadioButton *> icons { ui.optIcon_0, ui.optIcon_1, ui.optIcon_2, ui.optIcon_3,
+        ui.optIcon_4 };
     for (int i = 0; i < icons.size(); ++i)
         optIcon.addButton(icons.at(i), i);
 
-    const QList<QRadioButton *> buttonSets{ui.optButtons_0, ui.optButtons_1, ui.optButtons_2,
-                                           ui.optButtons_3, ui.optButtons_4, ui.optButtons_5};
+    const QList<QRadioButton *> buttonSets { ui.optButtons_0, ui.optButtons_1, ui.optButtons_2,
+        ui.optButtons_3, ui.optButtons_4, ui.optButtons_5 };
     for (int i = 0; i < buttonSets.size(); ++i)
         optButtons.addButton(buttonSets.at(i), i);
 
@@ -108,8 +108,8 @@ void frmIconsAndButtons::CheckValues()
 
 StyleChoices frmIconsAndButtons::currentChoices() const
 {
-    return {optIcon.checkedId(), optButtons.checkedId(), optDefaultButton.checkedId(),
-            ui.chkOnTop->isChecked(), ui.chkTextRight->isChecked()};
+    return { optIcon.checkedId(), optButtons.checkedId(), optDefaultButton.checkedId(),
+        ui.chkOnTop->isChecked(), ui.chkTextRight->isChecked() };
 }
 
 // The answer does not matter: the box only explains the value 3.

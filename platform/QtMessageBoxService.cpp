@@ -33,7 +33,7 @@ constexpr int kWidestTitle = 640;
 struct ButtonSet
 {
     QList<int> buttons; // left to right
-    int escapeButton;   // the answer to Escape and to the close button
+    int escapeButton; // the answer to Escape and to the close button
 };
 
 // Where a set has no Cancel, closing the box counts as the negative answer:
@@ -42,17 +42,17 @@ ButtonSet buttonSetOf(qint32 style)
 {
     switch (style & kButtonSetBits) {
     case 1:
-        return {{OK, Cancel}, Cancel};
+        return { { OK, Cancel }, Cancel };
     case 2:
-        return {{Abort, Retry, Ignore}, Abort};
+        return { { Abort, Retry, Ignore }, Abort };
     case 3:
-        return {{Yes, No, Cancel}, Cancel};
+        return { { Yes, No, Cancel }, Cancel };
     case 4:
-        return {{Yes, No}, No};
+        return { { Yes, No }, No };
     case 5:
-        return {{Retry, Cancel}, Cancel};
+        return { { Retry, Cancel }, Cancel };
     default:
-        return {{OK}, OK};
+        return { { OK }, OK };
     }
 }
 
@@ -113,8 +113,8 @@ void addButtons(QMessageBox &box, qint32 style)
         if (number == set.escapeButton)
             box.setEscapeButton(button);
     }
-    // A row of its own roles would sit at one side; the message box of the
-    // user's program shows it centred.
+    // Action buttons line up at one side of the row; the box of the user's
+    // program shows its buttons centred.
     if (auto *row = box.findChild<QDialogButtonBox *>())
         row->setCenterButtons(true);
 }
@@ -133,16 +133,15 @@ void makeRoomForTitle(QMessageBox &box)
     auto *grid = qobject_cast<QGridLayout *>(box.layout());
     if (!grid)
         return;
-    const int titleWidth =
-        box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
     grid->addItem(new QSpacerItem(qMin(titleWidth, kWidestTitle), 0, QSizePolicy::Fixed),
-                  grid->rowCount(), 0, 1, grid->columnCount());
+        grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 } // namespace
 
-std::unique_ptr<QMessageBox> createStyledMessageBox(const QString &prompt, qint32 style,
-                                                    const QString &title)
+std::unique_ptr<QMessageBox> createStyledMessageBox(
+    const QString &prompt, qint32 style, const QString &title)
 {
     auto box = std::make_unique<QMessageBox>();
     box->setWindowTitle(title.isEmpty() ? QStringLiteral("MsgBox - Quillon") : title);

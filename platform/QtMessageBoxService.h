@@ -17,8 +17,8 @@ public:
 // The box that show() runs, configured but not yet shown: buttons in the
 // order Windows shows them, icon, default and escape button, modality,
 // alignment and title.
-std::unique_ptr<QMessageBox> createStyledMessageBox(const QString &prompt, qint32 style,
-                                                    const QString &title);
+std::unique_ptr<QMessageBox> createStyledMessageBox(
+    const QString &prompt, qint32 style, const QString &title);
 
 // The number of the button that closed the box (1 OK .. 7 No). A box closed
 // without a button (Escape, the title bar's close button) answers with its

@@ -1,14 +1,13 @@
 #include "options_window/frmIconsAndButtons.h"
 
-#include "options_window/FlagsLabel.h"
 #include "tests/doubles/ScriptedMessageBox.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
-#include <QRadioButton>
 #include <QPointer>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <algorithm>
@@ -35,8 +34,7 @@ private slots:
     void tabOrderFollowsTheChoices();
 
 private:
-    template<typename T>
-    T *control(const QString &name) const
+    template<typename T> T *control(const QString &name) const
     {
         return window->findChild<T *>(name);
     }
@@ -77,12 +75,11 @@ void tst_frmIconsAndButtons::setCheck(const char *name, bool checked) const
 
 void tst_frmIconsAndButtons::verifyOneSelectedInEachArray() const
 {
-    const QList<std::pair<const char *, QList<int>>> arrays{
-        {"optIcon", {0, 1, 2, 3, 4}}, {"optButtons", {0, 1, 2, 3, 4, 5}},
-        {"optDefaultButton", {1, 2, 3}}};
+    const QList<std::pair<const char *, QList<int>>> arrays { { "optIcon", { 0, 1, 2, 3, 4 } },
+        { "optButtons", { 0, 1, 2, 3, 4, 5 } }, { "optDefaultButton", { 1, 2, 3 } } };
     for (const auto &[array, indexes] : arrays) {
-        const auto selected = std::count_if(indexes.begin(), indexes.end(),
-                                            [&](int i) { return option(array, i)->isChecked(); });
+        const auto selected = std::count_if(
+            indexes.begin(), indexes.end(), [&](int i) { return option(array, i)->isChecked(); });
         QVERIFY2(selected == 1, array);
     }
 }
@@ -132,21 +129,21 @@ void tst_frmIconsAndButtons::clicksRewriteTheFlags_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("tag");
 
-    QTest::newRow("Ohne, OK, 1") << 0 << 0 << 1 << false << false << QString()
-                                 << QStringLiteral("0");
-    QTest::newRow("Frage, Ja Nein") << 1 << 2 << 1 << false << false
-                                    << QStringLiteral("vbQuestion Or vbYesNo")
-                                    << QStringLiteral("36");
+    // Every member of every array and both check boxes, each at least once.
+    QTest::newRow("Frage, Ja Nein")
+        << 1 << 2 << 1 << false << false << QStringLiteral("vbQuestion Or vbYesNo")
+        << QStringLiteral("36");
     QTest::newRow("Ja Nein, 2") << 0 << 2 << 2 << false << false
                                 << QStringLiteral("vbYesNo Or vbDefaultButton2")
                                 << QStringLiteral("260");
-    QTest::newRow("Info, OK, 3") << 2 << 0 << 3 << false << false
-                                 << QStringLiteral("vbInformation") << QStringLiteral("64");
-    QTest::newRow("On Top only") << 0 << 0 << 1 << true << false
-                                 << QStringLiteral("vbSystemModal") << QStringLiteral("4096");
-    QTest::newRow("display modes only")
-        << 0 << 0 << 2 << true << true << QStringLiteral("vbSystemModal Or vbMsgBoxRight")
-        << QStringLiteral("528384");
+    QTest::newRow("Info, OK, 3") << 2 << 0 << 3 << false << false << QStringLiteral("vbInformation")
+                                 << QStringLiteral("64");
+    QTest::newRow("OK Abbrechen, On Top")
+        << 0 << 1 << 1 << true << false << QStringLiteral("vbOKCancel Or vbSystemModal")
+        << QStringLiteral("4097");
+    QTest::newRow("Ja Nein Abbrechen, 3")
+        << 0 << 3 << 3 << false << false << QStringLiteral("vbYesNoCancel Or vbDefaultButton3")
+        << QStringLiteral("515");
     QTest::newRow("Hinweis, Wiederholen Abbrechen, 2, rechts")
         << 3 << 4 << 2 << false << true
         << QStringLiteral("vbExclamation Or vbRetryCancel Or vbDefaultButton2 Or vbMsgBoxRight")
@@ -156,13 +153,6 @@ void tst_frmIconsAndButtons::clicksRewriteTheFlags_data()
         << QStringLiteral("vbCritical Or vbAbortRetryIgnore Or vbDefaultButton3 Or vbSystemModal"
                           " Or vbMsgBoxRight")
         << QStringLiteral("528914");
-    QTest::newRow("Ja Nein, 3") << 0 << 2 << 3 << false << false
-                                << QStringLiteral("vbYesNo Or vbDefaultButton3")
-                                << QStringLiteral("516");
-    QTest::newRow("largest") << 2 << 4 << 3 << true << true
-                             << QStringLiteral("vbInformation Or vbRetryCancel Or vbDefaultButton3"
-                                               " Or vbSystemModal Or vbMsgBoxRight")
-                             << QStringLiteral("528965");
 }
 
 // Repeating a choice, or ticking and clearing a box, must not accumulate.
@@ -278,7 +268,7 @@ void tst_frmIconsAndButtons::helpSymbolShowsTheHint_data()
 void tst_frmIconsAndButtons::helpSymbolShowsTheHint()
 {
     QFETCH(int, answer);
-    messageBox.answers = {answer};
+    messageBox.answers = { answer };
     window->show();
     click(option("optIcon", 1));
     click(option("optButtons", 5));
@@ -289,12 +279,13 @@ void tst_frmIconsAndButtons::helpSymbolShowsTheHint()
     QVERIFY(label2);
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
-                      label2->mapTo(window.get(), label2->rect().center()));
+        label2->mapTo(window.get(), label2->rect().center()));
 
     QCOMPARE(messageBox.calls.size(), 1);
     const ScriptedMessageBox::Call &call = messageBox.calls.first();
-    QCOMPARE(call.prompt, QStringLiteral("\r\n                Nur bei Button - Kombination \r\n"
-                                         "       ''Abbrechen, Wiederholen, Ignorieren''\r\n\r\n"));
+    QCOMPARE(call.prompt,
+        QStringLiteral("\r\n                Nur bei Button - Kombination \r\n"
+                       "       ''Abbrechen, Wiederholen, Ignorieren''\r\n\r\n"));
     QCOMPARE(call.style, 4098);
     QCOMPARE(call.title, QStringLiteral("  Rückgabe  ''Abbrechen''"));
 
@@ -305,52 +296,38 @@ void tst_frmIconsAndButtons::helpSymbolShowsTheHint()
     QCOMPARE(flagsTag(), QStringLiteral("34"));
 }
 
+// The label indexes run 2, 0, 3, 4, 5, 6, 1 from top to bottom.
 void tst_frmIconsAndButtons::returnValuesReadOneToSeven()
 {
-    QList<QLabel *> labels;
-    for (QLabel *label : window->findChildren<QLabel *>())
-        if (label->objectName().startsWith(QStringLiteral("Label1_")))
-            labels.append(label);
+    QList<QLabel *> labels
+        = window->findChildren<QLabel *>(QRegularExpression(QStringLiteral("^Label1_\\d$")));
     std::sort(labels.begin(), labels.end(),
-              [](const QLabel *a, const QLabel *b) { return a->y() < b->y(); });
+        [](const QLabel *a, const QLabel *b) { return a->y() < b->y(); });
+    QStringList lines;
+    for (const QLabel *label : labels)
+        lines.append(label->objectName() + QLatin1Char(':') + label->text());
 
-    QStringList texts;
-    QStringList names;
-    for (const QLabel *label : labels) {
-        texts.append(label->text());
-        names.append(label->objectName());
-    }
-    QCOMPARE(texts, (QStringList{QStringLiteral("1  =  OK"), QStringLiteral("2  =  Abbrechen"),
-                                 QStringLiteral("3  =  Abbrechen"), QStringLiteral("4  =  Wiederholen"),
-                                 QStringLiteral("5  =  Ignorieren"), QStringLiteral("6  =  Ja"),
-                                 QStringLiteral("7  =  Nein")}));
-    QCOMPARE(names, (QStringList{QStringLiteral("Label1_2"), QStringLiteral("Label1_0"),
-                                 QStringLiteral("Label1_3"), QStringLiteral("Label1_4"),
-                                 QStringLiteral("Label1_5"), QStringLiteral("Label1_6"),
-                                 QStringLiteral("Label1_1")}));
+    QCOMPARE(lines.join(QLatin1Char('|')),
+        QStringLiteral("Label1_2:1  =  OK|Label1_0:2  =  Abbrechen|Label1_3:3  =  Abbrechen|"
+                       "Label1_4:4  =  Wiederholen|Label1_5:5  =  Ignorieren|Label1_6:6  =  Ja|"
+                       "Label1_1:7  =  Nein"));
 }
 
 void tst_frmIconsAndButtons::tabOrderFollowsTheChoices()
 {
-    const QStringList expected{
-        QStringLiteral("chkTextRight"),   QStringLiteral("chkOnTop"),
-        QStringLiteral("optIcon_0"),      QStringLiteral("optIcon_1"),
-        QStringLiteral("optIcon_2"),      QStringLiteral("optIcon_3"),
-        QStringLiteral("optIcon_4"),      QStringLiteral("optButtons_0"),
-        QStringLiteral("optButtons_1"),   QStringLiteral("optButtons_2"),
-        QStringLiteral("optButtons_3"),   QStringLiteral("optButtons_4"),
-        QStringLiteral("optButtons_5"),   QStringLiteral("optDefaultButton_1"),
-        QStringLiteral("optDefaultButton_2"), QStringLiteral("optDefaultButton_3")};
-
     QStringList chain;
-    QWidget *widget = control<QWidget>(expected.first());
-    for (qsizetype i = 0; i < expected.size(); ++i) {
+    QWidget *widget = control<QWidget>(QStringLiteral("chkTextRight"));
+    for (int i = 0; i < 16; ++i) {
         chain.append(widget->objectName());
         do
             widget = widget->nextInFocusChain();
         while (!(widget->focusPolicy() & Qt::TabFocus));
     }
-    QCOMPARE(chain, expected);
+    QCOMPARE(chain.join(QLatin1Char(' ')),
+        QStringLiteral("chkTextRight chkOnTop optIcon_0 optIcon_1 optIcon_2 optIcon_3 optIcon_4 "
+                       "optButtons_0 optButtons_1 optButtons_2 optButtons_3 optButtons_4 "
+                       "optButtons_5 optDefaultButton_1 optDefaultButton_2 "
+                       "optDefaultButton_3"));
 }
 
 QTEST_MAIN(tst_frmIconsAndButtons)
