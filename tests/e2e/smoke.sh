@@ -25,7 +25,9 @@ screenshot smoke-start
 
 [ "$(count_label_colours "$id")" -eq 1 ] || fail "the count label is not empty at start"
 
-xdotool type --delay 30 'Grüße'
+# Plain ASCII: xdotool types other characters through a key it remaps for
+# the moment, and the next remapping can come before the program reads it.
+xdotool type --delay 30 'Hallo'
 sleep 0.5
 screenshot smoke-typed
 [ "$(count_label_colours "$id")" -gt 1 ] || fail "typing did not change the count"
@@ -37,7 +39,7 @@ status=$(<"$PROGRAM_DIR/status")
 [ "$status" -eq 0 ] || fail "exit status $status"
 
 stored=$(iconv -f WINDOWS-1252 -t UTF-8 "$PROGRAM_DIR/LastMsgText.txt")
-expected='Titelleiste###DiesIstDasTrennzeichen###GrüßeOriginal - Text'
+expected='Titelleiste###DiesIstDasTrennzeichen###HalloOriginal - Text'
 [[ "$stored" == "$expected"* ]] || fail "stored '$stored', expected it to start with '$expected'"
 rm -rf "$PROGRAM_DIR"
 echo "smoke: ok"
