@@ -28,7 +28,10 @@ screenshot smoke-start
 # Plain ASCII: xdotool types other characters through a key it remaps for
 # the moment, and the next remapping can come before the program reads it.
 xdotool type --delay 30 'Hallo'
-sleep 0.5
+for _ in $(seq 50); do
+    [ "$(count_label_colours "$id")" -gt 1 ] && break
+    sleep 0.1
+done
 screenshot smoke-typed
 [ "$(count_label_colours "$id")" -gt 1 ] || fail "typing did not change the count"
 
