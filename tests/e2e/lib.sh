@@ -89,14 +89,19 @@ screenshot() {
     import -window root "$E2E_SHOTS/$1.png"
 }
 
-# Clicks at a point given relative to the client area of window $1. The
-# window manager's frame is not part of it: xwininfo gives the client's
-# absolute origin.
-click_in() {
+# Moves the pointer to a point given relative to the client area of window
+# $1. The window manager's frame is not part of it: xwininfo gives the
+# client's absolute origin.
+move_to() {
     local id=$1 x=$2 y=$3 info X Y
     info=$(xwininfo -id "$id")
     X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
     Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    xdotool mousemove $((X + x)) $((Y + y)) click 1
+    xdotool mousemove $((X + x)) $((Y + y))
+}
+
+click_in() {
+    move_to "$@"
+    xdotool click 1
     sleep 0.2
 }

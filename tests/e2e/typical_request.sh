@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The tool's typical request, end to end in the real program: type a title
+# and a two-line message, choose "Frage" and "  Ja, Nein" in the options
+# window, press "MsgBox testen", answer the real message box, see the
+# returned number, then copy the code and compare it with msgbox-format's.
+source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
+
+readonly OPTIONS_TITLE='Icons and Buttons'
+
+# Counts the clearly red pixels of a rectangle of window $1's client area.
+red_pixels_in() {
+    local id=$1 x=$2 y=$3 w=$4 h=$5 info X Y
+    info=$(xwininfo -id "$id")
+    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    import -window root -crop "${w}x${h}+$((X + x))+$((Y + y))" +repage "$PROGRAM_DIR/crop.png"
+    convert "$PROGRAM_DIR/crop.png" -fx '(r > 0.6 && g < 0.35 && b < 0.35) ? 1 : 0' \
+        -format '%[fx:round(mean * w * h)]' info:
+}
+
+make_program_dir
+start_program
+main=$(wait_window "$MAIN_TITLE" 10)
+activate "$main"
+
+# Title in txtTitel, message in txtOriginal.
+click_in "$main" 186 48
+xdotool key ctrl+a
+xdotool type --delay 20 'Frage'
+click_in "$main" 149 130
+xdotool key ctrl+a
+xdotool type --delay 20 'Ja'
+xdotool key Return
+xdotool type --delay 20 'Nein'
+
+# Image1 opens the options window: "Frage", then "  Ja, Nein".
+click_in "$main" 497 49
+options=$(wait_window "$OPTIONS_TITLE" 10)
+activate "$options"
+click_in "$options" 104 104
+click_in "$options" 224 136
+screenshot typical-options
+
+# No return value shows before the test.
+activate "$main"
+[ "$(red_pixels_in "$main" 504 216 17 17)" -eq 0 ] || fail "a return value shows before any test"
+
+# "MsgBox testen": the real box, titled as typed, answered with Return (Ja).
+click_in "$main" 468 184
+box=$(wait_window 'Frage' 10)
+screenshot typical-messagebox
+activate "$box"
+xdotool key Return
+wait_no_window 'Frage' 10
+sleep 0.5
+screenshot typical-result
+[ "$(red_pixels_in "$main" 504 216 17 17)" -gt 0 ] || fail "no return value is shown after the test"
+
+# A double-click selects the whole code; copy it and compare.
+move_to "$main" 283 352
+xdotool click --repeat 2 --delay 80 1
+sleep 0.3
+screenshot typical-selected
+xdotool key ctrl+c
+sleep 0.5
+copied=$(xclip -o -selection clipboard)
+expected=$(printf 'Ja\nNein' | "$QUILLON_BIN_DIR/msgbox-format" --title Frage --icon question \
+    --buttons yesno | tr -d '\r')
+if [ "$copied" != "$expected" ]; then
+    printf 'copied:\n%s\nexpected:\n%s\n' "$copied" "$expected" >&2
+    fail "the copied code differs from msgbox-format's"
+fi
+
+close_window "$main"
+wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
+[ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "the program ended with status $(<"$PROGRAM_DIR/status")"
+echo "typical request: ok"
