@@ -123,8 +123,8 @@ void frmMsgBoxQuillon::applyFontsAndColours()
     setTextColour(*ui.lblRückwert, kRed);
     setTextColour(*ui.lblRückwBeschriftung, kGreen);
     setTextColour(*ui.lblZeichenAnzahl, kGreen);
-    for (QLabel *hint : { ui.lblKopierenHint, ui.Label5, ui.Label4, ui.Label2 })
-        setTextColour(*hint, kDarkBlue);
+    for (QLabel *guide : { ui.lblKopierenHint, ui.Label5, ui.Label4, ui.Label2 })
+        setTextColour(*guide, kDarkBlue);
 }
 
 void frmMsgBoxQuillon::connectHandlers()
