@@ -22,6 +22,7 @@ constexpr QStringView kContinuation = u" _";
 constexpr QStringView kNewline = u"vbNewline";
 constexpr QStringView kNewlineJoiner = u" & vbNewline";
 constexpr QStringView kPieceJoiner = u" & _";
+constexpr QStringView kAmpersand = u" & ";
 constexpr QStringView kLiteralSeam = u"\" & \"";
 constexpr QStringView kNoTitle = u"Titelleiste";
 
@@ -37,12 +38,44 @@ constexpr qsizetype kMaxCodeLineLength = 1023;
 // that no typed text can imitate.
 constexpr QChar kLineBreakMark = u'"';
 
+// Text written front to back into a buffer of about the right size, without
+// a reallocation per piece.
+class CodeBuffer
+{
+public:
+    explicit CodeBuffer(qsizetype expectedSize)
+        : m_text(expectedSize, Qt::Uninitialized)
+        , m_data(m_text.data())
+    { }
+
+    CodeBuffer &operator+=(QStringView part)
+    {
+        if (m_used + part.size() > m_text.size()) {
+            m_text.resize(std::max(2 * m_text.size(), m_used + part.size()));
+            m_data = m_text.data();
+        }
+        std::copy(part.begin(), part.end(), m_data + m_used);
+        m_used += part.size();
+        return *this;
+    }
+
+    QString take()
+    {
+        m_text.truncate(m_used);
+        return std::move(m_text);
+    }
+
+private:
+    QString m_text;
+    QChar *m_data;
+    qsizetype m_used = 0;
+};
+
 // Quotes become two apostrophes, and every line break gets a line of its own
 // that holds only the line-break mark.
 QString preparedForMeasuring(const QString &message)
 {
-    QString text;
-    text.reserve(message.size() + message.size() / 4);
+    CodeBuffer text(message.size() + message.size() / 4);
     const QStringView all(message);
     qsizetype copied = 0;
     for (qsizetype i = 0; i < all.size(); ++i) {
@@ -50,30 +83,135 @@ QString preparedForMeasuring(const QString &message)
             text += all.sliced(copied, i - copied);
             text += u"''";
             copied = i + 1;
-        } else if (all.sliced(i).startsWith(kCrLf)) {
+        } else if (all[i] == u'\r' && i + 1 < all.size() && all[i + 1] == u'\n') {
             text += all.sliced(copied, i - copied);
-            text += kCrLf % kLineBreakMark % kCrLf;
+            text += kCrLf;
+            text += QStringView(&kLineBreakMark, 1);
+            text += kCrLf;
             copied = i + kCrLf.size();
             ++i;
         }
     }
     text += all.sliced(copied);
-    return text;
+    return text.take();
+}
+
+// A CR or LF that is not a line break of the message cannot stand inside a VB
+// literal; it goes into the code as a constant between literals.
+bool isLoneBreakCharacter(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+QStringView constantFor(QChar loneBreakCharacter)
+{
+    return loneBreakCharacter == u'\r' ? QStringView(u"vbCr") : QStringView(u"vbLf");
+}
+
+// Writes the pieces of one code line: literals, and words such as vbNewline,
+// joined by " & ". Literals that meet become one.
+class LineWriter
+{
+public:
+    explicit LineWriter(CodeBuffer &code)
+        : m_code(code)
+    { }
+
+    void text(QStringView text)
+    {
+        qsizetype runStart = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (!isLoneBreakCharacter(text[i]))
+                continue;
+            literal(text.sliced(runStart, i - runStart));
+            word(constantFor(text[i]));
+            runStart = i + 1;
+        }
+        literal(text.sliced(runStart));
+    }
+
+    void word(QStringView word)
+    {
+        closeLiteral();
+        separate();
+        m_code += word;
+    }
+
+    void end() { closeLiteral(); }
+
+private:
+    void literal(QStringView text)
+    {
+        if (text.isEmpty())
+            return;
+        if (!m_inLiteral) {
+            separate();
+            m_code += kQuote;
+            m_inLiteral = true;
+        }
+        m_code += text;
+    }
+
+    void separate()
+    {
+        if (!m_isFirst)
+            m_code += kAmpersand;
+        m_isFirst = false;
+    }
+
+    void closeLiteral()
+    {
+        if (m_inLiteral)
+            m_code += kQuote;
+        m_inLiteral = false;
+    }
+
+    CodeBuffer &m_code;
+    bool m_isFirst = true;
+    bool m_inLiteral = false;
+};
+
+// The length of the code that LineWriter::text writes for a text alone.
+qsizetype codeLengthOfText(QStringView text)
+{
+    qsizetype length = 0;
+    qsizetype items = 0;
+    qsizetype runStart = 0;
+    const auto addRun = [&](qsizetype runEnd) {
+        if (runEnd > runStart) {
+            length += runEnd - runStart + 2 * kQuote.size();
+            ++items;
+        }
+    };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isLoneBreakCharacter(text[i]))
+            continue;
+        addRun(i);
+        length += constantFor(text[i]).size();
+        ++items;
+        runStart = i + 1;
+    }
+    addRun(text.size());
+    return length + std::max<qsizetype>(items - 1, 0) * kAmpersand.size();
 }
 
 // One line of the prompt before joining: a wrapped line of the message, or a
 // run of line breaks, which share one line of vbNewline words.
 struct PromptPiece
 {
-    QStringView literal;
+    QStringView text;
     qsizetype lineBreaks = 0;
-
-    bool isLiteral() const { return lineBreaks == 0; }
     // Without indentation and continuation.
-    qsizetype length() const
+    qsizetype length = 0;
+
+    bool isText() const { return lineBreaks == 0; }
+    bool startsWithLiteral() const { return isText() && !isLoneBreakCharacter(text.front()); }
+    bool endsWithLiteral() const { return isText() && !isLoneBreakCharacter(text.back()); }
+
+    static PromptPiece ofText(QStringView text) { return { text, 0, codeLengthOfText(text) }; }
+    static PromptPiece ofLineBreaks(qsizetype count)
     {
-        return isLiteral() ? literal.size() + 2
-                           : kNewline.size() + (lineBreaks - 1) * kNewlineJoiner.size();
+        return { {}, count, kNewline.size() + (count - 1) * kNewlineJoiner.size() };
     }
 };
 
@@ -91,15 +229,15 @@ QList<PromptPiece> promptPieces(QStringView prepared, qsizetype charsPerLine)
             paragraphEnd = prepared.size();
         QStringView rest = prepared.sliced(paragraphStart, paragraphEnd - paragraphStart);
         if (rest.size() == 1 && rest.front() == kLineBreakMark) {
-            if (!pieces.isEmpty() && !pieces.last().isLiteral())
-                ++pieces.last().lineBreaks;
+            if (!pieces.isEmpty() && !pieces.last().isText())
+                pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks + 1);
             else
-                pieces.append({ {}, 1 });
+                pieces.append(PromptPiece::ofLineBreaks(1));
             rest = {};
         }
         while (!rest.isEmpty()) {
             const qsizetype length = firstWrappedLineLength(rest, charsPerLine);
-            pieces.append({ rest.first(length), 0 });
+            pieces.append(PromptPiece::ofText(rest.first(length)));
             rest = rest.sliced(length);
         }
         if (isLast)
@@ -107,8 +245,8 @@ QList<PromptPiece> promptPieces(QStringView prepared, qsizetype charsPerLine)
         paragraphStart = paragraphEnd + kCrLf.size();
     }
     if (pieces.last().lineBreaks > 1) {
-        --pieces.last().lineBreaks;
-        pieces.append({ {}, 1 });
+        pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks - 1);
+        pieces.append(PromptPiece::ofLineBreaks(1));
     }
     return pieces;
 }
@@ -139,13 +277,13 @@ QList<PromptLine> joinedPromptLines(const QList<PromptPiece> &pieces, int codeWi
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         const bool continues = i + 1 < pieces.size();
         lines.append(
-            { i, i, kIndent.size() + pieces[i].length() + (continues ? kPieceJoiner.size() : 0) });
+            { i, i, kIndent.size() + pieces[i].length + (continues ? kPieceJoiner.size() : 0) });
         while (lines.size() > 1
             && fitTogether(lines[lines.size() - 2].length, lines.last().length, codeWidth)) {
             const PromptLine lower = lines.takeLast();
             PromptLine &upper = lines.last();
             const bool literalsMeet
-                = pieces[upper.last].isLiteral() && pieces[lower.first].isLiteral();
+                = pieces[upper.last].endsWithLiteral() && pieces[lower.first].startsWithLiteral();
             upper.length += lower.length - kContinuation.size() - (kIndent.size() - 1)
                 - (literalsMeet ? kLiteralSeam.size() : 0);
             upper.last = lower.last;
@@ -155,31 +293,20 @@ QList<PromptLine> joinedPromptLines(const QList<PromptPiece> &pieces, int codeWi
 }
 
 void appendPromptLine(
-    QString &code, const QList<PromptPiece> &pieces, const PromptLine &line, bool continues)
+    CodeBuffer &code, const QList<PromptPiece> &pieces, const PromptLine &line, bool continues)
 {
     code += kIndent;
+    LineWriter writer(code);
     for (qsizetype p = line.first; p <= line.last; ++p) {
         const PromptPiece &piece = pieces[p];
-        const bool afterLiteral = p > line.first && pieces[p - 1].isLiteral();
-        if (piece.isLiteral()) {
-            if (!afterLiteral) {
-                if (p > line.first)
-                    code += u" & ";
-                code += kQuote;
-            }
-            code += piece.literal;
+        if (piece.isText()) {
+            writer.text(piece.text);
             continue;
         }
-        if (afterLiteral)
-            code += kQuote;
-        if (p > line.first)
-            code += u" & ";
-        code += kNewline;
-        for (qsizetype k = 1; k < piece.lineBreaks; ++k)
-            code += kNewlineJoiner;
+        for (qsizetype k = 0; k < piece.lineBreaks; ++k)
+            writer.word(kNewline);
     }
-    if (pieces[line.last].isLiteral())
-        code += kQuote;
+    writer.end();
     if (continues)
         code += kPieceJoiner;
     code += kCrLf;
@@ -190,13 +317,12 @@ QString codeText(const QList<PromptPiece> &pieces, const QList<PromptLine> &line
     qsizetype size = kStatementLine.size() + kCrLf.size();
     for (const PromptLine &line : lines)
         size += line.length + kCrLf.size();
-    QString code;
-    code.reserve(size);
+    CodeBuffer code(size);
     code += kStatementLine;
     code += kCrLf;
     for (qsizetype i = 0; i < lines.size(); ++i)
         appendPromptLine(code, pieces, lines[i], i + 1 < lines.size());
-    return code;
+    return code.take();
 }
 
 bool hasTitle(const QString &title)
@@ -205,10 +331,15 @@ bool hasTitle(const QString &title)
 }
 
 // VB's own escape: a doubled quote stands for one.
-QString escapedForLiteral(const QString &title)
+QString titleExpression(const QString &title)
 {
     QString escaped = title;
-    return escaped.replace(u'"', u"\"\""_s);
+    escaped.replace(u'"', u"\"\""_s);
+    CodeBuffer expression(codeLengthOfText(escaped));
+    LineWriter writer(expression);
+    writer.text(escaped);
+    writer.end();
+    return expression.take();
 }
 
 QStringView lastLine(const QString &code)
@@ -235,14 +366,14 @@ QString argumentsTail(const QString &code, const FormatRequest &request, qsizety
         return tail;
     if (!hasFlags)
         tail += u", ";
-    const QString title = escapedForLiteral(request.title);
+    const QString title = titleExpression(request.title);
     const qsizetype lineBefore
         = tail.contains(kCrLf) ? lastLine(tail).size() : lastLine(code).size() + tail.size();
-    const bool titleFits = title.size() + lineBefore + 2 <= request.codeWidth;
+    const bool titleFits = title.size() + lineBefore <= request.codeWidth;
     if (continuations < kContinuationLimit && (!titleFits || !hasFlags))
-        tail += kContinuation % kCrLf % kIndent % u", " % kQuote % title % kQuote;
+        tail += kContinuation % kCrLf % kIndent % u", " % title;
     else
-        tail += u", " % kQuote % title % kQuote;
+        tail += u", " % title;
     return tail;
 }
 

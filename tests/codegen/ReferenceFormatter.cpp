@@ -3,6 +3,8 @@
 #include "codegen/StringReplace.h"
 #include "codegen/TextBoxLines.h"
 
+#include <QStringList>
+
 #include <algorithm>
 
 using codegen::FormatOutcome;
@@ -29,13 +31,36 @@ QString preparedMessage(const QString &message)
     return StringReplace(apostrophed, kCrLf, kCrLf + kQuote + kCrLf);
 }
 
+// Quote, text, quote; a CR or LF inside the text stands outside the literal,
+// as vbCr or vbLf.
+QString quoted(const QString &text)
+{
+    if (text.isEmpty())
+        return kQuote + kQuote;
+    QStringList items;
+    QString run;
+    for (const QChar c : text) {
+        if (c != u'\r' && c != u'\n') {
+            run += c;
+            continue;
+        }
+        if (!run.isEmpty())
+            items << kQuote + run + kQuote;
+        run.clear();
+        items << (c == u'\r' ? u"vbCr"_s : u"vbLf"_s);
+    }
+    if (!run.isEmpty())
+        items << kQuote + run + kQuote;
+    return items.join(u" & "_s);
+}
+
 QString firstCodeText(const TextBoxLines &txtDummy)
 {
     QString code = u"    MsgBox _"_s + kCrLf;
     const qsizetype n = GetLineCount(txtDummy);
     for (qsizetype i = 1; i < n; ++i)
-        code += kEight + kQuote + GetLineText(txtDummy, i) + kQuote + u" & _"_s + kCrLf;
-    code += kEight + kQuote + GetLineText(txtDummy, n) + kQuote;
+        code += kEight + quoted(GetLineText(txtDummy, i)) + u" & _"_s + kCrLf;
+    code += kEight + quoted(GetLineText(txtDummy, n));
     return code;
 }
 
@@ -54,7 +79,7 @@ QString joined(QString upper, QString lower)
 {
     if (upper.endsWith(u" _"_s))
         upper.chop(2);
-    if (lower.startsWith(kEight + u"vbNewline"_s) || lower.startsWith(kEight + kQuote))
+    if (lower.startsWith(kEight))
         lower.replace(0, kEight.size(), u" "_s);
     const qsizetype seam = upper.size();
     QString line = upper + lower;
@@ -149,12 +174,12 @@ FormatResult formatMessage(const FormatRequest &request)
             code += u", "_s;
             tail += u", "_s;
         }
-        const QString title = StringReplace(request.title, kQuote, kQuote + kQuote);
+        const QString title = quoted(StringReplace(request.title, kQuote, kQuote + kQuote));
         const TextBoxLines box = TextBoxLines::nonWrapping(code);
         const QString last = GetLineText(box, GetLineCount(box));
-        const QString appended = count < 24 && (title.size() + last.size() + 2 > width || !hasFlags)
-            ? QString(u" _"_s + kCrLf + kEight + u", "_s + kQuote + title + kQuote)
-            : QString(u", "_s + kQuote + title + kQuote);
+        const QString appended = count < 24 && (title.size() + last.size() > width || !hasFlags)
+            ? QString(u" _"_s + kCrLf + kEight + u", "_s + title)
+            : QString(u", "_s + title);
         code += appended;
         tail += appended;
     }

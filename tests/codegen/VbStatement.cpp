@@ -19,7 +19,7 @@ public:
         if (!m_code.startsWith(u"    MsgBox"_s))
             return failed(u"no MsgBox statement"_s);
         m_pos = 10;
-        if (!readPrompt(statement.prompt))
+        if (!readExpression(statement.prompt))
             return failed(m_error);
         if (peek() == u',') {
             ++m_pos;
@@ -27,8 +27,7 @@ public:
                 return failed(m_error);
             if (peek() == u',') {
                 ++m_pos;
-                skipBlanks();
-                if (!readLiteral(statement.title))
+                if (!readExpression(statement.title))
                     return failed(m_error);
                 statement.hasTitle = true;
             }
@@ -72,25 +71,39 @@ private:
         }
     }
 
-    bool readPrompt(QString &prompt)
+    // Literals and the constants vbNewline, vbCr and vbLf, joined by &.
+    bool readExpression(QString &value)
     {
         for (;;) {
             if (peek() == u'"') {
                 QString literal;
                 if (!readLiteral(literal))
                     return false;
-                prompt += literal;
-            } else if (QStringView(m_code).sliced(m_pos).startsWith(u"vbNewline")) {
-                m_pos += 9;
-                prompt += u"\r\n"_s;
+                value += literal;
+            } else if (acceptWord(u"vbNewline")) {
+                value += u"\r\n"_s;
+            } else if (acceptWord(u"vbCr")) {
+                value += u'\r';
+            } else if (acceptWord(u"vbLf")) {
+                value += u'\n';
             } else {
-                m_error = u"expected a piece of the prompt at %1"_s.arg(m_pos);
+                m_error = u"expected a string piece at %1"_s.arg(m_pos);
                 return false;
             }
             if (peek() != u'&')
                 return true;
             ++m_pos;
         }
+    }
+
+    bool acceptWord(QStringView word)
+    {
+        const QStringView rest = QStringView(m_code).sliced(m_pos);
+        if (!rest.startsWith(word)
+            || (rest.size() > word.size() && rest[word.size()].isLetterOrNumber()))
+            return false;
+        m_pos += word.size();
+        return true;
     }
 
     bool readLiteral(QString &literal)

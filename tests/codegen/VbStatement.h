@@ -3,8 +3,9 @@
 #include <QString>
 
 // Reads a generated MsgBox statement the way VB would: string literals with
-// "" for a quote, vbNewline as CR LF, pieces joined by &, continuations
-// " _" at line ends, then the optional buttons and title arguments.
+// "" for a quote, vbNewline as CR LF, vbCr and vbLf, pieces joined by &,
+// continuations " _" at line ends, then the optional buttons and title
+// arguments.
 struct VbStatement
 {
     bool valid = false;

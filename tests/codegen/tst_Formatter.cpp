@@ -188,6 +188,10 @@ void tst_Formatter::laysOutArguments_data()
         << u"Hallo"_s << u"Sag \"Ja\""_s << QString() << 0 << 70
         << QStringList { start, hallo + u",  _"_s, u"        , \"Sag \"\"Ja\"\"\""_s }
         << u",  _\r\n        , \"Sag \"\"Ja\"\"\""_s;
+    QTest::newRow("line feed in the title")
+        << u"Hallo"_s << u"a\nb"_s << u"vbYesNo"_s << 4 << 70
+        << QStringList { start, hallo + u" _"_s, u"        , vbYesNo, \"a\" & vbLf & \"b\""_s }
+        << u" _\r\n        , vbYesNo, \"a\" & vbLf & \"b\""_s;
     // 20 typed characters would fit behind the flags; the 22 in the code do not.
     const QString quotedTitle = u"\"abcdefghijklmnopqr\""_s;
     QTest::newRow("title fit measured as written into the code")
@@ -244,6 +248,15 @@ void tst_Formatter::keepsTheUsersText_data()
     QTest::newRow("vbNewline words in the text")
         << u"vbNewline & vbNewline"_s << 70
         << QStringList { start, u"        \"vbNewline & vbNewline\""_s };
+    // A CR or LF that is no line break cannot stand inside a literal.
+    QTest::newRow("lone CR and LF")
+        << u"a\rb\n"_s << 70 << QStringList { start, u"        \"a\" & vbCr & \"b\" & vbLf"_s };
+    QTest::newRow("lone CR before a line break")
+        << u"\ra\r\r\nb"_s << 70
+        << QStringList { start, u"        vbCr & \"a\" & vbCr & vbNewline & \"b\""_s };
+    QTest::newRow("lone LF before a line break")
+        << u"a\n\r\nb"_s << 70
+        << QStringList { start, u"        \"a\" & vbLf & vbNewline & \"b\""_s };
     // Every wrapped line holds " _"; only the 24 line ends count.
     QTest::newRow("continuation marks in 24 lines")
         << QString(u"a _ "_s).repeated(156) << 40 << [] {

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QRandomGenerator>
+#include <QStringList>
 #include <QTest>
 
 #include <memory>
@@ -66,34 +67,29 @@ private:
 
     QString piece()
     {
-        switch (pick(20)) {
-        case 0:
-            return u"\""_s;
-        case 1:
-            return u"\r\n°\r\n"_s;
-        case 2:
-            return u" _"_s;
-        case 3:
-            return u"vbNewline"_s;
-        case 4:
-            return u" & "_s;
-        case 5:
-            return u"        vbNewline"_s;
-        case 6:
-            return u"\"\""_s;
-        case 7:
+        static const QStringList lookAlikes = {
+            u"\""_s,
+            u"\"\""_s,
+            u"\" & \""_s,
+            u"°"_s,
+            u"\r\n°\r\n"_s,
+            u" _"_s,
+            u"vbNewline"_s,
+            u" & "_s,
+            u"        vbNewline"_s,
+            u"\r"_s,
+            u"\n"_s,
+        };
+        const int kind = pick(20);
+        if (kind < 9)
+            return lookAlikes[pick(lookAlikes.size())];
+        if (kind == 9)
             return u"\r\n"_s.repeated(1 + pick(chance(5) ? 100 : 4));
-        case 8:
+        if (kind == 10)
             return QString(2 + pick(chance(10) ? 1100 : 40), u' ');
-        case 9:
+        if (kind == 11)
             return word(20 + pick(110));
-        case 10:
-            return u"°"_s;
-        case 11:
-            return u"\" & \""_s;
-        default:
-            return (chance(70) ? u" "_s : QString()) + word(1 + pick(12));
-        }
+        return (chance(70) ? u" "_s : QString()) + word(1 + pick(12));
     }
 
     QString message()
@@ -107,20 +103,16 @@ private:
 
     QString title()
     {
-        switch (pick(6)) {
-        case 0:
-            return {};
-        case 1:
-            return u"Titelleiste"_s;
-        case 2:
-            return u"Sag \"Ja\""_s;
-        case 3:
-            return word(1 + pick(60));
-        case 4:
+        static const QStringList fixed
+            = { QString(), u"Titelleiste"_s, u"Sag \"Ja\""_s, u"Frage"_s, u"\"\""_s };
+        const int kind = pick(8);
+        if (kind < 4)
+            return fixed[pick(fixed.size())];
+        if (kind == 4)
             return QString(pick(3), u'"') + word(pick(30)) + u"\""_s;
-        default:
-            return u"Frage"_s;
-        }
+        if (kind == 5)
+            return word(pick(10)) + (chance(50) ? u"\r"_s : u"\n"_s) + word(pick(10));
+        return word(1 + pick(60));
     }
 
     QRandomGenerator m_random;
