@@ -15,7 +15,7 @@ struct FormatRequest
     QString title;           // txtTitel as typed; "" or "Titelleiste" means none
     QString flagsExpression; // lblFlags caption, e.g. "vbQuestion Or vbYesNo"
     qint32 styleValue = 0;   // lblFlags tag; > 0 means flags are chosen
-    int codeWidth = kDefaultCodeWidth; // HScroll1 value
+    int codeWidth = kDefaultCodeWidth; // HScroll1 value; taken into 40..75
 };
 
 enum class FormatOutcome {
@@ -30,7 +30,9 @@ struct FormatResult
     // The code box's text, CR LF breaks. On refusal: the code as it stood at
     // the start of the last joining pass. Empty for an empty message.
     QString code;
-    // The measuring box's text: the prepared message (empty for an empty message).
+    // The measuring box's text: the prepared message, quotes as two
+    // apostrophes and each line break on a line of its own that holds a lone
+    // quote (empty for an empty message).
     QString measuringText;
     // sCodeTail: what was appended behind the prompt for the buttons and
     // title arguments. Only meaningful when outcome is Formatted; otherwise
@@ -46,6 +48,9 @@ QString continuationLimitMessage();
 QString lineTooLongMessage();
 
 // Turns a message into one VB MsgBox statement laid out to the code width.
+// The prompt says what was typed, with two apostrophes for each quote; a CR
+// or LF that is no line break goes in as vbCr or vbLf. The title goes in
+// exactly, its quotes doubled as VB escapes them.
 FormatResult formatMessage(const FormatRequest &request);
 
 } // namespace codegen
