@@ -25,9 +25,11 @@ std::optional<QString> decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
+// The file's mark is already gone; a U+FEFF behind it is the user's.
 std::optional<QString> decodeUtf8(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QStringDecoder decoder(QStringConverter::Utf8,
+        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;
@@ -42,12 +44,14 @@ std::optional<QString> decodeRecord(const QByteArray &bytes)
 }
 
 // Windows-1252 keeps the file readable by the older releases; a text it
-// cannot carry is written as UTF-8 instead, so nothing the user typed is lost.
+// cannot carry is written as UTF-8 instead, so nothing the user typed is lost;
+// so is one whose bytes would begin like the UTF-8 mark.
 QByteArray encodeRecord(const QString &record)
 {
     QStringEncoder encoder(eightBitEncoding);
     QByteArray bytes = encoder.encode(record);
-    if (encoder.isValid() && !encoder.hasError() && decodeWindows1252(bytes) == record)
+    if (encoder.isValid() && !encoder.hasError() && decodeWindows1252(bytes) == record
+        && !bytes.startsWith(utf8ByteOrderMark))
         return bytes;
     return utf8ByteOrderMark + record.toUtf8();
 }

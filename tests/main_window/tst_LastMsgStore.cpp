@@ -111,6 +111,10 @@ private slots:
         QTest::newRow("both empty") << QString() << QString();
         QTest::newRow("control characters") << u"a\tb"_s << QString(u"x\0y"_s);
         QTest::newRow("UTF-8 fallback") << u"Ελληνικά"_s << u"日本語\r\n👍"_s;
+        // The character after the file's own mark must not be taken for it.
+        QTest::newRow("title starts with U+FEFF") << u"\uFEFFTitel"_s << u"Text"_s;
+        // Windows-1252 bytes that look like the UTF-8 mark.
+        QTest::newRow("title starts with \"ï»¿\"") << u"ï»¿Titel"_s << u"Text"_s;
     }
 
     void roundTrip()
