@@ -9,9 +9,24 @@ PACKAGES := cmake ninja-build g++ make \
 	qt6-base-dev qt6-base-dev-tools libgl-dev \
 	fonts-liberation fonts-dejavu-core \
 	xvfb xauth openbox wmctrl xdotool xclip imagemagick \
-	libbenchmark-dev
+	libbenchmark-dev \
+	clang libclang-rt-14-dev
 
 .PHONY: all deps configure build run test bench clean
+
+# A second build of the tests with AddressSanitizer and UBSan (g++, Debug),
+# and the libFuzzer targets of fuzz/ (clang only). Any sanitizer report fails.
+ASAN_BUILD_DIR ?= build-asan
+FUZZ_BUILD_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := fuzz_formatter fuzz_laststore fuzz_commandline
+SANITIZE_FLAGS := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all
+SANITIZER_ENV := \
+	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/fuzz/lsan-third-party.supp:print_suppressions=0
+
+.PHONY: asan-build asan-test fuzz-build fuzz-test fuzz
 
 all: build
 
@@ -41,11 +56,48 @@ build: configure
 run: build
 	$(BUILD_DIR)/bin/msgbox-quillon
 
+# The sanitizer and corpus runs come first, so that the last lines printed
+# are the full suite's.
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j2
+
+$(ASAN_BUILD_DIR)/build.ninja: CMakeLists.txt | deps
+	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_COMPILER=g++ "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" \
+		-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+
+asan-build: deps $(ASAN_BUILD_DIR)/build.ninja
+	cmake --build $(ASAN_BUILD_DIR)
+
+asan-test: asan-build
+	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j2 -L 'core|widget'
+
+$(FUZZ_BUILD_DIR)/build.ninja: CMakeLists.txt fuzz/CMakeLists.txt | deps
+	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
+		-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+
+fuzz-build: deps $(FUZZ_BUILD_DIR)/build.ninja
+	cmake --build $(FUZZ_BUILD_DIR) --target $(FUZZ_TARGETS)
+
+# Every input of the seed corpora once: the crashes found so far stay fixed.
+fuzz-test: fuzz-build
+	cd $(FUZZ_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -L fuzz
+
+# Fuzzes each target for FUZZ_SECONDS. New inputs go to a scratch corpus in
+# the build folder; the seeds in fuzz/corpus/ are only read.
+fuzz: fuzz-build
+	@set -e; for t in $(FUZZ_TARGETS); do \
+		name=$${t#fuzz_}; \
+		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$name $(FUZZ_BUILD_DIR)/artifacts/$$name; \
+		echo "== $$t for $(FUZZ_SECONDS) s"; \
+		$(SANITIZER_ENV) $(FUZZ_BUILD_DIR)/bin/$$t -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$(FUZZ_BUILD_DIR)/artifacts/$$name/ \
+			$(FUZZ_BUILD_DIR)/corpus/$$name fuzz/corpus/$$name; \
+	done
 
 bench: build
 	$(BUILD_DIR)/bin/bench-formatter
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)

@@ -1,0 +1,151 @@
+// The formatter against arbitrary messages and titles at every code width and
+// style: what it accepts must read back, as VB reads it, as exactly the
+// message; on small inputs it must agree with the step-by-step reference.
+
+#include "fuzz/FuzzInput.h"
+#include "fuzz/VbEvaluation.h"
+
+#include "tests/codegen/ReferenceFormatter.h"
+#include "codegen/Formatter.h"
+#include "codegen/PromptRebuild.h"
+#include "options_window/StyleFlags.h"
+
+#include <QRegularExpression>
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The reference does every replacement over the whole text, pass after
+// pass; beyond this it is too slow to keep the fuzzer busy.
+constexpr qsizetype kLongestComparedMessage = 300;
+
+codegen::FormatRequest requestFrom(FuzzInput &input)
+{
+    codegen::FormatRequest request;
+    const int widths = codegen::kMaxCodeWidth - codegen::kMinCodeWidth + 1;
+    request.codeWidth = codegen::kMinCodeWidth + input.byte() % widths;
+    StyleChoices choices;
+    choices.icon = input.byte() % 5;
+    choices.buttons = input.byte() % 6;
+    choices.defaultButton = 1 + input.byte() % 3;
+    const std::uint8_t modes = input.byte();
+    choices.systemModal = modes & 1;
+    choices.textRight = modes & 2;
+    const StyleFlags flags = computeStyleFlags(choices);
+    request.flagsExpression = flags.expression;
+    request.styleValue = flags.value;
+    request.message = input.text();
+    request.title = input.text();
+    return request;
+}
+
+QString described(const codegen::FormatRequest &request, const codegen::FormatResult &result)
+{
+    return u"width %1, style %2 (%3)\nmessage: %4\ntitle:   %5\ncode:\n%6\ntail:    %7"_s
+            .arg(request.codeWidth)
+            .arg(request.styleValue)
+            .arg(request.flagsExpression, escaped(request.message), escaped(request.title),
+                 escaped(result.code).replace(u"\\u000d\\u000a"_s, u"\\r\\n\n"_s),
+                 escaped(result.codeTail));
+}
+
+bool hasTitle(const QString &title)
+{
+    return !title.isEmpty() && title != u"Titelleiste"_s;
+}
+
+void checkReadsBack(const codegen::FormatRequest &request, const codegen::FormatResult &result)
+{
+    const EvaluatedMsgBox call = evaluateMsgBox(result.code);
+    const QString details = described(request, result);
+    if (!call.error.isEmpty())
+        propertyBroken("VB cannot read the statement", call.error + u'\n' + details);
+    if (!result.code.startsWith(u"    MsgBox _\r\n"_s))
+        propertyBroken("the statement line is not alone on line 1", details);
+    if (call.continuations > 24)
+        propertyBroken("more than 24 continuations", details);
+
+    QString expectedPrompt = request.message;
+    expectedPrompt.replace(u'"', u"''"_s);
+    if (call.prompt != expectedPrompt)
+        propertyBroken("the prompt is not the message",
+                       u"prompt:  "_s + escaped(call.prompt) + u'\n' + details);
+
+    const bool flagsChosen = request.styleValue > 0;
+    if (call.hasButtons != (flagsChosen || hasTitle(request.title))
+        || call.buttons != (flagsChosen ? request.flagsExpression : QString()))
+        propertyBroken("the buttons argument is not the flags", details);
+    if (call.hasTitle != hasTitle(request.title)
+        || (call.hasTitle && call.title != request.title))
+        propertyBroken("the title argument is not the title", details);
+
+    const QString withoutBreak = result.code.chopped(2);
+    if (!withoutBreak.endsWith(result.codeTail))
+        propertyBroken("the code does not end with its tail", details);
+}
+
+// With nothing in the message that looks like the code's own markup, the
+// message box test gets the message back, followed by the code's last break.
+void checkTestPrompt(const codegen::FormatRequest &request, const codegen::FormatResult &result)
+{
+    const QString prompt = codegen::rebuildPrompt(result.code, result.codeTail);
+    QString expected = request.message;
+    expected.replace(u'"', u"''"_s);
+    for (const QString &markup : {u"vbNewline"_s, u"&"_s, u"_"_s, u","_s}) {
+        if (expected.contains(markup))
+            return;
+    }
+    // A CR or LF of its own goes into the code as a constant, which the
+    // test's plain replacements do not undo.
+    if (QString(expected).remove(u"\r\n"_s).contains(QRegularExpression(u"[\r\n]"_s)))
+        return;
+    if (prompt != expected + u"\r\n"_s)
+        propertyBroken("the test's prompt is not the message",
+                       u"prompt:  "_s + escaped(prompt) + u'\n' + described(request, result));
+}
+
+void checkAgreesWithReference(const codegen::FormatRequest &request,
+                              const codegen::FormatResult &result)
+{
+    const codegen::FormatResult expected = reference::formatMessage(request);
+    if (result.outcome != expected.outcome || result.code != expected.code
+        || result.measuringText != expected.measuringText
+        || (result.outcome == codegen::FormatOutcome::Formatted
+            && result.codeTail != expected.codeTail)
+        || result.refusalMessage != expected.refusalMessage)
+        propertyBroken("the formatter and the reference differ",
+                       u"reference:\n"_s + described(request, expected) + u"\nformatter:\n"_s
+                               + described(request, result));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    FuzzInput input(data, size);
+    const codegen::FormatRequest request = requestFrom(input);
+    const codegen::FormatResult result = codegen::formatMessage(request);
+
+    switch (result.outcome) {
+    case codegen::FormatOutcome::EmptyMessage:
+        if (!request.message.isEmpty())
+            propertyBroken("a message was taken for empty", described(request, result));
+        break;
+    case codegen::FormatOutcome::Refused:
+        if (result.refusalMessage != codegen::continuationLimitMessage()
+            && result.refusalMessage != codegen::lineTooLongMessage())
+            propertyBroken("refused without a known reason", described(request, result));
+        break;
+    case codegen::FormatOutcome::Formatted:
+        checkReadsBack(request, result);
+        checkTestPrompt(request, result);
+        break;
+    }
+    if (request.message.size() <= kLongestComparedMessage)
+        checkAgreesWithReference(request, result);
+    return 0;
+}
