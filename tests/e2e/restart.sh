@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The title and a two-line message survive a restart: closing the window
+# stores them, the next start shows them again (the count label shows the
+# loaded text's length), and closing again leaves the file as it was.
+source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
+
+# Colours in the character-count label: 1 while it is empty.
+count_label_colours() {
+    local info X Y
+    info=$(xwininfo -id "$1")
+    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+    import -window root -crop "97x17+$((X + 248))+$((Y + 16))" +repage "$PROGRAM_DIR/count.png"
+    convert "$PROGRAM_DIR/count.png" -format '%k' info:
+}
+
+close_and_expect_status_0() {
+    close_window "$1"
+    wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
+    [ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "exit status $(<"$PROGRAM_DIR/status")"
+}
+
+make_program_dir
+store="$PROGRAM_DIR/LastMsgText.txt"
+
+start_program
+main=$(wait_window "$MAIN_TITLE" 10)
+activate "$main"
+click_in "$main" 186 48
+xdotool key ctrl+a
+xdotool type --delay 20 'Hinweis'
+click_in "$main" 149 130
+xdotool key ctrl+a
+xdotool type --delay 20 'Zeile 1'
+xdotool key Return
+xdotool type --delay 20 'Zeile 2'
+sleep 0.3
+close_and_expect_status_0 "$main"
+
+printf 'Hinweis###DiesIstDasTrennzeichen###Zeile 1\r\nZeile 2' >"$PROGRAM_DIR/expected"
+cmp "$store" "$PROGRAM_DIR/expected" || fail "the store does not hold the typed title and message"
+
+start_program
+main=$(wait_window "$MAIN_TITLE" 10)
+activate "$main"
+screenshot restart-loaded
+[ "$(count_label_colours "$main")" -gt 1 ] || fail "no count after loading the stored text"
+close_and_expect_status_0 "$main"
+cmp "$store" "$PROGRAM_DIR/expected" || fail "a restart changed the stored title or message"
+rm -rf "$PROGRAM_DIR"
+echo "restart: ok"
