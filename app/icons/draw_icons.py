@@ -16,7 +16,6 @@ PALETTE = {
     'g': '#808080',  # grey
     's': '#C0C0C0',  # silver
     'w': '#FFFFFF',  # white
-    'c': '#008080',  # teal
 }
 SIZE = 32
 
@@ -89,10 +88,8 @@ def window_icon():
     frame(img, 3, 8, 24, 22, 'g')
     for row, length in ((10, 14), (12, 11), (16, 15), (18, 9), (20, 12)):
         rect(img, 5, row, 5 + length, row, 'g')
-    rect(img, 4, 14, 23, 14, 'b')
+    rect(img, 4, 13, 23, 15, 'b')  # the selected entry
     rect(img, 5, 14, 17, 14, 'w')
-    rect(img, 4, 13, 23, 13, 'b')
-    rect(img, 4, 15, 23, 15, 'b')
     stamp(img, 17, 14, ARROW)
     return img
 
