@@ -56,6 +56,7 @@ private slots:
     void keepsTheUsersText();
     void refuses_data();
     void refuses();
+    void refusalKeepsTheJoinedCodeWithoutArguments();
     void emptyMessageGivesNothing();
     void measuringTextMarksBreaksWithALoneQuote();
     void widthOutsideTheRangeTakesTheNearestBound();
@@ -318,7 +319,7 @@ void tst_Formatter::refuses()
     QFETCH(QString, refusal);
 
     const FormatResult withoutArguments = formatMessage(request(message, {}, {}, 0, width));
-    const FormatResult result = formatMessage(request(message, title, u"vbOKOnly"_s, 0, width));
+    const FormatResult result = formatMessage(request(message, title, {}, 0, width));
 
     if (refusal.isEmpty()) {
         QCOMPARE(result.outcome, FormatOutcome::Formatted);
@@ -335,6 +336,17 @@ void tst_Formatter::refuses()
     QVERIFY(result.code.endsWith(kCrLf));
     QVERIFY(!result.code.contains(u", \"T"_s));
     QCOMPARE(result.measuringText, withoutArguments.measuringText);
+}
+
+void tst_Formatter::refusalKeepsTheJoinedCodeWithoutArguments()
+{
+    const FormatResult result
+        = formatMessage(request(wordOfFullLines(25), u"T"_s, u"vbYesNo"_s, 4, 40));
+
+    QCOMPARE(result.outcome, FormatOutcome::Refused);
+    QCOMPARE(result.code, codeOf(codeOfFullLines(25)));
+    QCOMPARE(result.measuringText, wordOfFullLines(25));
+    QVERIFY(result.codeTail.isEmpty());
 }
 
 void tst_Formatter::emptyMessageGivesNothing()
