@@ -53,10 +53,10 @@ TextBoxLines TextBoxLines::wrapping(const QString &text, qsizetype charsPerLine)
 
 TextBoxLines TextBoxLines::nonWrapping(const QString &text)
 {
-    return TextBoxLines(text, -1);
+    return TextBoxLines(text, std::nullopt);
 }
 
-TextBoxLines::TextBoxLines(const QString &text, qsizetype charsPerLine)
+TextBoxLines::TextBoxLines(const QString &text, std::optional<qsizetype> charsPerLine)
     : m_text(text)
 {
     const QStringView all(m_text);
@@ -70,7 +70,7 @@ TextBoxLines::TextBoxLines(const QString &text, qsizetype charsPerLine)
         do {
             const QStringView rest = paragraph.sliced(placed);
             const qsizetype length
-                = charsPerLine < 0 ? rest.size() : firstWrappedLineLength(rest, charsPerLine);
+                = charsPerLine ? firstWrappedLineLength(rest, *charsPerLine) : rest.size();
             m_lines.append({ paragraphStart + placed, length });
             placed += length;
         } while (placed < paragraph.size());

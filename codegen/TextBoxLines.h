@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace codegen {
 
 // The measuring box puts width_in_twips / 90 - 14 characters on a line, so a
@@ -49,7 +51,8 @@ private:
         qsizetype length;
     };
 
-    TextBoxLines(const QString &text, qsizetype charsPerLine);
+    // Without a width, only hard breaks end a line.
+    TextBoxLines(const QString &text, std::optional<qsizetype> charsPerLine);
 
     QString m_text;
     QList<Span> m_lines;
