@@ -25,10 +25,17 @@ start_program() {
 }
 
 # Prints the ids of the visible windows whose title is exactly $1.
+# wmctrl fails when a window goes away while it reads the list, so a failed
+# read is asked again rather than taken for "no window".
 windows_titled() {
-    wmctrl -l | while read -r id _desktop _host title; do
-        [ "$title" = "$1" ] && echo "$id"
+    local list
+    for _ in 1 2 3 4 5; do
+        list=$(wmctrl -l 2>/dev/null) && break
+        sleep 0.1
     done
+    while read -r id _desktop _host title; do
+        [ "$title" = "$1" ] && echo "$id"
+    done <<<"$list"
     return 0
 }
 
