@@ -5,24 +5,8 @@
 # while it is open still ends the program normally and saves.
 source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
 
-# Sets X and Y to the screen position of window $1's client area. xwininfo
-# reports the client's own origin, without the window manager's frame.
-client_origin() {
-    local info
-    info=$(xwininfo -id "$1")
-    X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
-    Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
-}
-
 point_at() {
-    client_origin "$1"
-    xdotool mousemove $((X + $2)) $((Y + $3))
-    sleep 0.3
-}
-
-click_client() {
-    point_at "$@"
-    xdotool click 1
+    move_to "$@"
     sleep 0.3
 }
 
@@ -32,8 +16,7 @@ client_size() {
 
 # Share of the mail link's pixels in colour $2 (its underline is solid).
 link_share() {
-    client_origin "$1"
-    import -window root -crop "193x17+$((X + 80))+$((Y + 88))" "$PROGRAM_DIR/link.png"
+    crop_client "$1" 80 88 193 17 "$PROGRAM_DIR/link.png"
     convert "$PROGRAM_DIR/link.png" -fuzz 10% -fill black +opaque "$2" -fill white -opaque "$2" \
         -format '%[fx:mean]' info:
 }
@@ -66,7 +49,7 @@ wait_window_count() {
 }
 
 open_about() {
-    click_client "$main" 548 16 # lblAbout
+    click_in "$main" 548 16 # lblAbout
     about=$(wait_window_count "$MAIN_TITLE" 2 "$main")
     sleep 0.5
 }
@@ -79,7 +62,7 @@ activate "$main"
 open_about
 [ "$(client_size "$about")" = "417x212" ] || fail "About window is $(client_size "$about")"
 screenshot about-window
-click_client "$about" 208 192 # lblCloseAbout
+click_in "$about" 208 192 # lblCloseAbout
 wait_window_count "$MAIN_TITLE" 1 >/dev/null
 
 open_about

@@ -96,19 +96,36 @@ screenshot() {
     import -window root "$E2E_SHOTS/$1.png"
 }
 
-# Moves the pointer to a point given relative to the client area of window
-# $1. The window manager's frame is not part of it: xwininfo gives the
-# client's absolute origin.
+# Sets CLIENT_X and CLIENT_Y to the screen position of window $1's client
+# area. xwininfo, not xdotool: under openbox the latter reports it shifted
+# by the window manager's frame.
+client_origin() {
+    local info
+    info=$(xwininfo -id "$1")
+    CLIENT_X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
+    CLIENT_Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
+}
+
+# Moves the pointer to a point of window $1's client area.
 move_to() {
-    local id=$1 x=$2 y=$3 info X Y
-    info=$(xwininfo -id "$id")
-    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    xdotool mousemove $((X + x)) $((Y + y))
+    client_origin "$1"
+    xdotool mousemove $((CLIENT_X + $2)) $((CLIENT_Y + $3))
 }
 
 click_in() {
     move_to "$@"
     xdotool click 1
-    sleep 0.2
+    sleep 0.3
+}
+
+# Saves the rectangle x y width height of window $1's client area as $6.
+crop_client() {
+    client_origin "$1"
+    import -window root -crop "${4}x${5}+$((CLIENT_X + $2))+$((CLIENT_Y + $3))" +repage "$6"
+}
+
+# Colours in the main window's character-count label: 1 while it is empty.
+count_label_colours() {
+    crop_client "$1" 248 16 97 17 "$PROGRAM_DIR/count.png"
+    convert "$PROGRAM_DIR/count.png" -format '%k' info:
 }

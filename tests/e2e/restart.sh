@@ -4,16 +4,6 @@
 # loaded text's length), and closing again leaves the file as it was.
 source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
 
-# Colours in the character-count label: 1 while it is empty.
-count_label_colours() {
-    local info X Y
-    info=$(xwininfo -id "$1")
-    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    import -window root -crop "97x17+$((X + 248))+$((Y + 16))" +repage "$PROGRAM_DIR/count.png"
-    convert "$PROGRAM_DIR/count.png" -format '%k' info:
-}
-
 close_and_expect_status_0() {
     close_window "$1"
     wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"

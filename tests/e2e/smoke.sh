@@ -3,20 +3,6 @@
 # typed, and closing the window ends the program normally with the text stored.
 source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
 
-# Number of colours in the character-count label (client x 248, y 16,
-# 97 x 17 pixels): 1 while it is empty, more once a number is drawn.
-count_label_colours() {
-    local id=$1 info X Y
-    # xwininfo, not xdotool: under openbox the latter reports the client's
-    # place shifted by the frame.
-    info=$(xwininfo -id "$id")
-    X=$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")
-    Y=$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")
-    import -window root -crop "97x17+$((X + 248))+$((Y + 16))" +repage \
-        "$PROGRAM_DIR/count.png"
-    convert "$PROGRAM_DIR/count.png" -format '%k' info:
-}
-
 make_program_dir
 start_program
 id=$(wait_window "$MAIN_TITLE" 10)

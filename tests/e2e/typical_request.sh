@@ -9,11 +9,7 @@ readonly OPTIONS_TITLE='Icons and Buttons'
 
 # Counts the clearly red pixels of a rectangle of window $1's client area.
 red_pixels_in() {
-    local id=$1 x=$2 y=$3 w=$4 h=$5 info X Y
-    info=$(xwininfo -id "$id")
-    X=$(sed -n 's/.*Absolute upper-left X: *//p' <<<"$info")
-    Y=$(sed -n 's/.*Absolute upper-left Y: *//p' <<<"$info")
-    import -window root -crop "${w}x${h}+$((X + x))+$((Y + y))" +repage "$PROGRAM_DIR/crop.png"
+    crop_client "$@" "$PROGRAM_DIR/crop.png"
     convert "$PROGRAM_DIR/crop.png" -fx '(r > 0.6 && g < 0.35 && b < 0.35) ? 1 : 0' \
         -format '%[fx:round(mean * w * h)]' info:
 }
