@@ -58,7 +58,7 @@ run: build
 
 # The sanitizer and corpus runs come first, so that the last lines printed
 # are the full suite's.
-test: build
+test: build asan-test fuzz-test
 	cd $(BUILD_DIR) && ctest --output-on-failure -j2
 
 $(ASAN_BUILD_DIR)/build.ninja: CMakeLists.txt | deps
