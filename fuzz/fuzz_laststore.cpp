@@ -21,7 +21,7 @@ namespace {
 enum class Mode : std::uint8_t {
     RawBytes,      // the rest of the input is the file
     Utf8Marked,    // the same behind a UTF-8 byte order mark
-    NearTheLimit,  // the rest repeated to just below or above the size limit
+    AboveTheLimit, // the rest at the start of a file just over the size limit
     WrittenRecord, // two texts written as a record and read back
 };
 
@@ -43,18 +43,15 @@ void writeFile(const QByteArray &bytes)
         std::abort();
 }
 
-// Rarely taken: a 16 MiB file per run would slow the fuzzer to a crawl.
-QByteArray nearTheLimit(const QByteArray &piece, std::uint8_t shape)
+// The content at the start of a file that is 1 to 8 bytes too large; the
+// rest is a hole, so the run stays quick. (The limit itself, exactly 16 MiB,
+// is read, as the store's own tests show.)
+void writeAboveTheLimit(const QByteArray &piece)
 {
-    if (shape != 0xA5)
-        return piece;
-    const QByteArray unit = piece.isEmpty() ? QByteArray("x") : piece;
-    // Up to 7 bytes below or above the limit, or exactly at it.
-    const qint64 offset = piece.size() % 8;
-    const qint64 target = kLargestReadableFile + (offset % 2 ? offset : -offset);
-    QByteArray bytes = unit.repeated(target / unit.size() + 1);
-    bytes.truncate(target);
-    return bytes;
+    writeFile(piece);
+    QFile file(storePath());
+    if (!file.resize(kLargestReadableFile + 1 + piece.size() % 8))
+        std::abort();
 }
 
 // A record reads back as written when its text splits at the separator into
@@ -72,12 +69,6 @@ void writeAndReadBack(const LastMessage &record)
     if (!writeLastMessage(storePath(), record, error))
         propertyBroken("the record could not be written", error);
     const std::optional<LastMessage> read = readLastMessage(storePath());
-    // The UTF-8 form of a record read near the limit can grow past it.
-    if (QFileInfo(storePath()).size() > kLargestReadableFile) {
-        if (read)
-            propertyBroken("a record above the limit was read", {});
-        return;
-    }
     if (!read)
         propertyBroken("a written record did not read back",
                        escaped(record.title) + u'\n' + escaped(record.message));
@@ -94,14 +85,19 @@ void writeAndReadBack(const LastMessage &record)
 
 // A start followed by a close without typing must leave what the next start
 // shows unchanged.
+void readBack(qint64 fileSize)
+{
+    const std::optional<LastMessage> read = readLastMessage(storePath());
+    if (read && fileSize > kLargestReadableFile)
+        propertyBroken("a file above the limit was read", u"%1 bytes"_s.arg(fileSize));
+    if (read)
+        writeAndReadBack(*read);
+}
+
 void readAnyBytes(const QByteArray &bytes)
 {
     writeFile(bytes);
-    const std::optional<LastMessage> read = readLastMessage(storePath());
-    if (read && bytes.size() > kLargestReadableFile)
-        propertyBroken("a file above the limit was read", u"%1 bytes"_s.arg(bytes.size()));
-    if (read)
-        writeAndReadBack(*read);
+    readBack(bytes.size());
 }
 
 LastMessage recordFrom(FuzzInput &input)
@@ -127,8 +123,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     case Mode::Utf8Marked:
         readAnyBytes(QByteArrayLiteral("\xEF\xBB\xBF") + rest);
         break;
-    case Mode::NearTheLimit:
-        readAnyBytes(nearTheLimit(rest.mid(1), rest.isEmpty() ? 0 : std::uint8_t(rest[0])));
+    case Mode::AboveTheLimit:
+        writeAboveTheLimit(rest);
+        readBack(QFileInfo(storePath()).size());
         break;
     case Mode::WrittenRecord:
         writeAndReadBack(recordFrom(input));
