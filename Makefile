@@ -8,7 +8,7 @@ CMAKE_BUILD_TYPE ?= RelWithDebInfo
 PACKAGES := cmake ninja-build g++ make \
 	qt6-base-dev qt6-base-dev-tools libgl-dev \
 	fonts-liberation fonts-dejavu-core \
-	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick \
+	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick python3 \
 	libbenchmark-dev \
 	clang libclang-rt-14-dev
 
