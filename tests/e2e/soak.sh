@@ -239,18 +239,24 @@ op_reset() {
 }
 
 # The program takes keys and serves the clipboard: type a marker into the
-# title, copy it, and read it back.
+# title, copy it, and read it back. A box that came up late from the
+# operation before takes the keys, so a miss is tried again once it is gone.
 op_probe() {
-    local marker="probe${OP}x${RANDOM}"
-    activate_main
-    click_client "$MAIN" 186 48
-    xdotool key ctrl+a
-    xdotool type --delay 5 "$marker"
-    xdotool key ctrl+a ctrl+c
-    sleep 0.2
-    local copied
-    copied=$(timeout 10 xclip -o -selection clipboard 2>/dev/null) || copied=""
-    [ "$copied" = "$marker" ] || fail "operation $OP: the window does not answer (copied '$copied')"
+    local marker copied attempt
+    for attempt in 1 2 3; do
+        dismiss_others
+        marker="probe${OP}x${attempt}"
+        activate_main
+        click_client "$MAIN" 186 48
+        xdotool key ctrl+a
+        xdotool type --delay 5 "$marker"
+        xdotool key ctrl+a ctrl+c
+        sleep 0.2
+        copied=$(timeout 10 xclip -o -selection clipboard 2>/dev/null) || copied=""
+        [ "$copied" = "$marker" ] && return 0
+        sleep 1
+    done
+    fail "operation $OP: the window does not answer (copied '$copied')"
 }
 
 readonly OPERATIONS_TABLE=(
