@@ -2,7 +2,6 @@
 
 #include <QStringList>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,15 +15,46 @@ constexpr std::uint8_t kFirstTableByte = 0x80;
 
 const QStringList &pieces()
 {
-    static const QStringList table{
-        u"\r\n"_s, u"\r"_s, u"\n"_s, u" "_s, u"        "_s, u"\""_s, u"°"_s, u" _"_s,
-        u" & "_s, u"vbNewline"_s, u" & vbNewline"_s, u"        vbNewline"_s, u"''"_s,
-        u" & _\r\n"_s, u"    MsgBox _\r\n"_s, u", "_s, u", vbQuestion"_s, u"ä"_s, u"ß"_s,
-        u"€"_s, u"\u00A0"_s, u"\u2028"_s, u"\u2029"_s, u"\u200F"_s, u"\u05E9\u05DC\u05D5\u05DD"_s,
-        u"\U0001F600"_s, QString(QChar(0xD83D)), QString(QChar(0xDE00)), QString(QChar(0)),
-        u"\t"_s, u"\u0081"_s, u"\uFEFF"_s, u"###DiesIstDasTrennzeichen###"_s,
-        u"###dIESiSTdAStRENNZEICHEN###"_s, u"###"_s, u"Titelleiste"_s,
-        QString(40, u'x'), QString(300, u' '), u"\r\n\r\n\r\n\r\n"_s,
+    static const QStringList table {
+        u"\r\n"_s,
+        u"\r"_s,
+        u"\n"_s,
+        u" "_s,
+        u"        "_s,
+        u"\""_s,
+        u"°"_s,
+        u" _"_s,
+        u" & "_s,
+        u"vbNewline"_s,
+        u" & vbNewline"_s,
+        u"        vbNewline"_s,
+        u"''"_s,
+        u" & _\r\n"_s,
+        u"    MsgBox _\r\n"_s,
+        u", "_s,
+        u", vbQuestion"_s,
+        u"ä"_s,
+        u"ß"_s,
+        u"€"_s,
+        u"\u00A0"_s,
+        u"\u2028"_s,
+        u"\u2029"_s,
+        u"\u200F"_s,
+        u"\u05E9\u05DC\u05D5\u05DD"_s,
+        u"\U0001F600"_s,
+        QString(QChar(0xD83D)),
+        QString(QChar(0xDE00)),
+        QString(QChar(0)),
+        u"\t"_s,
+        u"\u0081"_s,
+        u"\uFEFF"_s,
+        u"###DiesIstDasTrennzeichen###"_s,
+        u"###dIESiSTdAStRENNZEICHEN###"_s,
+        u"###"_s,
+        u"Titelleiste"_s,
+        QString(40, u'x'),
+        QString(300, u' '),
+        u"\r\n\r\n\r\n\r\n"_s,
     };
     return table;
 }
@@ -34,8 +64,7 @@ const QStringList &pieces()
 FuzzInput::FuzzInput(const std::uint8_t *data, std::size_t size)
     : m_data(data)
     , m_size(size)
-{
-}
+{ }
 
 std::uint8_t FuzzInput::byte()
 {

@@ -71,7 +71,7 @@ Lexed lexLine(QStringView line)
                 }
                 value += line[pos++];
             }
-            lexed.tokens.append(Token{Token::Literal, value});
+            lexed.tokens.append(Token { Token::Literal, value });
         } else if (c == u'_' && pos > 0 && line[pos - 1] == u' ' && onlyBlanksFrom(line, pos + 1)) {
             lexed.continues = true;
             return lexed;
@@ -79,16 +79,17 @@ Lexed lexLine(QStringView line)
             const qsizetype start = pos;
             while (pos < line.size() && isWordCharacter(line[pos]))
                 ++pos;
-            lexed.tokens.append(Token{Token::Word, line.sliced(start, pos - start).toString()});
+            lexed.tokens.append(Token { Token::Word, line.sliced(start, pos - start).toString() });
         } else if (c == u'&') {
-            lexed.tokens.append(Token{Token::Ampersand, {}});
+            lexed.tokens.append(Token { Token::Ampersand, {} });
             ++pos;
         } else if (c == u',') {
-            lexed.tokens.append(Token{Token::Comma, {}});
+            lexed.tokens.append(Token { Token::Comma, {} });
             ++pos;
         } else {
-            lexed.error = u"unexpected character U+%1 at column %2"_s.arg(uint(c.unicode()), 4, 16, QLatin1Char('0'))
-                                  .arg(pos + 1);
+            lexed.error = u"unexpected character U+%1 at column %2"_s
+                              .arg(uint(c.unicode()), 4, 16, QLatin1Char('0'))
+                              .arg(pos + 1);
             return lexed;
         }
     }
@@ -100,8 +101,7 @@ class Parser
 public:
     explicit Parser(const QList<Token> &tokens)
         : m_tokens(tokens)
-    {
-    }
+    { }
 
     void parse(EvaluatedMsgBox &call)
     {
@@ -148,8 +148,7 @@ private:
 
     bool acceptWord(QStringView name)
     {
-        if (!peekIs(Token::Word)
-            || m_tokens[m_pos].text.compare(name, Qt::CaseInsensitive) != 0)
+        if (!peekIs(Token::Word) || m_tokens[m_pos].text.compare(name, Qt::CaseInsensitive) != 0)
             return false;
         ++m_pos;
         return true;
@@ -171,9 +170,9 @@ private:
             value += m_tokens[m_pos++].text;
             return true;
         }
-        static const QList<std::pair<QString, QString>> constants{
-            {u"vbNewline"_s, u"\r\n"_s}, {u"vbCrLf"_s, u"\r\n"_s}, {u"vbCr"_s, u"\r"_s},
-            {u"vbLf"_s, u"\n"_s}, {u"vbNullChar"_s, QString(QChar(0))}, {u"vbTab"_s, u"\t"_s}};
+        static const QList<std::pair<QString, QString>> constants { { u"vbNewline"_s, u"\r\n"_s },
+            { u"vbCrLf"_s, u"\r\n"_s }, { u"vbCr"_s, u"\r"_s }, { u"vbLf"_s, u"\n"_s },
+            { u"vbNullChar"_s, QString(QChar(0)) }, { u"vbTab"_s, u"\t"_s } };
         for (const auto &[name, text] : constants) {
             if (acceptWord(name)) {
                 value += text;

@@ -49,24 +49,24 @@ QString described(const Invocation &invocation)
     for (const QString &argument : invocation.arguments)
         shown << escaped(argument);
     return u"arguments: "_s + shown.join(u" | "_s) + u"\ninput: "_s
-            + escaped(QString::fromLatin1(invocation.standardInput));
+        + escaped(QString::fromLatin1(invocation.standardInput));
 }
 
 void checkOptions(const cli::ParsedCommandLine &parsed, const Invocation &invocation)
 {
     const cli::FormatOptions &o = parsed.options;
     const bool inRange = o.codeWidth >= codegen::kMinCodeWidth
-            && o.codeWidth <= codegen::kMaxCodeWidth && o.style.icon >= 0 && o.style.icon <= 4
-            && o.style.buttons >= 0 && o.style.buttons <= 5 && o.style.defaultButton >= 1
-            && o.style.defaultButton <= 3;
+        && o.codeWidth <= codegen::kMaxCodeWidth && o.style.icon >= 0 && o.style.icon <= 4
+        && o.style.buttons >= 0 && o.style.buttons <= 5 && o.style.defaultButton >= 1
+        && o.style.defaultButton <= 3;
     if (!inRange)
         propertyBroken("options accepted out of range", described(invocation));
     if (o.title.contains(u'\r') || o.title.contains(u'\n'))
         propertyBroken("a title with a line break was accepted", described(invocation));
 }
 
-void checkOutcome(const cli::Outcome &outcome, const cli::FormatOptions &options,
-                  const Invocation &invocation)
+void checkOutcome(
+    const cli::Outcome &outcome, const cli::FormatOptions &options, const Invocation &invocation)
 {
     switch (outcome.exitStatus) {
     case cli::Done:
@@ -75,15 +75,14 @@ void checkOutcome(const cli::Outcome &outcome, const cli::FormatOptions &options
         if (!options.printPrompt && !outcome.standardOutput.isEmpty()) {
             const EvaluatedMsgBox call = evaluateMsgBox(QString::fromUtf8(outcome.standardOutput));
             if (!call.error.isEmpty())
-                propertyBroken("VB cannot read the statement",
-                               call.error + u'\n' + described(invocation));
+                propertyBroken(
+                    "VB cannot read the statement", call.error + u'\n' + described(invocation));
         }
         break;
     case cli::TextRefused:
     case cli::UsageError:
         if (!outcome.standardOutput.isEmpty() || outcome.standardError.isEmpty())
-            propertyBroken("a failure without its message, or with output",
-                           described(invocation));
+            propertyBroken("a failure without its message, or with output", described(invocation));
         break;
     default:
         propertyBroken("an unknown exit status", described(invocation));
@@ -99,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (!parsed.error.isEmpty())
         return 0;
     checkOptions(parsed, invocation);
-    checkOutcome(cli::formatInput(parsed.options, invocation.standardInput), parsed.options,
-                 invocation);
+    checkOutcome(
+        cli::formatInput(parsed.options, invocation.standardInput), parsed.options, invocation);
     return 0;
 }

@@ -5,10 +5,10 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/VbEvaluation.h"
 
-#include "tests/codegen/ReferenceFormatter.h"
 #include "codegen/Formatter.h"
 #include "codegen/PromptRebuild.h"
 #include "options_window/StyleFlags.h"
+#include "tests/codegen/ReferenceFormatter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -44,11 +44,11 @@ codegen::FormatRequest requestFrom(FuzzInput &input)
 QString described(const codegen::FormatRequest &request, const codegen::FormatResult &result)
 {
     return u"width %1, style %2 (%3)\nmessage: %4\ntitle:   %5\ncode:\n%6\ntail:    %7"_s
-            .arg(request.codeWidth)
-            .arg(request.styleValue)
-            .arg(request.flagsExpression, escaped(request.message), escaped(request.title),
-                 escaped(result.code).replace(u"\\u000d\\u000a"_s, u"\\r\\n\n"_s),
-                 escaped(result.codeTail));
+        .arg(request.codeWidth)
+        .arg(request.styleValue)
+        .arg(request.flagsExpression, escaped(request.message), escaped(request.title),
+            escaped(result.code).replace(u"\\u000d\\u000a"_s, u"\\r\\n\n"_s),
+            escaped(result.codeTail));
 }
 
 bool hasTitle(const QString &title)
@@ -71,14 +71,13 @@ void checkReadsBack(const codegen::FormatRequest &request, const codegen::Format
     expectedPrompt.replace(u'"', u"''"_s);
     if (call.prompt != expectedPrompt)
         propertyBroken("the prompt is not the message",
-                       u"prompt:  "_s + escaped(call.prompt) + u'\n' + details);
+            u"prompt:  "_s + escaped(call.prompt) + u'\n' + details);
 
     const bool flagsChosen = request.styleValue > 0;
     if (call.hasButtons != (flagsChosen || hasTitle(request.title))
         || call.buttons != (flagsChosen ? request.flagsExpression : QString()))
         propertyBroken("the buttons argument is not the flags", details);
-    if (call.hasTitle != hasTitle(request.title)
-        || (call.hasTitle && call.title != request.title))
+    if (call.hasTitle != hasTitle(request.title) || (call.hasTitle && call.title != request.title))
         propertyBroken("the title argument is not the title", details);
 
     const QString withoutBreak = result.code.chopped(2);
@@ -95,7 +94,7 @@ void checkTestPrompt(const codegen::FormatRequest &request, const codegen::Forma
     const QString prompt = codegen::rebuildPrompt(result.code, result.codeTail);
     QString expected = request.message;
     expected.replace(u'"', u"''"_s);
-    for (const QString &markup : {u"vbNewline"_s, u"&"_s, u"_"_s, u","_s, u"        "_s}) {
+    for (const QString &markup : { u"vbNewline"_s, u"&"_s, u"_"_s, u","_s, u"        "_s }) {
         if (expected.contains(markup))
             return;
     }
@@ -106,11 +105,11 @@ void checkTestPrompt(const codegen::FormatRequest &request, const codegen::Forma
         return;
     if (prompt != expected + u"\r\n"_s)
         propertyBroken("the test's prompt is not the message",
-                       u"prompt:  "_s + escaped(prompt) + u'\n' + described(request, result));
+            u"prompt:  "_s + escaped(prompt) + u'\n' + described(request, result));
 }
 
-void checkAgreesWithReference(const codegen::FormatRequest &request,
-                              const codegen::FormatResult &result)
+void checkAgreesWithReference(
+    const codegen::FormatRequest &request, const codegen::FormatResult &result)
 {
     const codegen::FormatResult expected = reference::formatMessage(request);
     if (result.outcome != expected.outcome || result.code != expected.code
@@ -119,8 +118,8 @@ void checkAgreesWithReference(const codegen::FormatRequest &request,
             && result.codeTail != expected.codeTail)
         || result.refusalMessage != expected.refusalMessage)
         propertyBroken("the formatter and the reference differ",
-                       u"reference:\n"_s + described(request, expected) + u"\nformatter:\n"_s
-                               + described(request, result));
+            u"reference:\n"_s + described(request, expected) + u"\nformatter:\n"_s
+                + described(request, result));
 }
 
 } // namespace

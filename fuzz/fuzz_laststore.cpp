@@ -19,8 +19,8 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 enum class Mode : std::uint8_t {
-    RawBytes,      // the rest of the input is the file
-    Utf8Marked,    // the same behind a UTF-8 byte order mark
+    RawBytes, // the rest of the input is the file
+    Utf8Marked, // the same behind a UTF-8 byte order mark
     AboveTheLimit, // the rest at the start of a file just over the size limit
     WrittenRecord, // two texts written as a record and read back
 };
@@ -71,16 +71,14 @@ void writeAndReadBack(const LastMessage &record)
     const std::optional<LastMessage> read = readLastMessage(storePath());
     if (!read)
         propertyBroken("a written record did not read back",
-                       escaped(record.title) + u'\n' + escaped(record.message));
+            escaped(record.title) + u'\n' + escaped(record.message));
     // A lone surrogate has no UTF-8 form; it comes back as U+FFFD.
-    const bool representable
-            = record.title.isValidUtf16() && record.message.isValidUtf16();
+    const bool representable = record.title.isValidUtf16() && record.message.isValidUtf16();
     if (representable && isUnambiguous(record)
         && (read->title != record.title || read->message != record.message))
         propertyBroken("a written record read back changed",
-                       u"wrote: "_s + escaped(record.title) + u" | "_s + escaped(record.message)
-                               + u"\nread:  "_s + escaped(read->title) + u" | "_s
-                               + escaped(read->message));
+            u"wrote: "_s + escaped(record.title) + u" | "_s + escaped(record.message)
+                + u"\nread:  "_s + escaped(read->title) + u" | "_s + escaped(read->message));
 }
 
 // A start followed by a close without typing must leave what the next start
@@ -114,8 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     FuzzInput input(data, size);
     const auto mode = static_cast<Mode>(input.byte() % 4);
-    const QByteArray rest(reinterpret_cast<const char *>(data) + (size > 0),
-                          qsizetype(size > 0 ? size - 1 : 0));
+    const QByteArray rest(
+        reinterpret_cast<const char *>(data) + (size > 0), qsizetype(size > 0 ? size - 1 : 0));
     switch (mode) {
     case Mode::RawBytes:
         readAnyBytes(rest);
