@@ -197,7 +197,8 @@ exotic_text() {
     echo "exotic text: ok"
 }
 
-# $1 names the case; $2 is a command that puts the bad store in place.
+# $1 names the case; $2 is a command that puts the bad store in place; with
+# $3 "save fails", the close must say so on standard error.
 starts_despite_store() {
     local name=$1 main
     make_program_dir
@@ -205,6 +206,10 @@ starts_despite_store() {
     start_program
     main=$(wait_window "$MAIN_TITLE" 10)
     expect_exit_0 "$main" 20 "store $name"
+    if [ "${3:-}" = "save fails" ]; then
+        grep -q 'konnte nicht' "$PROGRAM_DIR/stderr.log" \
+            || fail "store $name: the failed save was not reported"
+    fi
     echo "store $name: ok"
     chmod -R u+rwx "$PROGRAM_DIR" 2>/dev/null || true
     rm -rf "$PROGRAM_DIR"
@@ -216,8 +221,9 @@ bad_stores() {
         "python3 -c 'import random,sys; random.seed(7); sys.stdout.buffer.write(bytes(random.randrange(256) for _ in range(65536)))' >$store"
     starts_despite_store "0 bytes" ": >$store"
     starts_despite_store "separator only" "printf '%s' '$SEPARATOR' >$store"
-    starts_despite_store "symlink to a folder" "mkdir \$PROGRAM_DIR/folder && ln -s folder $store"
-    starts_despite_store "a folder" "mkdir $store"
+    starts_despite_store "symlink to a folder" "mkdir \$PROGRAM_DIR/folder && ln -s folder $store" \
+        "save fails"
+    starts_despite_store "a folder" "mkdir $store" "save fails"
     starts_despite_store "dangling symlink" "ln -s nowhere $store"
     if [ "$(id -u)" -eq 0 ]; then
         echo "store chmod 000: runs as root, for whom the file stays readable"
