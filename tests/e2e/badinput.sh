@@ -9,27 +9,11 @@ readonly NO_TITLE_BOX='MsgBox - Quillon'
 readonly SEPARATOR='###DiesIstDasTrennzeichen###'
 FORMAT="$QUILLON_BIN_DIR/msgbox-format"
 
-# The client area's place on the screen; xwininfo, since xdotool reports it
-# shifted by openbox's frame.
-client_origin() {
-    local info
-    info=$(xwininfo -id "$1")
-    echo "$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")" \
-        "$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")"
-}
-
-click_client() {
-    local origin
-    read -r -a origin <<<"$(client_origin "$1")"
-    xdotool mousemove $((origin[0] + $2)) $((origin[1] + $3)) click "${4:-1}"
-    sleep 0.3
-}
-
 # Control centres in the main window's client area, from its form.
-title_box() { click_client "$1" 186 48; }
-message_box() { click_client "$1" 186 144; }
-format_button() { click_client "$1" 468 144; }
-test_button() { click_client "$1" 468 184; }
+title_box() { click_in "$1" 186 48; }
+message_box() { click_in "$1" 186 144; }
+format_button() { click_in "$1" 468 144; }
+test_button() { click_in "$1" 468 184; }
 
 all_window_ids() {
     wmctrl -l | awk '{ print $1 }'
@@ -77,7 +61,7 @@ expect_exit_0() {
 
 # Copies the code box (a double-click selects it all) into file $2.
 copy_code() {
-    click_client "$1" 288 352
+    click_in "$1" 288 352
     xdotool click --repeat 2 --delay 80 1
     sleep 0.3
     xdotool key ctrl+c

@@ -16,17 +16,10 @@ SEED=${SOAK_SEED:-$(date +%s)}
 RANDOM=$SEED
 echo "soak seed: $SEED (replay with SOAK_SEED=$SEED)"
 
-client_origin() {
-    local info
-    info=$(xwininfo -id "$1")
-    echo "$(sed -n 's/^ *Absolute upper-left X: *//p' <<<"$info")" \
-        "$(sed -n 's/^ *Absolute upper-left Y: *//p' <<<"$info")"
-}
-
-click_client() {
-    local origin
-    read -r -a origin <<<"$(client_origin "$1")"
-    xdotool mousemove $((origin[0] + $2)) $((origin[1] + $3)) click 1
+# A click without lib.sh's pause: the soak wants many operations.
+tap() {
+    move_to "$@"
+    xdotool click 1
     sleep 0.1
 }
 
@@ -129,7 +122,7 @@ write_paste() {
 
 op_type_message() {
     activate_main
-    [ $((RANDOM % 3)) -eq 0 ] && click_client "$MAIN" 186 144
+    [ $((RANDOM % 3)) -eq 0 ] && tap "$MAIN" 186 144
     random_ascii
     xdotool type --delay 5 "$PICKED"
     [ $((RANDOM % 3)) -eq 0 ] && xdotool key Return
@@ -138,7 +131,7 @@ op_type_message() {
 
 op_type_title() {
     activate_main
-    click_client "$MAIN" 186 48
+    tap "$MAIN" 186 48
     [ $((RANDOM % 2)) -eq 0 ] && xdotool key ctrl+a
     random_ascii
     xdotool type --delay 5 "$PICKED"
@@ -148,7 +141,7 @@ op_paste() {
     write_paste
     activate_main
     pick 144 144 48
-    click_client "$MAIN" 186 "$PICKED"
+    tap "$MAIN" 186 "$PICKED"
     [ $((RANDOM % 2)) -eq 0 ] && xdotool key ctrl+a
     xdotool key ctrl+v
     sleep 0.2
@@ -157,7 +150,7 @@ op_paste() {
 op_delete() {
     activate_main
     pick 144 144 48
-    click_client "$MAIN" 186 "$PICKED"
+    tap "$MAIN" 186 "$PICKED"
     case $((RANDOM % 3)) in
     0) xdotool key ctrl+a Delete ;;
     1) xdotool key --repeat $((1 + RANDOM % 30)) --delay 5 BackSpace ;;
@@ -169,12 +162,12 @@ op_delete() {
 op_scroll() {
     activate_main
     pick 311 552 $((320 + RANDOM % 220))
-    click_client "$MAIN" "$PICKED" 453
+    tap "$MAIN" "$PICKED" 453
 }
 
 op_format() {
     activate_main
-    click_client "$MAIN" 468 144
+    tap "$MAIN" 468 144
     local box
     box=$(wait_other_window 3) && answer "$box"
     true
@@ -182,7 +175,7 @@ op_format() {
 
 op_test() {
     activate_main
-    click_client "$MAIN" 468 184
+    tap "$MAIN" 468 184
     local box
     box=$(wait_other_window 100) || fail "operation $OP: the test showed no box"
     answer "$box"
@@ -190,7 +183,7 @@ op_test() {
 
 op_help() {
     activate_main
-    click_client "$MAIN" 441 49
+    tap "$MAIN" 441 49
     local box
     box=$(wait_other_window 100) || fail "operation $OP: help showed nothing"
     answer "$box"
@@ -199,7 +192,7 @@ op_help() {
 op_options() {
     activate_main
     pick 497 540
-    click_client "$MAIN" "$PICKED" 49
+    tap "$MAIN" "$PICKED" 49
     OPTIONS=$(wait_window "$OPTIONS_TITLE" 10)
     wmctrl -i -a "$OPTIONS"
     sleep 0.1
@@ -216,14 +209,14 @@ op_options() {
 
 op_about() {
     activate_main
-    click_client "$MAIN" 548 16
+    tap "$MAIN" 548 16
     local about
     about=$(wait_other_window 100) || fail "operation $OP: no About window"
     wmctrl -i -a "$about"
     sleep 0.1
     case $((RANDOM % 3)) in
     0) xdotool key Escape ;;
-    1) click_client "$about" 208 192 ;;
+    1) tap "$about" 208 192 ;;
     2) close_window "$about" ;;
     esac
     for _ in $(seq 100); do
@@ -235,7 +228,7 @@ op_about() {
 
 op_reset() {
     activate_main
-    click_client "$MAIN" 468 100
+    tap "$MAIN" 468 100
 }
 
 # The program takes keys and serves the clipboard: type a marker into the
@@ -247,7 +240,7 @@ op_probe() {
         dismiss_others
         marker="probe${OP}x${attempt}"
         activate_main
-        click_client "$MAIN" 186 48
+        tap "$MAIN" 186 48
         xdotool key ctrl+a
         xdotool type --delay 5 "$marker"
         xdotool key ctrl+a ctrl+c
@@ -297,12 +290,12 @@ op_probe
 
 # The last title and message, set whole so the store's content is known.
 activate_main
-click_client "$MAIN" 186 48
+tap "$MAIN" 186 48
 xdotool key ctrl+a
 xdotool type --delay 5 "Soak $SEED"
 printf 'Ende des Laufs\nGrüße, "zitiert" & _\n\n°' >"$PROGRAM_DIR/final.txt"
 xclip -selection clipboard -i "$PROGRAM_DIR/final.txt"
-click_client "$MAIN" 186 144
+tap "$MAIN" 186 144
 xdotool key ctrl+a ctrl+v
 sleep 0.3
 alive
