@@ -9,10 +9,9 @@
 //
 // Texts are decoded so that short inputs reach the characters and markup the
 // product has rules for: a byte below 0x80 stands for itself (NUL, CR and LF
-// included),
-// the bytes 0x80..0xFC pick a character or a piece of markup from a table,
-// 0xFE takes the next two bytes as any UTF-16 unit (lone surrogates too), and
-// 0xFD ends the text.
+// included), the bytes 0x80..0xFC pick a character or a piece of markup from
+// a table, 0xFE takes the next two bytes as any UTF-16 unit (lone surrogates
+// too), and 0xFD ends the text.
 class FuzzInput
 {
 public:
