@@ -4,6 +4,7 @@
 
 #ifdef Q_OS_UNIX
 
+#include <QApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -65,6 +66,11 @@ void closeOnTerminationSignals(QWidget &window)
     auto *notifier = new QSocketNotifier(signalSockets[1], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         drainSignalSocket();
+        // A message box or the About window open at that moment would keep
+        // the program running until somebody answers it.
+        for (QWidget *topLevel : QApplication::topLevelWidgets())
+            if (topLevel->isModal() && topLevel->isVisible())
+                topLevel->close();
         window.close();
     });
     // Once the window is gone nobody would answer the signals any more.

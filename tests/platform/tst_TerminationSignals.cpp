@@ -1,7 +1,9 @@
 #include "platform/TerminationSignals.h"
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <csignal>
@@ -45,6 +47,25 @@ private slots:
         QCOMPARE(std::raise(signalNumber), 0);
         QTRY_COMPARE(window.closeEvents, 1);
         QVERIFY(!window.isVisible());
+    }
+
+    // A modal box that nobody answers must not keep the program running.
+    void signalEndsAnOpenModalDialogToo()
+    {
+        CountingWindow window;
+        window.show();
+        closeOnTerminationSignals(window);
+        QDialog dialog(&window);
+        bool stillOpenAfterFiveSeconds = false;
+        QTimer::singleShot(0, &dialog, [] { std::raise(SIGTERM); });
+        QTimer::singleShot(5000, &dialog, [&] {
+            stillOpenAfterFiveSeconds = true;
+            dialog.reject();
+        });
+
+        dialog.exec();
+        QVERIFY(!stillOpenAfterFiveSeconds);
+        QCOMPARE(window.closeEvents, 1);
     }
 
     void signalsEndTheProcessAgainOnceTheWindowIsGone()
