@@ -271,16 +271,10 @@ void tst_Formatter::keepsTheUsersText_data()
            }();
 }
 
+// Same columns and checks as formatsStatement, on texts that look like markup.
 void tst_Formatter::keepsTheUsersText()
 {
-    QFETCH(QString, message);
-    QFETCH(int, width);
-    QFETCH(QStringList, expected);
-
-    const FormatResult result = formatMessage(request(message, {}, {}, 0, width));
-
-    QCOMPARE(result.outcome, FormatOutcome::Formatted);
-    QCOMPARE(result.code, codeOf(expected));
+    formatsStatement();
 }
 
 void tst_Formatter::refuses_data()
