@@ -2,7 +2,7 @@
 
 QString feedbackMailLink(const QString &caption)
 {
-    return QStringLiteral("mailto:") + makerFeedbackAddress + QStringLiteral("?Subject=") + caption
+    return QStringLiteral("mailto:") + kMakerFeedbackAddress + QStringLiteral("?Subject=") + caption
         + QStringLiteral("&Body=") + QStringLiteral("Feedback zum Programm ") + QStringLiteral("''")
         + caption + QStringLiteral("''");
 }

@@ -4,27 +4,18 @@
 #include "about_window/MailLink.h"
 #include "platform/ShellService.h"
 #include "platform/Twips.h"
+#include "platform/WindowSetup.h"
 
-#include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
-#include <QFileInfo>
-#include <QPalette>
 #include <QScreen>
 
 namespace {
 
-const QColor linkColour(0, 0, 255);
-const QColor hoverColour(255, 0, 0);
-const QColor titleColour(0, 0, 128);
-constexpr int pollIntervalMs = 50;
-
-void setForeColor(QLabel &label, const QColor &colour)
-{
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label.setPalette(palette);
-}
+const QColor kLinkColour(0, 0, 255);
+const QColor kHoverColour(255, 0, 0);
+const QColor kTitleColour(0, 0, 128);
+constexpr int kPollIntervalMs = 50;
 
 TwipsRect twipsGeometry(const QWidget &control)
 {
@@ -40,12 +31,11 @@ frmAbout::frmAbout(ShellService &shell, QWidget *owner)
     , pointerPosition([] { return QCursor::pos(); })
 {
     ui.setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    useFixedWindowFrame(*this, Qt::Dialog, false);
     setFixedSize(size());
     applyFontsAndColours();
-    ui.Label3->setText(makerName);
-    ui.lblSendEMail->setText(makerFeedbackAddress);
+    ui.Label3->setText(kMakerName);
+    ui.lblSendEMail->setText(kMakerFeedbackAddress);
 
     Timer1.setObjectName(QStringLiteral("Timer1"));
     connect(&Timer1, &QTimer::timeout, this, &frmAbout::Timer1_Timer);
@@ -54,7 +44,7 @@ frmAbout::frmAbout(ShellService &shell, QWidget *owner)
     ui.lblSendEMail->installEventFilter(this);
 
     Form_Load();
-    centreOnScreen();
+    centreOnScreen(*this, *(owner ? owner->screen() : screen()));
 }
 
 void frmAbout::setPointerPositionSource(std::function<QPoint()> source)
@@ -76,25 +66,14 @@ void frmAbout::applyFontsAndColours()
     windowFont.setStyleHint(QFont::SansSerif);
     setFont(windowFont);
 
-    setForeColor(*ui.Label1, titleColour);
-    ui.lblCloseAbout->setBackgroundRole(QPalette::Base);
-    ui.lblCloseAbout->setForegroundRole(QPalette::Text);
-}
-
-void frmAbout::centreOnScreen()
-{
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    QRect frame = rect();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    setForeColour(*ui.Label1, kTitleColour);
+    useTextBoxColours(*ui.lblCloseAbout);
 }
 
 void frmAbout::Form_Load()
 {
-    Timer1.setInterval(pollIntervalMs);
-    setForeColor(*ui.lblSendEMail, linkColour);
-    if (windowTitle().isEmpty())
-        setWindowTitle(QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName());
+    Timer1.setInterval(kPollIntervalMs);
+    setForeColour(*ui.lblSendEMail, kLinkColour);
 }
 
 void frmAbout::lblSendEMail_Click()
@@ -107,7 +86,7 @@ void frmAbout::lblSendEMail_MouseMove()
     if (bLinkHover)
         return;
     oLinkLabel = ui.lblSendEMail;
-    setForeColor(*oLinkLabel, hoverColour);
+    setForeColour(*oLinkLabel, kHoverColour);
     bLinkHover = true;
     Timer1.start();
 }
@@ -123,7 +102,7 @@ void frmAbout::Timer1_Timer()
         = linkBoundsOnScreen(clientOrigin, kTwipsPerPixel, twipsGeometry(*oLinkLabel));
     if (isInside(bounds, pointerPosition()))
         return;
-    setForeColor(*oLinkLabel, linkColour);
+    setForeColour(*oLinkLabel, kLinkColour);
     bLinkHover = false;
     Timer1.stop();
 }

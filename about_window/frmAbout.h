@@ -29,7 +29,6 @@ protected:
 
 private:
     void applyFontsAndColours();
-    void centreOnScreen();
 
     void Form_Load();
     void lblSendEMail_Click();

@@ -1,39 +1,36 @@
 #include "cli/CommandLine.h"
 
+#include "codegen/VbConstants.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 using namespace Qt::StringLiterals;
+using codegen::VbConstant;
 
 namespace cli {
 namespace {
 
-// Listed in the order of the options window's arrays: the index is the choice.
-constexpr std::array<QStringView, 5> kIconNames { u"none", u"question", u"information",
-    u"exclamation", u"critical" };
-constexpr std::array<QStringView, 6> kButtonsNames { u"ok", u"okcancel", u"yesno", u"yesnocancel",
-    u"retrycancel", u"abortretryignore" };
-
-template<std::size_t N>
-std::optional<int> indexOfName(const std::array<QStringView, N> &names, const QString &name)
+// The word for a choice is its VB constant's name, lower case, without "vb";
+// the first choice, which writes no constant, has a word of its own.
+QStringList choiceWords(const VbConstant *(*constantOf)(int), int count, const QString &first)
 {
-    const auto found = std::find(names.begin(), names.end(), QStringView(name));
-    if (found == names.end())
-        return std::nullopt;
-    return int(found - names.begin());
+    QStringList words { first };
+    for (int index = 1; index < count; ++index)
+        words << constantOf(index)->name.sliced(2).toString().toLower();
+    return words;
 }
 
-template<std::size_t N> QString alternatives(const std::array<QStringView, N> &names)
+std::optional<int> indexOfName(const QStringList &names, const QString &name)
 {
-    QStringList list;
-    for (const QStringView name : names)
-        list << name.toString();
-    return list.join(u", "_s);
+    const qsizetype index = names.indexOf(name);
+    if (index < 0)
+        return std::nullopt;
+    return int(index);
 }
 
 // Digits only: no sign, no blanks, nothing that toInt() would quietly accept.
@@ -90,16 +87,15 @@ QString readNumber(const QCommandLineParser &parser, const QCommandLineOption &o
     return {};
 }
 
-template<std::size_t N>
 QString readName(const QCommandLineParser &parser, const QCommandLineOption &option,
-    const std::array<QStringView, N> &names, int &index)
+    const QStringList &names, int &index)
 {
     if (!parser.isSet(option))
         return {};
     const QString value = parser.value(option);
     const auto read = indexOfName(names, value);
     if (!read)
-        return badValue(option, value, u"one of "_s + alternatives(names));
+        return badValue(option, value, u"one of "_s + names.join(u", "_s));
     index = *read;
     return {};
 }
@@ -121,8 +117,8 @@ QString readValues(const QCommandLineParser &parser, const Options &o, FormatOpt
         readNumber(
             parser, o.width, codegen::kMinCodeWidth, codegen::kMaxCodeWidth, options.codeWidth),
         readTitle(parser, o.title, options.title),
-        readName(parser, o.icon, kIconNames, options.style.icon),
-        readName(parser, o.buttons, kButtonsNames, options.style.buttons),
+        readName(parser, o.icon, iconWords(), options.style.icon),
+        readName(parser, o.buttons, buttonSetWords(), options.style.buttons),
         readNumber(parser, o.defaultButton, 1, 3, options.style.defaultButton),
     };
     for (const QString &problem : problems) {
@@ -133,6 +129,16 @@ QString readValues(const QCommandLineParser &parser, const Options &o, FormatOpt
 }
 
 } // namespace
+
+QStringList iconWords()
+{
+    return choiceWords(codegen::iconConstantOf, codegen::kIconChoiceCount, u"none"_s);
+}
+
+QStringList buttonSetWords()
+{
+    return choiceWords(codegen::buttonSetConstantOf, codegen::kButtonSetChoiceCount, u"ok"_s);
+}
 
 ParsedCommandLine parseCommandLine(const QStringList &arguments)
 {

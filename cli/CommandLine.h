@@ -1,7 +1,7 @@
 #pragma once
 
 #include "codegen/Formatter.h"
-#include "options_window/StyleFlags.h"
+#include "codegen/StyleFlags.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,7 +14,7 @@ struct FormatOptions
 {
     int codeWidth = codegen::kDefaultCodeWidth;
     QString title; // as typed; "" or "Titelleiste" means none
-    StyleChoices style;
+    codegen::StyleChoices style;
     bool printPrompt = false;
 };
 
@@ -30,5 +30,9 @@ struct ParsedCommandLine
 ParsedCommandLine parseCommandLine(const QStringList &arguments);
 
 QString usageText();
+
+// The words of --icon and --buttons, indexed as the options window's arrays.
+QStringList iconWords();
+QStringList buttonSetWords();
 
 } // namespace cli

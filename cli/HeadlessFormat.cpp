@@ -4,7 +4,6 @@
 #include "codegen/Formatter.h"
 #include "codegen/LineBreaks.h"
 #include "codegen/PromptRebuild.h"
-#include "options_window/StyleFlags.h"
 
 #include <QStringDecoder>
 
@@ -21,14 +20,7 @@ QByteArray errorLines(const QString &crlfText)
 
 codegen::FormatRequest requestFor(const FormatOptions &options, const QString &message)
 {
-    const StyleFlags flags = computeStyleFlags(options.style);
-    codegen::FormatRequest request;
-    request.message = message;
-    request.title = options.title;
-    request.flagsExpression = flags.expression;
-    request.styleValue = flags.value;
-    request.codeWidth = options.codeWidth;
-    return request;
+    return { message, options.title, options.style, options.codeWidth };
 }
 
 } // namespace

@@ -352,14 +352,15 @@ QStringView lastLine(const QString &code)
 // of its own while continuations are left, otherwise behind the last line.
 QString argumentsTail(const QString &code, const FormatRequest &request, qsizetype continuations)
 {
-    const bool hasFlags = request.styleValue > 0;
+    const StyleFlags flags = computeStyleFlags(request.style);
+    const bool hasFlags = flags.value > 0;
     QString tail;
     if (hasFlags) {
         if (continuations < kContinuationLimit) {
-            tail = kContinuation % kCrLf % kIndent % u", " % request.flagsExpression;
+            tail = kContinuation % kCrLf % kIndent % u", " % flags.expression;
             ++continuations;
         } else {
-            tail = u", " % request.flagsExpression;
+            tail = u", " % flags.expression;
         }
     }
     if (!hasTitle(request.title))

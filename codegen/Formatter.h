@@ -1,5 +1,7 @@
 #pragma once
 
+#include "codegen/StyleFlags.h"
+
 #include <QString>
 
 namespace codegen {
@@ -13,8 +15,7 @@ struct FormatRequest
 {
     QString message;         // txtOriginal, line breaks as CR LF
     QString title;           // txtTitel as typed; "" or "Titelleiste" means none
-    QString flagsExpression; // lblFlags caption, e.g. "vbQuestion Or vbYesNo"
-    qint32 styleValue = 0;   // lblFlags tag; > 0 means flags are chosen
+    StyleChoices style;      // the options window's choices; flags are written when any is made
     int codeWidth = kDefaultCodeWidth; // HScroll1 value; taken into 40..75
 };
 
@@ -27,8 +28,8 @@ enum class FormatOutcome {
 struct FormatResult
 {
     FormatOutcome outcome = FormatOutcome::Formatted;
-    // The code box's text, CR LF breaks. On refusal: the code as it stood at
-    // the start of the last joining pass. Empty for an empty message.
+    // The code box's text, CR LF breaks. On refusal: the laid-out prompt
+    // without the arguments. Empty for an empty message.
     QString code;
     // The measuring box's text: the prepared message, quotes as two
     // apostrophes and each line break on a line of its own that holds a lone

@@ -7,7 +7,6 @@
 
 #include "codegen/Formatter.h"
 #include "codegen/PromptRebuild.h"
-#include "options_window/StyleFlags.h"
 #include "tests/codegen/ReferenceFormatter.h"
 
 #include <cstddef>
@@ -26,16 +25,13 @@ codegen::FormatRequest requestFrom(FuzzInput &input)
     codegen::FormatRequest request;
     const int widths = codegen::kMaxCodeWidth - codegen::kMinCodeWidth + 1;
     request.codeWidth = codegen::kMinCodeWidth + input.byte() % widths;
-    StyleChoices choices;
+    codegen::StyleChoices &choices = request.style;
     choices.icon = input.byte() % 5;
     choices.buttons = input.byte() % 6;
     choices.defaultButton = 1 + input.byte() % 3;
     const std::uint8_t modes = input.byte();
     choices.systemModal = modes & 1;
     choices.textRight = modes & 2;
-    const StyleFlags flags = computeStyleFlags(choices);
-    request.flagsExpression = flags.expression;
-    request.styleValue = flags.value;
     request.message = input.text();
     request.title = input.text();
     return request;
@@ -43,10 +39,11 @@ codegen::FormatRequest requestFrom(FuzzInput &input)
 
 QString described(const codegen::FormatRequest &request, const codegen::FormatResult &result)
 {
+    const codegen::StyleFlags flags = codegen::computeStyleFlags(request.style);
     return u"width %1, style %2 (%3)\nmessage: %4\ntitle:   %5\ncode:\n%6\ntail:    %7"_s
         .arg(request.codeWidth)
-        .arg(request.styleValue)
-        .arg(request.flagsExpression, escaped(request.message), escaped(request.title),
+        .arg(flags.value)
+        .arg(flags.expression, escaped(request.message), escaped(request.title),
             escaped(result.code).replace(u"\\u000d\\u000a"_s, u"\\r\\n\n"_s),
             escaped(result.codeTail));
 }
@@ -73,9 +70,10 @@ void checkReadsBack(const codegen::FormatRequest &request, const codegen::Format
         propertyBroken("the prompt is not the message",
             u"prompt:  "_s + escaped(call.prompt) + u'\n' + details);
 
-    const bool flagsChosen = request.styleValue > 0;
+    const codegen::StyleFlags flags = codegen::computeStyleFlags(request.style);
+    const bool flagsChosen = flags.value > 0;
     if (call.hasButtons != (flagsChosen || hasTitle(request.title))
-        || call.buttons != (flagsChosen ? request.flagsExpression : QString()))
+        || call.buttons != flags.expression)
         propertyBroken("the buttons argument is not the flags", details);
     if (call.hasTitle != hasTitle(request.title) || (call.hasTitle && call.title != request.title))
         propertyBroken("the title argument is not the title", details);

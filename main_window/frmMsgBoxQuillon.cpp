@@ -4,18 +4,20 @@
 #include "codegen/Formatter.h"
 #include "codegen/LineBreaks.h"
 #include "codegen/PromptRebuild.h"
+#include "codegen/VbConstants.h"
 #include "main_window/Help.h"
 #include "main_window/LastMsgStore.h"
-#include "options_window/FlagsLabel.h"
 #include "options_window/frmIconsAndButtons.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ShellService.h"
 #include "platform/Twips.h"
+#include "platform/WindowSetup.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
 #include <QIcon>
 #include <QScreen>
+#include <QVariant>
 #include <QTextCursor>
 
 #include <cstdio>
@@ -33,44 +35,10 @@ const QColor kGreen(0, 128, 0);
 const QColor kDarkBlue(0, 0, 192);
 const QColor kRed(255, 0, 0);
 
-// Where the face itself is missing, its metric twin keeps the layout; the
-// style hint picks a sensible face where neither is installed.
-QFont fontOf(
-    const QString &family, const QString &metricTwin, qreal pointSize, QFont::StyleHint fallback)
-{
-    QFont font;
-    font.setFamilies({ family, metricTwin });
-    font.setStyleHint(fallback);
-    font.setPointSizeF(pointSize);
-    font.setWeight(QFont::Normal);
-    return font;
-}
-
-QFont sansFont(qreal pointSize)
-{
-    return fontOf(QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-        pointSize, QFont::SansSerif);
-}
-
 QFont codeFont()
 {
-    return fontOf(
+    return fontWithTwin(
         QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), 8.25, QFont::Monospace);
-}
-
-void setTextColour(QWidget &widget, const QColor &colour)
-{
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget.setPalette(palette);
-}
-
-// Labels on the colours of a text box, as the system scheme has them.
-void useTextBoxColours(QLabel &label)
-{
-    label.setBackgroundRole(QPalette::Base);
-    label.setForegroundRole(QPalette::Text);
-    label.setAutoFillBackground(true);
 }
 
 void placeCaret(QPlainTextEdit &box, int position)
@@ -94,11 +62,11 @@ frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services)
     : services(services)
 {
     ui.setupUi(this);
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    useFixedWindowFrame(*this, Qt::Window, true);
     setWindowIcon(QIcon(QStringLiteral(":/icons/frmMsgBoxQuillon.xpm")));
     applyFontsAndColours();
     ui.lblRückwBeschriftung->adjustSize();
+    tmrRückwert.setObjectName(QStringLiteral("tmrRückwert"));
     tmrRückwert.setInterval(kReturnValueDisplayMs);
     tmrRückwert.setSingleShot(true);
     connectHandlers();
@@ -109,22 +77,22 @@ frmMsgBoxQuillon::~frmMsgBoxQuillon() = default;
 
 void frmMsgBoxQuillon::applyFontsAndColours()
 {
-    setFont(sansFont(8.25));
+    setFont(dialogFont(8.25));
     ui.txtDummy->setFont(codeFont());
     ui.txtFormatiert->setFont(codeFont());
-    ui.lblAbout->setFont(
-        fontOf(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), 9, QFont::SansSerif));
-    ui.Label5->setFont(sansFont(9));
-    ui.Label4->setFont(sansFont(9));
-    ui.Label7->setFont(sansFont(14.25));
+    ui.lblAbout->setFont(fontWithTwin(
+        QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), 9, QFont::SansSerif));
+    ui.Label5->setFont(dialogFont(9));
+    ui.Label4->setFont(dialogFont(9));
+    ui.Label7->setFont(dialogFont(14.25));
 
     useTextBoxColours(*ui.lblAbout);
     useTextBoxColours(*ui.lblFlags);
-    setTextColour(*ui.lblRückwert, kRed);
-    setTextColour(*ui.lblRückwBeschriftung, kGreen);
-    setTextColour(*ui.lblZeichenAnzahl, kGreen);
+    setForeColour(*ui.lblRückwert, kRed);
+    setForeColour(*ui.lblRückwBeschriftung, kGreen);
+    setForeColour(*ui.lblZeichenAnzahl, kGreen);
     for (QLabel *guide : { ui.lblKopierenHint, ui.Label5, ui.Label4, ui.Label2 })
-        setTextColour(*guide, kDarkBlue);
+        setForeColour(*guide, kDarkBlue);
 }
 
 void frmMsgBoxQuillon::connectHandlers()
@@ -146,11 +114,6 @@ void frmMsgBoxQuillon::connectHandlers()
     ui.txtOriginal->installEventFilter(this);
     ui.txtOriginal->viewport()->installEventFilter(this);
     ui.txtFormatiert->viewport()->installEventFilter(this);
-}
-
-void frmMsgBoxQuillon::centreOnScreen()
-{
-    move(screen()->availableGeometry().center() - rect().center());
 }
 
 bool frmMsgBoxQuillon::eventFilter(QObject *watched, QEvent *event)
@@ -190,12 +153,15 @@ void frmMsgBoxQuillon::closeEvent(QCloseEvent *event)
 void frmMsgBoxQuillon::Form_Load()
 {
     setFixedSize(twipsToPixels(kClientWidthTwips), twipsToPixels(kClientHeightTwips));
-    centreOnScreen();
+    centreOnScreen(*this, *screen());
     ui.txtDummy->setVisible(false);
     ui.lblZeichenAnzahl->clear();
     LoadLastMsgText();
     HScroll1_Change();
-    options = std::make_unique<frmIconsAndButtons>(*ui.lblFlags, services.messageBox);
+    options = std::make_unique<frmIconsAndButtons>(services.messageBox);
+    connect(options.get(), &frmIconsAndButtons::choicesChanged, this,
+        &frmMsgBoxQuillon::takeStyleChoices);
+    takeStyleChoices(options->choices());
     ui.txtOriginal->setFocus();
 }
 
@@ -229,8 +195,8 @@ void frmMsgBoxQuillon::SaveLastMsgText()
 // Counted as stored and formatted: a line break is CR LF, two characters.
 void frmMsgBoxQuillon::txtOriginal_Change()
 {
-    iTextLength = fromWidgetText(ui.txtOriginal->toPlainText()).size();
-    ui.lblZeichenAnzahl->setText(QString::number(iTextLength));
+    ui.lblZeichenAnzahl->setText(
+        QString::number(fromWidgetText(ui.txtOriginal->toPlainText()).size()));
 }
 
 void frmMsgBoxQuillon::txtOriginal_GotFocus()
@@ -250,30 +216,43 @@ void frmMsgBoxQuillon::HScroll1_Change()
     ui.Label3->setText(QString::number(codeWidth));
 }
 
+// lblFlags only shows the choices; nothing reads them back from it.
+void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
+{
+    styleChoices = choices;
+    const codegen::StyleFlags flags = codegen::computeStyleFlags(choices);
+    ui.lblFlags->setText(flags.expression);
+    ui.lblFlags->setProperty("Tag", QString::number(flags.value));
+}
+
 void frmMsgBoxQuillon::cmdFormatieren_Click()
 {
-    bFormatFailed = false;
+    formatIntoCodeBox();
+}
+
+codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
+{
     const codegen::FormatResult result = codegen::formatMessage({
         fromWidgetText(ui.txtOriginal->toPlainText()),
         ui.txtTitel->text(),
-        ui.lblFlags->text(),
-        styleValueOf(*ui.lblFlags),
+        styleChoices,
         ui.HScroll1->value(),
     });
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:
         ui.cmdLöschen->click();
-        return;
+        break;
     case codegen::FormatOutcome::Refused:
         showRefusal(result);
-        return;
+        break;
     case codegen::FormatOutcome::Formatted:
         ui.txtDummy->setPlainText(toWidgetText(result.measuringText));
         ui.txtFormatiert->setPlainText(toWidgetText(result.code));
         sCodeTail = result.codeTail;
         returnToMessage();
-        return;
+        break;
     }
+    return result.outcome;
 }
 
 // The code box shows how far the formatting got; caret, focus and the tail
@@ -282,8 +261,7 @@ void frmMsgBoxQuillon::showRefusal(const codegen::FormatResult &result)
 {
     ui.txtDummy->setPlainText(toWidgetText(result.measuringText));
     ui.txtFormatiert->setPlainText(toWidgetText(result.code));
-    services.messageBox.show(result.refusalMessage, 0);
-    bFormatFailed = true;
+    services.messageBox.show(result.refusalMessage, codegen::kVbOKOnly.value);
 }
 
 // Going to the top first scrolls the box there before the caret goes back.
@@ -297,15 +275,12 @@ void frmMsgBoxQuillon::returnToMessage()
 void frmMsgBoxQuillon::cmdTesten_Click()
 {
     tmrRückwert.stop();
-    ui.cmdFormatieren->click();
-    if (bFormatFailed) {
-        bFormatFailed = false;
+    if (formatIntoCodeBox() == codegen::FormatOutcome::Refused)
         return;
-    }
     const QString prompt
         = codegen::rebuildPrompt(fromWidgetText(ui.txtFormatiert->toPlainText()), sCodeTail);
-    const int buttonNumber
-        = services.messageBox.show(prompt, styleValueOf(*ui.lblFlags), ui.txtTitel->text());
+    const int buttonNumber = services.messageBox.show(
+        prompt, codegen::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
     ui.lblRückwert->setText(QString::number(buttonNumber));
     ui.lblRückwBeschriftung->setVisible(true);
     ui.lblRückwert->setVisible(true);
@@ -344,7 +319,7 @@ void frmMsgBoxQuillon::imgHelp_Click()
     if (isHelpDocumentPresent(document))
         services.shell.openDocument(document);
     else
-        services.messageBox.show(fallbackHelpText(), 0, fallbackHelpTitle());
+        services.messageBox.show(fallbackHelpText(), codegen::kVbOKOnly.value, fallbackHelpTitle());
 }
 
 void frmMsgBoxQuillon::lblAbout_Click()

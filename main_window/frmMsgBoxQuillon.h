@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codegen/StyleFlags.h"
 #include "platform/Services.h"
 #include "ui_frmMsgBoxQuillon.h"
 
@@ -12,6 +13,7 @@ class QPlainTextEdit;
 class frmIconsAndButtons;
 namespace codegen {
 struct FormatResult;
+enum class FormatOutcome;
 }
 
 // The start-up window: title and message in, VB code out, the message box
@@ -31,7 +33,6 @@ protected:
 private:
     void applyFontsAndColours();
     void connectHandlers();
-    void centreOnScreen();
 
     void Form_Load();
     void Form_Unload();
@@ -51,18 +52,17 @@ private:
     void lblAbout_Click();
     void showIconsAndButtons();
 
+    codegen::FormatOutcome formatIntoCodeBox();
     void showRefusal(const codegen::FormatResult &result);
+    void takeStyleChoices(const codegen::StyleChoices &choices);
     void returnToMessage();
 
     Ui::frmMsgBoxQuillon ui;
     Services services;
     std::unique_ptr<frmIconsAndButtons> options;
-    QTimer tmrRückwert;
+    QTimer tmrRückwert { this };
 
-    int iTextLength = 0;
+    codegen::StyleChoices styleChoices;
     int iCaretPos = 0; // in the box's own positions: a line break counts once
-    bool bFormatFailed = false;
     QString sCodeTail;
-
-    friend class tst_frmMsgBoxQuillon;
 };

@@ -1,32 +1,23 @@
 #include "options_window/frmIconsAndButtons.h"
 
-#include "options_window/FlagsLabel.h"
+#include "codegen/VbConstants.h"
 #include "platform/MessageBoxService.h"
+#include "platform/WindowSetup.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
-#include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
 #include <QStyle>
+
+#include <utility>
 
 namespace {
 
 constexpr int kPictureSize = 32;
 
-// The form's measures suit the classic 8.25 pt dialog face; where it is
-// missing its metric twin keeps every caption within its control.
-QFont formFont()
-{
-    QFont font;
-    font.setFamilies({ QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans") });
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    return font;
-}
-
-// vbSystemModal + vbAbortRetryIgnore: the hint box shows the very buttons it
-// speaks of.
-constexpr qint32 kHintStyle = 4096 + 2;
+// The hint box shows the very buttons it speaks of.
+constexpr qint32 kHintStyle = codegen::kVbSystemModal.value | codegen::kVbAbortRetryIgnore.value;
 
 QString returnValueHint()
 {
@@ -37,14 +28,12 @@ QString returnValueHint()
 
 } // namespace
 
-frmIconsAndButtons::frmIconsAndButtons(QLabel &lblFlags, MessageBoxService &messageBox)
-    : lblFlags(lblFlags)
-    , messageBox(messageBox)
+frmIconsAndButtons::frmIconsAndButtons(MessageBoxService &messageBox)
+    : messageBox(messageBox)
 {
     ui.setupUi(this);
-    setFont(formFont());
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(dialogFont(8.25));
+    useFixedWindowFrame(*this, Qt::Window, true);
     groupOptionArrays();
     showIconPictures();
     showHelpSymbol();
@@ -103,13 +92,27 @@ void frmIconsAndButtons::connectHandlers()
 
 void frmIconsAndButtons::CheckValues()
 {
-    writeFlagsLabel(lblFlags, computeStyleFlags(currentChoices()));
+    emit choicesChanged(choices());
 }
 
-StyleChoices frmIconsAndButtons::currentChoices() const
+codegen::StyleChoices frmIconsAndButtons::choices() const
 {
     return { optIcon.checkedId(), optButtons.checkedId(), optDefaultButton.checkedId(),
         ui.chkOnTop->isChecked(), ui.chkTextRight->isChecked() };
+}
+
+// An index the window does not have leaves that array as it is.
+void frmIconsAndButtons::setChoices(const codegen::StyleChoices &choices)
+{
+    for (const auto &[group, id] : { std::pair { &optIcon, choices.icon },
+             std::pair { &optButtons, choices.buttons },
+             std::pair { &optDefaultButton, choices.defaultButton } }) {
+        if (QAbstractButton *option = group->button(id))
+            option->setChecked(true);
+    }
+    ui.chkOnTop->setChecked(choices.systemModal);
+    ui.chkTextRight->setChecked(choices.textRight);
+    CheckValues();
 }
 
 // The answer does not matter: the box only explains the value 3.

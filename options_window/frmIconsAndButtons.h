@@ -1,13 +1,12 @@
 #pragma once
 
-#include "options_window/StyleFlags.h"
+#include "codegen/StyleFlags.h"
 #include "ui_frmIconsAndButtons.h"
 
 #include <QButtonGroup>
 #include <QWidget>
 
 class QCloseEvent;
-class QLabel;
 class MessageBoxService;
 
 // "Icons and Buttons": the choice of icon, buttons, default button and
@@ -18,14 +17,21 @@ class frmIconsAndButtons : public QWidget
     Q_OBJECT
 
 public:
-    // Loads the window hidden and writes the first flags into lblFlags.
-    frmIconsAndButtons(QLabel &lblFlags, MessageBoxService &messageBox);
+    // Loads the window hidden with the first choices.
+    explicit frmIconsAndButtons(MessageBoxService &messageBox);
 
-    // Rewrites lblFlags from the current choices.
+    codegen::StyleChoices choices() const;
+    // Shows the choices as if the user had made them, and emits them.
+    void setChoices(const codegen::StyleChoices &choices);
+
+    // Emits the current choices.
     void CheckValues();
 
     // Closes the window for real, as the main window does at its end.
     void unload();
+
+signals:
+    void choicesChanged(const codegen::StyleChoices &choices);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -35,14 +41,12 @@ private:
     void showIconPictures();
     void showHelpSymbol();
     void connectHandlers();
-    StyleChoices currentChoices() const;
     void Label2_Click();
 
     Ui::frmIconsAndButtons ui;
     QButtonGroup optIcon;
     QButtonGroup optButtons;
     QButtonGroup optDefaultButton;
-    QLabel &lblFlags;
     MessageBoxService &messageBox;
     bool bUnloading = false;
 };

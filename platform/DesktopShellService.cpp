@@ -18,6 +18,6 @@ QUrl mailLinkUrl(const QString &mailLink)
     // Left as they stand: the delimiters a mailto link uses. "#" would cut the
     // link into a fragment, "[" and "]" belong to host names only, and "%"
     // starts an escape, so these are encoded like any other character.
-    static const QByteArray delimiters = QByteArrayLiteral(":/?@!$&'()*+,;=");
-    return QUrl::fromEncoded(QUrl::toPercentEncoding(mailLink, delimiters), QUrl::StrictMode);
+    static const QByteArray kDelimiters = QByteArrayLiteral(":/?@!$&'()*+,;=");
+    return QUrl::fromEncoded(QUrl::toPercentEncoding(mailLink, kDelimiters), QUrl::StrictMode);
 }

@@ -1,6 +1,7 @@
 #include "platform/QtMessageBoxService.h"
 
 #include "codegen/LineBreaks.h"
+#include "codegen/VbConstants.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
@@ -14,14 +15,7 @@
 
 namespace {
 
-enum ButtonNumber { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
-
-constexpr qint32 kButtonSetBits = 0x7;
-constexpr qint32 kIconBits = 0x70;
-constexpr qint32 kDefaultButtonBits = 0x300;
-constexpr int kDefaultButtonShift = 8;
-constexpr qint32 kSystemModal = 0x1000;
-constexpr qint32 kTextRight = 0x80000;
+using namespace codegen;
 
 constexpr char kNumberProperty[] = "buttonNumber";
 
@@ -30,45 +24,30 @@ constexpr char kNumberProperty[] = "buttonNumber";
 constexpr int kTitleBarExtras = 120;
 constexpr int kWidestTitle = 640;
 
-struct ButtonSet
-{
-    QList<int> buttons; // left to right
-    int escapeButton; // the answer to Escape and to the close button
-};
-
 // Where a set has no Cancel, closing the box counts as the negative answer:
 // Abort for abort/retry/ignore, No for yes/no.
-ButtonSet buttonSetOf(qint32 style)
+int escapeAnswerOf(const QList<VbConstant> &answers)
 {
-    switch (style & kButtonSetBits) {
-    case 1:
-        return { { OK, Cancel }, Cancel };
-    case 2:
-        return { { Abort, Retry, Ignore }, Abort };
-    case 3:
-        return { { Yes, No, Cancel }, Cancel };
-    case 4:
-        return { { Yes, No }, No };
-    case 5:
-        return { { Retry, Cancel }, Cancel };
-    default:
-        return { { OK }, OK };
+    for (const VbConstant &negative : { kVbCancel, kVbNo, kVbAbort }) {
+        if (answers.contains(negative))
+            return negative.value;
     }
+    return answers.first().value;
 }
 
-QString captionOf(int buttonNumber)
+QString captionOf(int answer)
 {
-    switch (buttonNumber) {
-    case Cancel:
-    case Abort:
+    switch (answer) {
+    case kVbCancel.value:
+    case kVbAbort.value:
         return QStringLiteral("Abbrechen");
-    case Retry:
+    case kVbRetry.value:
         return QStringLiteral("Wiederholen");
-    case Ignore:
+    case kVbIgnore.value:
         return QStringLiteral("Ignorieren");
-    case Yes:
+    case kVbYes.value:
         return QStringLiteral("Ja");
-    case No:
+    case kVbNo.value:
         return QStringLiteral("Nein");
     default:
         return QStringLiteral("OK");
@@ -77,40 +56,39 @@ QString captionOf(int buttonNumber)
 
 QMessageBox::Icon iconOf(qint32 style)
 {
-    switch (style & kIconBits) {
-    case 16:
+    const std::optional<VbConstant> icon = vbConstantIn(style, VbGroup::Icon);
+    if (icon == kVbCritical)
         return QMessageBox::Critical;
-    case 32:
+    if (icon == kVbQuestion)
         return QMessageBox::Question;
-    case 48:
+    if (icon == kVbExclamation)
         return QMessageBox::Warning;
-    case 64:
+    if (icon == kVbInformation)
         return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
-    }
+    return QMessageBox::NoIcon;
 }
 
 // A default button beyond the set falls back to the first button.
-int defaultButtonIndexOf(qint32 style, qsizetype buttonCount)
+qsizetype defaultButtonIndexOf(qint32 style, qsizetype buttonCount)
 {
-    const int index = (style & kDefaultButtonBits) >> kDefaultButtonShift;
+    const qsizetype index = (style & kDefaultButtonMask) / kVbDefaultButton2.value;
     return index < buttonCount ? index : 0;
 }
 
 void addButtons(QMessageBox &box, qint32 style)
 {
-    const ButtonSet set = buttonSetOf(style);
-    const int defaultIndex = defaultButtonIndexOf(style, set.buttons.size());
-    for (qsizetype i = 0; i < set.buttons.size(); ++i) {
-        const int number = set.buttons.at(i);
+    const QList<VbConstant> answers = answersOf(style);
+    const int escapeAnswer = escapeAnswerOf(answers);
+    const qsizetype defaultIndex = defaultButtonIndexOf(style, answers.size());
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        const int number = answers.at(i).value;
         // One role for all keeps them in the order added, whatever order the
         // platform's button layout gives the standard roles.
         QPushButton *button = box.addButton(captionOf(number), QMessageBox::ActionRole);
         button->setProperty(kNumberProperty, number);
         if (i == defaultIndex)
             box.setDefaultButton(button);
-        if (number == set.escapeButton)
+        if (number == escapeAnswer)
             box.setEscapeButton(button);
     }
     // Action buttons line up at one side of the row; the box of the user's
@@ -151,9 +129,9 @@ std::unique_ptr<QMessageBox> createStyledMessageBox(
     box->setIcon(iconOf(style));
     addButtons(*box, style);
     box->setWindowModality(Qt::ApplicationModal);
-    if (style & kSystemModal)
+    if (vbConstantIn(style, VbGroup::Modality) == kVbSystemModal)
         box->setWindowFlag(Qt::WindowStaysOnTopHint);
-    if (style & kTextRight)
+    if (style & kVbMsgBoxRight.value)
         alignTextRight(*box);
     // Last: setting the icon lays the box out anew.
     makeRoomForTitle(*box);

@@ -60,8 +60,8 @@ private slots:
         QTest::newRow("Label1") << u"Label1"_s
                                 << u"Kleines Tool zum komfortablen Erstellen einer MessageBox mit "
                                    u"Buttons, Icons und formatiertem Text."_s;
-        QTest::newRow("Label3") << u"Label3"_s << makerName;
-        QTest::newRow("lblSendEMail") << u"lblSendEMail"_s << makerFeedbackAddress;
+        QTest::newRow("Label3") << u"Label3"_s << kMakerName;
+        QTest::newRow("lblSendEMail") << u"lblSendEMail"_s << kMakerFeedbackAddress;
         QTest::newRow("lblCloseAbout") << u"lblCloseAbout"_s << u" Schließen "_s;
     }
 

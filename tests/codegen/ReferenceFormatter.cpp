@@ -160,9 +160,10 @@ FormatResult formatMessage(const FormatRequest &request)
 
     code.chop(2);
     QString tail;
-    const bool hasFlags = request.styleValue > 0;
+    const codegen::StyleFlags styleFlags = codegen::computeStyleFlags(request.style);
+    const bool hasFlags = styleFlags.value > 0;
     if (hasFlags) {
-        const QString flags = request.flagsExpression;
+        const QString flags = styleFlags.expression;
         const QString appended = count < 24 ? QString(u" _"_s + kCrLf + kEight + u", "_s + flags)
                                             : QString(u", "_s + flags);
         count += count < 24 ? 1 : 0;

@@ -35,10 +35,14 @@ QStringList codeOfFullLines(int lines)
     return code;
 }
 
+// The flags are written as the expression the style value stands for.
 FormatRequest request(const QString &message, const QString &title = {}, const QString &flags = {},
     qint32 style = 0, int width = 70)
 {
-    return { message, title, flags, style, width };
+    const StyleChoices choices = choicesOfValue(style).choices;
+    if (computeStyleFlags(choices).expression != flags)
+        qFatal("the style %d is not written as %s", style, qPrintable(flags));
+    return { message, title, choices, width };
 }
 
 } // namespace

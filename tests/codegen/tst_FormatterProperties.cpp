@@ -2,7 +2,6 @@
 #include "VbStatement.h"
 
 #include "codegen/Formatter.h"
-#include "options_window/StyleFlags.h"
 
 #include <QHash>
 #include <QRandomGenerator>
@@ -41,9 +40,7 @@ public:
         choices.defaultButton = 1 + caseIndex / 30 % 3;
         choices.systemModal = caseIndex / 90 % 2;
         choices.textRight = caseIndex / 180 % 2;
-        const StyleFlags flags = computeStyleFlags(choices);
-        request.flagsExpression = flags.expression;
-        request.styleValue = flags.value;
+        request.style = choices;
         request.codeWidth = kMinCodeWidth + pick(kMaxCodeWidth - kMinCodeWidth + 1);
         return request;
     }
@@ -134,7 +131,7 @@ QString pretty(const QString &text)
 QString describe(const FormatRequest &request)
 {
     return u"width %1, style %2, title %3, message %4"_s.arg(request.codeWidth)
-        .arg(request.styleValue)
+        .arg(computeStyleFlags(request.style).value)
         .arg(pretty(request.title), pretty(request.message));
 }
 
@@ -187,7 +184,7 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
         expected.replace(u'"', u"''"_s);
         if (statement.prompt != expected)
             QFAIL(qPrintable(u"case %1: prompt differs: %2"_s.arg(i).arg(describe(request))));
-        QCOMPARE(statement.buttons, request.styleValue > 0 ? request.flagsExpression : QString());
+        QCOMPARE(statement.buttons, computeStyleFlags(request.style).expression);
         QCOMPARE(statement.hasTitle, namesTitle(request.title));
         if (statement.hasTitle)
             QCOMPARE(statement.title, request.title);

@@ -1,19 +1,26 @@
 #include "main_window/frmMsgBoxQuillon.h"
 
 #include "codegen/Formatter.h"
-#include "options_window/FlagsLabel.h"
 #include "options_window/frmIconsAndButtons.h"
 #include "tests/doubles/RecordingShell.h"
 #include "tests/doubles/ScriptedMessageBox.h"
+
+#include "platform/ClickableLabel.h"
+#include "platform/WrappingTextBox.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
+#include <QTimer>
 
 #include <memory>
 
@@ -23,17 +30,65 @@ namespace {
 
 const QString kHelpDocument = u"Hilfe zum MsgBox - Quillon (Lumo).htm"_s;
 
+// The window's controls, found by the names the user's code would use.
+struct Controls
+{
+    explicit Controls(const QWidget &window)
+        : window(window)
+    { }
+
+    template<typename T> T *named(const char16_t *name) const
+    {
+        T *control = window.findChild<T *>(QString::fromUtf16(name));
+        if (!control)
+            qFatal("no control %s", qPrintable(QString::fromUtf16(name)));
+        return control;
+    }
+
+    const QWidget &window;
+    QLineEdit *txtTitel = named<QLineEdit>(u"txtTitel");
+    WrappingTextBox *txtOriginal = named<WrappingTextBox>(u"txtOriginal");
+    WrappingTextBox *txtDummy = named<WrappingTextBox>(u"txtDummy");
+    QPlainTextEdit *txtFormatiert = named<QPlainTextEdit>(u"txtFormatiert");
+    QPushButton *cmdClearText = named<QPushButton>(u"cmdClearText");
+    QPushButton *cmdLöschen = named<QPushButton>(u"cmdLöschen");
+    QPushButton *cmdFormatieren = named<QPushButton>(u"cmdFormatieren");
+    QPushButton *cmdTesten = named<QPushButton>(u"cmdTesten");
+    QScrollBar *HScroll1 = named<QScrollBar>(u"HScroll1");
+    QLabel *lblRückwert = named<QLabel>(u"lblRückwert");
+    QLabel *lblRückwBeschriftung = named<QLabel>(u"lblRückwBeschriftung");
+    QLabel *lblFlags = named<QLabel>(u"lblFlags");
+    QLabel *lblZeichenAnzahl = named<QLabel>(u"lblZeichenAnzahl");
+    QLabel *Label3 = named<QLabel>(u"Label3");
+    ClickableLabel *imgHelp = named<ClickableLabel>(u"imgHelp");
+    ClickableLabel *Image1 = named<ClickableLabel>(u"Image1");
+    ClickableLabel *Label7 = named<ClickableLabel>(u"Label7");
+    QTimer *tmrRückwert = named<QTimer>(u"tmrRückwert");
+};
+
+// The options window has no owner; it is the program's one window of its kind.
+frmIconsAndButtons *optionsWindow()
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *options = qobject_cast<frmIconsAndButtons *>(window))
+            return options;
+    }
+    qFatal("no options window");
+}
+
 struct Fixture
 {
     explicit Fixture(const QString &programFolder = {})
         : window(std::make_unique<frmMsgBoxQuillon>(
             Services { messageBox, shell, programFolder.isEmpty() ? dir.path() : programFolder }))
+        , controls(*window)
     { }
 
     QTemporaryDir dir;
     ScriptedMessageBox messageBox;
     RecordingShell shell;
     std::unique_ptr<frmMsgBoxQuillon> window;
+    Controls controls;
 };
 
 bool showActive(QWidget &window)
@@ -70,7 +125,7 @@ class tst_frmMsgBoxQuillon : public QObject
     Q_OBJECT
 
 private:
-    static Ui::frmMsgBoxQuillon &ui(Fixture &f) { return f.window->ui; }
+    static Controls &ui(Fixture &f) { return f.controls; }
     static void setUpWorkedExample(Fixture &f);
 
 private slots:
@@ -104,7 +159,7 @@ void tst_frmMsgBoxQuillon::setUpWorkedExample(Fixture &f)
 {
     ui(f).txtOriginal->setPlainText(u"Ja\nNein"_s);
     ui(f).txtTitel->setText(u"Frage"_s);
-    writeFlagsLabel(*ui(f).lblFlags, { u"vbQuestion"_s, 32 });
+    optionsWindow()->setChoices({ 1, 0, 1, false, false });
     ui(f).HScroll1->setValue(70);
 }
 
@@ -116,11 +171,10 @@ void tst_frmMsgBoxQuillon::startsWithDesignTextsAndEmptyCount()
     QCOMPARE(ui(f).txtTitel->text(), u"Titelleiste"_s);
     QCOMPARE(ui(f).txtOriginal->toPlainText(), u"Original - Text\n"_s);
     QCOMPARE(ui(f).lblZeichenAnzahl->text(), QString());
-    QCOMPARE(f.window->iTextLength, 0);
     QCOMPARE(ui(f).HScroll1->value(), 70);
     QCOMPARE(ui(f).Label3->text(), u"70"_s);
-    QCOMPARE(styleValueOf(*ui(f).lblFlags), 0);
-    QVERIFY(!f.window->options->isVisible());
+    QCOMPARE(ui(f).lblFlags->text(), QString());
+    QVERIFY(!optionsWindow()->isVisible());
     QCOMPARE(f.window->size(), QSize(575, 475));
     QVERIFY(!(f.window->windowFlags() & Qt::WindowMaximizeButtonHint));
 
@@ -284,8 +338,7 @@ void tst_frmMsgBoxQuillon::formatsIntoCodeBox()
     QCOMPARE(ui(f).txtFormatiert->toPlainText(), workedExampleCode());
     QVERIFY(ui(f).txtDummy->toPlainText().startsWith(u"Ja\n"_s));
     QVERIFY(ui(f).txtDummy->toPlainText().endsWith(u"\nNein"_s));
-    QCOMPARE(f.window->sCodeTail, u" _\r\n        , vbQuestion, \"Frage\""_s);
-    QVERIFY(!f.window->bFormatFailed);
+    QCOMPARE(ui(f).lblFlags->text(), u"vbQuestion"_s);
     QVERIFY(f.messageBox.calls.isEmpty());
 }
 
@@ -294,7 +347,6 @@ void tst_frmMsgBoxQuillon::refusalIsShownOnceAndKeepsTail()
     Fixture f;
     setUpWorkedExample(f);
     ui(f).cmdFormatieren->click();
-    const QString tail = f.window->sCodeTail;
     ui(f).HScroll1->setValue(40);
     ui(f).txtOriginal->setPlainText(QString(30 * 26, u'x'));
 
@@ -304,8 +356,6 @@ void tst_frmMsgBoxQuillon::refusalIsShownOnceAndKeepsTail()
     QCOMPARE(f.messageBox.calls[0].prompt, codegen::continuationLimitMessage());
     QCOMPARE(f.messageBox.calls[0].style, 0);
     QCOMPARE(f.messageBox.calls[0].title, QString());
-    QVERIFY(f.window->bFormatFailed);
-    QCOMPARE(f.window->sCodeTail, tail);
     QVERIFY(ui(f).txtFormatiert->toPlainText().startsWith(u"    MsgBox _\n"_s));
     QVERIFY(!ui(f).txtFormatiert->toPlainText().contains(u"vbQuestion"_s));
 
@@ -313,9 +363,8 @@ void tst_frmMsgBoxQuillon::refusalIsShownOnceAndKeepsTail()
 
     QCOMPARE(f.messageBox.calls.size(), 2);
     QCOMPARE(f.messageBox.calls[1].prompt, codegen::continuationLimitMessage());
-    QVERIFY(!f.window->bFormatFailed);
     QVERIFY(ui(f).lblRückwert->isHidden());
-    QVERIFY(!f.window->tmrRückwert.isActive());
+    QVERIFY(!ui(f).tmrRückwert->isActive());
 }
 
 void tst_frmMsgBoxQuillon::testShowsRebuiltPromptAndReturnValue()
@@ -334,21 +383,19 @@ void tst_frmMsgBoxQuillon::testShowsRebuiltPromptAndReturnValue()
     QCOMPARE(ui(f).lblRückwert->text(), u"6"_s);
     QVERIFY(!ui(f).lblRückwert->isHidden());
     QVERIFY(!ui(f).lblRückwBeschriftung->isHidden());
-    QVERIFY(f.window->tmrRückwert.isActive());
-    QVERIFY(f.window->tmrRückwert.isSingleShot());
-    QCOMPARE(f.window->tmrRückwert.interval(), 10'000);
+    QVERIFY(ui(f).tmrRückwert->isActive());
 
     ui(f).cmdTesten->click();
 
     QCOMPARE(f.messageBox.calls[1].prompt, u"Ja\r\nNein\r\n"_s);
     QCOMPARE(ui(f).lblRückwert->text(), u"7"_s);
-    QVERIFY(f.window->tmrRückwert.isActive());
+    QVERIFY(ui(f).tmrRückwert->isActive());
 
-    QVERIFY(QMetaObject::invokeMethod(&f.window->tmrRückwert, "timeout"));
+    QVERIFY(QMetaObject::invokeMethod(ui(f).tmrRückwert, "timeout"));
 
     QVERIFY(ui(f).lblRückwert->isHidden());
     QVERIFY(ui(f).lblRückwBeschriftung->isHidden());
-    QVERIFY(!f.window->tmrRückwert.isActive());
+    QVERIFY(!ui(f).tmrRückwert->isActive());
 }
 
 void tst_frmMsgBoxQuillon::resetRestoresPlaceholdersAndHidesDisplay()
@@ -365,7 +412,7 @@ void tst_frmMsgBoxQuillon::resetRestoresPlaceholdersAndHidesDisplay()
     QCOMPARE(ui(f).lblZeichenAnzahl->text(), QString());
     QVERIFY(ui(f).lblRückwert->isHidden());
     QVERIFY(ui(f).lblRückwBeschriftung->isHidden());
-    QVERIFY(!f.window->tmrRückwert.isActive());
+    QVERIFY(!ui(f).tmrRückwert->isActive());
 }
 
 void tst_frmMsgBoxQuillon::emptyMessageEmptiesBoxes_data()
@@ -385,7 +432,6 @@ void tst_frmMsgBoxQuillon::emptyMessageEmptiesBoxes()
     QVERIFY(showActive(*f.window));
     setUpWorkedExample(f);
     ui(f).cmdFormatieren->click();
-    const QString tail = f.window->sCodeTail;
     ui(f).txtOriginal->clear();
     ui(f).txtTitel->setFocus();
 
@@ -395,7 +441,6 @@ void tst_frmMsgBoxQuillon::emptyMessageEmptiesBoxes()
     QCOMPARE(ui(f).txtDummy->toPlainText(), QString());
     QCOMPARE(ui(f).lblZeichenAnzahl->text(), u"0"_s);
     QCOMPARE(ui(f).txtTitel->text(), u"Frage"_s);
-    QCOMPARE(f.window->sCodeTail, tail);
     QCOMPARE(QApplication::focusWidget(), ui(f).txtOriginal);
     QCOMPARE(f.messageBox.calls.size(), boxesShown);
     if (boxesShown) {
@@ -480,7 +525,7 @@ void tst_frmMsgBoxQuillon::optionsWindowOpensAndEndsWithMain()
 {
     Fixture f;
     QVERIFY(showActive(*f.window));
-    frmIconsAndButtons &options = *f.window->options;
+    frmIconsAndButtons &options = *optionsWindow();
 
     QTest::mouseClick(ui(f).Image1, Qt::LeftButton);
     QVERIFY(options.isVisible());

@@ -41,11 +41,12 @@ private:
     QRadioButton *option(const char *array, int index) const;
     void click(QAbstractButton *button) const;
     void setCheck(const char *name, bool checked) const;
-    QString flagsCaption() const { return lblFlags.text(); }
-    QString flagsTag() const { return lblFlags.property("Tag").toString(); }
+    // What the window last emitted, as the main window writes it.
+    QString flagsCaption() const { return codegen::computeStyleFlags(emitted).expression; }
+    QString flagsTag() const { return QString::number(codegen::computeStyleFlags(emitted).value); }
     void verifyOneSelectedInEachArray() const;
 
-    QLabel lblFlags;
+    codegen::StyleChoices emitted { -1, -1, -1, true, true };
     ScriptedMessageBox messageBox;
     std::unique_ptr<frmIconsAndButtons> window;
 };
@@ -86,10 +87,11 @@ void tst_frmIconsAndButtons::verifyOneSelectedInEachArray() const
 
 void tst_frmIconsAndButtons::init()
 {
-    lblFlags.setText(QStringLiteral("lblFlags"));
-    lblFlags.setProperty("Tag", QStringLiteral("-1"));
     messageBox = ScriptedMessageBox();
-    window = std::make_unique<frmIconsAndButtons>(lblFlags, messageBox);
+    window = std::make_unique<frmIconsAndButtons>(messageBox);
+    emitted = window->choices();
+    connect(window.get(), &frmIconsAndButtons::choicesChanged, this,
+        [this](const codegen::StyleChoices &choices) { emitted = choices; });
 }
 
 void tst_frmIconsAndButtons::cleanup()
