@@ -10,6 +10,15 @@ inline constexpr int kMinCodeWidth = 40;
 inline constexpr int kMaxCodeWidth = 75;
 inline constexpr int kDefaultCodeWidth = 70;
 
+// The shapes of code the tool writes around the same laid-out prompt.
+enum class CodeForm {
+    Statement, // MsgBox _ ... : the answer is not used
+    Answer, // Dim lAntwort As VbMsgBoxResult, lAntwort = MsgBox( _ ... )
+    If, // If MsgBox( _ ... ) = vbYes Then ... Else ... End If (sets of two buttons)
+    Select, // Select Case MsgBox( _ ... ), a Case for each button
+    TextVariable, // Dim sText As String, sText = ... in statements, MsgBox sText, ...
+};
+
 // What the main window holds when "Text formatieren" is pressed.
 struct FormatRequest
 {
@@ -17,6 +26,7 @@ struct FormatRequest
     QString title;           // txtTitel as typed; "" or "Titelleiste" means none
     StyleChoices style;      // the options window's choices; flags are written when any is made
     int codeWidth = kDefaultCodeWidth; // HScroll1 value; taken into 40..75
+    CodeForm form = CodeForm::Statement;
 };
 
 enum class FormatOutcome {
