@@ -10,7 +10,7 @@ PACKAGES := cmake ninja-build g++ make \
 	fonts-liberation fonts-dejavu-core \
 	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick python3 \
 	libbenchmark-dev \
-	clang libclang-rt-14-dev
+	clang libclang-rt-dev
 
 .PHONY: all deps configure build run test bench clean
 

@@ -1,5 +1,5 @@
 #include "codegen/Formatter.h"
-#include "tests/codegen/ReferenceFormatter.h"
+#include "tests/support/ReferenceFormatter.h"
 
 #include <QString>
 

@@ -1,24 +1,25 @@
 #pragma once
 
+#include "tests/support/MessageMaker.h"
+
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
 
-// Reads a fuzzer's bytes as a few choices followed by texts.
-//
-// Texts are decoded so that short inputs reach the characters and markup the
-// product has rules for: a byte below 0x80 stands for itself (NUL, CR and LF
-// included), the bytes 0x80..0xFC pick a character or a piece of markup from
-// a table, 0xFE takes the next two bytes as any UTF-16 unit (lone surrogates
-// too), and 0xFD ends the text.
-class FuzzInput
+// A fuzzer's bytes as the random choices of the shared message maker: each
+// choice takes one byte, or two where the choice is wider than a byte. Once
+// the bytes are used up every choice is 0, which ends texts early.
+class FuzzInput : public ChoiceSource
 {
 public:
     FuzzInput(const std::uint8_t *data, std::size_t size);
 
+    quint32 pick(quint32 bound) override;
+
     // 0 once the input is used up.
     std::uint8_t byte();
+    // A text from the message maker.
     QString text();
     bool atEnd() const { return m_pos >= m_size; }
 

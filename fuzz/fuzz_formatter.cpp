@@ -7,7 +7,8 @@
 
 #include "codegen/Formatter.h"
 #include "codegen/PromptRebuild.h"
-#include "tests/codegen/ReferenceFormatter.h"
+#include "tests/support/MessageMaker.h"
+#include "tests/support/ReferenceFormatter.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,23 +20,6 @@ namespace {
 // The reference does every replacement over the whole text, pass after
 // pass; beyond this it is too slow to keep the fuzzer busy.
 constexpr qsizetype kLongestComparedMessage = 300;
-
-codegen::FormatRequest requestFrom(FuzzInput &input)
-{
-    codegen::FormatRequest request;
-    const int widths = codegen::kMaxCodeWidth - codegen::kMinCodeWidth + 1;
-    request.codeWidth = codegen::kMinCodeWidth + input.byte() % widths;
-    codegen::StyleChoices &choices = request.style;
-    choices.icon = input.byte() % 5;
-    choices.buttons = input.byte() % 6;
-    choices.defaultButton = 1 + input.byte() % 3;
-    const std::uint8_t modes = input.byte();
-    choices.systemModal = modes & 1;
-    choices.textRight = modes & 2;
-    request.message = input.text();
-    request.title = input.text();
-    return request;
-}
 
 QString described(const codegen::FormatRequest &request, const codegen::FormatResult &result)
 {
@@ -125,7 +109,7 @@ void checkAgreesWithReference(
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzInput input(data, size);
-    const codegen::FormatRequest request = requestFrom(input);
+    const codegen::FormatRequest request = MessageMaker(input).request();
     const codegen::FormatResult result = codegen::formatMessage(request);
 
     switch (result.outcome) {

@@ -1,11 +1,10 @@
-#include "ReferenceFormatter.h"
 #include "VbStatement.h"
 
 #include "codegen/Formatter.h"
+#include "tests/support/MessageMaker.h"
+#include "tests/support/ReferenceFormatter.h"
 
 #include <QHash>
-#include <QRandomGenerator>
-#include <QStringList>
 #include <QTest>
 
 #include <memory>
@@ -17,103 +16,6 @@ namespace {
 
 constexpr quint32 kSeed = 20261207;
 constexpr int kCases = 10000;
-
-// Messages built from the pieces that have tripped text formatters before:
-// markup look-alikes, runs of blanks and breaks, quotes, over-long words,
-// characters beyond ASCII and beyond the BMP.
-class MessageMaker
-{
-public:
-    explicit MessageMaker(quint32 seed)
-        : m_random(seed)
-    { }
-
-    FormatRequest next(int caseIndex)
-    {
-        FormatRequest request;
-        request.message = message();
-        request.title = title();
-        // Walks through every choice of the options window.
-        StyleChoices choices;
-        choices.icon = caseIndex % 5;
-        choices.buttons = caseIndex / 5 % 6;
-        choices.defaultButton = 1 + caseIndex / 30 % 3;
-        choices.systemModal = caseIndex / 90 % 2;
-        choices.textRight = caseIndex / 180 % 2;
-        request.style = choices;
-        request.codeWidth = kMinCodeWidth + pick(kMaxCodeWidth - kMinCodeWidth + 1);
-        return request;
-    }
-
-private:
-    int pick(int bound) { return static_cast<int>(m_random.bounded(bound)); }
-    bool chance(int percent) { return pick(100) < percent; }
-
-    QString word(int length)
-    {
-        static const QString letters = u"abcdefghijklmnopqrstuvwxyzÄÖÜäöüßé\t'°&_-.,"_s;
-        QString text;
-        for (int i = 0; i < length; ++i) {
-            if (chance(4))
-                text += u"\U0001F600"_s; // a surrogate pair
-            else
-                text += letters[pick(letters.size())];
-        }
-        return text;
-    }
-
-    QString piece()
-    {
-        static const QStringList lookAlikes = {
-            u"\""_s,
-            u"\"\""_s,
-            u"\" & \""_s,
-            u"°"_s,
-            u"\r\n°\r\n"_s,
-            u" _"_s,
-            u"vbNewline"_s,
-            u" & "_s,
-            u"        vbNewline"_s,
-            u"\r"_s,
-            u"\n"_s,
-        };
-        const int kind = pick(20);
-        if (kind < 9)
-            return lookAlikes[pick(lookAlikes.size())];
-        if (kind == 9)
-            return u"\r\n"_s.repeated(1 + pick(chance(5) ? 100 : 4));
-        if (kind == 10)
-            return QString(2 + pick(chance(10) ? 1100 : 40), u' ');
-        if (kind == 11)
-            return word(20 + pick(110));
-        return (chance(70) ? u" "_s : QString()) + word(1 + pick(12));
-    }
-
-    QString message()
-    {
-        const int pieces = chance(10) ? 40 + pick(160) : pick(30);
-        QString text;
-        for (int i = 0; i < pieces; ++i)
-            text += piece();
-        return text;
-    }
-
-    QString title()
-    {
-        static const QStringList fixed
-            = { QString(), u"Titelleiste"_s, u"Sag \"Ja\""_s, u"Frage"_s, u"\"\""_s };
-        const int kind = pick(8);
-        if (kind < 4)
-            return fixed[pick(fixed.size())];
-        if (kind == 4)
-            return QString(pick(3), u'"') + word(pick(30)) + u"\""_s;
-        if (kind == 5)
-            return word(pick(10)) + (chance(50) ? u"\r"_s : u"\n"_s) + word(pick(10));
-        return word(1 + pick(60));
-    }
-
-    QRandomGenerator m_random;
-};
 
 quint32 seed()
 {
@@ -163,11 +65,12 @@ void tst_FormatterProperties::initTestCase()
 
 void tst_FormatterProperties::statementSaysWhatTheUserTyped()
 {
-    MessageMaker maker(m_seed);
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
     int formatted = 0;
     int refused = 0;
     for (int i = 0; i < kCases; ++i) {
-        const FormatRequest request = maker.next(i);
+        const FormatRequest request = maker.request();
         const FormatResult result = formatMessage(request);
         if (result.outcome == FormatOutcome::EmptyMessage)
             continue;
@@ -200,11 +103,12 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
 
 void tst_FormatterProperties::matchesTheStepByStepFormatter()
 {
-    MessageMaker maker(m_seed);
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
     int formatted = 0;
     QHash<QString, int> refusals;
     for (int i = 0; i < kCases; ++i) {
-        const FormatRequest request = maker.next(i);
+        const FormatRequest request = maker.request();
         const FormatResult fast = formatMessage(request);
         const FormatResult plain = reference::formatMessage(request);
         if (plain.outcome == FormatOutcome::Formatted)

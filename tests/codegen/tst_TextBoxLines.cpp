@@ -1,4 +1,5 @@
 #include "codegen/TextBoxLines.h"
+#include "tests/support/TextBoxModel.h"
 
 #include <QRandomGenerator>
 #include <QStringList>

@@ -1,7 +1,8 @@
-#include "ReferenceFormatter.h"
+#include "tests/support/ReferenceFormatter.h"
 
 #include "codegen/StringReplace.h"
 #include "codegen/TextBoxLines.h"
+#include "tests/support/TextBoxModel.h"
 
 #include <QStringList>
 
@@ -10,9 +11,6 @@
 using codegen::FormatOutcome;
 using codegen::FormatRequest;
 using codegen::FormatResult;
-using codegen::GetLineCount;
-using codegen::GetLineText;
-using codegen::TextBoxLines;
 using namespace Qt::Literals::StringLiterals;
 
 namespace reference {

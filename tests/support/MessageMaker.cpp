@@ -1,0 +1,120 @@
+#include "tests/support/MessageMaker.h"
+
+#include <QStringList>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QStringList &markupAndLookAlikes()
+{
+    static const QStringList kPieces {
+        u"\""_s,
+        u"\"\""_s,
+        u"\" & \""_s,
+        u"''"_s,
+        u"°"_s,
+        u"\r\n°\r\n"_s,
+        u" _"_s,
+        u" & _\r\n"_s,
+        u"vbNewline"_s,
+        u" & vbNewline"_s,
+        u"        vbNewline"_s,
+        u" & "_s,
+        u"    MsgBox _\r\n"_s,
+        u", "_s,
+        u", vbQuestion"_s,
+        u"\r"_s,
+        u"\n"_s,
+        u"\t"_s,
+        QString(QChar(0)),
+        u"\u00A0"_s,
+        u"\u2028"_s,
+        u"\u200F"_s,
+        u"\uFEFF"_s,
+        u"\u05E9\u05DC\u05D5\u05DD"_s,
+        u"###DiesIstDasTrennzeichen###"_s,
+        u"###dIESiSTdAStRENNZEICHEN###"_s,
+        u"Titelleiste"_s,
+    };
+    return kPieces;
+}
+
+} // namespace
+
+QString MessageMaker::word(int length)
+{
+    static const QString kLetters = u"abcdefghijklmnopqrstuvwxyzÄÖÜäöüßé€\t'°&_-.,"_s;
+    QString text;
+    for (int i = 0; i < length; ++i) {
+        const int kind = pick(25);
+        if (kind == 0)
+            text += u"\U0001F600"_s; // a surrogate pair
+        else if (kind == 1)
+            text += QChar(char16_t(pick(0x10000))); // any unit, lone surrogates too
+        else
+            text += kLetters[pick(kLetters.size())];
+    }
+    return text;
+}
+
+QString MessageMaker::piece()
+{
+    const QStringList &markup = markupAndLookAlikes();
+    const int kind = pick(20);
+    if (kind < 9)
+        return markup[pick(markup.size())];
+    if (kind == 9)
+        return u"\r\n"_s.repeated(1 + pick(chance(5) ? 100 : 4));
+    if (kind == 10)
+        return QString(2 + pick(chance(10) ? 1100 : 40), u' ');
+    if (kind == 11)
+        return word(20 + pick(110));
+    return (chance(70) ? u" "_s : QString()) + word(1 + pick(12));
+}
+
+QString MessageMaker::message()
+{
+    // Short unless chosen otherwise, so that a fuzzer's input that runs out
+    // ends the text.
+    const int pieces = chance(90) ? pick(30) : 40 + pick(160);
+    QString text;
+    for (int i = 0; i < pieces; ++i)
+        text += piece();
+    return text;
+}
+
+QString MessageMaker::title()
+{
+    static const QStringList kFixed
+        = { QString(), u"Titelleiste"_s, u"Sag \"Ja\""_s, u"Frage"_s, u"\"\""_s };
+    const int kind = pick(8);
+    if (kind < 4)
+        return kFixed[pick(kFixed.size())];
+    if (kind == 4)
+        return QString(pick(3), u'"') + word(pick(30)) + u"\""_s;
+    if (kind == 5)
+        return word(pick(10)) + (chance(50) ? u"\r"_s : u"\n"_s) + word(pick(10));
+    return word(1 + pick(60));
+}
+
+codegen::StyleChoices MessageMaker::choices()
+{
+    return { pick(codegen::kIconChoiceCount), pick(codegen::kButtonSetChoiceCount),
+        1 + pick(codegen::kDefaultButtonChoiceCount), chance(50), chance(50) };
+}
+
+int MessageMaker::codeWidth()
+{
+    return codegen::kMinCodeWidth + pick(codegen::kMaxCodeWidth - codegen::kMinCodeWidth + 1);
+}
+
+codegen::FormatRequest MessageMaker::request()
+{
+    codegen::FormatRequest request;
+    request.style = choices();
+    request.codeWidth = codeWidth();
+    request.message = message();
+    request.title = title();
+    return request;
+}

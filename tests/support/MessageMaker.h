@@ -1,0 +1,55 @@
+#pragma once
+
+#include "codegen/Formatter.h"
+
+#include <QRandomGenerator>
+#include <QString>
+
+// Where random choices come from: a seeded generator in the tests and the
+// benchmark, the fuzzer's bytes in the fuzz targets.
+class ChoiceSource
+{
+public:
+    virtual ~ChoiceSource() = default;
+    // A number below bound (bound > 0).
+    virtual quint32 pick(quint32 bound) = 0;
+};
+
+class SeededChoices : public ChoiceSource
+{
+public:
+    explicit SeededChoices(quint32 seed)
+        : m_random(seed)
+    { }
+
+    quint32 pick(quint32 bound) override { return m_random.bounded(bound); }
+
+private:
+    QRandomGenerator m_random;
+};
+
+// Messages, titles and requests built from the pieces that have tripped text
+// formatters before: the code's own markup and its look-alikes, runs of
+// blanks and breaks, quotes, lone CR and LF, over-long words, characters
+// beyond ASCII and beyond the BMP, lone surrogates, the store's separator.
+class MessageMaker
+{
+public:
+    explicit MessageMaker(ChoiceSource &source)
+        : m_source(source)
+    { }
+
+    QString message();
+    QString title();
+    codegen::StyleChoices choices();
+    int codeWidth();
+    codegen::FormatRequest request();
+
+private:
+    int pick(int bound) { return static_cast<int>(m_source.pick(static_cast<quint32>(bound))); }
+    bool chance(int percent) { return pick(100) < percent; }
+    QString word(int length);
+    QString piece();
+
+    ChoiceSource &m_source;
+};
