@@ -15,7 +15,7 @@ namespace {
 // Standard error is a terminal stream: plain LF, which Windows turns into CR LF.
 QByteArray errorLines(const QString &crlfText)
 {
-    return (toWidgetText(crlfText) + u'\n').toUtf8();
+    return (codegen::toWidgetText(crlfText) + u'\n').toUtf8();
 }
 
 codegen::FormatRequest requestFor(const FormatOptions &options, const QString &message)
@@ -42,7 +42,7 @@ std::optional<QString> messageFromInput(const QByteArray &input)
         text.chop(2);
     else if (text.endsWith(u'\n'))
         text.chop(1);
-    return fromWidgetText(text);
+    return codegen::fromWidgetText(text);
 }
 
 Outcome formatInput(const FormatOptions &options, const QByteArray &input)

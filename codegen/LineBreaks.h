@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace codegen {
+
 // The core speaks CR LF, as the generated VB code and the stored file do;
 // Qt's text widgets hold plain LF. Every crossing of that boundary goes
 // through these two.
@@ -16,3 +18,5 @@ inline QString fromWidgetText(const QString &widgetText)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
+
+} // namespace codegen

@@ -1,5 +1,7 @@
 #include "codegen/StringReplace.h"
 
+namespace codegen {
+
 QString StringReplace(const QString &sText, const QString &OldString, const QString &NewString)
 {
     if (OldString.isEmpty())
@@ -19,3 +21,5 @@ QString StringReplace(const QString &sText, const QString &OldString, const QStr
     }
     return result;
 }
+
+} // namespace codegen

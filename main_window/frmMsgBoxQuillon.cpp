@@ -178,13 +178,13 @@ void frmMsgBoxQuillon::LoadLastMsgText()
     if (!stored)
         return;
     ui.txtTitel->setText(stored->title);
-    ui.txtOriginal->setPlainText(toWidgetText(stored->message));
+    ui.txtOriginal->setPlainText(codegen::toWidgetText(stored->message));
 }
 
 // The program ends either way; a lost store is worth one line on stderr.
 void frmMsgBoxQuillon::SaveLastMsgText()
 {
-    const LastMessage record { ui.txtTitel->text(), fromWidgetText(ui.txtOriginal->toPlainText()) };
+    const LastMessage record { ui.txtTitel->text(), codegen::fromWidgetText(ui.txtOriginal->toPlainText()) };
     QString errorText;
     if (!writeLastMessage(lastMessagePath(services.programFolder), record, errorText)) {
         const QString line = QStringLiteral("msgbox-quillon: ") % errorText % QLatin1Char('\n');
@@ -196,7 +196,7 @@ void frmMsgBoxQuillon::SaveLastMsgText()
 void frmMsgBoxQuillon::txtOriginal_Change()
 {
     ui.lblZeichenAnzahl->setText(
-        QString::number(fromWidgetText(ui.txtOriginal->toPlainText()).size()));
+        QString::number(codegen::fromWidgetText(ui.txtOriginal->toPlainText()).size()));
 }
 
 void frmMsgBoxQuillon::txtOriginal_GotFocus()
@@ -233,7 +233,7 @@ void frmMsgBoxQuillon::cmdFormatieren_Click()
 codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
 {
     const codegen::FormatResult result = codegen::formatMessage({
-        fromWidgetText(ui.txtOriginal->toPlainText()),
+        codegen::fromWidgetText(ui.txtOriginal->toPlainText()),
         ui.txtTitel->text(),
         styleChoices,
         ui.HScroll1->value(),
@@ -246,8 +246,8 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
         showRefusal(result);
         break;
     case codegen::FormatOutcome::Formatted:
-        ui.txtDummy->setPlainText(toWidgetText(result.measuringText));
-        ui.txtFormatiert->setPlainText(toWidgetText(result.code));
+        ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));
+        ui.txtFormatiert->setPlainText(codegen::toWidgetText(result.code));
         sCodeTail = result.codeTail;
         returnToMessage();
         break;
@@ -259,8 +259,8 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
 // of the last good run stay as they were.
 void frmMsgBoxQuillon::showRefusal(const codegen::FormatResult &result)
 {
-    ui.txtDummy->setPlainText(toWidgetText(result.measuringText));
-    ui.txtFormatiert->setPlainText(toWidgetText(result.code));
+    ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));
+    ui.txtFormatiert->setPlainText(codegen::toWidgetText(result.code));
     services.messageBox.show(result.refusalMessage, codegen::kVbOKOnly.value);
 }
 
@@ -278,7 +278,7 @@ void frmMsgBoxQuillon::cmdTesten_Click()
     if (formatIntoCodeBox() == codegen::FormatOutcome::Refused)
         return;
     const QString prompt
-        = codegen::rebuildPrompt(fromWidgetText(ui.txtFormatiert->toPlainText()), sCodeTail);
+        = codegen::rebuildPrompt(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()), sCodeTail);
     const int buttonNumber = services.messageBox.show(
         prompt, codegen::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
     ui.lblRückwert->setText(QString::number(buttonNumber));

@@ -125,7 +125,7 @@ std::unique_ptr<QMessageBox> createStyledMessageBox(
     box->setWindowTitle(title.isEmpty() ? QStringLiteral("MsgBox - Quillon") : title);
     // The user's own text: shown as typed, never read as markup.
     box->setTextFormat(Qt::PlainText);
-    box->setText(toWidgetText(prompt));
+    box->setText(codegen::toWidgetText(prompt));
     box->setIcon(iconOf(style));
     addButtons(*box, style);
     box->setWindowModality(Qt::ApplicationModal);

@@ -46,7 +46,7 @@ void tst_StringReplace::replaces()
     QFETCH(QString, newString);
     QFETCH(QString, expected);
 
-    QCOMPARE(StringReplace(text, oldString, newString), expected);
+    QCOMPARE(codegen::StringReplace(text, oldString, newString), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_StringReplace)
