@@ -85,10 +85,9 @@ fuzz-test: fuzz-build
 	cd $(FUZZ_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -L fuzz
 
 # Fuzzes each target for FUZZ_SECONDS. New inputs go to a scratch corpus in
-# the build folder; the seeds in fuzz/corpus/ are only read. Scratch files go
-# to memory where there is /dev/shm: the store syncs each save to disk.
+# the build folder; the seeds in fuzz/corpus/ are only read.
 fuzz: fuzz-build
-	@set -e; if [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi; \
+	@set -e; \
 	for t in $(FUZZ_TARGETS); do \
 		name=$${t#fuzz_}; \
 		mkdir -p $(FUZZ_BUILD_DIR)/corpus/$$name $(FUZZ_BUILD_DIR)/artifacts/$$name; \

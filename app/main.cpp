@@ -4,6 +4,7 @@
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 int main(int argc, char *argv[])
 {
@@ -13,7 +14,8 @@ int main(int argc, char *argv[])
 
     QtMessageBoxService messageBox;
     DesktopShellService shell;
-    frmMsgBoxQuillon window({ messageBox, shell, QCoreApplication::applicationDirPath() });
+    frmMsgBoxQuillon window({ messageBox, shell, QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) });
     closeOnTerminationSignals(window);
     window.show();
     return app.exec();

@@ -5,55 +5,46 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringConverter>
+#include <QStringList>
 
 namespace {
 
-const QString separator = QStringLiteral("###DiesIstDasTrennzeichen###");
-const QByteArray utf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
-const auto eightBitEncoding = "windows-1252";
+const QString kSeparator = QStringLiteral("###DiesIstDasTrennzeichen###");
+const QByteArray kUtf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+const auto kEightBitEncoding = "windows-1252";
 
 // A record is a title and a few lines of text; anything this large is not
 // ours and would only slow the start down.
-constexpr qint64 largestReadableFile = 16 * 1024 * 1024;
+constexpr qint64 kLargestReadableFile = 16 * 1024 * 1024;
 
-std::optional<QString> decodeWindows1252(const QByteArray &bytes)
+// Nothing only where the platform lacks the code page.
+std::optional<QString> decodeWindows1252(QByteArrayView bytes)
 {
-    QStringDecoder decoder(eightBitEncoding);
-    QString text = decoder.decode(bytes);
-    if (!decoder.isValid() || decoder.hasError())
+    QStringDecoder decoder(kEightBitEncoding);
+    if (!decoder.isValid())
         return std::nullopt;
-    return text;
+    return decoder.decode(bytes);
 }
 
-// The file's mark is already gone; a U+FEFF behind it is the user's.
-std::optional<QString> decodeUtf8(QByteArrayView bytes)
+// A U+FEFF at the start is the user's: the file's own mark is gone by now.
+QString decodeUtf8(QByteArrayView bytes)
 {
     QStringDecoder decoder(QStringConverter::Utf8,
         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
-        return std::nullopt;
-    return text;
+    return decoder.decode(bytes);
 }
 
-std::optional<QString> decodeRecord(const QByteArray &bytes)
+// Other editors write UTF-8 without the mark. Windows-1252 text with
+// umlauts, as the older releases wrote it, is hardly ever valid UTF-8 (an
+// umlaut would have to stand before one of the rare characters 0x80..0xBF);
+// ASCII reads the same either way.
+std::optional<QString> decodeText(QByteArrayView bytes)
 {
-    if (bytes.startsWith(utf8ByteOrderMark))
-        return decodeUtf8(QByteArrayView(bytes).sliced(utf8ByteOrderMark.size()));
+    if (bytes.startsWith(kUtf8ByteOrderMark))
+        return decodeUtf8(bytes.sliced(kUtf8ByteOrderMark.size()));
+    if (bytes.isValidUtf8())
+        return decodeUtf8(bytes);
     return decodeWindows1252(bytes);
-}
-
-// Windows-1252 keeps the file readable by the older releases; a text it
-// cannot carry is written as UTF-8 instead, so nothing the user typed is lost;
-// so is one whose bytes would begin like the UTF-8 mark.
-QByteArray encodeRecord(const QString &record)
-{
-    QStringEncoder encoder(eightBitEncoding);
-    QByteArray bytes = encoder.encode(record);
-    if (encoder.isValid() && !encoder.hasError() && decodeWindows1252(bytes) == record
-        && !bytes.startsWith(utf8ByteOrderMark))
-        return bytes;
-    return utf8ByteOrderMark + record.toUtf8();
 }
 
 QString saveFailure(const QString &filePath, const QString &reason)
@@ -67,38 +58,89 @@ QString saveFailure(const QString &filePath, const QString &reason)
 
 } // namespace
 
-QString lastMessagePath(const QString &programFolder)
+std::optional<LastMessage> decodeLastMessage(QByteArrayView bytes)
 {
-    return QDir(programFolder).filePath(QStringLiteral("LastMsgText.txt"));
-}
-
-std::optional<LastMessage> readLastMessage(const QString &filePath)
-{
-    const QFileInfo info(filePath);
-    if (!info.isFile() || info.size() > largestReadableFile)
-        return std::nullopt;
-
-    QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.read(largestReadableFile + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > largestReadableFile)
-        return std::nullopt;
-
-    const std::optional<QString> text = decodeRecord(bytes);
+    const std::optional<QString> text = decodeText(bytes);
     if (!text)
         return std::nullopt;
-    const QStringList pieces = text->split(separator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    const QStringList pieces = text->split(kSeparator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
     if (pieces.size() < 2)
         return std::nullopt;
     return LastMessage { pieces.at(0), pieces.at(1) };
 }
 
-bool writeLastMessage(const QString &filePath, const LastMessage &record, QString &errorText)
+// Windows-1252 keeps the file readable by the older releases. A text it
+// cannot carry, or whose bytes would read back as another text (they begin
+// like the UTF-8 mark or happen to be valid UTF-8), goes as UTF-8 instead, so
+// nothing the user typed is lost.
+QByteArray encodeLastMessage(const LastMessage &record)
 {
     // No line break after the message: the reader takes every byte behind the
     // separator as the message, so a trailing break would grow it at each run.
-    const QByteArray bytes = encodeRecord(record.title + separator + record.message);
+    const QString text = record.title + kSeparator + record.message;
+    QStringEncoder encoder(kEightBitEncoding);
+    const QByteArray eightBit = encoder.encode(text);
+    if (encoder.isValid() && !encoder.hasError() && decodeText(eightBit) == text)
+        return eightBit;
+    return kUtf8ByteOrderMark + text.toUtf8();
+}
+
+QString lastMessagePath(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("LastMsgText.txt"));
+}
+
+LastMessageFolders lastMessageFolders(
+    const QString &programFolder, const QString &dataFolder, bool programFolderWritable)
+{
+    if (programFolderWritable || dataFolder.isEmpty())
+        return { programFolder, dataFolder };
+    return { dataFolder, programFolder };
+}
+
+LastMessageFolders lastMessageFolders(const QString &programFolder, const QString &dataFolder)
+{
+    const QFileInfo program(programFolder);
+    return lastMessageFolders(programFolder, dataFolder, program.isDir() && program.isWritable());
+}
+
+std::optional<LastMessage> loadLastMessage(const LastMessageFolders &folders)
+{
+    for (const QString &folder : { folders.saveFolder, folders.otherFolder }) {
+        const QString path = lastMessagePath(folder);
+        if (!folder.isEmpty() && QFileInfo(path).isFile())
+            return readLastMessage(path);
+    }
+    return std::nullopt;
+}
+
+bool saveLastMessage(
+    const LastMessageFolders &folders, const LastMessage &record, QString &errorText)
+{
+    // The data folder does not exist before the first save there; where it
+    // cannot be made, the write below says why.
+    QDir().mkpath(folders.saveFolder);
+    return writeLastMessage(lastMessagePath(folders.saveFolder), record, errorText);
+}
+
+std::optional<LastMessage> readLastMessage(const QString &filePath)
+{
+    const QFileInfo info(filePath);
+    if (!info.isFile() || info.size() > kLargestReadableFile)
+        return std::nullopt;
+
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.read(kLargestReadableFile + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > kLargestReadableFile)
+        return std::nullopt;
+    return decodeLastMessage(bytes);
+}
+
+bool writeLastMessage(const QString &filePath, const LastMessage &record, QString &errorText)
+{
+    const QByteArray bytes = encodeLastMessage(record);
 
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly)) {

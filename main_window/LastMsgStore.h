@@ -1,18 +1,48 @@
 #pragma once
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
 
-// The last title and message, kept between runs in "LastMsgText.txt" beside
-// the program: title, "###DiesIstDasTrennzeichen###", message.
+// The last title and message, kept between runs in "LastMsgText.txt":
+// title, "###DiesIstDasTrennzeichen###", message.
 struct LastMessage
 {
     QString title;
     QString message; // line breaks as CR LF
 };
 
-QString lastMessagePath(const QString &programFolder);
+// The record from a file's bytes: nothing only when they hold no separator.
+// Bytes that fit no encoding read as U+FFFD, so a damaged file still shows
+// what it can instead of being replaced unseen at the next save.
+std::optional<LastMessage> decodeLastMessage(QByteArrayView bytes);
+
+// Windows-1252 where that reads back unchanged, otherwise UTF-8 behind a
+// byte-order mark.
+QByteArray encodeLastMessage(const LastMessage &record);
+
+QString lastMessagePath(const QString &folder);
+
+// The file is written to saveFolder and read from there, or from otherFolder
+// while saveFolder holds none. Beside the program comes first; the user's
+// data folder takes over where the program was installed read-only.
+struct LastMessageFolders
+{
+    QString saveFolder;
+    QString otherFolder;
+};
+
+LastMessageFolders lastMessageFolders(
+    const QString &programFolder, const QString &dataFolder, bool programFolderWritable);
+// The same, asking the disk whether the program's folder is writable.
+LastMessageFolders lastMessageFolders(const QString &programFolder, const QString &dataFolder);
+
+std::optional<LastMessage> loadLastMessage(const LastMessageFolders &folders);
+// Creates saveFolder when needed; fails as writeLastMessage does.
+bool saveLastMessage(
+    const LastMessageFolders &folders, const LastMessage &record, QString &errorText);
 
 // The stored record, or nothing when there is no usable file.
 std::optional<LastMessage> readLastMessage(const QString &filePath);

@@ -174,7 +174,7 @@ void frmMsgBoxQuillon::Form_Unload()
 void frmMsgBoxQuillon::LoadLastMsgText()
 {
     const std::optional<LastMessage> stored
-        = readLastMessage(lastMessagePath(services.programFolder));
+        = loadLastMessage(lastMessageFolders(services.programFolder, services.dataFolder));
     if (!stored)
         return;
     ui.txtTitel->setText(stored->title);
@@ -186,7 +186,8 @@ void frmMsgBoxQuillon::SaveLastMsgText()
 {
     const LastMessage record { ui.txtTitel->text(), codegen::fromWidgetText(ui.txtOriginal->toPlainText()) };
     QString errorText;
-    if (!writeLastMessage(lastMessagePath(services.programFolder), record, errorText)) {
+    if (!saveLastMessage(
+            lastMessageFolders(services.programFolder, services.dataFolder), record, errorText)) {
         const QString line = QStringLiteral("msgbox-quillon: ") % errorText % QLatin1Char('\n');
         std::fputs(line.toLocal8Bit().constData(), stderr);
     }

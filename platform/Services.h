@@ -6,10 +6,11 @@ class MessageBoxService;
 class ShellService;
 
 // What the windows need from outside the process. The program passes the
-// real ones; tests pass doubles and a temporary program folder.
+// real ones; tests pass doubles and temporary folders.
 struct Services
 {
     MessageBoxService &messageBox;
     ShellService &shell;
     QString programFolder; // the folder that holds the executable
+    QString dataFolder; // the user's own, for what cannot stay beside the program
 };

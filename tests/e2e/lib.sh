@@ -11,11 +11,13 @@ fail() {
 }
 
 # Copies the program into a fresh folder of its own, since it keeps its
-# store beside itself. Sets PROGRAM_DIR and PROGRAM.
+# store beside itself. Its data folder, where it would read a store while
+# none lies beside it, is a fresh one too. Sets PROGRAM_DIR and PROGRAM.
 make_program_dir() {
     PROGRAM_DIR=$(mktemp -d)
     cp "$QUILLON_BIN_DIR/msgbox-quillon" "$PROGRAM_DIR/"
     PROGRAM="$PROGRAM_DIR/msgbox-quillon"
+    export XDG_DATA_HOME="$PROGRAM_DIR/data"
 }
 
 # Starts the program in the background. Sets APP_PID.

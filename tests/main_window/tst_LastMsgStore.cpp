@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(lastMessagePath(programFolder), expected);
     }
 
-    void writesTheRecordByteForByte_data()
+    void encodesTheRecordByteForByte_data()
     {
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("message");
@@ -91,14 +91,12 @@ private slots:
             << QString() << u"Gut 👍"_s << bom + separator + u"Gut 👍"_s.toUtf8();
     }
 
-    void writesTheRecordByteForByte()
+    void encodesTheRecordByteForByte()
     {
         QFETCH(QString, title);
         QFETCH(QString, message);
         QFETCH(QByteArray, bytes);
-        QString error;
-        QVERIFY(writeLastMessage(storePath(), { title, message }, error));
-        QCOMPARE(fileBytes(storePath()), bytes);
+        QCOMPARE(encodeLastMessage({ title, message }), bytes);
     }
 
     void roundTrip_data()
@@ -115,26 +113,25 @@ private slots:
         QTest::newRow("title starts with U+FEFF") << u"\uFEFFTitel"_s << u"Text"_s;
         // Windows-1252 bytes that look like the UTF-8 mark.
         QTest::newRow("title starts with \"ï»¿\"") << u"ï»¿Titel"_s << u"Text"_s;
+        // Windows-1252 bytes that happen to be valid UTF-8 ("ä").
+        QTest::newRow("title \"Ã¤\"") << u"Ã¤"_s << u"Text"_s;
     }
 
     void roundTrip()
     {
         QFETCH(QString, title);
         QFETCH(QString, message);
-        QString error;
-        QVERIFY(writeLastMessage(storePath(), { title, message }, error));
-        const std::optional<LastMessage> loaded = readLastMessage(storePath());
+        const QByteArray bytes = encodeLastMessage({ title, message });
+        const std::optional<LastMessage> loaded = decodeLastMessage(bytes);
         QVERIFY(loaded);
         QCOMPARE(loaded->title, title);
         QCOMPARE(loaded->message, message);
 
         // A second save of what was loaded must not change the file.
-        const QByteArray first = fileBytes(storePath());
-        QVERIFY(writeLastMessage(storePath(), *loaded, error));
-        QCOMPARE(fileBytes(storePath()), first);
+        QCOMPARE(encodeLastMessage(*loaded), bytes);
     }
 
-    void readsFiles_data()
+    void decodesFiles_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("loads");
@@ -151,24 +148,24 @@ private slots:
         QTest::newRow("older file, Windows-1252, trailing break kept") << "Achtung "_ba + separator
                 + "Gr\xFC\xDF"
                   "e\r\n\x80 10\r\n"_ba << true << u"Achtung "_s << u"Grüße\r\n€ 10\r\n"_s;
-        QTest::newRow("UTF-8 without byte-order mark is Windows-1252")
-            << "\xC3\xA4"_ba + separator << true << u"Ã¤"_s << QString();
+        QTest::newRow("another editor's UTF-8 without byte-order mark")
+            << u"Grüße"_s.toUtf8() + separator + u"Zeile 1\r\n€ 10"_s.toUtf8() << true << u"Grüße"_s
+            << u"Zeile 1\r\n€ 10"_s;
         QTest::newRow("UTF-8 with byte-order mark")
             << bom + u"Ω"_s.toUtf8() + separator + u"✓"_s.toUtf8() << true << u"Ω"_s << u"✓"_s;
         QTest::newRow("byte-order mark, no separator")
             << bom + "Text"_ba << false << QString() << QString();
-        QTest::newRow("byte-order mark, broken UTF-8")
-            << bom + "T"_ba + separator + "\xC3\x28"_ba << false << QString() << QString();
+        QTest::newRow("byte-order mark, broken UTF-8 read with replacements")
+            << bom + "T\xFF"_ba + separator + "\xC3\x28"_ba << true << u"T\uFFFD"_s << u"\uFFFD("_s;
     }
 
-    void readsFiles()
+    void decodesFiles()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, loads);
         QFETCH(QString, title);
         QFETCH(QString, message);
-        putFile(storePath(), bytes);
-        const std::optional<LastMessage> loaded = readLastMessage(storePath());
+        const std::optional<LastMessage> loaded = decodeLastMessage(bytes);
         QCOMPARE(loaded.has_value(), loads);
         if (loaded) {
             QCOMPARE(loaded->title, title);
@@ -196,6 +193,55 @@ private slots:
         const QString path = lastMessagePath(folder.filePath(u"gibt-es-nicht"_s));
         QVERIFY(!writeLastMessage(path, { u"T"_s, u"M"_s }, error));
         QVERIFY(error.contains(u"LastMsgText.txt"_s));
+    }
+
+    // Where a start reads and an end writes, for a program folder that can or
+    // cannot be written, with a file beside the program, in the user's data
+    // folder, in both or in neither.
+    void keepsTheFileWhereItCanBeWritten_data()
+    {
+        QTest::addColumn<bool>("programFolderWritable");
+        QTest::addColumn<QString>("besideTheProgram"); // title stored there, or none
+        QTest::addColumn<QString>("inTheDataFolder");
+        QTest::addColumn<QString>("loadedTitle");
+        QTest::newRow("writable, both: the program's wins")
+            << true << u"Programm"_s << u"Daten"_s << u"Programm"_s;
+        QTest::newRow("writable, only the data folder's")
+            << true << QString() << u"Daten"_s << u"Daten"_s;
+        QTest::newRow("read-only, neither") << false << QString() << QString() << QString();
+        QTest::newRow("read-only, only the program's")
+            << false << u"Programm"_s << QString() << u"Programm"_s;
+        // What was saved last must come back, not the file it could not replace.
+        QTest::newRow("read-only, both: the saved one wins")
+            << false << u"Programm"_s << u"Daten"_s << u"Daten"_s;
+    }
+
+    void keepsTheFileWhereItCanBeWritten()
+    {
+        QFETCH(bool, programFolderWritable);
+        QFETCH(QString, besideTheProgram);
+        QFETCH(QString, inTheDataFolder);
+        QFETCH(QString, loadedTitle);
+        QTemporaryDir home;
+        const QString dataFolder = home.filePath(u"share/MsgBox - Quillon"_s);
+        QString error;
+        if (!inTheDataFolder.isNull())
+            QVERIFY(saveLastMessage({ dataFolder, {} }, { inTheDataFolder, u"M"_s }, error));
+        if (!besideTheProgram.isNull())
+            QVERIFY(writeLastMessage(storePath(), { besideTheProgram, u"M"_s }, error));
+        const LastMessageFolders folders
+            = lastMessageFolders(folder.path(), dataFolder, programFolderWritable);
+
+        const std::optional<LastMessage> loaded = loadLastMessage(folders);
+        QCOMPARE(loaded.has_value(), !loadedTitle.isNull());
+        if (loaded)
+            QCOMPARE(loaded->title, loadedTitle);
+
+        QVERIFY(saveLastMessage(folders, { u"Neu"_s, u"M"_s }, error));
+        QCOMPARE(loadLastMessage(folders).value_or(LastMessage {}).title, u"Neu"_s);
+        const QString savedIn = programFolderWritable ? folder.path() : dataFolder;
+        QCOMPARE(
+            readLastMessage(lastMessagePath(savedIn)).value_or(LastMessage {}).title, u"Neu"_s);
     }
 
     void filesOverTheSizeLimitAreNotRead_data()
@@ -269,10 +315,14 @@ private slots:
         QString error;
         const bool saved
             = writeLastMessage(lastMessagePath(readOnly.path()), { u"T"_s, u"M"_s }, error);
+        // So an installed program keeps its store in the user's data folder.
+        const QString dataFolder = folder.filePath(u"data"_s);
+        const QString saveFolder = lastMessageFolders(readOnly.path(), dataFolder).saveFolder;
         QFile::setPermissions(readOnly.path(),
             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QVERIFY(!saved);
         QVERIFY(!error.isEmpty());
+        QCOMPARE(saveFolder, dataFolder);
     }
 #endif
 };

@@ -78,9 +78,10 @@ frmIconsAndButtons *optionsWindow()
 
 struct Fixture
 {
-    explicit Fixture(const QString &programFolder = {})
+    explicit Fixture(const QString &programFolder = {}, const QString &dataFolder = {})
         : window(std::make_unique<frmMsgBoxQuillon>(
-            Services { messageBox, shell, programFolder.isEmpty() ? dir.path() : programFolder }))
+            Services { messageBox, shell, programFolder.isEmpty() ? dir.path() : programFolder,
+                dataFolder.isEmpty() ? dir.filePath(u"data"_s) : dataFolder }))
         , controls(*window)
     { }
 
@@ -151,6 +152,7 @@ private slots:
     void helpFallsBackToOwnText_data();
     void helpFallsBackToOwnText();
     void optionsWindowOpensAndEndsWithMain();
+    void lastMessageSurvivesRestart_data();
     void lastMessageSurvivesRestart();
     void failedSaveStillEnds();
 };
@@ -538,17 +540,29 @@ void tst_frmMsgBoxQuillon::optionsWindowOpensAndEndsWithMain()
     QVERIFY(!options.isVisible());
 }
 
+void tst_frmMsgBoxQuillon::lastMessageSurvivesRestart_data()
+{
+    QTest::addColumn<QString>("programFolder");
+    QTest::newRow("beside the program") << u"bin"_s;
+    // A folder that cannot be written, as an installed program's to its user.
+    QTest::newRow("in the data folder") << u"gibt es nicht"_s;
+}
+
 void tst_frmMsgBoxQuillon::lastMessageSurvivesRestart()
 {
-    QTemporaryDir programFolder;
+    QFETCH(QString, programFolder);
+    QTemporaryDir folders;
+    QVERIFY(QDir(folders.path()).mkdir(u"bin"_s));
+    const QString programPath = folders.filePath(programFolder);
+    const QString dataPath = folders.filePath(u"data"_s);
     {
-        Fixture first(programFolder.path());
+        Fixture first(programPath, dataPath);
         ui(first).txtTitel->setText(u"Frage"_s);
         ui(first).txtOriginal->setPlainText(u"Zeile 1\nZeile 2"_s);
         QVERIFY(first.window->close());
     }
 
-    Fixture second(programFolder.path());
+    Fixture second(programPath, dataPath);
 
     QCOMPARE(ui(second).txtTitel->text(), u"Frage"_s);
     QCOMPARE(ui(second).txtOriginal->toPlainText(), u"Zeile 1\nZeile 2"_s);
@@ -559,7 +573,10 @@ void tst_frmMsgBoxQuillon::failedSaveStillEnds()
 {
     QTemporaryDir parent;
     const QString missingFolder = QDir(parent.path()).filePath(u"gibt es nicht"_s);
-    Fixture f(missingFolder);
+    // Not even root makes a folder below a plain file.
+    const QString plainFile = QDir(parent.path()).filePath(u"Datei"_s);
+    QVERIFY(QFile(plainFile).open(QIODevice::WriteOnly));
+    Fixture f(missingFolder, QDir(plainFile).filePath(u"MsgBox - Quillon"_s));
     QVERIFY(showActive(*f.window));
 
     QVERIFY(f.window->close());
