@@ -4,15 +4,17 @@
 BUILD_DIR ?= build
 CMAKE_BUILD_TYPE ?= RelWithDebInfo
 
-# Everything the build, the tests, the end-to-end tests and the benchmark need.
+# Everything the build, the tests, the end-to-end tests, the benchmark and
+# the Debian package need.
 PACKAGES := cmake ninja-build g++ make \
 	qt6-base-dev qt6-base-dev-tools libgl-dev \
+	dpkg-dev file lintian desktop-file-utils \
 	fonts-liberation fonts-dejavu-core \
 	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick python3 \
 	libbenchmark-dev \
 	clang libclang-rt-dev
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build package run test bench clean
 
 # A second build of the tests with AddressSanitizer and UBSan (g++, Debug),
 # and the libFuzzer targets of fuzz/ (clang only). Any sanitizer report fails.
@@ -52,6 +54,10 @@ configure: deps $(BUILD_DIR)/build.ninja
 
 build: configure
 	cmake --build $(BUILD_DIR)
+
+# The Debian package (CPack), written into the build folder.
+package: build
+	cmake --build $(BUILD_DIR) --target package
 
 run: build
 	$(BUILD_DIR)/bin/msgbox-quillon
