@@ -1,8 +1,10 @@
 #include "codegen/Formatter.h"
 
 #include "codegen/TextBoxLines.h"
+#include "codegen/VbConstants.h"
 
 #include <QList>
+#include <QStringList>
 #include <QStringView>
 
 #include <algorithm>
@@ -25,6 +27,21 @@ constexpr QStringView kPieceJoiner = u" & _";
 constexpr QStringView kAmpersand = u" & ";
 constexpr QStringView kLiteralSeam = u"\" & \"";
 constexpr QStringView kNoTitle = u"Titelleiste";
+
+// The lines of the forms around the prompt. Statements stand four blanks in,
+// continuation lines and the bodies the programmer fills in eight.
+constexpr QStringView kBodyLine = kIndent;
+constexpr QStringView kAnswerDeclaration = u"    Dim lAntwort As VbMsgBoxResult";
+constexpr QStringView kAnswerOpening = u"    lAntwort = MsgBox( _";
+constexpr QStringView kIfOpening = u"    If MsgBox( _";
+constexpr QStringView kSelectOpening = u"    Select Case MsgBox( _";
+constexpr QStringView kTextDeclaration = u"    Dim sText As String";
+constexpr QStringView kTextFirstOpening = u"    sText = _";
+constexpr QStringView kTextNextOpening = u"    sText = sText & _";
+constexpr QStringView kTextCall = u"    MsgBox sText";
+// Room for the lines around the prompt and the arguments; only a long title
+// makes the code buffer grow once more.
+constexpr qsizetype kFrameAllowance = 256;
 
 // Two neighbouring lines are joined when their lengths, less this allowance,
 // add up to less than the code width.
@@ -58,6 +75,10 @@ public:
         m_used += part.size();
         return *this;
     }
+
+    qsizetype size() const { return m_used; }
+    QStringView view() const { return QStringView(m_data, m_used); }
+    void chop(qsizetype count) { m_used -= count; }
 
     QString take()
     {
@@ -292,8 +313,13 @@ QList<PromptLine> joinedPromptLines(const QList<PromptPiece> &pieces, int codeWi
     return lines;
 }
 
-void appendPromptLine(
-    CodeBuffer &code, const QList<PromptPiece> &pieces, const PromptLine &line, bool continues)
+struct LaidOutPrompt
+{
+    QList<PromptPiece> pieces;
+    QList<PromptLine> lines;
+};
+
+void appendPromptLine(CodeBuffer &code, const QList<PromptPiece> &pieces, const PromptLine &line)
 {
     code += kIndent;
     LineWriter writer(code);
@@ -307,22 +333,34 @@ void appendPromptLine(
             writer.word(kNewline);
     }
     writer.end();
-    if (continues)
-        code += kPieceJoiner;
+}
+
+// The prompt lines first..end-1 as one statement's continuation lines; the
+// last of them ends neither with a continuation nor with a line break.
+void appendPromptLines(
+    CodeBuffer &code, const LaidOutPrompt &prompt, qsizetype first, qsizetype end)
+{
+    for (qsizetype i = first; i < end; ++i) {
+        appendPromptLine(code, prompt.pieces, prompt.lines[i]);
+        if (i + 1 < end) {
+            code += kPieceJoiner;
+            code += kCrLf;
+        }
+    }
+}
+
+void appendLine(CodeBuffer &code, QStringView line)
+{
+    code += line;
     code += kCrLf;
 }
 
-QString codeText(const QList<PromptPiece> &pieces, const QList<PromptLine> &lines)
+qsizetype expectedCodeSize(const LaidOutPrompt &prompt)
 {
-    qsizetype size = kStatementLine.size() + kCrLf.size();
-    for (const PromptLine &line : lines)
+    qsizetype size = kFrameAllowance;
+    for (const PromptLine &line : prompt.lines)
         size += line.length + kCrLf.size();
-    CodeBuffer code(size);
-    code += kStatementLine;
-    code += kCrLf;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        appendPromptLine(code, pieces, lines[i], i + 1 < lines.size());
-    return code.take();
+    return size;
 }
 
 bool hasTitle(const QString &title)
@@ -342,15 +380,18 @@ QString titleExpression(const QString &title)
     return expression.take();
 }
 
-QStringView lastLine(const QString &code)
+QStringView lastLine(QStringView code)
 {
     const qsizetype lastBreak = code.lastIndexOf(kCrLf);
-    return lastBreak < 0 ? QStringView(code) : QStringView(code).sliced(lastBreak + kCrLf.size());
+    return lastBreak < 0 ? code : code.sliced(lastBreak + kCrLf.size());
 }
 
 // The buttons argument, then the title argument, each on a continuation line
 // of its own while continuations are left, otherwise behind the last line.
-QString argumentsTail(const QString &code, const FormatRequest &request, qsizetype continuations)
+// The title fits behind the buttons when its line, with what closes the call
+// behind it, keeps to the code width.
+QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
+    qsizetype continuations, qsizetype closerLength)
 {
     const StyleFlags flags = computeStyleFlags(request.style);
     const bool hasFlags = flags.value > 0;
@@ -369,8 +410,8 @@ QString argumentsTail(const QString &code, const FormatRequest &request, qsizety
         tail += u", ";
     const QString title = titleExpression(request.title);
     const qsizetype lineBefore
-        = tail.contains(kCrLf) ? lastLine(tail).size() : lastLine(code).size() + tail.size();
-    const bool titleFits = title.size() + lineBefore <= request.codeWidth;
+        = tail.contains(kCrLf) ? lastLine(tail).size() : lastLineLength + tail.size();
+    const bool titleFits = title.size() + lineBefore + closerLength <= request.codeWidth;
     if (continuations < kContinuationLimit && (!titleFits || !hasFlags))
         tail += kContinuation % kCrLf % kIndent % u", " % title;
     else
@@ -401,6 +442,101 @@ FormatResult refused(QString code, QString measuringText, QString message)
     return result;
 }
 
+// The call of MsgBox and the lines around it: the statement itself, or a
+// function call whose answer the code goes on to use.
+struct CallFrame
+{
+    QStringView declaration; // the line before the call; empty for none
+    QStringView opening; // the call's first line, which ends with a continuation
+    QString closer; // behind the last argument
+    QStringList after; // the lines after the call
+};
+
+CallFrame callFrameOf(CodeForm form, const StyleChoices &choices)
+{
+    const QList<VbConstant> answers = answersOf(computeStyleFlags(choices).value);
+    switch (formFits(form, choices) ? form : CodeForm::Select) {
+    case CodeForm::Answer:
+        return { kAnswerDeclaration, kAnswerOpening, u")"_s, {} };
+    case CodeForm::If:
+        return { {}, kIfOpening, u") = " % answers.constFirst().name % u" Then",
+            { kBodyLine.toString(), u"    Else"_s, kBodyLine.toString(), u"    End If"_s } };
+    case CodeForm::Select: {
+        QStringList after;
+        for (const VbConstant &answer : answers)
+            after << u"    Case " % answer.name << kBodyLine.toString();
+        after << u"    End Select"_s;
+        return { {}, kSelectOpening, u")"_s, after };
+    }
+    case CodeForm::Statement:
+    case CodeForm::TextVariable:
+        break;
+    }
+    return { {}, kStatementLine, {}, {} };
+}
+
+// Refuses code with a line VB cannot take. The code to show then ends where
+// the prompt ends, at promptEnd.
+FormatResult withLinesChecked(
+    QString code, qsizetype promptEnd, QString measuringText, QString codeTail)
+{
+    if (hasOverlongLine(code))
+        return refused(
+            code.first(promptEnd) % kCrLf, std::move(measuringText), lineTooLongMessage());
+    return { FormatOutcome::Formatted, std::move(code), std::move(measuringText),
+        std::move(codeTail), {} };
+}
+
+FormatResult callCode(const CallFrame &frame, const LaidOutPrompt &prompt,
+    const FormatRequest &request, QString measuringText)
+{
+    CodeBuffer code(expectedCodeSize(prompt));
+    if (!frame.declaration.isEmpty())
+        appendLine(code, frame.declaration);
+    appendLine(code, frame.opening);
+    appendPromptLines(code, prompt, 0, prompt.lines.size());
+    code += kCrLf;
+    // The opening line and every prompt line but the last end with a
+    // continuation.
+    const qsizetype continuations = prompt.lines.size();
+    if (continuations > kContinuationLimit)
+        return refused(code.take(), std::move(measuringText), continuationLimitMessage());
+
+    code.chop(kCrLf.size());
+    const qsizetype promptEnd = code.size();
+    QString tail
+        = argumentsTail(lastLine(code.view()).size(), request, continuations, frame.closer.size());
+    code += tail;
+    appendLine(code, frame.closer);
+    for (const QString &line : frame.after)
+        appendLine(code, line);
+    return withLinesChecked(code.take(), promptEnd, std::move(measuringText), std::move(tail));
+}
+
+// The prompt goes into sText in statements of at most this many lines: the
+// opening line's continuation and one for each line but the last use up the
+// limit.
+constexpr qsizetype kLinesPerTextStatement = kContinuationLimit;
+
+FormatResult textVariableCode(
+    const LaidOutPrompt &prompt, const FormatRequest &request, QString measuringText)
+{
+    CodeBuffer code(expectedCodeSize(prompt)
+        + prompt.lines.size() / kLinesPerTextStatement * kTextNextOpening.size());
+    appendLine(code, kTextDeclaration);
+    const qsizetype lineCount = prompt.lines.size();
+    for (qsizetype first = 0; first < lineCount; first += kLinesPerTextStatement) {
+        appendLine(code, first == 0 ? kTextFirstOpening : kTextNextOpening);
+        appendPromptLines(code, prompt, first, std::min(first + kLinesPerTextStatement, lineCount));
+        code += kCrLf;
+    }
+    const qsizetype promptEnd = code.size() - kCrLf.size();
+    code += kTextCall;
+    QString tail = argumentsTail(kTextCall.size(), request, 0, 0);
+    appendLine(code, tail);
+    return withLinesChecked(code.take(), promptEnd, std::move(measuringText), std::move(tail));
+}
+
 } // namespace
 
 QString continuationLimitMessage()
@@ -416,6 +552,11 @@ QString lineTooLongMessage()
            u"Kürzen Sie den Titel oder lange Folgen von Leerzeilen und Leerzeichen im Text !"_s;
 }
 
+bool formFits(CodeForm form, const StyleChoices &choices)
+{
+    return form != CodeForm::If || answersOf(computeStyleFlags(choices).value).size() == 2;
+}
+
 FormatResult formatMessage(const FormatRequest &request)
 {
     if (request.message.isEmpty())
@@ -425,24 +566,13 @@ FormatResult formatMessage(const FormatRequest &request)
     clamped.codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
     QString measuringText = preparedForMeasuring(request.message);
 
-    const QList<PromptPiece> pieces
-        = promptPieces(measuringText, charsPerLineForCodeWidth(clamped.codeWidth));
-    const QList<PromptLine> lines = joinedPromptLines(pieces, clamped.codeWidth);
-    QString code = codeText(pieces, lines);
-
-    // The statement line and every prompt line but the last end with a
-    // continuation.
-    const qsizetype continuations = lines.size();
-    if (continuations > kContinuationLimit)
-        return refused(code, measuringText, continuationLimitMessage());
-
-    const QString prompt = code.chopped(kCrLf.size());
-    const QString tail = argumentsTail(prompt, clamped, continuations);
-    QString finished = prompt % tail % kCrLf;
-    if (hasOverlongLine(finished))
-        return refused(code, measuringText, lineTooLongMessage());
-
-    return { FormatOutcome::Formatted, std::move(finished), std::move(measuringText), tail, {} };
+    LaidOutPrompt prompt;
+    prompt.pieces = promptPieces(measuringText, charsPerLineForCodeWidth(clamped.codeWidth));
+    prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth);
+    if (request.form == CodeForm::TextVariable)
+        return textVariableCode(prompt, clamped, std::move(measuringText));
+    return callCode(
+        callFrameOf(request.form, request.style), prompt, clamped, std::move(measuringText));
 }
 
 } // namespace codegen

@@ -38,15 +38,18 @@ enum class FormatOutcome {
 struct FormatResult
 {
     FormatOutcome outcome = FormatOutcome::Formatted;
-    // The code box's text, CR LF breaks. On refusal: the laid-out prompt
-    // without the arguments. Empty for an empty message.
+    // The code box's text, CR LF breaks. On refusal: the code as far as the
+    // end of the laid-out prompt, without the arguments and what follows
+    // them. Empty for an empty message.
     QString code;
     // The measuring box's text: the prepared message, quotes as two
     // apostrophes and each line break on a line of its own that holds a lone
     // quote (empty for an empty message).
     QString measuringText;
     // sCodeTail: what was appended behind the prompt for the buttons and
-    // title arguments. Only meaningful when outcome is Formatted; otherwise
+    // title arguments; in the text-variable form, behind "MsgBox sText". The
+    // closing parenthesis, the comparison and the lines after the call are
+    // not part of it. Only meaningful when outcome is Formatted; otherwise
     // the window keeps its previous tail.
     QString codeTail;
     // When Refused: the message to show the user (OK only, no icon, no title).
@@ -58,10 +61,16 @@ QString continuationLimitMessage();
 // The message shown when a line of the statement would exceed 1,023 characters.
 QString lineTooLongMessage();
 
-// Turns a message into one VB MsgBox statement laid out to the code width.
-// The prompt says what was typed, with two apostrophes for each quote; a CR
-// or LF that is no line break goes in as vbCr or vbLf. The title goes in
-// exactly, its quotes doubled as VB escapes them.
+// Whether the form can be written for these choices: If compares with the
+// first of exactly two buttons, so it does not fit a set of one or three.
+bool formFits(CodeForm form, const StyleChoices &choices);
+
+// Turns a message into VB code around a MsgBox call, laid out to the code
+// width, in the request's form; an If that does not fit the choices is
+// written as Select Case. The prompt says what was typed, with two
+// apostrophes for each quote; a CR or LF that is no line break goes in as
+// vbCr or vbLf. The title goes in exactly, its quotes doubled as VB escapes
+// them.
 FormatResult formatMessage(const FormatRequest &request);
 
 } // namespace codegen
