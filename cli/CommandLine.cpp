@@ -56,12 +56,13 @@ struct Options
     QCommandLineOption systemModal { u"system-modal"_s, u"always on top"_s };
     QCommandLineOption right { u"right"_s, u"text right-aligned"_s };
     QCommandLineOption prompt { u"prompt"_s, u"print the rebuilt prompt"_s };
+    QCommandLineOption form { u"form"_s, u"code form"_s, u"NAME"_s };
     QCommandLineOption help { u"help"_s, u"show this help"_s };
 
     void addTo(QCommandLineParser &parser) const
     {
         parser.addOptions(
-            { width, title, icon, buttons, defaultButton, systemModal, right, prompt, help });
+            { width, title, icon, buttons, defaultButton, systemModal, right, prompt, form, help });
     }
 };
 
@@ -111,6 +112,15 @@ QString readTitle(
     return {};
 }
 
+QString readForm(
+    const QCommandLineParser &parser, const QCommandLineOption &option, codegen::CodeForm &form)
+{
+    int index = int(form);
+    QString problem = readName(parser, option, formWords(), index);
+    form = codegen::CodeForm(index);
+    return problem;
+}
+
 QString readValues(const QCommandLineParser &parser, const Options &o, FormatOptions &options)
 {
     const QString problems[] = {
@@ -120,12 +130,29 @@ QString readValues(const QCommandLineParser &parser, const Options &o, FormatOpt
         readName(parser, o.icon, iconWords(), options.style.icon),
         readName(parser, o.buttons, buttonSetWords(), options.style.buttons),
         readNumber(parser, o.defaultButton, 1, 3, options.style.defaultButton),
+        readForm(parser, o.form, options.form),
     };
     for (const QString &problem : problems) {
         if (!problem.isEmpty())
             return problem;
     }
     return {};
+}
+
+// The window writes Select Case where If does not fit; a command line that
+// asks for If says what it wants, so it learns why it cannot have it.
+QString formProblem(const FormatOptions &options)
+{
+    if (options.printPrompt && options.form != codegen::CodeForm::Statement)
+        return u"--prompt rebuilds the prompt from the statement form only; leave out --form."_s;
+    if (codegen::formFits(options.form, options.style))
+        return {};
+    const qsizetype buttons
+        = codegen::answersOf(codegen::computeStyleFlags(options.style).value).size();
+    return u"--form if needs a set of two buttons, but --buttons %1 shows %2; "
+           u"use --form select or a set of two buttons."_s.arg(
+               buttonSetWords().value(options.style.buttons),
+               (buttons == 1 ? u"%1 button"_s : u"%1 buttons"_s).arg(buttons));
 }
 
 } // namespace
@@ -138,6 +165,11 @@ QStringList iconWords()
 QStringList buttonSetWords()
 {
     return choiceWords(codegen::buttonSetConstantOf, codegen::kButtonSetChoiceCount, u"ok"_s);
+}
+
+QStringList formWords()
+{
+    return { u"statement"_s, u"answer"_s, u"if"_s, u"select"_s, u"text-variable"_s };
 }
 
 ParsedCommandLine parseCommandLine(const QStringList &arguments)
@@ -160,6 +192,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     parsed.options.style.textRight = parser.isSet(o.right);
     parsed.options.printPrompt = parser.isSet(o.prompt);
     parsed.error = readValues(parser, o, parsed.options);
+    if (parsed.error.isEmpty())
+        parsed.error = formProblem(parsed.options);
     return parsed;
 }
 
@@ -167,7 +201,8 @@ QString usageText()
 {
     return u"Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]\n"
            u"                     [--default N] [--system-modal] [--right] [--prompt]\n"
-           u"Reads a message from standard input (UTF-8) and writes the VB MsgBox statement\n"
+           u"                     [--form NAME]\n"
+           u"Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox\n"
            u"for it to standard output, with CR LF line breaks.\n"
            u"  --width N        code width, 40..75, default 70\n"
            u"  --title TEXT     title; empty or \"Titelleiste\" means none (default none)\n"
@@ -179,6 +214,8 @@ QString usageText()
            u"  --right          the \"Text rechtsbündig\" choice\n"
            u"  --prompt         print the prompt that the message box test would show,\n"
            u"                   rebuilt from the code, instead of the code\n"
+           u"  --form NAME      statement | answer | if | select | text-variable,\n"
+           u"                   default statement; if takes a set of two buttons\n"
            u"  --help           show this help\n"
            u"Exit status: 0 done, 1 the text was refused, 2 a usage error.\n"_s;
 }

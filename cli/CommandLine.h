@@ -16,6 +16,7 @@ struct FormatOptions
     QString title; // as typed; "" or "Titelleiste" means none
     codegen::StyleChoices style;
     bool printPrompt = false;
+    codegen::CodeForm form = codegen::CodeForm::Statement;
 };
 
 struct ParsedCommandLine
@@ -34,5 +35,7 @@ QString usageText();
 // The words of --icon and --buttons, indexed as the options window's arrays.
 QStringList iconWords();
 QStringList buttonSetWords();
+// The words of --form, indexed as codegen::CodeForm.
+QStringList formWords();
 
 } // namespace cli

@@ -20,7 +20,7 @@ QByteArray errorLines(const QString &crlfText)
 
 codegen::FormatRequest requestFor(const FormatOptions &options, const QString &message)
 {
-    return { message, options.title, options.style, options.codeWidth };
+    return { message, options.title, options.style, options.codeWidth, options.form };
 }
 
 } // namespace

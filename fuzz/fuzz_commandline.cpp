@@ -72,7 +72,9 @@ void checkOutcome(
     case cli::Done:
         if (!outcome.standardError.isEmpty())
             propertyBroken("done, but something on standard error", described(invocation));
-        if (!options.printPrompt && !outcome.standardOutput.isEmpty()) {
+        // The evaluator knows the statement form only.
+        if (!options.printPrompt && options.form == codegen::CodeForm::Statement
+            && !outcome.standardOutput.isEmpty()) {
             const EvaluatedMsgBox call = evaluateMsgBox(QString::fromUtf8(outcome.standardOutput));
             if (!call.error.isEmpty())
                 propertyBroken(

@@ -53,6 +53,8 @@ private slots:
     void usageErrorsExitWithTwo();
     void formatsWorkedExampleByteForByte_data();
     void formatsWorkedExampleByteForByte();
+    void writesTheChosenForm_data();
+    void writesTheChosenForm();
     void choicesBecomeTheFlagsArgument_data();
     void choicesBecomeTheFlagsArgument();
     void emptyMessagePrintsNothing_data();
@@ -87,6 +89,12 @@ void tst_MsgBoxFormat::usageErrorsExitWithTwo_data()
     QTest::newRow("value for a switch") << QStringList { u"--right=1"_s } << u"--right"_s;
     QTest::newRow("title with a line break")
         << QStringList { u"--title"_s, u"Zeile 1\nZeile 2"_s } << u"--title"_s;
+    QTest::newRow("unknown form") << QStringList { u"--form=while"_s } << u"while"_s;
+    QTest::newRow("if with one button") << QStringList { u"--form"_s, u"if"_s } << u"--form if"_s;
+    QTest::newRow("if with three buttons")
+        << QStringList { u"--form=if"_s, u"--buttons=yesnocancel"_s } << u"yesnocancel"_s;
+    QTest::newRow("prompt of another form")
+        << QStringList { u"--form=answer"_s, u"--prompt"_s } << u"--prompt"_s;
 }
 
 void tst_MsgBoxFormat::usageErrorsExitWithTwo()
@@ -123,6 +131,39 @@ void tst_MsgBoxFormat::formatsWorkedExampleByteForByte()
 
     QCOMPARE(run.exitCode, int(cli::Done));
     QCOMPARE(run.out, kJaNeinFrage);
+    QVERIFY(run.err.isEmpty());
+}
+
+void tst_MsgBoxFormat::writesTheChosenForm_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("firstLine");
+
+    const QByteArray jaNein = "Ja\nNein\n";
+    QTest::newRow("statement") << QStringList { u"--form=statement"_s } << jaNein
+                               << QByteArray("    MsgBox _");
+    QTest::newRow("answer") << QStringList { u"--form"_s, u"answer"_s } << jaNein
+                            << QByteArray("    Dim lAntwort As VbMsgBoxResult");
+    QTest::newRow("if") << QStringList { u"--form=if"_s, u"--buttons=retrycancel"_s } << jaNein
+                        << QByteArray("    If MsgBox( _");
+    QTest::newRow("select") << QStringList { u"--form=select"_s } << jaNein
+                            << QByteArray("    Select Case MsgBox( _");
+    QTest::newRow("text variable takes what the statement refuses")
+        << QStringList { u"--form=text-variable"_s } << textOfManyLines(25)
+        << QByteArray("    Dim sText As String");
+}
+
+void tst_MsgBoxFormat::writesTheChosenForm()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, firstLine);
+
+    const Run run = msgboxFormat(arguments, input);
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QVERIFY2(run.out.startsWith(QByteArray(firstLine + "\r\n")), run.out.constData());
     QVERIFY(run.err.isEmpty());
 }
 
