@@ -47,7 +47,8 @@ void registerRun(const std::string &name, const Formatter &format, codegen::Form
 }
 
 // Prints the console report, then how much faster the production formatter
-// is than the step-by-step one on the same input.
+// is than the step-by-step one on the same input, and how much longer the
+// text-variable form takes than the statement form.
 class SpeedUpReporter : public benchmark::ConsoleReporter
 {
 public:
@@ -63,18 +64,28 @@ public:
         ConsoleReporter::Finalize();
         std::printf("\nSpeed-up over the step-by-step formatter at %lld characters:\n",
             static_cast<long long>(kComparedSize));
-        for (const auto &[name, time] : m_times) {
-            const std::string prefix = "reference/";
-            if (name.rfind(prefix, 0) != 0)
-                continue;
-            const auto production = m_times.find("production/" + name.substr(prefix.size()));
-            if (production != m_times.end() && production->second > 0)
-                std::printf("  %-28s %10.0fx\n", name.substr(prefix.size()).c_str(),
-                    time / production->second);
-        }
+        printRatios("reference/", "production/", "%10.0fx");
+        std::printf("\nText-variable form over the statement form (time ratio):\n");
+        printRatios("text-variable/", "production/", "%10.2f");
     }
 
 private:
+    // For each run named prefix/case, its time over that of base/case.
+    void printRatios(const std::string &prefix, const std::string &base, const char *format)
+    {
+        for (const auto &[name, time] : m_times) {
+            if (name.rfind(prefix, 0) != 0)
+                continue;
+            const std::string caseName = name.substr(prefix.size());
+            const auto baseRun = m_times.find(base + caseName);
+            if (baseRun == m_times.end() || baseRun->second <= 0)
+                continue;
+            std::printf("  %-28s ", caseName.c_str());
+            std::printf(format, time / baseRun->second);
+            std::printf("\n");
+        }
+    }
+
     std::map<std::string, double> m_times;
 };
 
@@ -91,6 +102,9 @@ int main(int argc, char **argv)
                 const std::string name = std::string(shape.name) + "/" + std::to_string(width) + "/"
                     + std::to_string(size);
                 registerRun("production/" + name, codegen::formatMessage, request);
+                request.form = codegen::CodeForm::TextVariable;
+                registerRun("text-variable/" + name, codegen::formatMessage, request);
+                request.form = codegen::CodeForm::Statement;
                 if (size == kComparedSize)
                     registerRun("reference/" + name, reference::formatMessage, request);
             }

@@ -419,16 +419,18 @@ QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     return tail;
 }
 
+// Looks for the single LF, which the code holds only in its CR LF breaks:
+// a search for one character is several times faster than one for two.
 bool hasOverlongLine(QStringView code)
 {
     qsizetype lineStart = 0;
     for (;;) {
-        const qsizetype lineEnd = code.indexOf(kCrLf, lineStart);
-        if (lineEnd < 0)
+        const qsizetype lineFeed = code.indexOf(u'\n', lineStart);
+        if (lineFeed < 0)
             return code.size() - lineStart > kMaxCodeLineLength;
-        if (lineEnd - lineStart > kMaxCodeLineLength)
+        if (lineFeed - 1 - lineStart > kMaxCodeLineLength)
             return true;
-        lineStart = lineEnd + kCrLf.size();
+        lineStart = lineFeed + 1;
     }
 }
 
