@@ -141,14 +141,10 @@ void tst_MsgBoxFormat::writesTheChosenForm_data()
     QTest::addColumn<QByteArray>("firstLine");
 
     const QByteArray jaNein = "Ja\nNein\n";
-    QTest::newRow("statement") << QStringList { u"--form=statement"_s } << jaNein
-                               << QByteArray("    MsgBox _");
     QTest::newRow("answer") << QStringList { u"--form"_s, u"answer"_s } << jaNein
                             << QByteArray("    Dim lAntwort As VbMsgBoxResult");
     QTest::newRow("if") << QStringList { u"--form=if"_s, u"--buttons=retrycancel"_s } << jaNein
                         << QByteArray("    If MsgBox( _");
-    QTest::newRow("select") << QStringList { u"--form=select"_s } << jaNein
-                            << QByteArray("    Select Case MsgBox( _");
     QTest::newRow("text variable takes what the statement refuses")
         << QStringList { u"--form=text-variable"_s } << textOfManyLines(25)
         << QByteArray("    Dim sText As String");

@@ -7,16 +7,11 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-const QString kBody = u"        "_s; // where the programmer's own code goes
-
 // Indexes of the options window's button sets.
 enum ButtonSet { OK, OKCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
 
-FormatRequest request(const QString &message, CodeForm form, int buttons, const QString &title = {},
-    int width = 70, int icon = 0)
-{
-    return { message, title, StyleChoices { icon, buttons }, width, form };
-}
+// The empty line, indented as a body, where the programmer's own code goes.
+const QString kBody = u"        "_s;
 
 // At width 40 a word of 26 * n characters becomes n literals of which no two join.
 QString wordOfFullLines(int lines)
@@ -24,9 +19,29 @@ QString wordOfFullLines(int lines)
     return QString(26 * lines, u'x');
 }
 
-QString fullLiteral(bool continues)
+QStringList fullLines(int count)
 {
-    return u"        \""_s + QString(26, u'x') + (continues ? u"\" & _"_s : u"\""_s);
+    QStringList lines(count, u"        \""_s + QString(26, u'x') + u"\" & _"_s);
+    lines.last().chop(4);
+    return lines;
+}
+
+QStringList selectOf(const QString &flags, const QStringList &answers)
+{
+    QStringList code { u"    Select Case MsgBox( _"_s, u"        \"Hallo\" _"_s,
+        u"        , vbQuestion"_s + flags + u")"_s };
+    for (const QString &answer : answers)
+        code << u"    Case "_s + answer << kBody;
+    return code << u"    End Select"_s;
+}
+
+QStringList textVariableOf(const QList<int> &statementLines)
+{
+    QStringList code { u"    Dim sText As String"_s };
+    for (const int lines : statementLines)
+        code << (code.size() == 1 ? u"    sText = _"_s : u"    sText = sText & _"_s)
+             << fullLines(lines);
+    return code << u"    MsgBox sText _"_s << u"        , vbQuestion"_s;
 }
 
 } // namespace
@@ -36,175 +51,106 @@ class tst_CodeForms : public QObject
     Q_OBJECT
 
 private slots:
-    void writesTheWorkedExample_data();
-    void writesTheWorkedExample();
-    void selectHasACaseForEachButton_data();
-    void selectHasACaseForEachButton();
-    void textVariableSplitsAtTheContinuationLimit_data();
-    void textVariableSplitsAtTheContinuationLimit();
-    void refuses_data();
-    void refuses();
+    void writesTheForm_data();
+    void writesTheForm();
 };
 
-void tst_CodeForms::writesTheWorkedExample_data()
-{
-    QTest::addColumn<CodeForm>("form");
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<QStringList>("expected");
-
-    const QString prompt = u"        \"Ja\" & vbNewline & \"Nein\" _"_s;
-    const QString arguments = u"        , vbQuestion, \"Frage\""_s;
-    const QStringList select { u"    Select Case MsgBox( _"_s, prompt, arguments + u")"_s,
-        u"    Case vbOK"_s, kBody, u"    End Select"_s };
-
-    QTest::newRow("statement") << CodeForm::Statement << int(OK) << 70
-                               << QStringList { u"    MsgBox _"_s, prompt, arguments };
-    QTest::newRow("answer") << CodeForm::Answer << int(OK) << 70
-                            << QStringList { u"    Dim lAntwort As VbMsgBoxResult"_s,
-                                   u"    lAntwort = MsgBox( _"_s, prompt, arguments + u")"_s };
-    QTest::newRow("if") << CodeForm::If << int(YesNo) << 70
-                        << QStringList { u"    If MsgBox( _"_s, prompt,
-                               u"        , vbQuestion Or vbYesNo, \"Frage\") = vbYes Then"_s, kBody,
-                               u"    Else"_s, kBody, u"    End If"_s };
-    // The title fits behind the flags in a statement, but not with the comparison.
-    QTest::newRow("if: the comparison counts for the title's fit")
-        << CodeForm::If << int(YesNo) << 40
-        << QStringList { u"    If MsgBox( _"_s, prompt, u"        , vbQuestion Or vbYesNo _"_s,
-               u"        , \"Frage\") = vbYes Then"_s, kBody, u"    Else"_s, kBody,
-               u"    End If"_s };
-    QTest::newRow("select") << CodeForm::Select << int(OK) << 70 << select;
-    QTest::newRow("if with one button is select") << CodeForm::If << int(OK) << 70 << select;
-    QTest::newRow("text variable")
-        << CodeForm::TextVariable << int(OK) << 70
-        << QStringList { u"    Dim sText As String"_s, u"    sText = _"_s, prompt.chopped(2),
-               u"    MsgBox sText _"_s, arguments };
-}
-
-void tst_CodeForms::writesTheWorkedExample()
-{
-    QFETCH(CodeForm, form);
-    QFETCH(int, buttons);
-    QFETCH(int, width);
-    QFETCH(QStringList, expected);
-
-    const FormatResult result
-        = formatMessage(request(u"Ja\r\nNein"_s, form, buttons, u"Frage"_s, width, 1));
-
-    QCOMPARE(result.outcome, FormatOutcome::Formatted);
-    QCOMPARE(result.code, expected.join(u"\r\n"_s) + u"\r\n"_s);
-    QVERIFY(result.code.contains(result.codeTail));
-    QVERIFY(result.codeTail.startsWith(u" _\r\n        , vbQuestion"_s));
-}
-
-void tst_CodeForms::selectHasACaseForEachButton_data()
-{
-    QTest::addColumn<int>("buttons");
-    QTest::addColumn<QStringList>("answers");
-
-    QTest::newRow("OK") << int(OK) << QStringList { u"vbOK"_s };
-    QTest::newRow("OK, Cancel") << int(OKCancel) << QStringList { u"vbOK"_s, u"vbCancel"_s };
-    QTest::newRow("Yes, No") << int(YesNo) << QStringList { u"vbYes"_s, u"vbNo"_s };
-    QTest::newRow("Yes, No, Cancel")
-        << int(YesNoCancel) << QStringList { u"vbYes"_s, u"vbNo"_s, u"vbCancel"_s };
-    QTest::newRow("Retry, Cancel")
-        << int(RetryCancel) << QStringList { u"vbRetry"_s, u"vbCancel"_s };
-    QTest::newRow("Abort, Retry, Ignore")
-        << int(AbortRetryIgnore) << QStringList { u"vbAbort"_s, u"vbRetry"_s, u"vbIgnore"_s };
-}
-
-void tst_CodeForms::selectHasACaseForEachButton()
-{
-    QFETCH(int, buttons);
-    QFETCH(QStringList, answers);
-
-    const QString select = formatMessage(request(u"Hallo"_s, CodeForm::Select, buttons)).code;
-    const QString ifCode = formatMessage(request(u"Hallo"_s, CodeForm::If, buttons)).code;
-
-    QString cases;
-    for (const QString &answer : answers)
-        cases += u"    Case "_s + answer + u"\r\n"_s + kBody + u"\r\n"_s;
-    QVERIFY2(select.endsWith(u")\r\n"_s + cases + u"    End Select\r\n"_s), qPrintable(select));
-    const bool twoButtons = answers.size() == 2;
-    QCOMPARE(formFits(CodeForm::If, StyleChoices { 0, buttons }), twoButtons);
-    if (twoButtons)
-        QVERIFY(ifCode.contains(u") = "_s + answers.first() + u" Then\r\n"_s));
-    else
-        QCOMPARE(ifCode, select);
-}
-
-void tst_CodeForms::textVariableSplitsAtTheContinuationLimit_data()
-{
-    QTest::addColumn<int>("lines");
-    QTest::addColumn<QList<int>>("statements"); // lines of each sText statement
-
-    QTest::newRow("24 lines: one statement") << 24 << QList<int> { 24 };
-    QTest::newRow("25 lines: the 25th in a second") << 25 << QList<int> { 24, 1 };
-    QTest::newRow("49 lines: three") << 49 << QList<int> { 24, 24, 1 };
-}
-
-void tst_CodeForms::textVariableSplitsAtTheContinuationLimit()
-{
-    QFETCH(int, lines);
-    QFETCH(QList<int>, statements);
-
-    QStringList expected { u"    Dim sText As String"_s };
-    for (const int statementLines : statements) {
-        expected << (expected.size() == 1 ? u"    sText = _"_s : u"    sText = sText & _"_s);
-        for (int i = 1; i <= statementLines; ++i)
-            expected << fullLiteral(i < statementLines);
-    }
-    expected << u"    MsgBox sText _"_s << u"        , vbYesNo"_s;
-
-    const FormatResult result
-        = formatMessage(request(wordOfFullLines(lines), CodeForm::TextVariable, YesNo, {}, 40));
-
-    QCOMPARE(result.outcome, FormatOutcome::Formatted);
-    QCOMPARE(result.code, expected.join(u"\r\n"_s) + u"\r\n"_s);
-}
-
-void tst_CodeForms::refuses_data()
+void tst_CodeForms::writesTheForm_data()
 {
     QTest::addColumn<CodeForm>("form");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("buttons");
     QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("refusal"); // empty: accepted
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QStringList>("expected"); // on refusal: the code shown
+    QTest::addColumn<QString>("refusal");
 
-    const QString title1011(1011, u'T');
-    const QString breaks85 = u"a"_s + u"\r\n"_s.repeated(85) + u"b"_s;
-    QTest::newRow("if: 24 continuations")
-        << CodeForm::If << wordOfFullLines(24) << QString() << QString();
-    QTest::newRow("answer: 25 continuations")
-        << CodeForm::Answer << wordOfFullLines(25) << QString() << continuationLimitMessage();
-    QTest::newRow("select: title line of 1023 with the parenthesis")
-        << CodeForm::Select << u"Hallo"_s << title1011.chopped(1) << QString();
-    QTest::newRow("select: title line of 1024 with the parenthesis")
-        << CodeForm::Select << u"Hallo"_s << title1011 << lineTooLongMessage();
-    QTest::newRow("text variable: title line of 1024")
-        << CodeForm::TextVariable << u"Hallo"_s << title1011 + u"T"_s << lineTooLongMessage();
-    QTest::newRow("text variable: 85 breaks in a row")
-        << CodeForm::TextVariable << breaks85 << QString() << lineTooLongMessage();
+    const QString jaNein = u"Ja\r\nNein"_s;
+    const QString prompt = u"        \"Ja\" & vbNewline & \"Nein\" _"_s;
+    const QString arguments = u"        , vbQuestion, \"Frage\""_s;
+    const QString frage = u"Frage"_s;
+    const auto example = [&](const char *name, CodeForm form, int buttons, int width,
+                             const QStringList &expected) {
+        QTest::newRow(name) << form << jaNein << buttons << frage << width << expected << QString();
+    };
+    example("statement", CodeForm::Statement, OK, 70, { u"    MsgBox _"_s, prompt, arguments });
+    example("answer", CodeForm::Answer, OK, 70,
+        { u"    Dim lAntwort As VbMsgBoxResult"_s, u"    lAntwort = MsgBox( _"_s, prompt,
+            arguments + u")"_s });
+    example("if", CodeForm::If, YesNo, 70,
+        { u"    If MsgBox( _"_s, prompt,
+            u"        , vbQuestion Or vbYesNo, \"Frage\") = vbYes Then"_s, kBody, u"    Else"_s,
+            kBody, u"    End If"_s });
+    // The title would fit behind the flags of a statement, but not with the comparison.
+    example("if: the comparison counts for the title's fit", CodeForm::If, YesNo, 40,
+        { u"    If MsgBox( _"_s, prompt, u"        , vbQuestion Or vbYesNo _"_s,
+            u"        , \"Frage\") = vbYes Then"_s, kBody, u"    Else"_s, kBody, u"    End If"_s });
+    example("select", CodeForm::Select, OK, 70,
+        { u"    Select Case MsgBox( _"_s, prompt, arguments + u")"_s, u"    Case vbOK"_s, kBody,
+            u"    End Select"_s });
+    example("text variable", CodeForm::TextVariable, OK, 70,
+        { u"    Dim sText As String"_s, u"    sText = _"_s, prompt.chopped(2),
+            u"    MsgBox sText _"_s, arguments });
+
+    const auto select
+        = [](const char *name, CodeForm form, int buttons, const QStringList &expected) {
+              QTest::newRow(name) << form << u"Hallo"_s << buttons << QString() << 70 << expected
+                                  << QString();
+          };
+    const QStringList yesNoCancel { u"vbYes"_s, u"vbNo"_s, u"vbCancel"_s };
+    select("select OK", CodeForm::Select, OK, selectOf({}, { u"vbOK"_s }));
+    select("select OK, Cancel", CodeForm::Select, OKCancel,
+        selectOf(u" Or vbOKCancel"_s, { u"vbOK"_s, u"vbCancel"_s }));
+    select("select Yes, No", CodeForm::Select, YesNo,
+        selectOf(u" Or vbYesNo"_s, { u"vbYes"_s, u"vbNo"_s }));
+    select("select Yes, No, Cancel", CodeForm::Select, YesNoCancel,
+        selectOf(u" Or vbYesNoCancel"_s, yesNoCancel));
+    select("select Retry, Cancel", CodeForm::Select, RetryCancel,
+        selectOf(u" Or vbRetryCancel"_s, { u"vbRetry"_s, u"vbCancel"_s }));
+    select("select Abort, Retry, Ignore", CodeForm::Select, AbortRetryIgnore,
+        selectOf(u" Or vbAbortRetryIgnore"_s, { u"vbAbort"_s, u"vbRetry"_s, u"vbIgnore"_s }));
+    select("if with one button is select", CodeForm::If, OK, selectOf({}, { u"vbOK"_s }));
+    select("if with three buttons is select", CodeForm::If, YesNoCancel,
+        selectOf(u" Or vbYesNoCancel"_s, yesNoCancel));
+
+    const auto limit = [](const char *name, CodeForm form, const QString &message,
+                           const QString &title, const QStringList &expected,
+                           const QString &refusal) {
+        QTest::newRow(name) << form << message << int(OK) << title << 40 << expected << refusal;
+    };
+    limit("text variable: 24 lines in one statement", CodeForm::TextVariable, wordOfFullLines(24),
+        {}, textVariableOf({ 24 }), {});
+    limit("text variable: the 25th line in the next", CodeForm::TextVariable, wordOfFullLines(25),
+        {}, textVariableOf({ 24, 1 }), {});
+    limit("answer: 25 continuations", CodeForm::Answer, wordOfFullLines(25), {},
+        QStringList { u"    Dim lAntwort As VbMsgBoxResult"_s, u"    lAntwort = MsgBox( _"_s }
+            << fullLines(25),
+        continuationLimitMessage());
+    // Eight blanks, ", ", the quoted title and the parenthesis: 1,024 characters.
+    limit("select: the parenthesis makes the title line too long", CodeForm::Select, u"Hallo"_s,
+        QString(1011, u'T'), { u"    Select Case MsgBox( _"_s, u"        \"Hallo\""_s },
+        lineTooLongMessage());
+    limit("text variable: a title line too long", CodeForm::TextVariable, u"Hallo"_s,
+        QString(1012, u'T'),
+        { u"    Dim sText As String"_s, u"    sText = _"_s, u"        \"Hallo\""_s },
+        lineTooLongMessage());
 }
 
-void tst_CodeForms::refuses()
+void tst_CodeForms::writesTheForm()
 {
     QFETCH(CodeForm, form);
     QFETCH(QString, message);
+    QFETCH(int, buttons);
     QFETCH(QString, title);
+    QFETCH(int, width);
+    QFETCH(QStringList, expected);
     QFETCH(QString, refusal);
 
-    const FormatResult result = formatMessage(request(message, form, OK, title, 40));
+    const FormatResult result
+        = formatMessage({ message, title, StyleChoices { 1, buttons }, width, form });
 
     QCOMPARE(result.refusalMessage, refusal);
-    QCOMPARE(result.outcome, refusal.isEmpty() ? FormatOutcome::Formatted : FormatOutcome::Refused);
-    if (refusal.isEmpty())
-        return;
-    // The code shown stops where the prompt ends.
-    const FormatResult withoutTitle = formatMessage(request(message, form, OK, {}, 40));
-    QVERIFY(result.code.endsWith(u"\"\r\n"_s));
-    QVERIFY(!result.code.contains(u"MsgBox sText"_s) && !result.code.contains(u"\r\n    Case"_s));
-    if (withoutTitle.outcome == FormatOutcome::Formatted)
-        QVERIFY(withoutTitle.code.startsWith(result.code.chopped(2)));
+    QCOMPARE(result.code, expected.join(u"\r\n"_s) + u"\r\n"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_CodeForms)
