@@ -1,0 +1,808 @@
+#include "codegen/VbReader.h"
+
+#include "codegen/VbConstants.h"
+
+#include <QHash>
+#include <QList>
+
+#include <array>
+#include <limits>
+#include <optional>
+
+namespace codegen {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// Deeper nesting of parentheses than any real code has; beyond it the
+// reader answers instead of running out of stack.
+constexpr int kDeepestNesting = 200;
+// Beyond this a number is too big for any argument, and counting stops.
+constexpr qint64 kNumberCap = qint64(1) << 40;
+constexpr qsizetype kLongestQuote = 40;
+
+enum class Kind { End, StatementEnd, Word, String, Number, Symbol, Error };
+
+struct Token
+{
+    Kind kind = Kind::End;
+    qsizetype offset = 0;
+    qsizetype length = 0;
+    QString text; // a word as written, a literal's value, a symbol, or an error
+    qint64 number = 0;
+    bool overflow = false;
+
+    bool is(QStringView symbol) const { return kind == Kind::Symbol && text == symbol; }
+    bool isWord(QStringView name) const
+    {
+        return kind == Kind::Word && text.compare(name, Qt::CaseInsensitive) == 0;
+    }
+};
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+bool isBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
+bool isWordPart(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_';
+}
+
+int digitValue(QChar c, int base)
+{
+    const char16_t u = c.unicode();
+    int value = base;
+    if (u >= u'0' && u <= u'9')
+        value = u - u'0';
+    else if (u >= u'a' && u <= u'f')
+        value = u - u'a' + 10;
+    else if (u >= u'A' && u <= u'F')
+        value = u - u'A' + 10;
+    return value < base ? value : -1;
+}
+
+// "Zeile 2, Spalte 17: " for an offset into the code; CR LF, CR and LF each
+// end a line.
+QString located(QStringView code, qsizetype offset, const QString &what)
+{
+    qsizetype line = 1;
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < offset && i < code.size(); ++i) {
+        const bool pairedCr = code[i] == u'\r' && i + 1 < code.size() && code[i + 1] == u'\n';
+        if (isBreak(code[i]) && !pairedCr) {
+            ++line;
+            lineStart = i + 1;
+        }
+    }
+    return u"Zeile %1, Spalte %2: "_s.arg(line).arg(offset - lineStart + 1) + what;
+}
+
+// Windows-1252 where it differs from Latin-1; the five holes keep their C1
+// code, as Windows maps them.
+constexpr std::array<char16_t, 32> kWindows1252High { 0x20AC, 0x0081, 0x201A, 0x0192, 0x201E,
+    0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161,
+    0x203A, 0x0153, 0x009D, 0x017E, 0x0178 };
+
+QChar windows1252(qint64 code)
+{
+    if (code >= 0x80 && code < 0xA0)
+        return QChar(kWindows1252High[std::size_t(code - 0x80)]);
+    return QChar(char16_t(code));
+}
+
+std::optional<QString> stringConstant(QStringView name)
+{
+    static const std::array<std::pair<QStringView, QString>, 8> constants { {
+        { u"vbNewLine", u"\r\n"_s },
+        { u"vbCrLf", u"\r\n"_s },
+        { u"vbCr", u"\r"_s },
+        { u"vbLf", u"\n"_s },
+        { u"vbTab", u"\t"_s },
+        { u"vbNullChar", QString(QChar(0)) },
+        { u"vbNullString", QString() },
+        { u"vbBack", u"\b"_s },
+    } };
+    for (const auto &[constantName, value] : constants) {
+        if (name.compare(constantName, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return std::nullopt;
+}
+
+// Cuts VB source into tokens. Continuations, blanks and comments fall away;
+// line ends and ":" end statements.
+class Lexer
+{
+public:
+    explicit Lexer(QStringView code)
+        : m_code(code)
+    { }
+
+    Token next()
+    {
+        for (;;) {
+            m_pos = skipBlanks(m_pos);
+            if (m_pos >= m_code.size())
+                return made(Kind::End, m_pos, 0);
+            const QChar c = m_code[m_pos];
+            if (c == u'_' && continuesAt(m_pos)) {
+                if (!skipContinuation())
+                    return failed(m_pos, u"Hinter dem Zeilenfortsetzungszeichen folgt nichts."_s);
+            } else if (c == u'\'') {
+                skipComment();
+            } else {
+                return token(c);
+            }
+        }
+    }
+
+private:
+    Token token(QChar c)
+    {
+        if (isBreak(c)) {
+            const qsizetype start = m_pos;
+            m_pos = afterBreak(m_pos);
+            return made(Kind::StatementEnd, start, 0);
+        }
+        if (c == u':' && at(m_pos + 1) != u'=')
+            return made(Kind::StatementEnd, m_pos++, 1);
+        if (c == u'"')
+            return string();
+        if (c.isLetter())
+            return word();
+        if (digitValue(c, 10) >= 0)
+            return number(m_pos, m_pos, 10);
+        if (c == u'&' && (at(m_pos + 1) == u'H' || at(m_pos + 1) == u'h')
+            && digitValue(at(m_pos + 2), 16) >= 0)
+            return number(m_pos, m_pos + 2, 16);
+        if (c == u'&' && (at(m_pos + 1) == u'O' || at(m_pos + 1) == u'o')
+            && digitValue(at(m_pos + 2), 8) >= 0)
+            return number(m_pos, m_pos + 2, 8);
+        const qsizetype length = c == u':' ? 2 : 1;
+        Token symbol = made(Kind::Symbol, m_pos, length);
+        symbol.text = m_code.sliced(m_pos, length).toString();
+        m_pos += length;
+        return symbol;
+    }
+
+    QChar at(qsizetype pos) const { return pos < m_code.size() ? m_code[pos] : QChar(); }
+
+    qsizetype skipBlanks(qsizetype pos) const
+    {
+        while (pos < m_code.size() && isBlank(m_code[pos]))
+            ++pos;
+        return pos;
+    }
+
+    // pos is at a CR or LF; CR LF is one break.
+    qsizetype afterBreak(qsizetype pos) const
+    {
+        return m_code[pos] == u'\r' && at(pos + 1) == u'\n' ? pos + 2 : pos + 1;
+    }
+
+    bool atLineEnd(qsizetype pos) const { return pos >= m_code.size() || isBreak(m_code[pos]); }
+
+    // A "_" that stands apart at the end of its line.
+    bool continuesAt(qsizetype pos) const
+    {
+        const bool apart = pos == 0 || isBlank(m_code[pos - 1]) || isBreak(m_code[pos - 1]);
+        return apart && atLineEnd(skipBlanks(pos + 1));
+    }
+
+    bool skipContinuation()
+    {
+        const qsizetype lineEnd = skipBlanks(m_pos + 1);
+        if (lineEnd >= m_code.size())
+            return false;
+        const qsizetype nextLine = afterBreak(lineEnd);
+        if (atLineEnd(skipBlanks(nextLine)))
+            return false;
+        m_pos = nextLine;
+        return true;
+    }
+
+    // To the line's end; a comment goes on over a continuation, as in VBA.
+    void skipComment()
+    {
+        for (;;) {
+            qsizetype end = m_pos;
+            while (!atLineEnd(end))
+                ++end;
+            qsizetype last = end;
+            while (last > m_pos && isBlank(m_code[last - 1]))
+                --last;
+            const bool continues = last > m_pos && m_code[last - 1] == u'_'
+                && last - 1 > m_pos && isBlank(m_code[last - 2]) && end < m_code.size();
+            m_pos = continues ? afterBreak(end) : end;
+            if (!continues)
+                return;
+        }
+    }
+
+    Token string()
+    {
+        const qsizetype start = m_pos++;
+        QString value;
+        for (;;) {
+            if (atLineEnd(m_pos))
+                return failed(start, u"Dem Text fehlt das schließende Anführungszeichen."_s);
+            if (m_code[m_pos] == u'"') {
+                if (at(m_pos + 1) != u'"')
+                    break;
+                ++m_pos;
+            }
+            value += m_code[m_pos++];
+        }
+        ++m_pos;
+        Token literal = made(Kind::String, start, m_pos - start);
+        literal.text = std::move(value);
+        return literal;
+    }
+
+    Token word()
+    {
+        const qsizetype start = m_pos;
+        while (m_pos < m_code.size() && isWordPart(m_code[m_pos]))
+            ++m_pos;
+        if (at(m_pos) == u'$')
+            ++m_pos;
+        const bool startsStatement = m_statementStart;
+        Token name = made(Kind::Word, start, m_pos - start);
+        name.text = m_code.sliced(start, m_pos - start).toString();
+        if (startsStatement && name.isWord(u"Rem")) {
+            skipComment();
+            return next();
+        }
+        return name;
+    }
+
+    Token number(qsizetype start, qsizetype digits, int base)
+    {
+        Token value = made(Kind::Number, start, 0);
+        m_pos = digits;
+        for (int digit; (digit = digitValue(at(m_pos), base)) >= 0; ++m_pos) {
+            value.overflow = value.overflow || value.number >= kNumberCap;
+            if (!value.overflow)
+                value.number = value.number * base + digit;
+        }
+        const bool isLong = at(m_pos) == u'&';
+        if (isLong || at(m_pos) == u'%')
+            ++m_pos;
+        // VB reads &H and &O numbers as Integer up to FFFF and as Long up to
+        // FFFFFFFF, sign included.
+        if (base != 10 && !value.overflow) {
+            if (!isLong && value.number <= 0xFFFF)
+                value.number = qint16(quint16(value.number));
+            else if (value.number <= 0xFFFFFFFFLL)
+                value.number = qint32(quint32(value.number));
+        }
+        value.length = m_pos - start;
+        value.text = m_code.sliced(start, value.length).toString();
+        return value;
+    }
+
+    Token made(Kind kind, qsizetype offset, qsizetype length)
+    {
+        m_statementStart = kind == Kind::StatementEnd;
+        Token token;
+        token.kind = kind;
+        token.offset = offset;
+        token.length = length;
+        return token;
+    }
+
+    Token failed(qsizetype offset, const QString &what)
+    {
+        Token error = made(Kind::Error, offset, 0);
+        error.text = located(m_code, offset, what);
+        return error;
+    }
+
+    QStringView m_code;
+    qsizetype m_pos = 0;
+    bool m_statementStart = true;
+};
+
+enum Argument { Prompt, Buttons, Title, HelpFile, Context, kArgumentCount };
+
+constexpr std::array<QStringView, kArgumentCount> kArgumentNames { u"Prompt", u"Buttons",
+    u"Title", u"HelpFile", u"Context" };
+
+std::optional<Argument> argumentNamed(QStringView name)
+{
+    for (int i = 0; i < kArgumentCount; ++i) {
+        if (name.compare(kArgumentNames[i], Qt::CaseInsensitive) == 0)
+            return Argument(i);
+    }
+    return std::nullopt;
+}
+
+class Reader
+{
+public:
+    explicit Reader(QStringView code)
+        : m_code(code)
+        , m_lexer(code)
+    { }
+
+    VbReadResult read()
+    {
+        while (nextStatement()) {
+            if (!readStatement())
+                return failedResult();
+            if (m_result.found) {
+                m_result.moreCalls = callFrom(m_at) || laterCall();
+                return m_result;
+            }
+        }
+        if (!m_error.isEmpty())
+            return failedResult();
+        VbReadResult none;
+        none.error = u"Kein MsgBox-Aufruf gefunden."_s;
+        return none;
+    }
+
+private:
+    // Fills m_tokens with one statement and the token that ends it; false at
+    // the end of the text or on a token error.
+    bool nextStatement()
+    {
+        m_tokens.clear();
+        m_at = 0;
+        for (;;) {
+            Token token = m_lexer.next();
+            const Kind kind = token.kind;
+            if (kind == Kind::Error) {
+                m_error = token.text;
+                return false;
+            }
+            if (kind == Kind::StatementEnd && m_tokens.isEmpty())
+                continue;
+            m_tokens.append(std::move(token));
+            if (kind == Kind::End)
+                return m_tokens.size() > 1;
+            if (kind == Kind::StatementEnd)
+                return true;
+        }
+    }
+
+    const Token &peek(qsizetype ahead = 0) const
+    {
+        return m_tokens[qMin(m_at + ahead, m_tokens.size() - 1)];
+    }
+
+    bool atStatementEnd(qsizetype ahead = 0) const
+    {
+        const Kind kind = peek(ahead).kind;
+        return kind == Kind::StatementEnd || kind == Kind::End;
+    }
+
+    bool isCallAt(qsizetype i) const
+    {
+        if (!m_tokens[i].isWord(u"MsgBox"))
+            return false;
+        return i == 0 || !m_tokens[i - 1].is(u".") || (i >= 2 && m_tokens[i - 2].isWord(u"VBA"));
+    }
+
+    bool callFrom(qsizetype from) const
+    {
+        for (qsizetype i = from; i < m_tokens.size(); ++i) {
+            if (isCallAt(i))
+                return true;
+        }
+        return false;
+    }
+
+    bool laterCall()
+    {
+        while (nextStatement()) {
+            if (callFrom(0))
+                return true;
+        }
+        return false;
+    }
+
+    bool readStatement()
+    {
+        if (m_tokens[0].isWord(u"Let"))
+            m_at = 1;
+        if (peek().kind == Kind::Word && peek(1).is(u"=")) {
+            const Token &target = peek();
+            m_at += 2;
+            if (!callFrom(m_at) && assign(target.text.toCaseFolded()))
+                return true;
+            m_failure.reset();
+        }
+        for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+            if (isCallAt(i)) {
+                m_at = i;
+                return readCall(formBefore(i >= 2 && m_tokens[i - 1].is(u".") ? i - 2 : i));
+            }
+        }
+        return true;
+    }
+
+    // The shape a call stands in, from the tokens of its statement before it.
+    CodeForm formBefore(qsizetype start) const
+    {
+        if (start == 0)
+            return CodeForm::Statement;
+        const Token &last = m_tokens[start - 1];
+        if (last.isWord(u"Call") || last.isWord(u"Then") || last.isWord(u"Else"))
+            return CodeForm::Statement;
+        const Token &first = m_tokens[0];
+        if (start == 2 && first.isWord(u"Select") && m_tokens[1].isWord(u"Case"))
+            return CodeForm::Select;
+        if (first.isWord(u"If") || first.isWord(u"ElseIf"))
+            return CodeForm::If;
+        return CodeForm::Answer;
+    }
+
+    // A string variable takes the value of fixed text; anything else leaves
+    // it unknown. Text appended to the variable itself is not copied again.
+    bool assign(const QString &key)
+    {
+        QString value;
+        if (peek().kind == Kind::Word && peek().text.toCaseFolded() == key) {
+            const auto known = m_variables.find(key);
+            if (known == m_variables.end())
+                return failAt(peek(), u"%1 ist kein fester Text."_s.arg(peek().text));
+            value = std::move(*known);
+            ++m_at;
+            m_selfLength = value.size();
+            m_self = key;
+            if (!atStatementEnd() && !appendRest(value))
+                return forget(key);
+        } else if (!text(value)) {
+            return forget(key);
+        }
+        m_self.clear();
+        if (!atStatementEnd())
+            return forget(key);
+        m_variables.insert(key, std::move(value));
+        return true;
+    }
+
+    bool forget(const QString &key)
+    {
+        m_self.clear();
+        m_variables.remove(key);
+        return false;
+    }
+
+    bool readCall(CodeForm form)
+    {
+        const Token &call = peek();
+        m_result.form = form;
+        ++m_at;
+        const bool inParentheses = peek().is(u"(")
+            && (form != CodeForm::Statement || closesStatement(m_at));
+        if (!inParentheses && form != CodeForm::Statement)
+            return unexpected(peek());
+        m_inParentheses = inParentheses;
+        m_at += inParentheses;
+        if (!arguments(call))
+            return false;
+        if (inParentheses && !expect(u")"))
+            return false;
+        if (form == CodeForm::Statement && !atStatementEnd() && !peek().isWord(u"Else"))
+            return unexpected(peek());
+        m_result.found = true;
+        return true;
+    }
+
+    // Whether the parenthesis at `open` closes at the end of the statement:
+    // then it holds the arguments; otherwise it only starts the prompt.
+    bool closesStatement(qsizetype open) const
+    {
+        int depth = 0;
+        for (qsizetype i = open; i < m_tokens.size(); ++i) {
+            depth += m_tokens[i].is(u"(") - m_tokens[i].is(u")");
+            if (depth == 0) {
+                const Token &after = m_tokens[i + 1 < m_tokens.size() ? i + 1 : i];
+                return after.kind == Kind::StatementEnd || after.kind == Kind::End
+                    || after.isWord(u"Else");
+            }
+        }
+        return false;
+    }
+
+    bool atArgumentsEnd(qsizetype ahead = 0) const
+    {
+        const Token &token = peek(ahead);
+        return atStatementEnd(ahead) || (m_inParentheses ? token.is(u")") : token.isWord(u"Else"));
+    }
+
+    bool arguments(const Token &call)
+    {
+        std::array<bool, kArgumentCount> given {};
+        int position = 0;
+        bool named = false;
+        bool hasPrompt = false;
+        for (;;) {
+            const Token &start = peek();
+            std::optional<Argument> which;
+            if (start.kind == Kind::Word && peek(1).is(u":=")) {
+                which = argumentNamed(start.text);
+                if (!which)
+                    return failAt(start, u"%1 ist kein Argument von MsgBox."_s.arg(start.text));
+                named = true;
+                m_at += 2;
+            } else if (!named && position < kArgumentCount) {
+                which = Argument(position);
+            }
+            if (!which || given[*which])
+                return unexpected(start);
+            given[*which] = true;
+            ++position;
+            const bool omitted = peek().is(u",") || atArgumentsEnd();
+            if (omitted && named)
+                return unexpected(peek());
+            if (!omitted && !argument(*which, start, named))
+                return false;
+            hasPrompt = hasPrompt || (*which == Prompt && !omitted);
+            if (!peek().is(u","))
+                break;
+            ++m_at;
+        }
+        return hasPrompt || failAt(call, u"MsgBox ohne Text."_s);
+    }
+
+    bool argument(Argument which, const Token &start, bool named)
+    {
+        switch (which) {
+        case Prompt:
+            return prompt();
+        case Buttons:
+            return buttons();
+        case Title:
+            m_result.hasTitle = true;
+            return text(m_result.title);
+        case HelpFile:
+        case Context:
+            break;
+        }
+        skipArgument();
+        const Token &last = m_tokens[m_at - 1];
+        const QStringView written
+            = m_code.sliced(start.offset, last.offset + last.length - start.offset);
+        m_result.notTakenOver << (named ? written.toString()
+                                        : kArgumentNames[which] + u":="_s + written);
+        return true;
+    }
+
+    bool prompt()
+    {
+        const Token &first = peek();
+        const bool variable = first.kind == Kind::Word
+            && m_variables.contains(first.text.toCaseFolded())
+            && (peek(1).is(u",") || atArgumentsEnd(1));
+        if (!text(m_result.message))
+            return false;
+        if (variable)
+            m_result.form = CodeForm::TextVariable;
+        return true;
+    }
+
+    void skipArgument()
+    {
+        int depth = 0;
+        while (!atStatementEnd() && (depth > 0 || !(peek().is(u",") || atArgumentsEnd()))) {
+            depth += peek().is(u"(") - peek().is(u")");
+            ++m_at;
+        }
+    }
+
+    // Terms joined by & or +, all of them text: VB joins them either way.
+    bool text(QString &into) { return term(into) && appendRest(into); }
+
+    bool appendRest(QString &into)
+    {
+        while (peek().is(u"&") || peek().is(u"+")) {
+            ++m_at;
+            if (!term(into))
+                return false;
+        }
+        return true;
+    }
+
+    bool term(QString &into)
+    {
+        const Token &token = peek();
+        if (token.kind == Kind::String) {
+            into += token.text;
+            ++m_at;
+            return true;
+        }
+        if (token.is(u"("))
+            return nested([&] { return text(into); });
+        if (token.kind == Kind::Word)
+            return named(into);
+        if (token.kind == Kind::Number)
+            return failAt(token, u"%1 ist kein fester Text."_s.arg(token.text));
+        return unexpected(token);
+    }
+
+    template<typename Inner>
+    bool nested(Inner inner)
+    {
+        if (++m_depth > kDeepestNesting)
+            return failAt(peek(), u"Die Klammern sind zu tief verschachtelt."_s);
+        ++m_at;
+        const bool done = inner() && expect(u")");
+        --m_depth;
+        return done;
+    }
+
+    bool named(QString &into)
+    {
+        const Token &token = peek();
+        if (const std::optional<QString> constant = stringConstant(token.text)) {
+            into += *constant;
+            ++m_at;
+            return true;
+        }
+        for (const QStringView chr : { u"Chr", u"Chr$", u"ChrW", u"ChrW$" }) {
+            if (token.isWord(chr))
+                return character(into, token.text.startsWith(u"ChrW"_s, Qt::CaseInsensitive));
+        }
+        const QString key = token.text.toCaseFolded();
+        const auto known = m_variables.constFind(key);
+        if (!peek(1).is(u"(") && (known != m_variables.constEnd() || key == m_self)) {
+            into += key == m_self ? into.first(m_selfLength) : *known;
+            ++m_at;
+            return true;
+        }
+        return failAt(token, u"%1 ist kein fester Text."_s.arg(token.text));
+    }
+
+    // Chr takes a Windows-1252 code, ChrW a UTF-16 unit (negative as VB's
+    // Integer writes the upper half).
+    bool character(QString &into, bool wide)
+    {
+        const Token &function = peek();
+        ++m_at;
+        if (!expect(u"("))
+            return false;
+        const Token &code = peek();
+        if (code.kind != Kind::Number)
+            return code.kind == Kind::Word
+                ? failAt(code, u"%1 ist kein fester Text."_s.arg(code.text))
+                : unexpected(code);
+        const qint64 lowest = wide ? -32768 : 0;
+        const qint64 highest = wide ? 65535 : 255;
+        if (code.overflow || code.number < lowest || code.number > highest)
+            return failAt(code,
+                u"%1(%2) liegt außerhalb des gültigen Bereichs."_s.arg(function.text, code.text));
+        into += wide ? QChar(char16_t(code.number)) : windows1252(code.number);
+        ++m_at;
+        return expect(u")");
+    }
+
+    bool buttons()
+    {
+        qint64 value = 0;
+        if (!either(value))
+            return false;
+        ChoicesOfValue taken = choicesOfValue(qint32(value));
+        m_result.choices = taken.choices;
+        m_result.notTakenOver += taken.notTakenOver;
+        return true;
+    }
+
+    // VB's Or binds looser than +; both stay within a Long.
+    bool either(qint64 &value)
+    {
+        if (!sum(value))
+            return false;
+        while (peek().isWord(u"Or")) {
+            ++m_at;
+            qint64 right = 0;
+            if (!sum(right))
+                return false;
+            value |= right;
+        }
+        return true;
+    }
+
+    bool sum(qint64 &value)
+    {
+        const Token &first = peek();
+        if (!flag(value))
+            return false;
+        while (peek().is(u"+")) {
+            ++m_at;
+            qint64 right = 0;
+            if (!flag(right))
+                return false;
+            value += right;
+            if (value < std::numeric_limits<qint32>::min()
+                || value > std::numeric_limits<qint32>::max())
+                return failAt(first, u"Die Summe ist zu groß für eine Zahl vom Typ Long."_s);
+        }
+        return true;
+    }
+
+    bool flag(qint64 &value)
+    {
+        const Token &token = peek();
+        if (token.is(u"("))
+            return nested([&] { return either(value); });
+        if (token.kind == Kind::Number) {
+            if (token.overflow || token.number > std::numeric_limits<qint32>::max())
+                return failAt(token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
+            value = token.number;
+        } else if (token.kind == Kind::Word) {
+            const std::optional<VbConstant> constant = vbConstantNamed(token.text);
+            if (!constant)
+                return failAt(token, u"%1 ist keine MsgBox-Konstante."_s.arg(token.text));
+            value = constant->value;
+        } else {
+            return unexpected(token);
+        }
+        ++m_at;
+        return true;
+    }
+
+    bool expect(QStringView symbol)
+    {
+        if (!peek().is(symbol))
+            return unexpected(peek());
+        ++m_at;
+        return true;
+    }
+
+    bool unexpected(const Token &token)
+    {
+        if (token.kind == Kind::StatementEnd || token.kind == Kind::End)
+            return failAt(token, u"Der MsgBox-Aufruf ist unvollständig."_s);
+        QString written = m_code.sliced(token.offset, token.length).toString();
+        if (written.size() > kLongestQuote)
+            written = written.first(kLongestQuote) + u'…';
+        return failAt(token, u"%1 ist hier unerwartet."_s.arg(written));
+    }
+
+    bool failAt(const Token &token, const QString &what)
+    {
+        if (!m_failure)
+            m_failure = located(m_code, token.offset, what);
+        return false;
+    }
+
+    VbReadResult failedResult() const
+    {
+        VbReadResult failed;
+        failed.error = m_failure ? *m_failure : m_error;
+        return failed;
+    }
+
+    QStringView m_code;
+    Lexer m_lexer;
+    QList<Token> m_tokens;
+    qsizetype m_at = 0;
+    QString m_error;
+    std::optional<QString> m_failure;
+    QHash<QString, QString> m_variables; // by case-folded name
+    QString m_self; // the variable being assigned to itself and more
+    qsizetype m_selfLength = 0;
+    bool m_inParentheses = false;
+    int m_depth = 0;
+    VbReadResult m_result;
+};
+
+} // namespace
+
+VbReadResult readMsgBox(QStringView code)
+{
+    return Reader(code).read();
+}
+
+} // namespace codegen
