@@ -56,15 +56,17 @@ template<std::size_t N>
 void takeGroup(qint32 value, VbGroup group, const std::array<const VbConstant *, N> &terms,
     int &index, QStringList &notTakenOver)
 {
+    // VB has no constant for "no icon": a zero part is the empty choice.
+    const qint32 part = value & maskOf(group);
     const std::optional<VbConstant> constant = vbConstantIn(value, group);
     const std::optional<int> chosen
-        = constant ? indexOfValue(terms, constant->value) : std::nullopt;
+        = constant || part == 0 ? indexOfValue(terms, part) : std::nullopt;
     if (chosen)
         index = *chosen;
     else if (constant)
         notTakenOver << constant->name.toString();
     else
-        notTakenOver << QString::number(value & maskOf(group));
+        notTakenOver << QString::number(part);
 }
 
 } // namespace

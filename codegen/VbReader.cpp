@@ -87,9 +87,9 @@ QString located(QStringView code, qsizetype offset, const QString &what)
 // Windows-1252 where it differs from Latin-1; the five holes keep their C1
 // code, as Windows maps them.
 constexpr std::array<char16_t, 32> kWindows1252High { 0x20AC, 0x0081, 0x201A, 0x0192, 0x201E,
-    0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161,
-    0x203A, 0x0153, 0x009D, 0x017E, 0x0178 };
+    0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090,
+    0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153,
+    0x009D, 0x017E, 0x0178 };
 
 QChar windows1252(qint64 code)
 {
@@ -219,8 +219,8 @@ private:
             qsizetype last = end;
             while (last > m_pos && isBlank(m_code[last - 1]))
                 --last;
-            const bool continues = last > m_pos && m_code[last - 1] == u'_'
-                && last - 1 > m_pos && isBlank(m_code[last - 2]) && end < m_code.size();
+            const bool continues = last > m_pos && m_code[last - 1] == u'_' && last - 1 > m_pos
+                && isBlank(m_code[last - 2]) && end < m_code.size();
             m_pos = continues ? afterBreak(end) : end;
             if (!continues)
                 return;
@@ -311,10 +311,11 @@ private:
     bool m_statementStart = true;
 };
 
-enum Argument { Prompt, Buttons, Title, HelpFile, Context, kArgumentCount };
+enum Argument { Prompt, Buttons, Title, HelpFile, Context };
+constexpr int kArgumentCount = 5;
 
-constexpr std::array<QStringView, kArgumentCount> kArgumentNames { u"Prompt", u"Buttons",
-    u"Title", u"HelpFile", u"Context" };
+constexpr std::array<QStringView, kArgumentCount> kArgumentNames { u"Prompt", u"Buttons", u"Title",
+    u"HelpFile", u"Context" };
 
 std::optional<Argument> argumentNamed(QStringView name)
 {
@@ -483,8 +484,8 @@ private:
         const Token &call = peek();
         m_result.form = form;
         ++m_at;
-        const bool inParentheses = peek().is(u"(")
-            && (form != CodeForm::Statement || closesStatement(m_at));
+        const bool inParentheses
+            = peek().is(u"(") && (form != CodeForm::Statement || closesStatement(m_at));
         if (!inParentheses && form != CodeForm::Statement)
             return unexpected(peek());
         m_inParentheses = inParentheses;
@@ -631,8 +632,7 @@ private:
         return unexpected(token);
     }
 
-    template<typename Inner>
-    bool nested(Inner inner)
+    template<typename Inner> bool nested(Inner inner)
     {
         if (++m_depth > kDeepestNesting)
             return failAt(peek(), u"Die Klammern sind zu tief verschachtelt."_s);
@@ -738,7 +738,8 @@ private:
             return nested([&] { return either(value); });
         if (token.kind == Kind::Number) {
             if (token.overflow || token.number > std::numeric_limits<qint32>::max())
-                return failAt(token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
+                return failAt(
+                    token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
             value = token.number;
         } else if (token.kind == Kind::Word) {
             const std::optional<VbConstant> constant = vbConstantNamed(token.text);

@@ -1,0 +1,190 @@
+#include "codegen/VbReader.h"
+
+#include <QTest>
+
+using namespace codegen;
+using namespace Qt::Literals::StringLiterals;
+
+Q_DECLARE_METATYPE(codegen::CodeForm)
+
+class tst_VbReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsTheCall_data();
+    void readsTheCall();
+    void readsTheButtons_data();
+    void readsTheButtons();
+    void refusesWithWhereAndWhat_data();
+    void refusesWithWhereAndWhat();
+};
+
+void tst_VbReader::readsTheCall_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title"); // "-" for none
+    QTest::addColumn<CodeForm>("form");
+    QTest::addColumn<bool>("moreCalls");
+
+    const auto none = u"-"_s;
+    QTest::newRow("statement") << u"MsgBox \"Hallo\""_s << u"Hallo"_s << none << CodeForm::Statement
+                               << false;
+    QTest::newRow("parentheses") << u"msgbox(\"Hallo\", , \"T\")"_s << u"Hallo"_s << u"T"_s
+                                 << CodeForm::Statement << false;
+    QTest::newRow("call") << u"Call VBA.MsgBox(\"Hallo\")"_s << u"Hallo"_s << none
+                          << CodeForm::Statement << false;
+    QTest::newRow("prompt in parentheses") << u"MsgBox (\"a\") & \"b\", , \"T\""_s << u"ab"_s
+                                           << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("answer") << u"lAntwort = MsgBox(\"Weiter?\", vbYesNo)"_s << u"Weiter?"_s << none
+                            << CodeForm::Answer << false;
+    QTest::newRow("if") << u"If MsgBox(\"Weiter?\", vbYesNo) = vbYes Then\r\nEnd If"_s
+                        << u"Weiter?"_s << none << CodeForm::If << false;
+    QTest::newRow("select") << u"Select Case MSGBOX(\"?\", 3)\r\nCase vbYes\r\nEnd Select"_s
+                            << u"?"_s << none << CodeForm::Select << false;
+    QTest::newRow("after Then, then another") << u"If a Then MsgBox \"x\" Else MsgBox \"y\""_s
+                                              << u"x"_s << none << CodeForm::Statement << true;
+    QTest::newRow("inside a Sub, after a colon")
+        << u"Private Sub cmd_Click()\r\n\tDim i As Integer: MsgBox \"a\"\r\n"
+           "    MsgBox \"b\"\r\nEnd Sub"_s
+        << u"a"_s << none << CodeForm::Statement << true;
+    QTest::newRow("named, any order") << u"MsgBox Title:=\"T\", Prompt:=\"P\", buttons:=vbOKOnly"_s
+                                      << u"P"_s << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("positional then named")
+        << u"MsgBox \"P\", Title:=\"T\""_s << u"P"_s << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("continuations, LF and tabs")
+        << u"MsgBox _\n\t\"a\" & _\t\n  \"b\" _\n  , , \"T\""_s << u"ab"_s << u"T"_s
+        << CodeForm::Statement << false;
+    QTest::newRow("lone CR") << u"x = 1\rMsgBox \"a\"\r"_s << u"a"_s << none << CodeForm::Statement
+                             << false;
+    QTest::newRow("comments") << u"' MsgBox \"no\"\r\nRem MsgBox \"no\"\r\n"
+                                 "MsgBox \"it's\" ' MsgBox \"no\""_s
+                              << u"it's"_s << none << CodeForm::Statement << false;
+    QTest::newRow("comment continued") << u"' a _\r\n MsgBox \"no\"\r\nMsgBox \"yes\""_s << u"yes"_s
+                                       << none << CodeForm::Statement << false;
+    QTest::newRow("constants and Chr")
+        << u"MsgBox \"\"\"a\"\"\" + vbNewline & VBCRLF & vbCr & vbLf & vbTab & vbNullChar"
+           " & vbNullString & Chr(65) & Chr$(&H80) & ChrW(8364) & ChrW$(&HFFFF) & (Chr(0))"_s
+        << u"\"a\"\r\n\r\n\r\n\t"_s + QChar(0) + u"A€€\uFFFF"_s + QChar(0) << none
+        << CodeForm::Statement << false;
+    QTest::newRow("text variable")
+        << u"Dim sText As String\r\nsText = \"Ja\" & _\r\n    vbNewline\r\n"
+           "sText = sText & \"Nein\" & STEXT\r\nsTitel = \"T\"\r\nMsgBox sText, vbYesNo, sTitel"_s
+        << u"Ja\r\nNeinJa\r\n"_s << u"T"_s << CodeForm::TextVariable << false;
+    QTest::newRow("variable within the prompt")
+        << u"s = \"a\"\r\nx = MsgBox(s & \"b\")"_s << u"ab"_s << none << CodeForm::Answer << false;
+}
+
+void tst_VbReader::readsTheCall()
+{
+    QFETCH(QString, code);
+    const VbReadResult read = readMsgBox(code);
+    QVERIFY2(read.found, qPrintable(read.error));
+    QTEST(read.message, "message");
+    QFETCH(QString, title);
+    QCOMPARE(read.hasTitle, title != u"-"_s);
+    QCOMPARE(read.title, read.hasTitle ? title : QString());
+    QTEST(read.form, "form");
+    QTEST(read.moreCalls, "moreCalls");
+}
+
+void tst_VbReader::readsTheButtons_data()
+{
+    QTest::addColumn<QString>("buttons");
+    QTest::addColumn<QString>("flags"); // of the choices taken over
+    QTest::addColumn<QStringList>("notTakenOver");
+
+    QTest::newRow("constants") << u"vbQuestion Or vbYesNo Or vbDefaultButton2"_s
+                               << u"vbQuestion Or vbYesNo Or vbDefaultButton2"_s << QStringList();
+    QTest::newRow("sum as VB computes it")
+        << u"vbCritical + vbQuestion"_s << u"vbExclamation"_s << QStringList();
+    QTest::newRow("or is bitwise")
+        << u"vbCritical Or vbQuestion Or vbCritical"_s << u"vbExclamation"_s << QStringList();
+    QTest::newRow("+ binds tighter than Or")
+        << u"vbYesNo Or vbCritical + vbCritical"_s << u"vbQuestion Or vbYesNo"_s << QStringList();
+    QTest::newRow("numbers") << u"(&H1000&) + 36 + &o4000000"_s
+                             << u"vbQuestion Or vbYesNo Or vbSystemModal"_s
+                             << QStringList { u"vbMsgBoxRtlReading"_s };
+    QTest::newRow("hex Long") << u"&H8000&"_s << QString() << QStringList { u"32768"_s };
+    QTest::newRow("beyond the window")
+        << u"vbokcancel Or vbDefaultButton4 Or vbMsgBoxHelpButton Or vbMsgBoxRight Or 8"_s
+        << u"vbOKCancel Or vbMsgBoxRight"_s
+        << QStringList { u"vbDefaultButton4"_s, u"vbMsgBoxHelpButton"_s, u"8"_s };
+    QTest::newRow("help arguments")
+        << u"vbInformation, , \"x.hlp\", 12 + 1"_s << u"vbInformation"_s
+        << QStringList { u"HelpFile:=\"x.hlp\""_s, u"Context:=12 + 1"_s };
+    QTest::newRow("named help arguments")
+        << u"Context:=f(1, 2), helpfile:=sDatei"_s << QString()
+        << QStringList { u"Context:=f(1, 2)"_s, u"helpfile:=sDatei"_s };
+}
+
+void tst_VbReader::readsTheButtons()
+{
+    QFETCH(QString, buttons);
+    const VbReadResult read = readMsgBox(QString(u"MsgBox \"P\", "_s + buttons));
+    QVERIFY2(read.found, qPrintable(read.error));
+    QTEST(computeStyleFlags(read.choices).expression, "flags");
+    QTEST(read.notTakenOver, "notTakenOver");
+}
+
+void tst_VbReader::refusesWithWhereAndWhat_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("no call") << u"Debug.Print \"MsgBox\"\r\nx.MsgBox 1"_s
+                             << u"Kein MsgBox-Aufruf gefunden."_s;
+    QTest::newRow("variable") << u"Dim sName As String\r\nMsgBox \"Hallo \" & sName"_s
+                              << u"Zeile 2, Spalte 19: sName ist kein fester Text."_s;
+    QTest::newRow("function") << u"s = Format(x)\r\nMsgBox s"_s
+                              << u"Zeile 2, Spalte 8: s ist kein fester Text."_s;
+    QTest::newRow("number") << u"MsgBox \"n: \" & 5"_s
+                            << u"Zeile 1, Spalte 16: 5 ist kein fester Text."_s;
+    QTest::newRow("unclosed string") << u"MsgBox _\r\n  \"ab, vbOK"_s
+                                     << u"Zeile 2, Spalte 3: Dem Text fehlt das schließende "
+                                        "Anführungszeichen."_s;
+    QTest::newRow("continuation at the end") << u"MsgBox \"a\" & _  "_s
+                                             << u"Zeile 1, Spalte 14: Hinter dem "
+                                                "Zeilenfortsetzungszeichen folgt nichts."_s;
+    QTest::newRow("continuation before an empty line")
+        << u"MsgBox \"a\" & _\n\nx"_s
+        << u"Zeile 1, Spalte 14: Hinter dem Zeilenfortsetzungszeichen folgt nichts."_s;
+    QTest::newRow("unknown constant") << u"MsgBox \"a\", vbYesNo Or vbFrage"_s
+                                      << u"Zeile 1, Spalte 24: vbFrage ist keine "
+                                         "MsgBox-Konstante."_s;
+    QTest::newRow("Chr out of range") << u"MsgBox Chr(256)"_s
+                                      << u"Zeile 1, Spalte 12: Chr(256) liegt außerhalb des "
+                                         "gültigen Bereichs."_s;
+    QTest::newRow("number too big") << u"MsgBox \"a\", 2147483648"_s
+                                    << u"Zeile 1, Spalte 13: 2147483648 liegt außerhalb des "
+                                       "gültigen Bereichs."_s;
+    QTest::newRow("sum too big") << u"MsgBox \"a\", &H7FFFFFFF + 1"_s
+                                 << u"Zeile 1, Spalte 13: Die Summe ist zu groß für eine Zahl "
+                                    "vom Typ Long."_s;
+    QTest::newRow("unknown argument") << u"MsgBox Text:=\"a\""_s
+                                      << u"Zeile 1, Spalte 8: Text ist kein Argument von "
+                                         "MsgBox."_s;
+    QTest::newRow("no prompt") << u"\tMsgBox , vbOK"_s << u"Zeile 1, Spalte 2: MsgBox ohne Text."_s;
+    QTest::newRow("unclosed call") << u"x = MsgBox(\"a\", vbOK"_s
+                                   << u"Zeile 1, Spalte 21: Der MsgBox-Aufruf ist "
+                                      "unvollständig."_s;
+    QTest::newRow("text behind") << u"MsgBox \"a\" \"b\""_s
+                                 << u"Zeile 1, Spalte 12: \"b\" ist hier unerwartet."_s;
+    QTest::newRow("too many arguments")
+        << u"MsgBox \"a\", , , , , 6"_s << u"Zeile 1, Spalte 21: 6 ist hier unerwartet."_s;
+    QTest::newRow("nesting") << u"MsgBox "_s + QString(300, u'(')
+                             << u"Zeile 1, Spalte 208: Die Klammern sind zu tief "
+                                "verschachtelt."_s;
+}
+
+void tst_VbReader::refusesWithWhereAndWhat()
+{
+    QFETCH(QString, code);
+    const VbReadResult read = readMsgBox(code);
+    QVERIFY(!read.found);
+    QTEST(read.error, "error");
+}
+
+QTEST_GUILESS_MAIN(tst_VbReader)
+#include "tst_VbReader.moc"
