@@ -1,12 +1,13 @@
-#include "VbStatement.h"
-
 #include "codegen/Formatter.h"
+#include "codegen/VbReader.h"
 #include "tests/support/MessageMaker.h"
 #include "tests/support/ReferenceFormatter.h"
 
 #include <QHash>
+#include <QStringList>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace codegen;
@@ -79,22 +80,28 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
             continue;
         }
         ++formatted;
-        const VbStatement statement = readVbStatement(result.code);
-        if (!statement.valid)
-            QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(
-                statement.error, result.code, describe(request))));
+        const VbReadResult read = readMsgBox(result.code);
+        if (!read.found || read.moreCalls)
+            QFAIL(qPrintable(
+                u"case %1: %2 in %3\n%4"_s.arg(i).arg(read.error, result.code, describe(request))));
         QString expected = request.message;
         expected.replace(u'"', u"''"_s);
-        if (statement.prompt != expected)
+        if (read.message != expected)
             QFAIL(qPrintable(u"case %1: prompt differs: %2"_s.arg(i).arg(describe(request))));
-        QCOMPARE(statement.buttons, computeStyleFlags(request.style).expression);
-        QCOMPARE(statement.hasTitle, namesTitle(request.title));
-        if (statement.hasTitle)
-            QCOMPARE(statement.title, request.title);
+        const StyleFlags flags = computeStyleFlags(request.style);
+        QCOMPARE(computeStyleFlags(read.choices).expression, flags.expression);
+        QVERIFY(read.notTakenOver.isEmpty());
+        QCOMPARE(read.form, CodeForm::Statement);
+        QVERIFY(result.codeTail.contains(flags.expression));
+        QCOMPARE(read.hasTitle, namesTitle(request.title));
+        QCOMPARE(read.title, read.hasTitle ? request.title : QString());
         QVERIFY(result.code.endsWith(result.codeTail + u"\r\n"_s));
         // A literal ends with its quote, so " _" before a break is always a
         // continuation.
         QVERIFY(result.code.count(u" _\r\n"_s) <= 24);
+        const QStringList lines = result.code.split(u"\r\n"_s);
+        QVERIFY(std::all_of(
+            lines.begin(), lines.end(), [](const QString &line) { return line.size() <= 1023; }));
     }
     qInfo("%d formatted, %d refused", formatted, refused);
     QVERIFY(formatted > kCases / 2);
