@@ -21,7 +21,7 @@ PACKAGES := cmake ninja-build g++ make \
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := fuzz_formatter fuzz_laststore fuzz_commandline
+FUZZ_TARGETS := fuzz_formatter fuzz_reader fuzz_laststore fuzz_commandline
 SANITIZE_FLAGS := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all
 SANITIZER_ENV := \
 	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \

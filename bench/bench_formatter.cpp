@@ -1,4 +1,5 @@
 #include "codegen/Formatter.h"
+#include "codegen/VbReader.h"
 #include "tests/support/ReferenceFormatter.h"
 
 #include <QString>
@@ -11,6 +12,7 @@
 #include <string>
 
 using namespace Qt::Literals::StringLiterals;
+using namespace std::string_literals;
 
 namespace {
 
@@ -89,6 +91,34 @@ private:
     std::map<std::string, double> m_times;
 };
 
+// Code of about a mebibyte that the reader reads as one call: the prompt in
+// lines that continue, or in statements that append to a text variable.
+struct ReadShape
+{
+    const char *name;
+    QString head;
+    QString unit; // repeated up to the size
+    QString tail;
+};
+
+const ReadShape kReadShapes[] = {
+    { "continued-lines", u"MsgBox _\r\n"_s,
+        u"        \"Ein Stück Text, \"\"zitiert\"\" \" & vbNewline & _\r\n"_s,
+        u"        \"Ende\", vbQuestion Or vbYesNo, \"Titel\"\r\n"_s },
+    { "long-lines", u"MsgBox _\r\n"_s, u"\"Ein Stück Text\" & Chr(10) & "_s,
+        u"\"Ende\" _\r\n, vbQuestion Or vbYesNo, \"Titel\"\r\n"_s },
+    { "text-variable", u"sText = \"\"\r\n"_s,
+        u"sText = sText & \"Ein Stück Text\" & vbNewline\r\n"_s,
+        u"MsgBox sText, vbQuestion, \"Titel\"\r\n"_s },
+};
+
+constexpr qsizetype kReadSize = 1024 * 1024;
+
+QString codeOf(const ReadShape &shape)
+{
+    return shape.head + shape.unit.repeated(kReadSize / shape.unit.size()) + shape.tail;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -109,6 +139,17 @@ int main(int argc, char **argv)
                     registerRun("reference/" + name, reference::formatMessage, request);
             }
         }
+    }
+    for (const ReadShape &shape : kReadShapes) {
+        const QString code = codeOf(shape);
+        benchmark::RegisterBenchmark(("reader/"s + shape.name + "/1MiB").c_str(),
+            [code](benchmark::State &state) {
+                if (!codegen::readMsgBox(code).found)
+                    state.SkipWithError("the code does not read as a call");
+                for (auto _ : state)
+                    benchmark::DoNotOptimize(codegen::readMsgBox(code));
+            })
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

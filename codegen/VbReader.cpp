@@ -29,9 +29,12 @@ struct Token
     Kind kind = Kind::End;
     qsizetype offset = 0;
     qsizetype length = 0;
-    QString text; // a word as written, a literal's value, a symbol, or an error
+    // Into the code: a word, number or symbol as written; a literal's text
+    // between its quotes.
+    QStringView text;
     qint64 number = 0;
     bool overflow = false;
+    bool doubledQuotes = false; // a literal that writes a quote as ""
 
     bool is(QStringView symbol) const { return kind == Kind::Symbol && text == symbol; }
     bool isWord(QStringView name) const
@@ -98,6 +101,24 @@ QChar windows1252(qint64 code)
     return QChar(char16_t(code));
 }
 
+// Variables are found by name without regard to letter case, as VB does.
+QString keyOf(QStringView name)
+{
+    return name.toString().toCaseFolded();
+}
+
+void appendLiteral(QString &into, const Token &literal)
+{
+    if (!literal.doubledQuotes) {
+        into += literal.text;
+        return;
+    }
+    for (qsizetype i = 0; i < literal.text.size(); ++i) {
+        into += literal.text[i];
+        i += literal.text[i] == u'"';
+    }
+}
+
 std::optional<QString> stringConstant(QStringView name)
 {
     static const std::array<std::pair<QStringView, QString>, 8> constants { {
@@ -125,6 +146,9 @@ public:
     explicit Lexer(QStringView code)
         : m_code(code)
     { }
+
+    // Why the last Error token was given.
+    const QString &error() const { return m_error; }
 
     Token next()
     {
@@ -168,7 +192,7 @@ private:
             return number(m_pos, m_pos + 2, 8);
         const qsizetype length = c == u':' ? 2 : 1;
         Token symbol = made(Kind::Symbol, m_pos, length);
-        symbol.text = m_code.sliced(m_pos, length).toString();
+        symbol.text = m_code.sliced(m_pos, length);
         m_pos += length;
         return symbol;
     }
@@ -230,20 +254,22 @@ private:
     Token string()
     {
         const qsizetype start = m_pos++;
-        QString value;
+        bool doubledQuotes = false;
         for (;;) {
             if (atLineEnd(m_pos))
                 return failed(start, u"Dem Text fehlt das schließende Anführungszeichen."_s);
             if (m_code[m_pos] == u'"') {
                 if (at(m_pos + 1) != u'"')
                     break;
+                doubledQuotes = true;
                 ++m_pos;
             }
-            value += m_code[m_pos++];
+            ++m_pos;
         }
         ++m_pos;
         Token literal = made(Kind::String, start, m_pos - start);
-        literal.text = std::move(value);
+        literal.text = m_code.sliced(start + 1, m_pos - start - 2);
+        literal.doubledQuotes = doubledQuotes;
         return literal;
     }
 
@@ -256,7 +282,7 @@ private:
             ++m_pos;
         const bool startsStatement = m_statementStart;
         Token name = made(Kind::Word, start, m_pos - start);
-        name.text = m_code.sliced(start, m_pos - start).toString();
+        name.text = m_code.sliced(start, m_pos - start);
         if (startsStatement && name.isWord(u"Rem")) {
             skipComment();
             return next();
@@ -285,7 +311,7 @@ private:
                 value.number = qint32(quint32(value.number));
         }
         value.length = m_pos - start;
-        value.text = m_code.sliced(start, value.length).toString();
+        value.text = m_code.sliced(start, value.length);
         return value;
     }
 
@@ -301,14 +327,14 @@ private:
 
     Token failed(qsizetype offset, const QString &what)
     {
-        Token error = made(Kind::Error, offset, 0);
-        error.text = located(m_code, offset, what);
-        return error;
+        m_error = located(m_code, offset, what);
+        return made(Kind::Error, offset, 0);
     }
 
     QStringView m_code;
     qsizetype m_pos = 0;
     bool m_statementStart = true;
+    QString m_error;
 };
 
 enum Argument { Prompt, Buttons, Title, HelpFile, Context };
@@ -362,7 +388,7 @@ private:
             Token token = m_lexer.next();
             const Kind kind = token.kind;
             if (kind == Kind::Error) {
-                m_error = token.text;
+                m_error = m_lexer.error();
                 return false;
             }
             if (kind == Kind::StatementEnd && m_tokens.isEmpty())
@@ -418,7 +444,7 @@ private:
         if (peek().kind == Kind::Word && peek(1).is(u"=")) {
             const Token &target = peek();
             m_at += 2;
-            if (!callFrom(m_at) && assign(target.text.toCaseFolded()))
+            if (!callFrom(m_at) && assign(keyOf(target.text)))
                 return true;
             m_failure.reset();
         }
@@ -452,7 +478,7 @@ private:
     bool assign(const QString &key)
     {
         QString value;
-        if (peek().kind == Kind::Word && peek().text.toCaseFolded() == key) {
+        if (peek().kind == Kind::Word && keyOf(peek().text) == key) {
             const auto known = m_variables.find(key);
             if (known == m_variables.end())
                 return failAt(peek(), u"%1 ist kein fester Text."_s.arg(peek().text));
@@ -584,7 +610,7 @@ private:
     {
         const Token &first = peek();
         const bool variable = first.kind == Kind::Word
-            && m_variables.contains(first.text.toCaseFolded())
+            && m_variables.contains(keyOf(first.text))
             && (peek(1).is(u",") || atArgumentsEnd(1));
         if (!text(m_result.message))
             return false;
@@ -619,7 +645,7 @@ private:
     {
         const Token &token = peek();
         if (token.kind == Kind::String) {
-            into += token.text;
+            appendLiteral(into, token);
             ++m_at;
             return true;
         }
@@ -652,9 +678,9 @@ private:
         }
         for (const QStringView chr : { u"Chr", u"Chr$", u"ChrW", u"ChrW$" }) {
             if (token.isWord(chr))
-                return character(into, token.text.startsWith(u"ChrW"_s, Qt::CaseInsensitive));
+                return character(into, token.text.startsWith(u"ChrW", Qt::CaseInsensitive));
         }
-        const QString key = token.text.toCaseFolded();
+        const QString key = keyOf(token.text);
         const auto known = m_variables.constFind(key);
         if (!peek(1).is(u"(") && (known != m_variables.constEnd() || key == m_self)) {
             into += key == m_self ? into.first(m_selfLength) : *known;
@@ -681,7 +707,8 @@ private:
         const qint64 highest = wide ? 65535 : 255;
         if (code.overflow || code.number < lowest || code.number > highest)
             return failAt(code,
-                u"%1(%2) liegt außerhalb des gültigen Bereichs."_s.arg(function.text, code.text));
+                u"%1(%2) liegt außerhalb des gültigen Bereichs."_s.arg(
+                    function.text.toString(), code.text.toString()));
         into += wide ? QChar(char16_t(code.number)) : windows1252(code.number);
         ++m_at;
         return expect(u")");

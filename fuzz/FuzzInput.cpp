@@ -45,3 +45,19 @@ void propertyBroken(const char *property, const QString &details)
     std::fprintf(stderr, "\n*** %s\n%s\n", property, qPrintable(details));
     std::abort();
 }
+
+// A literal ends with its quote, so " _" at a line's end is always a
+// continuation.
+void checkVbLimits(const QString &code, const QString &details)
+{
+    if (!code.endsWith(u"\r\n"_s))
+        propertyBroken("the code does not end with CR LF", details);
+    int continuations = 0;
+    for (const QString &line : code.split(u"\r\n"_s)) {
+        if (line.size() > 1023)
+            propertyBroken("a line longer than 1023 characters", details);
+        continuations = line.endsWith(u" _"_s) ? continuations + 1 : 0;
+        if (continuations > 24)
+            propertyBroken("more than 24 continuations in a statement", details);
+    }
+}

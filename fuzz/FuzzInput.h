@@ -35,3 +35,7 @@ QString escaped(QStringView text);
 
 // Stops the fuzzer with the inputs that broke a property.
 [[noreturn]] void propertyBroken(const char *property, const QString &details);
+
+// VB's limits on generated code, checked on the text: it ends with CR LF, no
+// statement has over 24 continuations and no line over 1,023 characters.
+void checkVbLimits(const QString &code, const QString &details);

@@ -3,11 +3,11 @@
 // input bytes give a statement, a refusal or a usage error.
 
 #include "fuzz/FuzzInput.h"
-#include "fuzz/VbEvaluation.h"
 
 #include "cli/CommandLine.h"
 #include "cli/HeadlessFormat.h"
 #include "codegen/Formatter.h"
+#include "codegen/VbReader.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -72,13 +72,16 @@ void checkOutcome(
     case cli::Done:
         if (!outcome.standardError.isEmpty())
             propertyBroken("done, but something on standard error", described(invocation));
-        // The evaluator knows the statement form only.
-        if (!options.printPrompt && options.form == codegen::CodeForm::Statement
-            && !outcome.standardOutput.isEmpty()) {
-            const EvaluatedMsgBox call = evaluateMsgBox(QString::fromUtf8(outcome.standardOutput));
-            if (!call.error.isEmpty())
+        if (!options.printPrompt && !outcome.standardOutput.isEmpty()) {
+            const QString code = QString::fromUtf8(outcome.standardOutput);
+            const codegen::VbReadResult read = codegen::readMsgBox(code);
+            if (!read.found)
                 propertyBroken(
-                    "VB cannot read the statement", call.error + u'\n' + described(invocation));
+                    "VB cannot read the statement", read.error + u'\n' + described(invocation));
+            if (read.moreCalls || read.form != options.form)
+                propertyBroken(
+                    "the code is not one call in the chosen form", described(invocation));
+            checkVbLimits(code, described(invocation));
         }
         break;
     case cli::TextRefused:

@@ -3,10 +3,10 @@
 // message; on small inputs it must agree with the step-by-step reference.
 
 #include "fuzz/FuzzInput.h"
-#include "fuzz/VbEvaluation.h"
 
 #include "codegen/Formatter.h"
 #include "codegen/PromptRebuild.h"
+#include "codegen/VbReader.h"
 #include "tests/support/MessageMaker.h"
 #include "tests/support/ReferenceFormatter.h"
 
@@ -39,27 +39,27 @@ bool hasTitle(const QString &title)
 
 void checkReadsBack(const codegen::FormatRequest &request, const codegen::FormatResult &result)
 {
-    const EvaluatedMsgBox call = evaluateMsgBox(result.code);
+    const codegen::VbReadResult read = codegen::readMsgBox(result.code);
     const QString details = described(request, result);
-    if (!call.error.isEmpty())
-        propertyBroken("VB cannot read the statement", call.error + u'\n' + details);
+    if (!read.found)
+        propertyBroken("VB cannot read the statement", read.error + u'\n' + details);
+    if (read.moreCalls || read.form != codegen::CodeForm::Statement)
+        propertyBroken("the code is not one MsgBox statement", details);
     if (!result.code.startsWith(u"    MsgBox _\r\n"_s))
         propertyBroken("the statement line is not alone on line 1", details);
-    if (call.continuations > 24)
-        propertyBroken("more than 24 continuations", details);
+    checkVbLimits(result.code, details);
 
     QString expectedPrompt = request.message;
     expectedPrompt.replace(u'"', u"''"_s);
-    if (call.prompt != expectedPrompt)
+    if (read.message != expectedPrompt)
         propertyBroken("the prompt is not the message",
-            u"prompt:  "_s + escaped(call.prompt) + u'\n' + details);
+            u"prompt:  "_s + escaped(read.message) + u'\n' + details);
 
     const codegen::StyleFlags flags = codegen::computeStyleFlags(request.style);
-    const bool flagsChosen = flags.value > 0;
-    if (call.hasButtons != (flagsChosen || hasTitle(request.title))
-        || call.buttons != flags.expression)
+    if (codegen::computeStyleFlags(read.choices).expression != flags.expression
+        || !read.notTakenOver.isEmpty() || !result.codeTail.contains(flags.expression))
         propertyBroken("the buttons argument is not the flags", details);
-    if (call.hasTitle != hasTitle(request.title) || (call.hasTitle && call.title != request.title))
+    if (read.hasTitle != hasTitle(request.title) || (read.hasTitle && read.title != request.title))
         propertyBroken("the title argument is not the title", details);
 
     const QString withoutBreak = result.code.chopped(2);

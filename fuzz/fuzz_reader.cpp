@@ -1,0 +1,63 @@
+// The reader against arbitrary code: it answers every input, and what it
+// reads, written anew by the formatter, reads back as the same call.
+
+#include "fuzz/FuzzInput.h"
+
+#include "codegen/Formatter.h"
+#include "codegen/VbReader.h"
+
+#include <cstddef>
+#include <cstdint>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+bool namesTitle(const QString &title)
+{
+    return !title.isEmpty() && title != u"Titelleiste"_s;
+}
+
+QString described(const QString &code, const codegen::VbReadResult &read)
+{
+    return u"code:    %1\nmessage: %2\ntitle:   %3\nflags:   %4\nerror:   %5"_s.arg(escaped(code),
+        escaped(read.message), escaped(read.title),
+        codegen::computeStyleFlags(read.choices).expression, read.error);
+}
+
+void checkReadsBackWrittenAnew(const QString &code, const codegen::VbReadResult &read)
+{
+    codegen::FormatRequest request;
+    request.message = read.message;
+    request.title = read.hasTitle ? read.title : QString();
+    request.style = read.choices;
+    request.codeWidth = codegen::kMinCodeWidth + int(code.size() % 36);
+    const codegen::FormatResult written = codegen::formatMessage(request);
+    if (written.outcome != codegen::FormatOutcome::Formatted)
+        return;
+    const codegen::VbReadResult again = codegen::readMsgBox(written.code);
+    QString expectedMessage = read.message;
+    expectedMessage.replace(u'"', u"''"_s);
+    const bool same = again.found && !again.moreCalls && again.message == expectedMessage
+        && codegen::computeStyleFlags(again.choices).expression
+            == codegen::computeStyleFlags(read.choices).expression
+        && again.hasTitle == namesTitle(request.title)
+        && (!again.hasTitle || again.title == read.title);
+    if (!same)
+        propertyBroken("the call written anew reads back differently",
+            described(code, read) + u"\nwritten anew:\n"_s + described(written.code, again));
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    FuzzInput input(data, size);
+    const QString code = input.text();
+    const codegen::VbReadResult read = codegen::readMsgBox(code);
+    if (read.found != read.error.isEmpty())
+        propertyBroken("a call both read and refused, or neither", described(code, read));
+    if (read.found)
+        checkReadsBackWrittenAnew(code, read);
+    return 0;
+}
