@@ -21,6 +21,9 @@ constexpr int kDeepestNesting = 200;
 // Beyond this a number is too big for any argument, and counting stops.
 constexpr qint64 kNumberCap = qint64(1) << 40;
 constexpr qsizetype kLongestQuote = 40;
+// Variables joined to themselves double with each statement; all text copied
+// from variables stays below this, so that memory and time stay bounded.
+constexpr qsizetype kMostCopiedText = qsizetype(1) << 24;
 
 enum class Kind { End, StatementEnd, Word, String, Number, Symbol, Error };
 
@@ -446,6 +449,8 @@ private:
             m_at += 2;
             if (!callFrom(m_at) && assign(keyOf(target.text)))
                 return true;
+            if (m_copied > kMostCopiedText)
+                return false;
             m_failure.reset();
         }
         for (qsizetype i = 0; i < m_tokens.size(); ++i) {
@@ -609,8 +614,7 @@ private:
     bool prompt()
     {
         const Token &first = peek();
-        const bool variable = first.kind == Kind::Word
-            && m_variables.contains(keyOf(first.text))
+        const bool variable = first.kind == Kind::Word && m_variables.contains(keyOf(first.text))
             && (peek(1).is(u",") || atArgumentsEnd(1));
         if (!text(m_result.message))
             return false;
@@ -682,12 +686,15 @@ private:
         }
         const QString key = keyOf(token.text);
         const auto known = m_variables.constFind(key);
-        if (!peek(1).is(u"(") && (known != m_variables.constEnd() || key == m_self)) {
-            into += key == m_self ? into.first(m_selfLength) : *known;
-            ++m_at;
-            return true;
-        }
-        return failAt(token, u"%1 ist kein fester Text."_s.arg(token.text));
+        if (peek(1).is(u"(") || (known == m_variables.constEnd() && key != m_self))
+            return failAt(token, u"%1 ist kein fester Text."_s.arg(token.text));
+        const QString value = key == m_self ? into.first(m_selfLength) : *known;
+        m_copied += value.size();
+        if (m_copied > kMostCopiedText)
+            return failAt(token, u"Der Text wird zu lang."_s);
+        into += value;
+        ++m_at;
+        return true;
     }
 
     // Chr takes a Windows-1252 code, ChrW a UTF-16 unit (negative as VB's
@@ -800,15 +807,17 @@ private:
 
     bool failAt(const Token &token, const QString &what)
     {
-        if (!m_failure)
-            m_failure = located(m_code, token.offset, what);
+        if (!m_failure) {
+            m_failure = what;
+            m_failureOffset = token.offset;
+        }
         return false;
     }
 
     VbReadResult failedResult() const
     {
         VbReadResult failed;
-        failed.error = m_failure ? *m_failure : m_error;
+        failed.error = m_failure ? located(m_code, m_failureOffset, *m_failure) : m_error;
         return failed;
     }
 
@@ -817,7 +826,11 @@ private:
     QList<Token> m_tokens;
     qsizetype m_at = 0;
     QString m_error;
+    // Where the code is first refused, placed only when it is told: a
+    // statement that does not assign fixed text is refused quietly.
     std::optional<QString> m_failure;
+    qsizetype m_failureOffset = 0;
+    qsizetype m_copied = 0; // text copied from variables so far
     QHash<QString, QString> m_variables; // by case-folded name
     QString m_self; // the variable being assigned to itself and more
     qsizetype m_selfLength = 0;

@@ -173,6 +173,8 @@ void tst_VbReader::refusesWithWhereAndWhat_data()
                                  << u"Zeile 1, Spalte 12: \"b\" ist hier unerwartet."_s;
     QTest::newRow("too many arguments")
         << u"MsgBox \"a\", , , , , 6"_s << u"Zeile 1, Spalte 21: 6 ist hier unerwartet."_s;
+    QTest::newRow("text doubled too often") << u"s = \"x\"\r\n"_s + u"s = s & s\r\n"_s.repeated(40)
+            + u"MsgBox s"_s << u"Zeile 26, Spalte 9: Der Text wird zu lang."_s;
     QTest::newRow("nesting") << u"MsgBox "_s + QString(300, u'(')
                              << u"Zeile 1, Spalte 208: Die Klammern sind zu tief "
                                 "verschachtelt."_s;
