@@ -1,4 +1,5 @@
 #include "codegen/Formatter.h"
+#include "codegen/VbConstants.h"
 #include "codegen/VbReader.h"
 #include "tests/support/MessageMaker.h"
 #include "tests/support/ReferenceFormatter.h"
@@ -52,6 +53,7 @@ class tst_FormatterProperties : public QObject
 private slots:
     void initTestCase();
     void statementSaysWhatTheUserTyped();
+    void everyCodeFormReadsBack();
     void matchesTheStepByStepFormatter();
 
 private:
@@ -106,6 +108,36 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
     qInfo("%d formatted, %d refused", formatted, refused);
     QVERIFY(formatted > kCases / 2);
     QVERIFY(refused > 0);
+}
+
+// The same requests in each code form in turn: the reader finds the one call
+// and its form; If with other than two buttons is written as Select.
+void tst_FormatterProperties::everyCodeFormReadsBack()
+{
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
+    for (int i = 0; i < kCases; ++i) {
+        FormatRequest request = maker.request();
+        request.form = CodeForm(i % 5);
+        const FormatResult result = formatMessage(request);
+        if (result.outcome != FormatOutcome::Formatted)
+            continue;
+        const VbReadResult read = readMsgBox(result.code);
+        const StyleFlags flags = computeStyleFlags(request.style);
+        const bool twoButtons = answersOf(flags.value).size() == 2;
+        const CodeForm expectedForm
+            = request.form == CodeForm::If && !twoButtons ? CodeForm::Select : request.form;
+        QString expected = request.message;
+        expected.replace(u'"', u"''"_s);
+        const bool same = read.found && !read.moreCalls && read.form == expectedForm
+            && read.message == expected
+            && computeStyleFlags(read.choices).expression == flags.expression
+            && read.hasTitle == namesTitle(request.title)
+            && read.title == (read.hasTitle ? request.title : QString());
+        if (!same)
+            QFAIL(qPrintable(
+                u"case %1: %2 in %3\n%4"_s.arg(i).arg(read.error, result.code, describe(request))));
+    }
 }
 
 void tst_FormatterProperties::matchesTheStepByStepFormatter()
