@@ -9,6 +9,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Quillon"));
     QApplication::setApplicationName(QStringLiteral("MsgBox - Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
 

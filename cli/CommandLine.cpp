@@ -55,14 +55,17 @@ struct Options
     QCommandLineOption defaultButton { u"default"_s, u"default button"_s, u"N"_s };
     QCommandLineOption systemModal { u"system-modal"_s, u"always on top"_s };
     QCommandLineOption right { u"right"_s, u"text right-aligned"_s };
-    QCommandLineOption prompt { u"prompt"_s, u"print the rebuilt prompt"_s };
+    QCommandLineOption prompt { u"prompt"_s, u"print the prompt the code shows"_s };
     QCommandLineOption form { u"form"_s, u"code form"_s, u"NAME"_s };
+    QCommandLineOption read { u"read"_s, u"read a VB MsgBox call, print it as JSON"_s };
+    QCommandLineOption reformat { u"reformat"_s, u"read a VB MsgBox call, write it anew"_s };
     QCommandLineOption help { u"help"_s, u"show this help"_s };
 
     void addTo(QCommandLineParser &parser) const
     {
         parser.addOptions(
-            { width, title, icon, buttons, defaultButton, systemModal, right, prompt, form, help });
+            { width, title, icon, buttons, defaultButton, systemModal, right, prompt, form, read,
+                reformat, help });
     }
 };
 
@@ -140,12 +143,12 @@ QString readValues(const QCommandLineParser &parser, const Options &o, FormatOpt
 }
 
 // The window writes Select Case where If does not fit; a command line that
-// asks for If says what it wants, so it learns why it cannot have it.
+// asks for If says what it wants, so it learns why it cannot have it. A call
+// read back brings its own buttons, which the formatter then takes as the
+// window does.
 QString formProblem(const FormatOptions &options)
 {
-    if (options.printPrompt && options.form != codegen::CodeForm::Statement)
-        return u"--prompt rebuilds the prompt from the statement form only; leave out --form."_s;
-    if (codegen::formFits(options.form, options.style))
+    if (options.reformatCall || codegen::formFits(options.form, options.style))
         return {};
     const qsizetype buttons
         = codegen::answersOf(codegen::computeStyleFlags(options.style).value).size();
@@ -191,6 +194,13 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     parsed.options.style.systemModal = parser.isSet(o.systemModal);
     parsed.options.style.textRight = parser.isSet(o.right);
     parsed.options.printPrompt = parser.isSet(o.prompt);
+    parsed.options.formGiven = parser.isSet(o.form);
+    parsed.options.readCall = parser.isSet(o.read);
+    parsed.options.reformatCall = parser.isSet(o.reformat);
+    if (parsed.options.readCall && parsed.options.reformatCall) {
+        parsed.error = u"--read and --reformat exclude each other."_s;
+        return parsed;
+    }
     parsed.error = readValues(parser, o, parsed.options);
     if (parsed.error.isEmpty())
         parsed.error = formProblem(parsed.options);
@@ -202,6 +212,7 @@ QString usageText()
     return u"Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]\n"
            u"                     [--default N] [--system-modal] [--right] [--prompt]\n"
            u"                     [--form NAME]\n"
+           u"       msgbox-format --read | --reformat [--width N] [--form NAME]\n"
            u"Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox\n"
            u"for it to standard output, with CR LF line breaks.\n"
            u"  --width N        code width, 40..75, default 70\n"
@@ -212,10 +223,12 @@ QString usageText()
            u"  --default N      1 | 2 | 3\n"
            u"  --system-modal   the \"Immer 'On Top'\" choice\n"
            u"  --right          the \"Text rechtsbündig\" choice\n"
-           u"  --prompt         print the prompt that the message box test would show,\n"
-           u"                   rebuilt from the code, instead of the code\n"
+           u"  --prompt         print the prompt that the message box test would show\n"
+           u"                   (the value of the written code) instead of the code\n"
            u"  --form NAME      statement | answer | if | select | text-variable,\n"
            u"                   default statement; if takes a set of two buttons\n"
+           u"  --read           read a VB MsgBox call on standard input, print it as JSON\n"
+           u"  --reformat       read a VB MsgBox call and write it anew (--width, --form)\n"
            u"  --help           show this help\n"
            u"Exit status: 0 done, 1 the text was refused, 2 a usage error.\n"_s;
 }

@@ -17,6 +17,9 @@ struct FormatOptions
     codegen::StyleChoices style;
     bool printPrompt = false;
     codegen::CodeForm form = codegen::CodeForm::Statement;
+    bool formGiven = false; // --reformat keeps the form it read unless told
+    bool readCall = false; // --read: the input is VB code, printed back as JSON
+    bool reformatCall = false; // --reformat: the input is VB code, written anew
 };
 
 struct ParsedCommandLine

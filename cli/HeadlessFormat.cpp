@@ -3,8 +3,11 @@
 #include "cli/CommandLine.h"
 #include "codegen/Formatter.h"
 #include "codegen/LineBreaks.h"
-#include "codegen/PromptRebuild.h"
+#include "codegen/VbReader.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
@@ -21,6 +24,39 @@ QByteArray errorLines(const QString &crlfText)
 codegen::FormatRequest requestFor(const FormatOptions &options, const QString &message)
 {
     return { message, options.title, options.style, options.codeWidth, options.form };
+}
+
+Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request)
+{
+    const codegen::FormatResult result = codegen::formatMessage(request);
+    switch (result.outcome) {
+    case codegen::FormatOutcome::EmptyMessage:
+        return {};
+    case codegen::FormatOutcome::Refused:
+        return { TextRefused, {}, errorLines(result.refusalMessage) };
+    case codegen::FormatOutcome::Formatted:
+        break;
+    }
+    // The prompt is what the written code shows, read as VB reads it.
+    const QString text = options.printPrompt
+        ? codegen::readMsgBox(result.code).message + u"\r\n"_s
+        : result.code;
+    return { Done, text.toUtf8(), {} };
+}
+
+QJsonObject jsonOf(const codegen::VbReadResult &read)
+{
+    const codegen::StyleChoices &choices = read.choices;
+    return {
+        { u"title"_s, read.title },
+        { u"message"_s, read.message },
+        { u"icon"_s, iconWords().value(choices.icon) },
+        { u"buttons"_s, buttonSetWords().value(choices.buttons) },
+        { u"default"_s, choices.defaultButton },
+        { u"systemModal"_s, choices.systemModal },
+        { u"right"_s, choices.textRight },
+        { u"notTakenOver"_s, QJsonArray::fromStringList(read.notTakenOver) },
+    };
 }
 
 } // namespace
@@ -50,19 +86,26 @@ Outcome formatInput(const FormatOptions &options, const QByteArray &input)
     const std::optional<QString> message = messageFromInput(input);
     if (!message)
         return usageError(u"Standard input is not valid UTF-8."_s);
+    return formatted(options, requestFor(options, *message));
+}
 
-    const codegen::FormatResult result = codegen::formatMessage(requestFor(options, *message));
-    switch (result.outcome) {
-    case codegen::FormatOutcome::EmptyMessage:
-        return {};
-    case codegen::FormatOutcome::Refused:
-        return { TextRefused, {}, errorLines(result.refusalMessage) };
-    case codegen::FormatOutcome::Formatted:
-        break;
-    }
-    const QString text
-        = options.printPrompt ? codegen::rebuildPrompt(result.code, result.codeTail) : result.code;
-    return { Done, text.toUtf8(), {} };
+Outcome readInput(const FormatOptions &options, const QByteArray &input)
+{
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString code = decoder.decode(input);
+    if (decoder.hasError())
+        return usageError(u"Standard input is not valid UTF-8."_s);
+    const codegen::VbReadResult read = codegen::readMsgBox(code);
+    if (!read.found)
+        return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error) };
+    if (options.readCall)
+        return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), {} };
+    FormatOptions reformat = options;
+    reformat.title = read.title;
+    reformat.style = read.choices;
+    if (!options.formGiven)
+        reformat.form = read.form;
+    return formatted(reformat, requestFor(reformat, read.message));
 }
 
 } // namespace cli

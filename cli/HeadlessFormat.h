@@ -29,7 +29,11 @@ Outcome usageError(const QString &problem);
 // CR LF) dropped, every other LF a CR LF. Nothing when the bytes are not UTF-8.
 std::optional<QString> messageFromInput(const QByteArray &input);
 
-// Formats the message read from standard input, or rebuilds its prompt.
+// Formats the message read from standard input, or prints its prompt.
 Outcome formatInput(const FormatOptions &options, const QByteArray &input);
+
+// Reads a VB MsgBox call from standard input: printed as one JSON object
+// (--read), or written anew (--reformat). Exit 1 when no call can be read.
+Outcome readInput(const FormatOptions &options, const QByteArray &input);
 
 } // namespace cli

@@ -56,5 +56,8 @@ int main(int argc, char *argv[])
         return finish({ cli::Done, cli::usageText().toUtf8(), {} });
 
     useBinaryStandardStreams();
-    return finish(cli::formatInput(commandLine.options, readStandardInput()));
+    const cli::FormatOptions &options = commandLine.options;
+    if (options.readCall || options.reformatCall)
+        return finish(cli::readInput(options, readStandardInput()));
+    return finish(cli::formatInput(options, readStandardInput()));
 }

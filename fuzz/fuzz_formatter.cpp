@@ -5,7 +5,6 @@
 #include "fuzz/FuzzInput.h"
 
 #include "codegen/Formatter.h"
-#include "codegen/PromptRebuild.h"
 #include "codegen/VbReader.h"
 #include "tests/support/MessageMaker.h"
 #include "tests/support/ReferenceFormatter.h"
@@ -67,29 +66,6 @@ void checkReadsBack(const codegen::FormatRequest &request, const codegen::Format
         propertyBroken("the code does not end with its tail", details);
 }
 
-// With nothing in the message that looks like the code's own markup, the
-// message box test gets the message back, followed by the code's last break.
-// Eight blanks in a row count as markup: before a literal's closing quote
-// they read as a code line's indentation.
-void checkTestPrompt(const codegen::FormatRequest &request, const codegen::FormatResult &result)
-{
-    const QString prompt = codegen::rebuildPrompt(result.code, result.codeTail);
-    QString expected = request.message;
-    expected.replace(u'"', u"''"_s);
-    for (const QString &markup : { u"vbNewline"_s, u"&"_s, u"_"_s, u","_s, u"        "_s }) {
-        if (expected.contains(markup))
-            return;
-    }
-    // A CR or LF of its own goes into the code as a constant, which the
-    // test's plain replacements do not undo.
-    const QString withoutLineBreaks = QString(expected).remove(u"\r\n"_s);
-    if (withoutLineBreaks.contains(u'\r') || withoutLineBreaks.contains(u'\n'))
-        return;
-    if (prompt != expected + u"\r\n"_s)
-        propertyBroken("the test's prompt is not the message",
-            u"prompt:  "_s + escaped(prompt) + u'\n' + described(request, result));
-}
-
 void checkAgreesWithReference(
     const codegen::FormatRequest &request, const codegen::FormatResult &result)
 {
@@ -124,7 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         break;
     case codegen::FormatOutcome::Formatted:
         checkReadsBack(request, result);
-        checkTestPrompt(request, result);
         break;
     }
     if (request.message.size() <= kLongestComparedMessage)

@@ -3,8 +3,9 @@
 #include "about_window/frmAbout.h"
 #include "codegen/Formatter.h"
 #include "codegen/LineBreaks.h"
-#include "codegen/PromptRebuild.h"
 #include "codegen/VbConstants.h"
+#include "codegen/VbReader.h"
+#include "main_window/CodeBoxMenu.h"
 #include "main_window/Help.h"
 #include "main_window/LastMsgStore.h"
 #include "options_window/frmIconsAndButtons.h"
@@ -31,6 +32,10 @@ constexpr int kClientHeightTwips = 7600 - 480;
 constexpr int kTwipsPerCodeColumn = 90;
 constexpr int kReturnValueDisplayMs = 10'000;
 
+const QString kNoTitle = QStringLiteral("Titelleiste");
+constexpr qint32 kWarningStyle = codegen::kVbExclamation.value;
+constexpr qint32 kNoteStyle = codegen::kVbInformation.value;
+
 const QColor kGreen(0, 128, 0);
 const QColor kDarkBlue(0, 0, 192);
 const QColor kRed(255, 0, 0);
@@ -50,6 +55,17 @@ void placeCaret(QPlainTextEdit &box, int position)
 
 // Opening a context menu or switching to another window is no real leaving
 // of the box: the selection has to survive "Kopieren" from the menu.
+// What the box could not show of the code it took over.
+QString takeOverNote(const codegen::VbReadResult &read)
+{
+    QStringList lines;
+    if (!read.notTakenOver.isEmpty())
+        lines << QStringLiteral("Nicht übernommen: ") + read.notTakenOver.join(QStringLiteral(", "));
+    if (read.moreCalls)
+        lines << QStringLiteral("Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.");
+    return lines.join(QStringLiteral("\r\n"));
+}
+
 bool isRealFocusChange(const QEvent *event)
 {
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
@@ -66,6 +82,7 @@ frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services)
     setWindowIcon(QIcon(QStringLiteral(":/icons/frmMsgBoxQuillon.xpm")));
     applyFontsAndColours();
     ui.lblRückwBeschriftung->adjustSize();
+    codeBoxMenu = new CodeBoxMenu(*ui.txtFormatiert);
     tmrRückwert.setObjectName(QStringLiteral("tmrRückwert"));
     tmrRückwert.setInterval(kReturnValueDisplayMs);
     tmrRückwert.setSingleShot(true);
@@ -110,6 +127,7 @@ void frmMsgBoxQuillon::connectHandlers()
     connect(ui.lblAbout, &ClickableLabel::clicked, this, &frmMsgBoxQuillon::lblAbout_Click);
     connect(ui.Image1, &ClickableLabel::clicked, this, &frmMsgBoxQuillon::showIconsAndButtons);
     connect(ui.Label7, &ClickableLabel::clicked, this, &frmMsgBoxQuillon::showIconsAndButtons);
+    connect(codeBoxMenu, &CodeBoxMenu::takeOverRequested, this, &frmMsgBoxQuillon::takeOverVbCode);
 
     ui.txtOriginal->installEventFilter(this);
     ui.txtOriginal->viewport()->installEventFilter(this);
@@ -224,6 +242,27 @@ void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
     const codegen::StyleFlags flags = codegen::computeStyleFlags(choices);
     ui.lblFlags->setText(flags.expression);
     ui.lblFlags->setProperty("Tag", QString::number(flags.value));
+    codeBoxMenu->setIfFormAvailable(codegen::answersOf(flags.value).size() == 2);
+}
+
+// The user's own code, pasted into the code box, back into the boxes and the
+// options window. On an error nothing the user typed changes.
+void frmMsgBoxQuillon::takeOverVbCode()
+{
+    const codegen::VbReadResult read
+        = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()));
+    if (!read.found) {
+        services.messageBox.show(
+            QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error, kWarningStyle);
+        return;
+    }
+    ui.txtTitel->setText(read.title.isEmpty() ? kNoTitle : read.title);
+    ui.txtOriginal->setPlainText(codegen::toWidgetText(read.message));
+    options->setChoices(read.choices);
+    codeBoxMenu->setForm(read.form);
+    formatIntoCodeBox();
+    if (const QString note = takeOverNote(read); !note.isEmpty())
+        services.messageBox.show(note, kNoteStyle);
 }
 
 void frmMsgBoxQuillon::cmdFormatieren_Click()
@@ -238,6 +277,7 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
         ui.txtTitel->text(),
         styleChoices,
         ui.HScroll1->value(),
+        codeBoxMenu->form(),
     });
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:
@@ -249,7 +289,6 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
     case codegen::FormatOutcome::Formatted:
         ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));
         ui.txtFormatiert->setPlainText(codegen::toWidgetText(result.code));
-        sCodeTail = result.codeTail;
         returnToMessage();
         break;
     }
@@ -262,7 +301,12 @@ void frmMsgBoxQuillon::showRefusal(const codegen::FormatResult &result)
 {
     ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));
     ui.txtFormatiert->setPlainText(codegen::toWidgetText(result.code));
-    services.messageBox.show(result.refusalMessage, codegen::kVbOKOnly.value);
+    QString message = result.refusalMessage;
+    if (codeBoxMenu->form() == codegen::CodeForm::Statement
+        && message == codegen::continuationLimitMessage())
+        message += QStringLiteral("\r\nOder wählen Sie im Kontextmenü des VB-Codes unter "
+                                  "''Code-Form'' die Form ''Text in Variable''.");
+    services.messageBox.show(message, codegen::kVbOKOnly.value);
 }
 
 // Going to the top first scrolls the box there before the caret goes back.
@@ -278,8 +322,9 @@ void frmMsgBoxQuillon::cmdTesten_Click()
     tmrRückwert.stop();
     if (formatIntoCodeBox() == codegen::FormatOutcome::Refused)
         return;
+    // What the written code shows, read as VB reads it.
     const QString prompt
-        = codegen::rebuildPrompt(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()), sCodeTail);
+        = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText())).message;
     const int buttonNumber = services.messageBox.show(
         prompt, codegen::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
     ui.lblRückwert->setText(QString::number(buttonNumber));
@@ -299,7 +344,7 @@ void frmMsgBoxQuillon::tmrRückwert_Timer()
 
 void frmMsgBoxQuillon::cmdClearText_Click()
 {
-    ui.txtTitel->setText(QStringLiteral("Titelleiste"));
+    ui.txtTitel->setText(kNoTitle);
     ui.txtOriginal->setPlainText(QStringLiteral("Original - Text"));
     ui.txtFormatiert->setPlainText(QStringLiteral("Ausgabe VB - Code"));
     ui.lblZeichenAnzahl->clear();

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class CodeBoxMenu;
 class QPlainTextEdit;
 class frmIconsAndButtons;
 namespace codegen {
@@ -55,14 +56,15 @@ private:
     codegen::FormatOutcome formatIntoCodeBox();
     void showRefusal(const codegen::FormatResult &result);
     void takeStyleChoices(const codegen::StyleChoices &choices);
+    void takeOverVbCode();
     void returnToMessage();
 
     Ui::frmMsgBoxQuillon ui;
     Services services;
     std::unique_ptr<frmIconsAndButtons> options;
     QTimer tmrRückwert { this };
+    CodeBoxMenu *codeBoxMenu = nullptr; // owned by txtFormatiert
 
     codegen::StyleChoices styleChoices;
     int iCaretPos = 0; // in the box's own positions: a line break counts once
-    QString sCodeTail;
 };

@@ -1,5 +1,8 @@
 #include "cli/HeadlessFormat.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 
@@ -61,7 +64,11 @@ private slots:
     void emptyMessagePrintsNothing();
     void onlyOneFinalLineBreakIsDropped();
     void widthChangesTheLayout();
-    void printsTheRebuiltPrompt();
+    void printsTheValueOfTheCode_data();
+    void printsTheValueOfTheCode();
+    void readsACallAsJson();
+    void reformatsACall();
+    void unreadableCallExitsWithOne();
     void refusedTextExitsWithOne();
     void keepsUnicodeIntact();
     void inputIsTakenVerbatim_data();
@@ -93,8 +100,8 @@ void tst_MsgBoxFormat::usageErrorsExitWithTwo_data()
     QTest::newRow("if with one button") << QStringList { u"--form"_s, u"if"_s } << u"--form if"_s;
     QTest::newRow("if with three buttons")
         << QStringList { u"--form=if"_s, u"--buttons=yesnocancel"_s } << u"yesnocancel"_s;
-    QTest::newRow("prompt of another form")
-        << QStringList { u"--form=answer"_s, u"--prompt"_s } << u"--prompt"_s;
+    QTest::newRow("read and reformat")
+        << QStringList { u"--read"_s, u"--reformat"_s } << u"--reformat"_s;
 }
 
 void tst_MsgBoxFormat::usageErrorsExitWithTwo()
@@ -242,12 +249,68 @@ void tst_MsgBoxFormat::widthChangesTheLayout()
     QVERIFY(narrow.out.count("\r\n") > wide.out.count("\r\n"));
 }
 
-void tst_MsgBoxFormat::printsTheRebuiltPrompt()
+// The prompt is the value of the written code, markup look-alikes, runs of
+// blanks and lone CRs included, followed by one CR LF.
+void tst_MsgBoxFormat::printsTheValueOfTheCode_data()
 {
-    const Run run = msgboxFormat(kFrageArguments + QStringList { u"--prompt"_s }, "Ja\nNein\n");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("prompt");
+
+    QTest::newRow("worked example") << QByteArray("Ja\nNein\n") << QByteArray("Ja\r\nNein\r\n");
+    QTest::newRow("markup look-alike") << QByteArray("a & vbNewline b")
+                                       << QByteArray("a & vbNewline b\r\n");
+    QTest::newRow("run of blanks") << QByteArray("a        b") << QByteArray("a        b\r\n");
+    QTest::newRow("lone CR") << QByteArray("a\rb") << QByteArray("a\rb\r\n");
+    QTest::newRow("quote") << QByteArray("Sag \"Ja\"") << QByteArray("Sag ''Ja''\r\n");
+}
+
+void tst_MsgBoxFormat::printsTheValueOfTheCode()
+{
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, prompt);
+
+    const Run run = msgboxFormat(kFrageArguments + QStringList { u"--prompt"_s }, input);
 
     QCOMPARE(run.exitCode, int(cli::Done));
-    QCOMPARE(run.out, QByteArray("Ja\r\nNein\r\n"));
+    QCOMPARE(run.out, prompt);
+}
+
+void tst_MsgBoxFormat::readsACallAsJson()
+{
+    const Run run = msgboxFormat({ u"--read"_s },
+        "Sub Frag()\n    If MsgBox(\"Ja\" & vbCrLf & _\n        \"Nein\", &H24 Or 256 Or "
+        "vbMsgBoxHelpButton, Title:=\"Frage\") = vbYes Then Beep\nEnd Sub\n");
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    const QJsonObject read = QJsonDocument::fromJson(run.out).object();
+    QCOMPARE(read.value(u"title"_s).toString(), u"Frage"_s);
+    QCOMPARE(read.value(u"message"_s).toString(), u"Ja\r\nNein"_s);
+    QCOMPARE(read.value(u"icon"_s).toString(), u"question"_s);
+    QCOMPARE(read.value(u"buttons"_s).toString(), u"yesno"_s);
+    QCOMPARE(read.value(u"default"_s).toInt(), 2);
+    QCOMPARE(read.value(u"systemModal"_s).toBool(), false);
+    QCOMPARE(read.value(u"right"_s).toBool(), false);
+    QCOMPARE(read.value(u"notTakenOver"_s).toArray(), QJsonArray { u"vbMsgBoxHelpButton"_s });
+}
+
+// An old statement laid out anew in one command: the same as formatting its
+// message with its choices.
+void tst_MsgBoxFormat::reformatsACall()
+{
+    const Run run = msgboxFormat(
+        { u"--reformat"_s }, "MsgBox \"Ja\" & vbNewLine & \"Nein\", 32, \"Frage\"\r\n");
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QCOMPARE(run.out, kJaNeinFrage);
+}
+
+void tst_MsgBoxFormat::unreadableCallExitsWithOne()
+{
+    const Run run = msgboxFormat({ u"--read"_s }, "MsgBox \"Datei \" & sName\n");
+
+    QCOMPARE(run.exitCode, int(cli::TextRefused));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY2(run.err.contains("sName"), run.err.constData());
 }
 
 void tst_MsgBoxFormat::refusedTextExitsWithOne()

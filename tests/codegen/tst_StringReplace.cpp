@@ -1,4 +1,4 @@
-#include "codegen/StringReplace.h"
+#include "tests/support/StringReplace.h"
 
 #include <QTest>
 
@@ -46,7 +46,7 @@ void tst_StringReplace::replaces()
     QFETCH(QString, newString);
     QFETCH(QString, expected);
 
-    QCOMPARE(codegen::StringReplace(text, oldString, newString), expected);
+    QCOMPARE(StringReplace(text, oldString, newString), expected);
 }
 
 QTEST_GUILESS_MAIN(tst_StringReplace)

@@ -8,6 +8,7 @@
 #include "platform/ClickableLabel.h"
 #include "platform/WrappingTextBox.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -129,7 +130,10 @@ private:
     static Controls &ui(Fixture &f) { return f.controls; }
     static void setUpWorkedExample(Fixture &f);
 
+    QTemporaryDir settingsFolder;
+
 private slots:
+    void initTestCase();
     void startsWithDesignTextsAndEmptyCount();
     void countFollowsTheMessage_data();
     void countFollowsTheMessage();
@@ -155,7 +159,19 @@ private slots:
     void lastMessageSurvivesRestart_data();
     void lastMessageSurvivesRestart();
     void failedSaveStillEnds();
+
+    void takesOverVbCode_data();
+    void takesOverVbCode();
+    void codeFormIsKeptAndWritten();
+    void ifFormOnlyForTwoButtons();
 };
+
+// The code form is kept in the user's settings; the tests keep theirs apart.
+void tst_frmMsgBoxQuillon::initTestCase()
+{
+    QVERIFY(settingsFolder.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsFolder.path()));
+}
 
 void tst_frmMsgBoxQuillon::setUpWorkedExample(Fixture &f)
 {
@@ -355,7 +371,8 @@ void tst_frmMsgBoxQuillon::refusalIsShownOnceAndKeepsTail()
     ui(f).cmdFormatieren->click();
 
     QCOMPARE(f.messageBox.calls.size(), 1);
-    QCOMPARE(f.messageBox.calls[0].prompt, codegen::continuationLimitMessage());
+    QVERIFY(f.messageBox.calls[0].prompt.startsWith(codegen::continuationLimitMessage()));
+    QVERIFY(f.messageBox.calls[0].prompt.endsWith(u"die Form ''Text in Variable''."_s));
     QCOMPARE(f.messageBox.calls[0].style, 0);
     QCOMPARE(f.messageBox.calls[0].title, QString());
     QVERIFY(ui(f).txtFormatiert->toPlainText().startsWith(u"    MsgBox _\n"_s));
@@ -364,7 +381,7 @@ void tst_frmMsgBoxQuillon::refusalIsShownOnceAndKeepsTail()
     ui(f).cmdTesten->click();
 
     QCOMPARE(f.messageBox.calls.size(), 2);
-    QCOMPARE(f.messageBox.calls[1].prompt, codegen::continuationLimitMessage());
+    QCOMPARE(f.messageBox.calls[1].prompt, f.messageBox.calls[0].prompt);
     QVERIFY(ui(f).lblRückwert->isHidden());
     QVERIFY(!ui(f).tmrRückwert->isActive());
 }
@@ -378,7 +395,7 @@ void tst_frmMsgBoxQuillon::testShowsRebuiltPromptAndReturnValue()
     ui(f).cmdTesten->click();
 
     QCOMPARE(f.messageBox.calls.size(), 1);
-    QCOMPARE(f.messageBox.calls[0].prompt, u"Ja\r\nNein\r\n"_s);
+    QCOMPARE(f.messageBox.calls[0].prompt, u"Ja\r\nNein"_s);
     QCOMPARE(f.messageBox.calls[0].style, 32);
     QCOMPARE(f.messageBox.calls[0].title, u"Frage"_s);
     QCOMPARE(ui(f).txtFormatiert->toPlainText(), workedExampleCode());
@@ -389,7 +406,7 @@ void tst_frmMsgBoxQuillon::testShowsRebuiltPromptAndReturnValue()
 
     ui(f).cmdTesten->click();
 
-    QCOMPARE(f.messageBox.calls[1].prompt, u"Ja\r\nNein\r\n"_s);
+    QCOMPARE(f.messageBox.calls[1].prompt, u"Ja\r\nNein"_s);
     QCOMPARE(ui(f).lblRückwert->text(), u"7"_s);
     QVERIFY(ui(f).tmrRückwert->isActive());
 
@@ -583,6 +600,82 @@ void tst_frmMsgBoxQuillon::failedSaveStillEnds()
 
     QVERIFY(!f.window->isVisible());
     QVERIFY(!QFile::exists(QDir(missingFolder).filePath(u"LastMsgText.txt"_s)));
+}
+
+void tst_frmMsgBoxQuillon::takesOverVbCode_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<QString>("said"); // the start of the message box's text, if any
+    QTest::addColumn<QString>("written"); // the first line of the code written anew
+
+    QTest::newRow("good code") << u"x = MsgBox(\"Ja\" & vbCrLf & \"Nein\", 36, \"Frage\")"_s
+                               << u"Frage"_s << u"Ja\nNein"_s << u"vbQuestion Or vbYesNo"_s
+                               << QString() << u"    Dim lAntwort As VbMsgBoxResult"_s;
+    QTest::newRow("no title") << u"MsgBox \"Hallo\""_s << u"Titelleiste"_s << u"Hallo"_s
+                              << QString() << QString() << u"    MsgBox _"_s;
+    QTest::newRow("help button")
+        << u"MsgBox \"Hallo\", vbOKCancel Or vbMsgBoxHelpButton, \"T\""_s << u"T"_s
+        << u"Hallo"_s << u"vbOKCancel"_s << u"Nicht übernommen: vbMsgBoxHelpButton"_s
+        << u"    MsgBox _"_s;
+    // Nothing the user typed is lost: the boxes and the options stay.
+    QTest::newRow("a variable") << u"MsgBox \"Datei \" & sName, 48"_s << u"Frage"_s
+                                << u"Ja\nNein"_s << u"vbQuestion"_s
+                                << u"Kein VB-Code übernommen:\r\n\r\nZeile 1, Spalte 19: sName"_s
+                                << u"MsgBox \"Datei \" & sName, 48"_s;
+}
+
+void tst_frmMsgBoxQuillon::takesOverVbCode()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, title);
+    QFETCH(QString, message);
+    QFETCH(QString, flags);
+    QFETCH(QString, said);
+    QFETCH(QString, written);
+    Fixture f;
+    setUpWorkedExample(f);
+    ui(f).txtFormatiert->setPlainText(code);
+
+    f.window->findChild<QAction *>(u"mnuVbCodeÜbernehmen"_s)->trigger();
+
+    QCOMPARE(ui(f).txtTitel->text(), title);
+    QCOMPARE(ui(f).txtOriginal->toPlainText(), message);
+    QCOMPARE(ui(f).lblFlags->text(), flags);
+    QCOMPARE(f.messageBox.calls.size(), said.isEmpty() ? 0 : 1);
+    if (!said.isEmpty())
+        QVERIFY2(f.messageBox.calls[0].prompt.startsWith(said),
+            qPrintable(f.messageBox.calls[0].prompt));
+    QCOMPARE(ui(f).txtFormatiert->toPlainText().section(u'\n', 0, 0), written);
+}
+
+// The choice survives a restart of the window, and formatting writes it.
+void tst_frmMsgBoxQuillon::codeFormIsKeptAndWritten()
+{
+    {
+        Fixture first;
+        first.window->findChild<QAction *>(u"mnuFormSelect"_s)->trigger();
+    }
+    Fixture f;
+    QVERIFY(f.window->findChild<QAction *>(u"mnuFormSelect"_s)->isChecked());
+    setUpWorkedExample(f);
+
+    ui(f).cmdFormatieren->click();
+
+    QVERIFY(ui(f).txtFormatiert->toPlainText().startsWith(u"    Select Case MsgBox( _\n"_s));
+}
+
+void tst_frmMsgBoxQuillon::ifFormOnlyForTwoButtons()
+{
+    Fixture f;
+    const auto *ifForm = f.window->findChild<QAction *>(u"mnuFormIf"_s);
+    QVERIFY(!ifForm->isEnabled());
+    optionsWindow()->setChoices({ 0, 2, 1, false, false });
+    QVERIFY(ifForm->isEnabled());
+    optionsWindow()->setChoices({ 0, 3, 1, false, false });
+    QVERIFY(!ifForm->isEnabled());
 }
 
 QTEST_MAIN(tst_frmMsgBoxQuillon)

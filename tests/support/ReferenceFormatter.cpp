@@ -1,6 +1,6 @@
 #include "tests/support/ReferenceFormatter.h"
 
-#include "codegen/StringReplace.h"
+#include "tests/support/StringReplace.h"
 #include "codegen/TextBoxLines.h"
 #include "tests/support/TextBoxModel.h"
 
@@ -25,8 +25,8 @@ QString preparedMessage(const QString &message)
 {
     // Quotes first: once they are apostrophes, a lone quote can only be the
     // line-break mark.
-    const QString apostrophed = codegen::StringReplace(message, kQuote, u"''"_s);
-    return codegen::StringReplace(apostrophed, kCrLf, kCrLf + kQuote + kCrLf);
+    const QString apostrophed = StringReplace(message, kQuote, u"''"_s);
+    return StringReplace(apostrophed, kCrLf, kCrLf + kQuote + kCrLf);
 }
 
 // Quote, text, quote; a CR or LF inside the text stands outside the literal,
@@ -64,12 +64,12 @@ QString firstCodeText(const TextBoxLines &txtDummy)
 
 QString cleanedUp(QString code)
 {
-    code = codegen::StringReplace(code, kQuote + kQuote + kQuote, u"vbNewline"_s);
-    code = codegen::StringReplace(code, kEight + kQuote + kQuote + u" & _"_s + kCrLf, QString());
-    code = codegen::StringReplace(code, u" & _"_s + kCrLf + kEight + kQuote + kQuote, QString());
+    code = StringReplace(code, kQuote + kQuote + kQuote, u"vbNewline"_s);
+    code = StringReplace(code, kEight + kQuote + kQuote + u" & _"_s + kCrLf, QString());
+    code = StringReplace(code, u" & _"_s + kCrLf + kEight + kQuote + kQuote, QString());
     const QString stacked = u"vbNewline & _"_s + kCrLf + kEight + u"vbNewline &"_s;
     while (code.contains(stacked))
-        code = codegen::StringReplace(code, stacked, u"vbNewline & vbNewline &"_s);
+        code = StringReplace(code, stacked, u"vbNewline & vbNewline &"_s);
     return code + kCrLf;
 }
 
@@ -173,7 +173,7 @@ FormatResult formatMessage(const FormatRequest &request)
             code += u", "_s;
             tail += u", "_s;
         }
-        const QString title = quoted(codegen::StringReplace(request.title, kQuote, kQuote + kQuote));
+        const QString title = quoted(StringReplace(request.title, kQuote, kQuote + kQuote));
         const TextBoxLines box = TextBoxLines::nonWrapping(code);
         const QString last = GetLineText(box, GetLineCount(box));
         const QString appended = count < 24 && (title.size() + last.size() > width || !hasFlags)

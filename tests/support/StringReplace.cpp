@@ -1,6 +1,4 @@
-#include "codegen/StringReplace.h"
-
-namespace codegen {
+#include "tests/support/StringReplace.h"
 
 QString StringReplace(const QString &sText, const QString &OldString, const QString &NewString)
 {
@@ -21,5 +19,3 @@ QString StringReplace(const QString &sText, const QString &OldString, const QStr
     }
     return result;
 }
-
-} // namespace codegen

@@ -1,0 +1,97 @@
+#include "main_window/CodeBoxMenu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QSettings>
+
+#include <memory>
+
+using codegen::CodeForm;
+
+namespace {
+
+// The chosen form is kept between runs in the user's settings.
+const QString kFormSetting = QStringLiteral("codeBox/form");
+
+void storeForm(CodeForm form)
+{
+    QSettings().setValue(kFormSetting, int(form));
+}
+
+CodeForm storedForm()
+{
+    const int stored = QSettings().value(kFormSetting, int(CodeForm::Statement)).toInt();
+    return stored >= int(CodeForm::Statement) && stored <= int(CodeForm::TextVariable)
+        ? CodeForm(stored)
+        : CodeForm::Statement;
+}
+
+} // namespace
+
+CodeBoxMenu::CodeBoxMenu(QPlainTextEdit &txtFormatiert)
+    : QObject(&txtFormatiert)
+    , txtFormatiert(txtFormatiert)
+    , takeOver(new QAction(QStringLiteral("VB-Code übernehmen"), this))
+{
+    takeOver->setObjectName(QStringLiteral("mnuVbCodeÜbernehmen"));
+    connect(takeOver, &QAction::triggered, this, &CodeBoxMenu::takeOverRequested);
+
+    addFormAction(
+        CodeForm::Statement, QStringLiteral("Anweisung"), QStringLiteral("mnuFormStatement"));
+    addFormAction(
+        CodeForm::Answer, QStringLiteral("Antwort in Variable"), QStringLiteral("mnuFormAnswer"));
+    addFormAction(
+        CodeForm::If, QStringLiteral("If ... Then ... Else"), QStringLiteral("mnuFormIf"));
+    addFormAction(CodeForm::Select, QStringLiteral("Select Case"), QStringLiteral("mnuFormSelect"));
+    addFormAction(CodeForm::TextVariable, QStringLiteral("Text in Variable"),
+        QStringLiteral("mnuFormTextVariable"));
+    checkForm(storedForm());
+
+    txtFormatiert.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&txtFormatiert, &QWidget::customContextMenuRequested, this, &CodeBoxMenu::showAt);
+}
+
+void CodeBoxMenu::addFormAction(CodeForm form, const QString &text, const QString &name)
+{
+    QAction *action = forms.addAction(text);
+    action->setObjectName(name);
+    action->setCheckable(true);
+    action->setData(static_cast<int>(form));
+    connect(action, &QAction::triggered, this, [form] { storeForm(form); });
+}
+
+CodeForm CodeBoxMenu::form() const
+{
+    return static_cast<CodeForm>(forms.checkedAction()->data().toInt());
+}
+
+void CodeBoxMenu::setForm(CodeForm form)
+{
+    checkForm(form);
+    storeForm(form);
+}
+
+void CodeBoxMenu::checkForm(CodeForm form)
+{
+    for (QAction *action : forms.actions())
+        action->setChecked(action->data().toInt() == static_cast<int>(form));
+}
+
+void CodeBoxMenu::setIfFormAvailable(bool available)
+{
+    for (QAction *action : forms.actions()) {
+        if (action->data().toInt() == static_cast<int>(CodeForm::If))
+            action->setEnabled(available);
+    }
+}
+
+void CodeBoxMenu::showAt(const QPoint &position)
+{
+    const std::unique_ptr<QMenu> menu(txtFormatiert.createStandardContextMenu(position));
+    menu->addSeparator();
+    menu->addAction(takeOver);
+    QMenu *formMenu = menu->addMenu(QStringLiteral("Code-Form"));
+    formMenu->addActions(forms.actions());
+    menu->exec(txtFormatiert.viewport()->mapToGlobal(position));
+}

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# "VB-Code übernehmen" in the real program: paste a hand-written multi-line
+# statement with numeric flags into the code box, take it over from the code
+# box's context menu, and find title, message and options set and the code
+# written anew, as msgbox-format --reformat writes it.
+source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
+
+readonly CODE='    MsgBox "Datei " & _
+        "fehlt." & vbCrLf & "Nochmal?", _
+        4 + 32 + 256, "Fehler"'
+
+# Selects all of the box under the point and prints it, via the clipboard.
+copied_from() {
+    click_in "$@"
+    xdotool key ctrl+a ctrl+c
+    sleep 0.3
+    xclip -o -selection clipboard
+}
+
+# Opens the code box's context menu and picks its entry $2 from the bottom.
+code_box_menu_entry() {
+    move_to "$1" 283 352
+    xdotool click 3
+    sleep 0.5
+    for _ in $(seq "$2"); do xdotool key Up; done
+    xdotool key Return
+    sleep 0.5
+}
+
+make_program_dir
+start_program
+main=$(wait_window "$MAIN_TITLE" 10)
+activate "$main"
+
+printf '%s' "$CODE" | xclip -selection clipboard
+click_in "$main" 283 352
+xdotool key ctrl+a ctrl+v
+sleep 0.3
+code_box_menu_entry "$main" 2
+screenshot take-over
+
+[ "$(copied_from "$main" 186 48)" = 'Fehler' ] || fail "the title was not taken over"
+message=$(copied_from "$main" 149 130)
+[ "$message" = $'Datei fehlt.\nNochmal?' ] || fail "the message was not taken over: $message"
+
+expected=$(printf '%s' "$CODE" | "$QUILLON_BIN_DIR/msgbox-format" --reformat | tr -d '\r')
+copied=$(copied_from "$main" 283 352)
+if [ "$copied" != "$expected" ]; then
+    printf 'copied:\n%s\nexpected:\n%s\n' "$copied" "$expected" >&2
+    fail "the code written anew differs from msgbox-format --reformat's"
+fi
+grep -q 'vbQuestion Or vbYesNo Or vbDefaultButton2' <<<"$copied" \
+    || fail "the options window does not hold the flags of the code"
+
+close_window "$main"
+wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
+[ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "the program ended with status $(<"$PROGRAM_DIR/status")"
+echo "take over: ok"
