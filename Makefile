@@ -105,6 +105,7 @@ fuzz: fuzz-build
 
 bench: build
 	$(BUILD_DIR)/bin/bench-formatter
+	$(BUILD_DIR)/bin/bench-codebox
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
