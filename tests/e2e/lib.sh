@@ -12,12 +12,14 @@ fail() {
 
 # Copies the program into a fresh folder of its own, since it keeps its
 # store beside itself. Its data folder, where it would read a store while
-# none lies beside it, is a fresh one too. Sets PROGRAM_DIR and PROGRAM.
+# none lies beside it, and its settings (the code form) are fresh ones too.
+# Sets PROGRAM_DIR and PROGRAM.
 make_program_dir() {
     PROGRAM_DIR=$(mktemp -d)
     cp "$QUILLON_BIN_DIR/msgbox-quillon" "$PROGRAM_DIR/"
     PROGRAM="$PROGRAM_DIR/msgbox-quillon"
     export XDG_DATA_HOME="$PROGRAM_DIR/data"
+    export XDG_CONFIG_HOME="$PROGRAM_DIR/config"
 }
 
 # Starts the program in the background. Sets APP_PID.
