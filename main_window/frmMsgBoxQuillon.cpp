@@ -242,7 +242,7 @@ void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
     const codegen::StyleFlags flags = codegen::computeStyleFlags(choices);
     ui.lblFlags->setText(flags.expression);
     ui.lblFlags->setProperty("Tag", QString::number(flags.value));
-    codeBoxMenu->setIfFormAvailable(codegen::answersOf(flags.value).size() == 2);
+    codeBoxMenu->setIfFormAvailable(codegen::formFits(codegen::CodeForm::If, choices));
 }
 
 // The user's own code, pasted into the code box, back into the boxes and the
