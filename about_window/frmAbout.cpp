@@ -68,6 +68,7 @@ void frmAbout::applyFontsAndColours()
 
     setForeColour(*ui.Label1, kTitleColour);
     useTextBoxColours(*ui.lblCloseAbout);
+    centreCaptionWord(*ui.lblCloseAbout);
 }
 
 void frmAbout::Form_Load()

@@ -1,6 +1,7 @@
 #include "main_window/frmMsgBoxQuillon.h"
 #include "platform/DesktopShellService.h"
 #include "platform/QtMessageBoxService.h"
+#include "platform/QtTranslation.h"
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Quillon"));
     QApplication::setApplicationName(QStringLiteral("MsgBox - Quillon"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
+    installGermanQtTexts(app);
 
     QtMessageBoxService messageBox;
     DesktopShellService shell;

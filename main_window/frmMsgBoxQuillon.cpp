@@ -18,8 +18,9 @@
 #include <QFocusEvent>
 #include <QIcon>
 #include <QScreen>
-#include <QVariant>
 #include <QTextCursor>
+#include <QToolTip>
+#include <QVariant>
 
 #include <cstdio>
 
@@ -86,6 +87,9 @@ frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services)
     tmrRückwert.setObjectName(QStringLiteral("tmrRückwert"));
     tmrRückwert.setInterval(kReturnValueDisplayMs);
     tmrRückwert.setSingleShot(true);
+    pressFocusedButtonOnEnter(*this);
+    // Label3 with the code width stays hidden; the scroll bar tells it.
+    showFocusFrame(*ui.HScroll1);
     connectHandlers();
     Form_Load();
 }
@@ -104,6 +108,7 @@ void frmMsgBoxQuillon::applyFontsAndColours()
     ui.Label7->setFont(dialogFont(14.25));
 
     useTextBoxColours(*ui.lblAbout);
+    centreCaptionWord(*ui.lblAbout);
     useTextBoxColours(*ui.lblFlags);
     setForeColour(*ui.lblRückwert, kRed);
     setForeColour(*ui.lblRückwBeschriftung, kGreen);
@@ -233,6 +238,17 @@ void frmMsgBoxQuillon::HScroll1_Change()
     const int codeWidth = ui.HScroll1->value();
     ui.txtDummy->resize(twipsToPixels(codeWidth * kTwipsPerCodeColumn), ui.txtDummy->height());
     ui.Label3->setText(QString::number(codeWidth));
+    showCodeWidthTip(codeWidth);
+}
+
+// Updated while the tip is up, so dragging or an arrow key shows each width.
+void frmMsgBoxQuillon::showCodeWidthTip(int codeWidth)
+{
+    const QString tip = QStringLiteral("Textbreite: %1 Zeichen").arg(codeWidth);
+    ui.HScroll1->setToolTip(tip);
+    if (ui.HScroll1->isVisible() && (ui.HScroll1->underMouse() || ui.HScroll1->hasFocus()))
+        QToolTip::showText(
+            ui.HScroll1->mapToGlobal(QPoint(0, ui.HScroll1->height())), tip, ui.HScroll1);
 }
 
 // lblFlags only shows the choices; nothing reads them back from it.
@@ -374,8 +390,11 @@ void frmMsgBoxQuillon::lblAbout_Click()
     about.exec();
 }
 
+// Beside the main window, so that it may stay open while the user types.
 void frmMsgBoxQuillon::showIconsAndButtons()
 {
+    if (!options->isVisible())
+        placeBeside(*options, *this);
     options->show();
     options->raise();
     options->activateWindow();

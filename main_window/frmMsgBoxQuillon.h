@@ -44,6 +44,7 @@ private:
     void txtOriginal_GotFocus();
     void txtOriginal_LostFocus();
     void HScroll1_Change();
+    void showCodeWidthTip(int codeWidth);
     void cmdFormatieren_Click();
     void cmdTesten_Click();
     void tmrRückwert_Timer();

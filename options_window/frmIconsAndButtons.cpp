@@ -35,6 +35,7 @@ frmIconsAndButtons::frmIconsAndButtons(MessageBoxService &messageBox)
     setFont(dialogFont(8.25));
     useFixedWindowFrame(*this, Qt::Window, true);
     groupOptionArrays();
+    drawCaptionsOnFrameLines();
     showIconPictures();
     showHelpSymbol();
     connectHandlers();
@@ -56,6 +57,18 @@ void frmIconsAndButtons::groupOptionArrays()
     optDefaultButton.addButton(ui.optDefaultButton_1, 1);
     optDefaultButton.addButton(ui.optDefaultButton_2, 2);
     optDefaultButton.addButton(ui.optDefaultButton_3, 3);
+}
+
+// The form places each frame by its caption's top; the line runs through the
+// caption's middle, as on the platform the form was drawn for. Qt's styles
+// draw the caption above the line instead, a caption's height lower.
+void frmIconsAndButtons::drawCaptionsOnFrameLines()
+{
+    const int captionMiddle = fontMetrics().height() / 2;
+    setStyleSheet(QStringLiteral("QGroupBox { border: 2px groove palette(mid); margin-top: %1px; }"
+                                 "QGroupBox::title { subcontrol-origin: margin; left: 6px;"
+                                 " background-color: palette(window); }")
+                      .arg(captionMiddle));
 }
 
 void frmIconsAndButtons::showIconPictures()

@@ -38,6 +38,7 @@ protected:
 
 private:
     void groupOptionArrays();
+    void drawCaptionsOnFrameLines();
     void showIconPictures();
     void showHelpSymbol();
     void connectHandlers();

@@ -16,11 +16,11 @@ public:
 
 // The box that show() runs, configured but not yet shown: buttons in the
 // order Windows shows them, icon, default and escape button, modality,
-// alignment and title.
+// alignment and title. Shown, it holds the whole prompt within the screen.
 std::unique_ptr<QMessageBox> createStyledMessageBox(
     const QString &prompt, qint32 style, const QString &title);
 
 // The number of the button that closed the box (1 OK .. 7 No). A box closed
 // without a button (Escape, the title bar's close button) answers with its
-// escape button.
+// escape button; one the program ends without either, with its default.
 int buttonNumberOf(const QMessageBox &box);

@@ -5,6 +5,7 @@
 #ifdef Q_OS_UNIX
 
 #include <QApplication>
+#include <QDialog>
 #include <QSocketNotifier>
 #include <QWidget>
 
@@ -67,10 +68,12 @@ void closeOnTerminationSignals(QWidget &window)
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
         drainSignalSocket();
         // A message box or the About window open at that moment would keep
-        // the program running until somebody answers it.
+        // the program running until somebody answers it. Rejected, not
+        // closed: a Yes/No box refuses to be closed.
         for (QWidget *topLevel : QApplication::topLevelWidgets())
-            if (topLevel->isModal() && topLevel->isVisible())
-                topLevel->close();
+            if (auto *dialog = qobject_cast<QDialog *>(topLevel);
+                dialog && dialog->isModal() && dialog->isVisible())
+                dialog->reject();
         window.close();
     });
     // Once the window is gone nobody would answer the signals any more.

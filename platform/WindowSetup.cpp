@@ -1,6 +1,10 @@
 #include "platform/WindowSetup.h"
 
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -37,6 +41,19 @@ void useTextBoxColours(QWidget &label)
     label.setAutoFillBackground(true);
 }
 
+void centreCaptionWord(QLabel &label)
+{
+    const QString caption = label.text();
+    const QStringView word = QStringView(caption).trimmed();
+    if (word.isEmpty())
+        return;
+    const auto leading = static_cast<int>(word.data() - caption.data());
+    const auto trailing = static_cast<int>(caption.size() - leading - word.size());
+    const int blank = label.fontMetrics().horizontalAdvance(QLatin1Char(' '));
+    label.setAlignment(Qt::AlignCenter);
+    label.setContentsMargins(-blank * leading, 0, -blank * trailing, 0);
+}
+
 void useFixedWindowFrame(QWidget &window, Qt::WindowType kind, bool withMinimizeButton)
 {
     Qt::WindowFlags flags = kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -54,4 +71,80 @@ void centreOnScreen(QWidget &window, const QScreen &screen)
     frame.moveLeft(std::max(frame.left(), available.left()));
     frame.moveTop(std::max(frame.top(), available.top()));
     window.move(frame.topLeft());
+}
+
+QPoint positionBeside(const QRect &anchor, const QSize &size, const QRect &available)
+{
+    QPoint position(anchor.right() + 1, anchor.top());
+    if (position.x() + size.width() > available.right() + 1) {
+        position.setX(anchor.left() - size.width());
+        if (position.x() < available.left()) {
+            const bool rightIsRoomier
+                = available.right() - anchor.right() >= anchor.left() - available.left();
+            position.setX(rightIsRoomier ? available.right() + 1 - size.width() : available.left());
+            position.setY(available.bottom() + 1 - size.height());
+        }
+    }
+    position.setX(std::clamp(position.x(), available.left(),
+        std::max(available.left(), available.right() + 1 - size.width())));
+    position.setY(std::clamp(position.y(), available.top(),
+        std::max(available.top(), available.bottom() + 1 - size.height())));
+    return position;
+}
+
+void placeBeside(QWidget &window, const QWidget &anchor)
+{
+    const QSize anchorFrame = anchor.frameGeometry().size() - anchor.size();
+    const QSize size
+        = window.isVisible() ? window.frameGeometry().size() : window.size() + anchorFrame;
+    window.move(positionBeside(anchor.frameGeometry(), size, anchor.screen()->availableGeometry()));
+}
+
+void pressFocusedButtonOnEnter(QWidget &window)
+{
+    for (QPushButton *button : window.findChildren<QPushButton *>())
+        button->setAutoDefault(true);
+}
+
+namespace {
+
+constexpr int kFocusFrameGap = 1;
+
+class FocusFrameFollower final : public QObject
+{
+public:
+    FocusFrameFollower(QWidget &control, QFrame &frame)
+        : QObject(&control)
+        , frame(frame)
+    {
+        control.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            frame.show();
+        else if (event->type() == QEvent::FocusOut)
+            frame.hide();
+        return false;
+    }
+
+private:
+    QFrame &frame;
+};
+
+} // namespace
+
+void showFocusFrame(QWidget &control)
+{
+    auto *frame = new QFrame(control.parentWidget());
+    frame->setObjectName(control.objectName() + QStringLiteral("_focus"));
+    frame->setFrameShape(QFrame::Box);
+    frame->setForegroundRole(QPalette::Highlight);
+    frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    const int margin = kFocusFrameGap + frame->lineWidth();
+    frame->setGeometry(control.geometry().adjusted(-margin, -margin, margin, margin));
+    frame->stackUnder(&control);
+    frame->setVisible(control.hasFocus());
+    new FocusFrameFollower(control, *frame);
 }

@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QFont>
+#include <QPoint>
 #include <QString>
 
 class QColor;
+class QLabel;
+class QRect;
 class QScreen;
+class QSize;
 class QWidget;
 
 // What the three windows share in how they look and where they open.
@@ -24,6 +28,11 @@ void setForeColour(QWidget &widget, const QColor &colour);
 // A label on the colours of a text box, as the system scheme has them.
 void useTextBoxColours(QWidget &label);
 
+// A bordered caption that pads its word with blanks (" About") shows the
+// word centred, as if the blanks took no room: in a tight box both sides
+// of the word keep a gap to the border.
+void centreCaptionWord(QLabel &label);
+
 // A fixed-size window with title bar, system menu and close button; the
 // minimize button where the window has one. No maximize button.
 void useFixedWindowFrame(QWidget &window, Qt::WindowType kind, bool withMinimizeButton);
@@ -31,3 +40,22 @@ void useFixedWindowFrame(QWidget &window, Qt::WindowType kind, bool withMinimize
 // Centred on the screen's available area; a window larger than that area
 // keeps its title bar and left edge in view.
 void centreOnScreen(QWidget &window, const QScreen &screen);
+
+// Where a window of `size` (frame included) opens beside `anchor`: to its
+// right, else to its left, top edges level. Where neither side has room, at
+// the screen's edge on the roomier side and low, over the anchor's lower
+// part. Always within `available`.
+QPoint positionBeside(const QRect &anchor, const QSize &size, const QRect &available);
+
+// Moves `window` beside `anchor` on the anchor's screen. A window not shown
+// yet has no frame: it is taken to get one like the anchor's.
+void placeBeside(QWidget &window, const QWidget &anchor);
+
+// Return and Enter press a push button that has the focus, as Space does;
+// outside a dialog Qt leaves them to the button's window.
+void pressFocusedButtonOnEnter(QWidget &window);
+
+// A frame around `control` while it has the focus, for a control whose own
+// look shows none. The frame is a sibling named after the control with
+// "_focus" appended.
+void showFocusFrame(QWidget &control);

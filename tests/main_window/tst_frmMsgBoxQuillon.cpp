@@ -6,6 +6,7 @@
 #include "tests/doubles/ScriptedMessageBox.h"
 
 #include "platform/ClickableLabel.h"
+#include "platform/QtTranslation.h"
 #include "platform/WrappingTextBox.h"
 
 #include <QAction>
@@ -16,8 +17,11 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -142,6 +146,10 @@ private slots:
     void doubleClickSelectsWholeText_data();
     void doubleClickSelectsWholeText();
     void tabOrder();
+    void enterPressesTheFocusedButton_data();
+    void enterPressesTheFocusedButton();
+    void contextMenusSpeakGerman();
+    void codeWidthShowsInToolTipAndFocus();
     void scrollBarSetsCodeWidth_data();
     void scrollBarSetsCodeWidth();
     void formatsIntoCodeBox();
@@ -156,6 +164,7 @@ private slots:
     void helpFallsBackToOwnText_data();
     void helpFallsBackToOwnText();
     void optionsWindowOpensAndEndsWithMain();
+    void optionsWindowOpensBesideMain();
     void lastMessageSurvivesRestart_data();
     void lastMessageSurvivesRestart();
     void failedSaveStillEnds();
@@ -321,6 +330,65 @@ void tst_frmMsgBoxQuillon::tabOrder()
     }
 
     QCOMPARE(visited, expected);
+}
+
+void tst_frmMsgBoxQuillon::enterPressesTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+
+    for (const QString &button : { u"cmdTesten"_s, u"cmdFormatieren"_s, u"cmdClearText"_s }) {
+        QTest::addRow("%s, Return", qPrintable(button)) << button << int(Qt::Key_Return);
+        QTest::addRow("%s, keypad Enter", qPrintable(button)) << button << int(Qt::Key_Enter);
+    }
+}
+
+void tst_frmMsgBoxQuillon::enterPressesTheFocusedButton()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    auto *pushButton = f.window->findChild<QPushButton *>(button);
+    QSignalSpy clicks(pushButton, &QPushButton::clicked);
+
+    pushButton->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(pushButton, Qt::Key(key));
+
+    QCOMPARE(clicks.size(), 1);
+}
+
+void tst_frmMsgBoxQuillon::contextMenusSpeakGerman()
+{
+    QVERIFY(installGermanQtTexts(*qApp));
+    Fixture f;
+
+    const std::unique_ptr<QMenu> menu(ui(f).txtTitel->createStandardContextMenu());
+    QStringList entries;
+    for (const QAction *action : menu->actions())
+        entries.append(action->text().section(u'\t', 0, 0));
+    QVERIFY2(entries.contains(u"&Kopieren"_s) || entries.contains(u"Kopieren"_s),
+        qPrintable(entries.join(u", "_s)));
+}
+
+void tst_frmMsgBoxQuillon::codeWidthShowsInToolTipAndFocus()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    QCOMPARE(ui(f).HScroll1->toolTip(), u"Textbreite: 70 Zeichen"_s);
+    auto *focusFrame = f.window->findChild<QWidget *>(u"HScroll1_focus"_s);
+    QVERIFY(focusFrame);
+    QVERIFY(!focusFrame->isVisible());
+
+    ui(f).HScroll1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(ui(f).HScroll1, Qt::Key_Left);
+
+    QCOMPARE_NE(ui(f).HScroll1->value(), 70);
+    QCOMPARE(ui(f).HScroll1->toolTip(), u"Textbreite: %1 Zeichen"_s.arg(ui(f).HScroll1->value()));
+    QVERIFY(focusFrame->isVisible());
+    QVERIFY(focusFrame->geometry().contains(ui(f).HScroll1->geometry()));
+    ui(f).cmdTesten->setFocus(Qt::TabFocusReason);
+    QVERIFY(!focusFrame->isVisible());
 }
 
 void tst_frmMsgBoxQuillon::scrollBarSetsCodeWidth_data()
@@ -555,6 +623,21 @@ void tst_frmMsgBoxQuillon::optionsWindowOpensAndEndsWithMain()
 
     QVERIFY(f.window->close());
     QVERIFY(!options.isVisible());
+}
+
+// The offscreen screen is too narrow for both side by side: the options
+// window goes to its edge, low, and leaves at least the title box free.
+void tst_frmMsgBoxQuillon::optionsWindowOpensBesideMain()
+{
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    frmIconsAndButtons &options = *optionsWindow();
+
+    QTest::mouseClick(ui(f).Image1, Qt::LeftButton);
+
+    QVERIFY(f.window->screen()->availableGeometry().contains(options.frameGeometry()));
+    const QRect title(ui(f).txtTitel->mapToGlobal(QPoint()), ui(f).txtTitel->size());
+    QVERIFY(!options.frameGeometry().intersects(title));
 }
 
 void tst_frmMsgBoxQuillon::lastMessageSurvivesRestart_data()

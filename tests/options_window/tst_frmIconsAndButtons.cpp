@@ -4,6 +4,8 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QPointer>
 #include <QRadioButton>
@@ -32,6 +34,8 @@ private slots:
     void helpSymbolShowsTheHint();
     void returnValuesReadOneToSeven();
     void tabOrderFollowsTheChoices();
+    void frameLinesRunThroughTheCaptions_data();
+    void frameLinesRunThroughTheCaptions();
 
 private:
     template<typename T> T *control(const QString &name) const
@@ -330,6 +334,35 @@ void tst_frmIconsAndButtons::tabOrderFollowsTheChoices()
                        "optButtons_0 optButtons_1 optButtons_2 optButtons_3 optButtons_4 "
                        "optButtons_5 optDefaultButton_1 optDefaultButton_2 "
                        "optDefaultButton_3"));
+}
+
+void tst_frmIconsAndButtons::frameLinesRunThroughTheCaptions_data()
+{
+    QTest::addColumn<QString>("frame");
+    for (const char *frame : { "Frame1", "Frame2", "Frame3", "Frame5" })
+        QTest::newRow(frame) << QString::fromLatin1(frame);
+}
+
+// The form's tops are those of the captions; the line belongs at the
+// caption's middle, not below it.
+void tst_frmIconsAndButtons::frameLinesRunThroughTheCaptions()
+{
+    QFETCH(QString, frame);
+    auto *groupBox = control<QGroupBox>(frame);
+    QVERIFY(groupBox);
+    window->show();
+    const QImage picture = groupBox->grab().toImage();
+    // Right of the caption, where only the top line crosses the column.
+    const int column = picture.width() * picture.devicePixelRatio() - 10;
+    const QRgb background = picture.pixel(column, 0);
+    int lineRow = 0;
+    while (lineRow < picture.height() && picture.pixel(column, lineRow) == background)
+        ++lineRow;
+
+    const int captionMiddle = groupBox->fontMetrics().height() / 2;
+    QVERIFY2(qAbs(lineRow - captionMiddle) <= 2,
+        qPrintable(
+            QStringLiteral("line at %1, caption middle at %2").arg(lineRow).arg(captionMiddle)));
 }
 
 QTEST_MAIN(tst_frmIconsAndButtons)

@@ -1,10 +1,16 @@
 #include "platform/QtMessageBoxService.h"
 
+#include "main_window/Help.h"
+
 #include <QAbstractButton>
-#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -29,12 +35,17 @@ QStringList captionsOf(const QList<QAbstractButton *> &buttons)
     return captions;
 }
 
-QLabel *textLabelOf(const QMessageBox &box)
+QTextEdit *promptOf(const QMessageBox &box)
 {
-    const QList<QLabel *> labels = box.findChildren<QLabel *>();
-    const auto found = std::find_if(labels.begin(), labels.end(),
-        [&box](const QLabel *label) { return label->text() == box.text(); });
-    return found == labels.end() ? nullptr : *found;
+    return box.findChild<QTextEdit *>(QStringLiteral("prompt"));
+}
+
+int shownLineCount(const QTextDocument &text)
+{
+    int lines = 0;
+    for (QTextBlock block = text.begin(); block.isValid(); block = block.next())
+        lines += block.layout()->lineCount();
+    return lines;
 }
 
 } // namespace
@@ -55,6 +66,9 @@ private slots:
     void promptLineBreaksAndPlainText();
     void titleFallsBackToApplicationTitle();
     void shortPromptLeavesRoomForTheTitle();
+    void wholePromptWithinScreen_data();
+    void wholePromptWithinScreen();
+    void helpTextKeepsItsElevenLines();
     void escapeAndCloseAnswer_data();
     void escapeAndCloseAnswer();
 };
@@ -177,14 +191,12 @@ void tst_QtMessageBoxService::systemModalStaysOnTop()
 void tst_QtMessageBoxService::rightAlignedText()
 {
     const auto left = createStyledMessageBox(QStringLiteral("Text"), 0, QString());
-    QLabel *leftText = textLabelOf(*left);
-    QVERIFY(leftText);
-    QVERIFY(!(leftText->alignment() & Qt::AlignRight));
+    QVERIFY(promptOf(*left));
+    QVERIFY(!(promptOf(*left)->document()->defaultTextOption().alignment() & Qt::AlignRight));
 
     const auto right = createStyledMessageBox(QStringLiteral("Text"), 524288 + 64, QString());
-    QLabel *rightText = textLabelOf(*right);
-    QVERIFY(rightText);
-    QVERIFY(rightText->alignment() & Qt::AlignRight);
+    QVERIFY(promptOf(*right));
+    QVERIFY(promptOf(*right)->document()->defaultTextOption().alignment() & Qt::AlignRight);
 }
 
 void tst_QtMessageBoxService::promptLineBreaksAndPlainText()
@@ -212,6 +224,42 @@ void tst_QtMessageBoxService::shortPromptLeavesRoomForTheTitle()
     QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(title) + 100);
 }
 
+void tst_QtMessageBoxService::wholePromptWithinScreen_data()
+{
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<bool>("scrolls");
+
+    QStringList shortLines;
+    for (int i = 1; i <= 70; ++i)
+        shortLines.append(QStringLiteral("Zeile %1").arg(i));
+    QTest::newRow("a path of 300 characters") << QString(300, QLatin1Char('X')) << false;
+    QTest::newRow("70 short lines") << shortLines.join(QStringLiteral("\r\n")) << true;
+}
+
+// Nothing is cut off: every character is on a line within the box's width,
+// and the lines beyond its height are a scroll away.
+void tst_QtMessageBoxService::wholePromptWithinScreen()
+{
+    QFETCH(QString, prompt);
+    QFETCH(bool, scrolls);
+
+    const auto box = createStyledMessageBox(prompt, 0, QString());
+    box->open();
+    QVERIFY(box->screen()->availableGeometry().contains(box->geometry()));
+    const QTextEdit *text = promptOf(*box);
+    QVERIFY(text && text->isVisible());
+    QVERIFY(text->document()->idealWidth() <= text->viewport()->width());
+    QCOMPARE(text->verticalScrollBar()->maximum() > 0, scrolls);
+    QVERIFY(box->buttons().first()->isVisible());
+}
+
+void tst_QtMessageBoxService::helpTextKeepsItsElevenLines()
+{
+    const auto box = createStyledMessageBox(fallbackHelpText(), 0, fallbackHelpTitle());
+    box->open();
+    QCOMPARE(shownLineCount(*promptOf(*box)->document()), 11);
+}
+
 void tst_QtMessageBoxService::escapeAndCloseAnswer_data()
 {
     QTest::addColumn<int>("style");
@@ -219,9 +267,9 @@ void tst_QtMessageBoxService::escapeAndCloseAnswer_data()
 
     QTest::newRow("OK") << 0 << 1;
     QTest::newRow("OK, Cancel") << 1 << 2;
-    QTest::newRow("Abort, Retry, Ignore") << 2 << 3;
+    QTest::newRow("Abort, Retry, Ignore: only a button answers") << 2 << 0;
     QTest::newRow("Yes, No, Cancel") << 3 << 2;
-    QTest::newRow("Yes, No") << 4 << 7;
+    QTest::newRow("Yes, No: only a button answers") << 4 << 0;
     QTest::newRow("Retry, Cancel") << 5 << 2;
 }
 
@@ -229,17 +277,20 @@ void tst_QtMessageBoxService::escapeAndCloseAnswer()
 {
     QFETCH(int, style);
     QFETCH(int, answer);
+    const bool closable = answer != 0;
 
     const auto escaped = createStyledMessageBox(QStringLiteral("Text"), style, QString());
     escaped->open();
     QTest::keyClick(escaped.get(), Qt::Key_Escape);
-    QVERIFY(!escaped->isVisible());
-    QCOMPARE(buttonNumberOf(*escaped), answer);
+    QCOMPARE(escaped->isVisible(), !closable);
 
     const auto closed = createStyledMessageBox(QStringLiteral("Text"), style, QString());
     closed->open();
-    QVERIFY(closed->close());
-    QCOMPARE(buttonNumberOf(*closed), answer);
+    QCOMPARE(closed->close(), closable);
+    if (closable) {
+        QCOMPARE(buttonNumberOf(*escaped), answer);
+        QCOMPARE(buttonNumberOf(*closed), answer);
+    }
 }
 
 QTEST_MAIN(tst_QtMessageBoxService)
