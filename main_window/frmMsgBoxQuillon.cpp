@@ -1,6 +1,7 @@
 #include "main_window/frmMsgBoxQuillon.h"
 
 #include "about_window/frmAbout.h"
+#include "app/Pictures.h"
 #include "codegen/Formatter.h"
 #include "codegen/LineBreaks.h"
 #include "codegen/VbConstants.h"
@@ -80,7 +81,9 @@ frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services)
 {
     ui.setupUi(this);
     useFixedWindowFrame(*this, Qt::Window, true);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/frmMsgBoxQuillon.xpm")));
+    setWindowIcon(QIcon(mainWindowPicture()));
+    ui.imgHelp->setPixmap(helpPicture());
+    ui.Image1->setPixmap(settingsPicture());
     applyFontsAndColours();
     ui.lblRückwBeschriftung->adjustSize();
     codeBoxMenu = new CodeBoxMenu(*ui.txtFormatiert);

@@ -8,6 +8,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QShowEvent>
 #include <QStyle>
 
 #include <utility>
@@ -35,8 +36,6 @@ frmIconsAndButtons::frmIconsAndButtons(MessageBoxService &messageBox)
     setFont(dialogFont(8.25));
     useFixedWindowFrame(*this, Qt::Window, true);
     groupOptionArrays();
-    drawCaptionsOnFrameLines();
-    showIconPictures();
     showHelpSymbol();
     connectHandlers();
     CheckValues();
@@ -142,6 +141,17 @@ void frmIconsAndButtons::unload()
 
 // The user's close only hides the window, so that its choices last until the
 // main window unloads it.
+// The window loads hidden at start. Looking the pictures up in the icon
+// theme and styling the frames would delay the main window's first showing.
+void frmIconsAndButtons::showEvent(QShowEvent *event)
+{
+    if (ui.Image1->pixmap().isNull()) {
+        drawCaptionsOnFrameLines();
+        showIconPictures();
+    }
+    QWidget::showEvent(event);
+}
+
 void frmIconsAndButtons::closeEvent(QCloseEvent *event)
 {
     if (bUnloading) {

@@ -1,5 +1,7 @@
 #include "platform/ClickableLabel.h"
 
+#include "app/Pictures.h"
+
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -38,5 +40,5 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 
 QCursor handCursor()
 {
-    return QCursor(QPixmap(QStringLiteral(":/icons/hand.xpm")), kHandHotSpotX, kHandHotSpotY);
+    return QCursor(handPicture(), kHandHotSpotX, kHandHotSpotY);
 }

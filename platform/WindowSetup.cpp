@@ -47,11 +47,11 @@ void centreCaptionWord(QLabel &label)
     const QStringView word = QStringView(caption).trimmed();
     if (word.isEmpty())
         return;
-    const auto leading = static_cast<int>(word.data() - caption.data());
-    const auto trailing = static_cast<int>(caption.size() - leading - word.size());
-    const int blank = label.fontMetrics().horizontalAdvance(QLatin1Char(' '));
-    label.setAlignment(Qt::AlignCenter);
-    label.setContentsMargins(-blank * leading, 0, -blank * trailing, 0);
+    const QFontMetrics metrics = label.fontMetrics();
+    const int leading = metrics.horizontalAdvance(caption.left(word.data() - caption.data()));
+    const int room = label.contentsRect().width() - metrics.horizontalAdvance(word.toString());
+    label.setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label.setIndent(std::max(0, room / 2 - leading));
 }
 
 void useFixedWindowFrame(QWidget &window, Qt::WindowType kind, bool withMinimizeButton)

@@ -1,5 +1,6 @@
 #include "main_window/frmMsgBoxQuillon.h"
 
+#include "about_window/frmAbout.h"
 #include "codegen/Formatter.h"
 #include "options_window/frmIconsAndButtons.h"
 #include "tests/doubles/RecordingShell.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -150,6 +152,8 @@ private slots:
     void enterPressesTheFocusedButton();
     void contextMenusSpeakGerman();
     void codeWidthShowsInToolTipAndFocus();
+    void borderedCaptionsKeepAGap_data();
+    void borderedCaptionsKeepAGap();
     void scrollBarSetsCodeWidth_data();
     void scrollBarSetsCodeWidth();
     void formatsIntoCodeBox();
@@ -389,6 +393,47 @@ void tst_frmMsgBoxQuillon::codeWidthShowsInToolTipAndFocus()
     QVERIFY(focusFrame->geometry().contains(ui(f).HScroll1->geometry()));
     ui(f).cmdTesten->setFocus(Qt::TabFocusReason);
     QVERIFY(!focusFrame->isVisible());
+}
+
+void tst_frmMsgBoxQuillon::borderedCaptionsKeepAGap_data()
+{
+    QTest::addColumn<bool>("inAboutWindow");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("About") << false << u"lblAbout"_s;
+    QTest::newRow("Schließen") << true << u"lblCloseAbout"_s;
+}
+
+// Between the caption's ink and the one-pixel border: a gap on the left,
+// the right and below.
+void tst_frmMsgBoxQuillon::borderedCaptionsKeepAGap()
+{
+    QFETCH(bool, inAboutWindow);
+    QFETCH(QString, label);
+    Fixture f;
+    frmAbout about(f.shell, f.window.get());
+    const QWidget &window = inAboutWindow ? static_cast<QWidget &>(about) : *f.window;
+    const QImage picture = window.findChild<QLabel *>(label)->grab().toImage();
+
+    const int right = picture.width() - 2;
+    const int bottom = picture.height() - 2;
+    int inkLeft = right, inkRight = 1, inkBottom = 1;
+    for (int y = 1; y <= bottom; ++y) {
+        for (int x = 1; x <= right; ++x) {
+            if (qGray(picture.pixel(x, y)) < 128) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+                inkBottom = std::max(inkBottom, y);
+            }
+        }
+    }
+
+    QVERIFY2(inkLeft - 1 >= 2 && right - inkRight >= 2 && bottom - inkBottom >= 1,
+        qPrintable(u"ink %1..%2, bottom %3 in %4 x %5"_s.arg(inkLeft)
+                       .arg(inkRight)
+                       .arg(inkBottom)
+                       .arg(picture.width())
+                       .arg(picture.height())));
 }
 
 void tst_frmMsgBoxQuillon::scrollBarSetsCodeWidth_data()
