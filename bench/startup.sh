@@ -15,10 +15,12 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 # The program keeps its store beside itself: a folder of its own, emptied
-# before each run, so every run starts as a first start.
+# before each run, so every run starts as a first start; its data and
+# settings folders are kept there too.
 program_dir=$(mktemp -d)
 trap 'rm -rf "$program_dir"' EXIT
 cp "$bin_dir/msgbox-quillon" "$program_dir/"
+export XDG_DATA_HOME="$program_dir/data" XDG_CONFIG_HOME="$program_dir/config"
 
 python3 - "$program_dir/msgbox-quillon" "$bin_dir/bench-bare-window" "$runs" "$program_dir" <<'PY'
 import os, statistics, subprocess, sys, time
