@@ -33,20 +33,9 @@ sleep 0.3
 click_in "$main" 468 144
 screenshot code-form-select
 
-move_to "$main" 283 352
-xdotool click --repeat 2 --delay 80 1
-sleep 0.3
-xdotool key ctrl+c
-sleep 0.5
-copied=$(xclip -o -selection clipboard)
-expected=$(printf 'Weiter?' | "$QUILLON_BIN_DIR/msgbox-format" --buttons yesno --form select \
-    | tr -d '\r')
-if [ "$copied" != "$expected" ]; then
-    printf 'copied:\n%s\nexpected:\n%s\n' "$copied" "$expected" >&2
-    fail "the copied code differs from msgbox-format --form select's"
-fi
+same_as "$(copied_code "$main")" \
+    "$(printf 'Weiter?' | "$QUILLON_BIN_DIR/msgbox-format" --buttons yesno --form select \
+        | tr -d '\r')" "msgbox-format --form select's"
 
-close_window "$main"
-wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
-[ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "the program ended with status $(<"$PROGRAM_DIR/status")"
+close_and_expect_clean_exit "$main"
 echo "code forms: ok"

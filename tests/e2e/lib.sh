@@ -133,3 +133,30 @@ count_label_colours() {
     crop_client "$1" 248 16 97 17 "$PROGRAM_DIR/count.png"
     convert "$PROGRAM_DIR/count.png" -format '%k' info:
 }
+
+# Selects the whole code box of main window $1 by a double-click, copies it
+# and prints it, its line breaks as LF.
+copied_code() {
+    move_to "$1" 283 352
+    xdotool click --repeat 2 --delay 80 1
+    sleep 0.3
+    xdotool key ctrl+c
+    sleep 0.5
+    xclip -o -selection clipboard
+}
+
+# Fails, showing both, unless the copied text $1 is the expected $2; $3 names
+# what wrote the expected one.
+same_as() {
+    if [ "$1" != "$2" ]; then
+        printf 'copied:\n%s\nexpected:\n%s\n' "$1" "$2" >&2
+        fail "the copied code differs from $3"
+    fi
+}
+
+# Closes main window $1 and checks that the program ends with status 0.
+close_and_expect_clean_exit() {
+    close_window "$1"
+    wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
+    [ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "the program ended with status $(<"$PROGRAM_DIR/status")"
+}

@@ -4,12 +4,6 @@
 # loaded text's length), and closing again leaves the file as it was.
 source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
 
-close_and_expect_status_0() {
-    close_window "$1"
-    wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
-    [ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "exit status $(<"$PROGRAM_DIR/status")"
-}
-
 make_program_dir
 store="$PROGRAM_DIR/LastMsgText.txt"
 
@@ -25,7 +19,7 @@ xdotool type --delay 20 'Zeile 1'
 xdotool key Return
 xdotool type --delay 20 'Zeile 2'
 sleep 0.3
-close_and_expect_status_0 "$main"
+close_and_expect_clean_exit "$main"
 
 printf 'Hinweis###DiesIstDasTrennzeichen###Zeile 1\r\nZeile 2' >"$PROGRAM_DIR/expected"
 cmp "$store" "$PROGRAM_DIR/expected" || fail "the store does not hold the typed title and message"
@@ -35,7 +29,7 @@ main=$(wait_window "$MAIN_TITLE" 10)
 activate "$main"
 screenshot restart-loaded
 [ "$(count_label_colours "$main")" -gt 1 ] || fail "no count after loading the stored text"
-close_and_expect_status_0 "$main"
+close_and_expect_clean_exit "$main"
 cmp "$store" "$PROGRAM_DIR/expected" || fail "a restart changed the stored title or message"
 rm -rf "$PROGRAM_DIR"
 echo "restart: ok"

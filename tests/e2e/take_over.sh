@@ -43,16 +43,11 @@ screenshot take-over
 message=$(copied_from "$main" 149 130)
 [ "$message" = $'Datei fehlt.\nNochmal?' ] || fail "the message was not taken over: $message"
 
-expected=$(printf '%s' "$CODE" | "$QUILLON_BIN_DIR/msgbox-format" --reformat | tr -d '\r')
-copied=$(copied_from "$main" 283 352)
-if [ "$copied" != "$expected" ]; then
-    printf 'copied:\n%s\nexpected:\n%s\n' "$copied" "$expected" >&2
-    fail "the code written anew differs from msgbox-format --reformat's"
-fi
+copied=$(copied_code "$main")
+same_as "$copied" "$(printf '%s' "$CODE" | "$QUILLON_BIN_DIR/msgbox-format" --reformat | tr -d '\r')" \
+    "msgbox-format --reformat's"
 grep -q 'vbQuestion Or vbYesNo Or vbDefaultButton2' <<<"$copied" \
     || fail "the options window does not hold the flags of the code"
 
-close_window "$main"
-wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
-[ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "the program ended with status $(<"$PROGRAM_DIR/status")"
+close_and_expect_clean_exit "$main"
 echo "take over: ok"

@@ -53,21 +53,9 @@ screenshot typical-result
 [ "$(red_pixels_in "$main" 504 216 17 17)" -gt 0 ] || fail "no return value is shown after the test"
 
 # A double-click selects the whole code; copy it and compare.
-move_to "$main" 283 352
-xdotool click --repeat 2 --delay 80 1
-sleep 0.3
-screenshot typical-selected
-xdotool key ctrl+c
-sleep 0.5
-copied=$(xclip -o -selection clipboard)
-expected=$(printf 'Ja\nNein' | "$QUILLON_BIN_DIR/msgbox-format" --title Frage --icon question \
-    --buttons yesno | tr -d '\r')
-if [ "$copied" != "$expected" ]; then
-    printf 'copied:\n%s\nexpected:\n%s\n' "$copied" "$expected" >&2
-    fail "the copied code differs from msgbox-format's"
-fi
+same_as "$(copied_code "$main")" \
+    "$(printf 'Ja\nNein' | "$QUILLON_BIN_DIR/msgbox-format" --title Frage --icon question \
+        --buttons yesno | tr -d '\r')" "msgbox-format's"
 
-close_window "$main"
-wait_exit "$APP_PID" 10 >"$PROGRAM_DIR/status"
-[ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "the program ended with status $(<"$PROGRAM_DIR/status")"
+close_and_expect_clean_exit "$main"
 echo "typical request: ok"
