@@ -26,7 +26,6 @@ constexpr QStringView kNewlineJoiner = u" & vbNewline";
 constexpr QStringView kPieceJoiner = u" & _";
 constexpr QStringView kAmpersand = u" & ";
 constexpr QStringView kLiteralSeam = u"\" & \"";
-constexpr QStringView kNoTitle = u"Titelleiste";
 
 // The lines of the forms around the prompt. Statements stand four blanks in,
 // continuation lines and the bodies the programmer fills in eight.

@@ -3,12 +3,15 @@
 #include "codegen/StyleFlags.h"
 
 #include <QString>
+#include <QStringView>
 
 namespace codegen {
 
 inline constexpr int kMinCodeWidth = 40;
 inline constexpr int kMaxCodeWidth = 75;
 inline constexpr int kDefaultCodeWidth = 70;
+// The title box's placeholder: a title that reads so, or is empty, is none.
+inline constexpr QStringView kNoTitle = u"Titelleiste";
 
 // The shapes of code the tool writes around the same laid-out prompt.
 enum class CodeForm {

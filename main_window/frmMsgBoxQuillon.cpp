@@ -34,7 +34,6 @@ constexpr int kClientHeightTwips = 7600 - 480;
 constexpr int kTwipsPerCodeColumn = 90;
 constexpr int kReturnValueDisplayMs = 10'000;
 
-const QString kNoTitle = QStringLiteral("Titelleiste");
 constexpr qint32 kWarningStyle = codegen::kVbExclamation.value;
 constexpr qint32 kNoteStyle = codegen::kVbInformation.value;
 
@@ -275,7 +274,7 @@ void frmMsgBoxQuillon::takeOverVbCode()
             QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error, kWarningStyle);
         return;
     }
-    ui.txtTitel->setText(read.title.isEmpty() ? kNoTitle : read.title);
+    ui.txtTitel->setText(read.title.isEmpty() ? codegen::kNoTitle.toString() : read.title);
     ui.txtOriginal->setPlainText(codegen::toWidgetText(read.message));
     options->setChoices(read.choices);
     codeBoxMenu->setForm(read.form);
@@ -363,7 +362,7 @@ void frmMsgBoxQuillon::tmrRückwert_Timer()
 
 void frmMsgBoxQuillon::cmdClearText_Click()
 {
-    ui.txtTitel->setText(kNoTitle);
+    ui.txtTitel->setText(codegen::kNoTitle.toString());
     ui.txtOriginal->setPlainText(QStringLiteral("Original - Text"));
     ui.txtFormatiert->setPlainText(QStringLiteral("Ausgabe VB - Code"));
     ui.lblZeichenAnzahl->clear();
