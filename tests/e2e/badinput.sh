@@ -15,10 +15,6 @@ message_box() { click_in "$1" 186 144; }
 format_button() { click_in "$1" 468 144; }
 test_button() { click_in "$1" 468 184; }
 
-all_window_ids() {
-    wmctrl -l | awk '{ print $1 }'
-}
-
 # Waits up to $2 seconds for a window that is not among the ids in $1.
 wait_new_window() {
     local known=$1 timeout=${2:-10} id

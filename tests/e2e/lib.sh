@@ -28,15 +28,28 @@ start_program() {
     APP_PID=$!
 }
 
-# Prints the ids of the visible windows whose title is exactly $1.
-# wmctrl fails when a window goes away while it reads the list, so a failed
-# read is asked again rather than taken for "no window".
-windows_titled() {
+# Prints wmctrl's list of windows. wmctrl fails when a window goes away
+# while it reads the list, so a failed read is asked again rather than taken
+# for "no window".
+window_list() {
     local list
     for _ in 1 2 3 4 5; do
         list=$(wmctrl -l 2>/dev/null) && break
         sleep 0.1
     done
+    printf '%s\n' "$list"
+}
+
+# Only lines that start with an id: a title with a line break in it goes on
+# over the next line of wmctrl's list.
+all_window_ids() {
+    window_list | awk '$1 ~ /^0x[0-9a-f]+$/ { print $1 }'
+}
+
+# Prints the ids of the visible windows whose title is exactly $1.
+windows_titled() {
+    local list
+    list=$(window_list)
     while read -r id _desktop _host title; do
         [ "$title" = "$1" ] && echo "$id"
     done <<<"$list"

@@ -30,12 +30,6 @@ pick() {
     PICKED=${choices[RANDOM % ${#choices[@]}]}
 }
 
-# Only lines that start with an id: a title with a line break in it goes on
-# over the next line of wmctrl's list.
-all_window_ids() {
-    wmctrl -l | awk '$1 ~ /^0x[0-9a-f]+$/ { print $1 }'
-}
-
 window_listed() {
     all_window_ids | grep -qx "$1"
 }
@@ -66,24 +60,29 @@ alive() {
     window_listed "$MAIN" || fail "operation $OP ($LAST_OP): the main window is gone"
 }
 
-# Answers a modal window with a random key, and with Escape if that key did
-# not close it (a Tab only moves the focus).
+# Sends key $2 to window $1 and waits up to $3 tenths of a second for it to
+# close.
+key_closes() {
+    local id=$1 key=$2 tenths=$3
+    wmctrl -i -a "$id" 2>/dev/null || true
+    sleep 0.1
+    xdotool key "$key"
+    for _ in $(seq "$tenths"); do
+        window_listed "$id" || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Answers a modal window with a random key. A Tab or an arrow only moves the
+# focus, and a box of Yes/No or Abort/Retry/Ignore ignores Escape as VB's
+# does, so Escape follows and then Return, which presses the focused button.
 answer() {
     local id=$1
     pick Return Escape space Tab Right Left
-    wmctrl -i -a "$id" 2>/dev/null || true
-    sleep 0.1
-    xdotool key "$PICKED"
-    for _ in $(seq 20); do
-        window_listed "$id" || return 0
-        sleep 0.1
-    done
-    wmctrl -i -a "$id" 2>/dev/null || true
-    xdotool key Escape
-    for _ in $(seq 100); do
-        window_listed "$id" || return 0
-        sleep 0.1
-    done
+    key_closes "$id" "$PICKED" 20 && return 0
+    key_closes "$id" Escape 20 && return 0
+    key_closes "$id" Return 100 && return 0
     fail "operation $OP ($LAST_OP): window $id does not close"
 }
 
