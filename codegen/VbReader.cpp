@@ -404,10 +404,8 @@ private:
         }
     }
 
-    const Token &peek(qsizetype ahead = 0) const
-    {
-        return m_tokens[qMin(m_at + ahead, m_tokens.size() - 1)];
-    }
+    const Token &peekAt(qsizetype i) const { return m_tokens[qMin(i, m_tokens.size() - 1)]; }
+    const Token &peek(qsizetype ahead = 0) const { return peekAt(m_at + ahead); }
 
     bool atStatementEnd(qsizetype ahead = 0) const
     {
@@ -440,13 +438,37 @@ private:
         return false;
     }
 
+    // Where the name stands in `x = …`, `Let x = …` or
+    // `[Private|Public|Global] Const x [As String] = …`, and where its value
+    // begins; nothing when the statement assigns no name.
+    struct Assignment
+    {
+        qsizetype target = 0;
+        qsizetype value = 0;
+    };
+
+    std::optional<Assignment> assignment() const
+    {
+        qsizetype at = 0;
+        for (const QStringView scope : { u"Private", u"Public", u"Global" })
+            at += m_tokens[0].isWord(scope);
+        const bool constant = peekAt(at).isWord(u"Const");
+        if (at > 0 && !constant)
+            return std::nullopt;
+        at += constant || peekAt(at).isWord(u"Let");
+        qsizetype equals = at + 1;
+        if (constant && peekAt(equals).isWord(u"As") && peekAt(equals + 1).kind == Kind::Word)
+            equals += 2;
+        if (peekAt(at).kind != Kind::Word || !peekAt(equals).is(u"="))
+            return std::nullopt;
+        return Assignment { at, equals + 1 };
+    }
+
     bool readStatement()
     {
-        if (m_tokens[0].isWord(u"Let"))
-            m_at = 1;
-        if (peek().kind == Kind::Word && peek(1).is(u"=")) {
-            const Token &target = peek();
-            m_at += 2;
+        if (const std::optional<Assignment> assigned = assignment()) {
+            const Token &target = m_tokens[assigned->target];
+            m_at = assigned->value;
             if (!callFrom(m_at) && assign(keyOf(target.text)))
                 return true;
             if (m_copied > kMostCopiedText)

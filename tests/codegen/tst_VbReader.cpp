@@ -72,6 +72,10 @@ void tst_VbReader::readsTheCall_data()
         << u"Dim sText As String\r\nsText = \"Ja\" & _\r\n    vbNewline\r\n"
            "sText = sText & \"Nein\" & STEXT\r\nsTitel = \"T\"\r\nMsgBox sText, vbYesNo, sTitel"_s
         << u"Ja\r\nNeinJa\r\n"_s << u"T"_s << CodeForm::TextVariable << false;
+    QTest::newRow("constants declared")
+        << u"Private Const sTitel As String = \"T\"\r\nConst MELDUNG = \"a\" & vbCrLf\r\n"
+           "MsgBox MELDUNG, , sTitel"_s
+        << u"a\r\n"_s << u"T"_s << CodeForm::TextVariable << false;
     QTest::newRow("variable within the prompt")
         << u"s = \"a\"\r\nx = MsgBox(s & \"b\")"_s << u"ab"_s << none << CodeForm::Answer << false;
 }
