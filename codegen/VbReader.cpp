@@ -680,8 +680,23 @@ private:
         if (token.kind == Kind::Word)
             return named(into);
         if (token.kind == Kind::Number)
-            return failAt(token, u"%1 ist kein fester Text."_s.arg(token.text));
+            return wholeNumber(into);
         return unexpected(token);
+    }
+
+    // & writes a whole number as its decimal digits, as VB's Str does
+    // without the blank; beside a + VB would add numbers instead.
+    bool wholeNumber(QString &into)
+    {
+        const Token &token = peek();
+        if (token.overflow)
+            return failAt(token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
+        if (m_tokens[m_at - 1].is(u"+") || peek(1).is(u"+"))
+            return failAt(token,
+                u"Die Zahl %1 steht neben +; nur & verbindet sie als Text."_s.arg(token.text));
+        into += QString::number(token.number);
+        ++m_at;
+        return true;
     }
 
     template<typename Inner> bool nested(Inner inner)

@@ -72,6 +72,8 @@ void tst_VbReader::readsTheCall_data()
         << u"Dim sText As String\r\nsText = \"Ja\" & _\r\n    vbNewline\r\n"
            "sText = sText & \"Nein\" & STEXT\r\nsTitel = \"T\"\r\nMsgBox sText, vbYesNo, sTitel"_s
         << u"Ja\r\nNeinJa\r\n"_s << u"T"_s << CodeForm::TextVariable << false;
+    QTest::newRow("numbers joined by &") << u"MsgBox 42 & \" / \" & &HFFFF"_s << u"42 / -1"_s
+                                         << none << CodeForm::Statement << false;
     QTest::newRow("constants declared")
         << u"Private Const sTitel As String = \"T\"\r\nConst MELDUNG = \"a\" & vbCrLf\r\n"
            "MsgBox MELDUNG, , sTitel"_s
@@ -143,8 +145,9 @@ void tst_VbReader::refusesWithWhereAndWhat_data()
                               << u"Zeile 2, Spalte 19: sName ist kein fester Text."_s;
     QTest::newRow("function") << u"s = Format(x)\r\nMsgBox s"_s
                               << u"Zeile 2, Spalte 8: s ist kein fester Text."_s;
-    QTest::newRow("number") << u"MsgBox \"n: \" & 5"_s
-                            << u"Zeile 1, Spalte 16: 5 ist kein fester Text."_s;
+    QTest::newRow("number added") << u"MsgBox \"n: \" & 5 + 1"_s
+                                  << u"Zeile 1, Spalte 16: Die Zahl 5 steht neben +; nur & "
+                                     "verbindet sie als Text."_s;
     QTest::newRow("unclosed string") << u"MsgBox _\r\n  \"ab, vbOK"_s
                                      << u"Zeile 2, Spalte 3: Dem Text fehlt das schließende "
                                         "Anführungszeichen."_s;
