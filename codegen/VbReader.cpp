@@ -721,6 +721,10 @@ private:
             if (token.isWord(chr))
                 return character(into, token.text.startsWith(u"ChrW", Qt::CaseInsensitive));
         }
+        if (token.isWord(u"Space") || token.isWord(u"Space$"))
+            return repeated(into, true);
+        if (token.isWord(u"String") || token.isWord(u"String$"))
+            return repeated(into, false);
         const QString key = keyOf(token.text);
         const auto known = m_variables.constFind(key);
         if (peek(1).is(u"(") || (known == m_variables.constEnd() && key != m_self))
@@ -740,22 +744,67 @@ private:
     {
         const Token &function = peek();
         ++m_at;
-        if (!expect(u"("))
+        qint64 code = 0;
+        if (!expect(u"(") || !numberArgument(function, wide ? -32768 : 0, wide ? 65535 : 255, code))
             return false;
+        into += wide ? QChar(char16_t(code)) : windows1252(code);
+        return expect(u")");
+    }
+
+    // Space(n) writes n blanks; String(n, c) n times the first character of
+    // the text c, or the character of the Windows-1252 code c.
+    bool repeated(QString &into, bool ofBlanks)
+    {
+        const Token &function = peek();
+        ++m_at;
+        qint64 count = 0;
+        if (!expect(u"(")
+            || !numberArgument(function, 0, std::numeric_limits<qint32>::max(), count))
+            return false;
+        QChar filler = u' ';
+        if (!ofBlanks && !(expect(u",") && fillerCharacter(function, filler)))
+            return false;
+        m_copied += count;
+        if (m_copied > kMostCopiedText)
+            return failAt(function, u"Der Text wird zu lang."_s);
+        into += QString(count, filler);
+        return expect(u")");
+    }
+
+    bool fillerCharacter(const Token &function, QChar &filler)
+    {
+        qint64 code = 0;
+        if (peek().kind == Kind::Number) {
+            if (!numberArgument(function, 0, 255, code))
+                return false;
+            filler = windows1252(code);
+            return true;
+        }
+        const Token &start = peek();
+        QString written;
+        if (!text(written))
+            return false;
+        if (written.isEmpty())
+            return failAt(start, u"%1 braucht ein Zeichen."_s.arg(function.text));
+        filler = written.front();
+        return true;
+    }
+
+    // A whole number within lowest..highest as the argument of `function`.
+    bool numberArgument(const Token &function, qint64 lowest, qint64 highest, qint64 &value)
+    {
         const Token &code = peek();
         if (code.kind != Kind::Number)
             return code.kind == Kind::Word
                 ? failAt(code, u"%1 ist kein fester Text."_s.arg(code.text))
                 : unexpected(code);
-        const qint64 lowest = wide ? -32768 : 0;
-        const qint64 highest = wide ? 65535 : 255;
         if (code.overflow || code.number < lowest || code.number > highest)
             return failAt(code,
                 u"%1(%2) liegt außerhalb des gültigen Bereichs."_s.arg(
                     function.text.toString(), code.text.toString()));
-        into += wide ? QChar(char16_t(code.number)) : windows1252(code.number);
+        value = code.number;
         ++m_at;
-        return expect(u")");
+        return true;
     }
 
     bool buttons()

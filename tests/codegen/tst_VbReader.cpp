@@ -74,6 +74,8 @@ void tst_VbReader::readsTheCall_data()
         << u"Ja\r\nNeinJa\r\n"_s << u"T"_s << CodeForm::TextVariable << false;
     QTest::newRow("numbers joined by &") << u"MsgBox 42 & \" / \" & &HFFFF"_s << u"42 / -1"_s
                                          << none << CodeForm::Statement << false;
+    QTest::newRow("Space and String") << u"MsgBox String$(3, \"-=\") & Space(2) & string(2, 42)"_s
+                                      << u"---  **"_s << none << CodeForm::Statement << false;
     QTest::newRow("constants declared")
         << u"Private Const sTitel As String = \"T\"\r\nConst MELDUNG = \"a\" & vbCrLf\r\n"
            "MsgBox MELDUNG, , sTitel"_s
@@ -163,6 +165,10 @@ void tst_VbReader::refusesWithWhereAndWhat_data()
     QTest::newRow("Chr out of range") << u"MsgBox Chr(256)"_s
                                       << u"Zeile 1, Spalte 12: Chr(256) liegt außerhalb des "
                                          "gültigen Bereichs."_s;
+    QTest::newRow("String without a character")
+        << u"MsgBox String(3, \"\")"_s << u"Zeile 1, Spalte 18: String braucht ein Zeichen."_s;
+    QTest::newRow("Space too long")
+        << u"MsgBox Space(2147483647)"_s << u"Zeile 1, Spalte 8: Der Text wird zu lang."_s;
     QTest::newRow("number too big") << u"MsgBox \"a\", 2147483648"_s
                                     << u"Zeile 1, Spalte 13: 2147483648 liegt außerhalb des "
                                        "gültigen Bereichs."_s;
