@@ -23,13 +23,11 @@ activate "$main"
 
 # The last entry of the menu is the "Code-Form" submenu; "Select Case" is
 # its fourth entry.
-move_to "$main" 283 352
-xdotool click 3
-sleep 0.5
+open_context_menu "$main" 283 352
 xdotool key Up Right
-sleep 0.3
+wait_mapped_windows $((MAPPED_BEFORE + 2))
 xdotool key Down Down Down Return
-sleep 0.3
+wait_mapped_windows "$MAPPED_BEFORE"
 click_in "$main" 468 144
 screenshot code-form-select
 

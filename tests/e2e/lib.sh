@@ -135,6 +135,29 @@ click_in() {
     sleep 0.3
 }
 
+# How many windows of the program are mapped; an open menu is one of them.
+mapped_windows() {
+    { xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null || true; } | wc -l
+}
+
+# Waits up to 5 seconds until the program has mapped $1 windows.
+wait_mapped_windows() {
+    for _ in $(seq 50); do
+        [ "$(mapped_windows)" -eq "$1" ] && return 0
+        sleep 0.1
+    done
+    fail "the program has $(mapped_windows) windows mapped, not $1"
+}
+
+# Right-clicks the point $2 $3 of window $1's client area and waits for the
+# context menu. Sets MAPPED_BEFORE to the count of windows without it.
+open_context_menu() {
+    MAPPED_BEFORE=$(mapped_windows)
+    move_to "$@"
+    xdotool click 3
+    wait_mapped_windows $((MAPPED_BEFORE + 1))
+}
+
 # Saves the rectangle x y width height of window $1's client area as $6.
 crop_client() {
     client_origin "$1"

@@ -19,12 +19,10 @@ copied_from() {
 
 # Opens the code box's context menu and picks its entry $2 from the bottom.
 code_box_menu_entry() {
-    move_to "$1" 283 352
-    xdotool click 3
-    sleep 0.5
+    open_context_menu "$1" 283 352
     for _ in $(seq "$2"); do xdotool key Up; done
     xdotool key Return
-    sleep 0.5
+    wait_mapped_windows "$MAPPED_BEFORE"
 }
 
 make_program_dir
