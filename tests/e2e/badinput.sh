@@ -55,16 +55,6 @@ expect_exit_0() {
     [ "$(<"$PROGRAM_DIR/status")" -eq 0 ] || fail "$3: exit status $(<"$PROGRAM_DIR/status")"
 }
 
-# Copies the code box (a double-click selects it all) into file $2.
-copy_code() {
-    click_in "$1" 288 352
-    xdotool click --repeat 2 --delay 80 1
-    sleep 0.3
-    xdotool key ctrl+c
-    sleep 0.5
-    xclip -o -selection clipboard >"$2"
-}
-
 one_mebibyte_paste() {
     make_program_dir
     start_program
@@ -141,7 +131,7 @@ exotic_text() {
     format_button "$main"
     sleep 1
     [ "$(all_window_ids)" = "$known" ] || fail "exotic text: formatting opened a window"
-    copy_code "$main" "$PROGRAM_DIR/copied.txt"
+    copied_code "$main" >"$PROGRAM_DIR/copied.txt"
     "$FORMAT" --title "$(<"$PROGRAM_DIR/title.txt")" <"$PROGRAM_DIR/message.txt" \
         | tr -d '\r' >"$PROGRAM_DIR/expected-code.txt"
     cmp -s "$PROGRAM_DIR/copied.txt" "$PROGRAM_DIR/expected-code.txt" \

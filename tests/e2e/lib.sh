@@ -170,15 +170,34 @@ count_label_colours() {
     convert "$PROGRAM_DIR/count.png" -format '%k' info:
 }
 
+# Presses Ctrl+C and prints the clipboard as soon as the program holds it.
+# A marker goes on the clipboard first, so that an old text is never taken
+# for the copied one.
+copy_and_print() {
+    local marker='(noch nicht kopiert)'
+    printf '%s' "$marker" | xclip -selection clipboard -i
+    for _ in $(seq 50); do
+        [ "$(xclip -o -selection clipboard 2>/dev/null || true)" = "$marker" ] && break
+        sleep 0.1
+    done
+    xdotool key ctrl+c
+    for _ in $(seq 50); do
+        if [ "$(xclip -o -selection clipboard 2>/dev/null || true)" != "$marker" ]; then
+            xclip -o -selection clipboard
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "Ctrl+C put nothing on the clipboard"
+}
+
 # Selects the whole code box of main window $1 by a double-click, copies it
 # and prints it, its line breaks as LF.
 copied_code() {
     move_to "$1" 283 352
     xdotool click --repeat 2 --delay 80 1
     sleep 0.3
-    xdotool key ctrl+c
-    sleep 0.5
-    xclip -o -selection clipboard
+    copy_and_print
 }
 
 # Fails, showing both, unless the copied text $1 is the expected $2; $3 names

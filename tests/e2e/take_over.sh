@@ -12,9 +12,8 @@ readonly CODE='    MsgBox "Datei " & _
 # Selects all of the box under the point and prints it, via the clipboard.
 copied_from() {
     click_in "$@"
-    xdotool key ctrl+a ctrl+c
-    sleep 0.3
-    xclip -o -selection clipboard
+    xdotool key ctrl+a
+    copy_and_print
 }
 
 # Opens the code box's context menu and picks its entry $2 from the bottom.

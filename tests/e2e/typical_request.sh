@@ -48,7 +48,11 @@ screenshot typical-messagebox
 activate "$box"
 xdotool key Return
 wait_no_window 'Frage' 10
-sleep 0.5
+# The number shows for ten seconds.
+for _ in $(seq 50); do
+    [ "$(red_pixels_in "$main" 504 216 17 17)" -gt 0 ] && break
+    sleep 0.1
+done
 screenshot typical-result
 [ "$(red_pixels_in "$main" 504 216 17 17)" -gt 0 ] || fail "no return value is shown after the test"
 
