@@ -78,7 +78,7 @@ StyleFlags computeStyleFlags(const StyleChoices &choices)
     add(flags, termAt(kButtonTerms, choices.buttons));
     // The plain OK set has a single button, so no default button is written.
     if (choices.buttons != 0)
-        add(flags, termAt(kDefaultButtonTerms, choices.defaultButton - 1));
+        add(flags, defaultButtonConstantOf(choices.defaultButton));
     if (choices.systemModal)
         add(flags, &kVbSystemModal);
     if (choices.textRight)
@@ -94,6 +94,11 @@ const VbConstant *iconConstantOf(int icon)
 const VbConstant *buttonSetConstantOf(int buttons)
 {
     return termAt(kButtonTerms, buttons);
+}
+
+const VbConstant *defaultButtonConstantOf(int defaultButton)
+{
+    return termAt(kDefaultButtonTerms, defaultButton - 1);
 }
 
 ChoicesOfValue choicesOfValue(qint32 buttonsValue)

@@ -35,10 +35,12 @@ struct StyleFlags
 // Out-of-range indexes contribute no term.
 StyleFlags computeStyleFlags(const StyleChoices &choices);
 
-// The constant an icon or button-set choice writes; nullptr for the first
-// choice ("Ohne", "  OK"), which writes none, and for an index out of range.
+// The constant an icon, button-set or default-button choice writes; nullptr
+// for the first choice ("Ohne", "  OK", 1), which writes none, and for an
+// index out of range.
 const VbConstant *iconConstantOf(int icon);
 const VbConstant *buttonSetConstantOf(int buttons);
+const VbConstant *defaultButtonConstantOf(int defaultButton);
 
 // A buttons value as a VB program computed it, taken back into the choices.
 // What the options window cannot show stays out of the choices and is named

@@ -27,6 +27,21 @@ QString returnValueHint()
         + QStringLiteral("       ''Abbrechen, Wiederholen, Ignorieren''") + crlf + crlf;
 }
 
+QString toolTipOf(const codegen::VbConstant &constant)
+{
+    return QStringLiteral("%1 (%2)").arg(constant.name).arg(constant.value);
+}
+
+// `none`: the tool tip of the choice that writes no constant.
+void nameConstantsOf(
+    const QButtonGroup &group, const codegen::VbConstant *(*constantOf)(int), const QString &none)
+{
+    for (QAbstractButton *option : group.buttons()) {
+        const codegen::VbConstant *constant = constantOf(group.id(option));
+        option->setToolTip(constant ? toolTipOf(*constant) : none);
+    }
+}
+
 } // namespace
 
 frmIconsAndButtons::frmIconsAndButtons(MessageBoxService &messageBox)
@@ -36,6 +51,7 @@ frmIconsAndButtons::frmIconsAndButtons(MessageBoxService &messageBox)
     setFont(dialogFont(8.25));
     useFixedWindowFrame(*this, Qt::Window, true);
     groupOptionArrays();
+    nameConstantsInToolTips();
     showHelpSymbol();
     connectHandlers();
     CheckValues();
@@ -56,6 +72,26 @@ void frmIconsAndButtons::groupOptionArrays()
     optDefaultButton.addButton(ui.optDefaultButton_1, 1);
     optDefaultButton.addButton(ui.optDefaultButton_2, 2);
     optDefaultButton.addButton(ui.optDefaultButton_3, 3);
+}
+
+// Each choice names the VB constant it stands for, so that the window also
+// teaches the constants. The first choices write none, since VB's constants
+// of the value 0 change nothing; there is none at all for "no icon".
+void frmIconsAndButtons::nameConstantsInToolTips()
+{
+    using namespace codegen;
+    nameConstantsOf(optIcon, iconConstantOf, QStringLiteral("Kein Icon (0)"));
+    nameConstantsOf(optButtons, buttonSetConstantOf, toolTipOf(kVbOKOnly));
+    nameConstantsOf(optDefaultButton, defaultButtonConstantOf, toolTipOf(kVbDefaultButton1));
+    ui.chkOnTop->setToolTip(toolTipOf(kVbSystemModal));
+    ui.chkTextRight->setToolTip(toolTipOf(kVbMsgBoxRight));
+    // The answers, in the list's order from the top. "3  =  Abbrechen" is
+    // vbAbort, which German Windows captions "Abbrechen" as it does vbCancel.
+    for (const auto &[label, answer] : { std::pair { ui.Label1_2, kVbOK },
+             std::pair { ui.Label1_0, kVbCancel }, std::pair { ui.Label1_3, kVbAbort },
+             std::pair { ui.Label1_4, kVbRetry }, std::pair { ui.Label1_5, kVbIgnore },
+             std::pair { ui.Label1_6, kVbYes }, std::pair { ui.Label1_1, kVbNo } })
+        label->setToolTip(toolTipOf(answer));
 }
 
 // The form places each frame by its caption's top; the line runs through the

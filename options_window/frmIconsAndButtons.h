@@ -39,6 +39,7 @@ protected:
 
 private:
     void groupOptionArrays();
+    void nameConstantsInToolTips();
     void drawCaptionsOnFrameLines();
     void showIconPictures();
     void showHelpSymbol();

@@ -1,5 +1,6 @@
 #include "options_window/frmIconsAndButtons.h"
 
+#include "codegen/VbConstants.h"
 #include "tests/doubles/ScriptedMessageBox.h"
 
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 
 class tst_frmIconsAndButtons : public QObject
 {
@@ -34,6 +36,7 @@ private slots:
     void helpSymbolShowsTheHint();
     void returnValuesReadOneToSeven();
     void tabOrderFollowsTheChoices();
+    void toolTipsNameWhatTheChoicesWrite();
     void frameLinesRunThroughTheCaptions_data();
     void frameLinesRunThroughTheCaptions();
 
@@ -310,8 +313,15 @@ void tst_frmIconsAndButtons::returnValuesReadOneToSeven()
     std::sort(labels.begin(), labels.end(),
         [](const QLabel *a, const QLabel *b) { return a->y() < b->y(); });
     QStringList lines;
-    for (const QLabel *label : labels)
+    for (const QLabel *label : labels) {
         lines.append(label->objectName() + QLatin1Char(':') + label->text());
+        // The tool tip names the answer constant of the number shown.
+        const QStringList tip = label->toolTip().split(QLatin1Char(' '));
+        const auto answer = codegen::vbConstantNamed(tip.value(0));
+        QVERIFY2(answer && answer->group == codegen::VbGroup::Answer, qPrintable(label->toolTip()));
+        QCOMPARE(label->toolTip(), QStringLiteral("%1 (%2)").arg(answer->name).arg(answer->value));
+        QVERIFY(label->text().startsWith(QString::number(answer->value) + QStringLiteral("  =")));
+    }
 
     QCOMPARE(lines.join(QLatin1Char('|')),
         QStringLiteral("Label1_2:1  =  OK|Label1_0:2  =  Abbrechen|Label1_3:3  =  Abbrechen|"
@@ -334,6 +344,46 @@ void tst_frmIconsAndButtons::tabOrderFollowsTheChoices()
                        "optButtons_0 optButtons_1 optButtons_2 optButtons_3 optButtons_4 "
                        "optButtons_5 optDefaultButton_1 optDefaultButton_2 "
                        "optDefaultButton_3"));
+}
+
+// Every choice's tool tip ends in the value it adds to the flags, and a
+// constant it names is one the code then holds. Three buttons, so that the
+// default button is written.
+void tst_frmIconsAndButtons::toolTipsNameWhatTheChoicesWrite()
+{
+    const QRegularExpression tipForm(QStringLiteral("^(.+) \\((\\d+)\\)$"));
+    const auto valueOf = [this] { return codegen::computeStyleFlags(window->choices()).value; };
+    // A mask of 0 marks a check box, which adds its value when checked.
+    const std::tuple<const char *, int, int, qint32> choiceArrays[] {
+        { "optIcon", 0, 4, codegen::kIconMask },
+        { "optButtons", 0, 5, codegen::kButtonSetMask },
+        { "optDefaultButton", 1, 3, codegen::kDefaultButtonMask },
+        { "chkOnTop", 0, 0, 0 },
+        { "chkTextRight", 0, 0, 0 },
+    };
+    for (const auto &[array, first, last, mask] : choiceArrays) {
+        for (int index = first; index <= last; ++index) {
+            click(option("optButtons", 3));
+            const bool checkBox = mask == 0;
+            auto *choice = checkBox ? control<QAbstractButton>(QLatin1String(array))
+                                    : static_cast<QAbstractButton *>(option(array, index));
+            const qint32 before = valueOf();
+            checkBox ? setCheck(array, true) : click(choice);
+            const qint32 added = checkBox ? valueOf() - before : valueOf() & mask;
+            const QRegularExpressionMatch tip = tipForm.match(choice->toolTip());
+            QVERIFY2(tip.hasMatch(), qPrintable(choice->toolTip()));
+            QCOMPARE(tip.captured(2).toInt(), added);
+            if (const auto constant = codegen::vbConstantNamed(tip.captured(1))) {
+                QCOMPARE(constant->value, added);
+                QCOMPARE(codegen::computeStyleFlags(window->choices())
+                             .expression.split(QStringLiteral(" Or "))
+                             .contains(tip.captured(1)),
+                    added != 0);
+            }
+            if (checkBox)
+                setCheck(array, false);
+        }
+    }
 }
 
 void tst_frmIconsAndButtons::frameLinesRunThroughTheCaptions_data()
