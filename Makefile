@@ -80,7 +80,7 @@ asan-test: asan-build
 
 $(FUZZ_BUILD_DIR)/build.ninja: CMakeLists.txt fuzz/CMakeLists.txt | deps
 	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
+		-DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
 		-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 
 fuzz-build: deps $(FUZZ_BUILD_DIR)/build.ninja
