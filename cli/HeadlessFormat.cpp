@@ -38,9 +38,8 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
         break;
     }
     // The prompt is what the written code shows, read as VB reads it.
-    const QString text = options.printPrompt
-        ? codegen::readMsgBox(result.code).message + u"\r\n"_s
-        : result.code;
+    const QString text
+        = options.printPrompt ? codegen::readMsgBox(result.code).message + u"\r\n"_s : result.code;
     return { Done, text.toUtf8(), {} };
 }
 
@@ -98,14 +97,21 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     const codegen::VbReadResult read = codegen::readMsgBox(code);
     if (!read.found)
         return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error) };
+    // What was left out goes to standard error, so that no script loses it
+    // unawares; the JSON lists it as well.
+    const QString note = codegen::takeOverNote(read);
+    const QByteArray noteLines
+        = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + note);
     if (options.readCall)
-        return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), {} };
+        return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), noteLines };
     FormatOptions reformat = options;
     reformat.title = read.title;
     reformat.style = read.choices;
     if (!options.formGiven)
         reformat.form = read.form;
-    return formatted(reformat, requestFor(reformat, read.message));
+    Outcome outcome = formatted(reformat, requestFor(reformat, read.message));
+    outcome.standardError.prepend(noteLines);
+    return outcome;
 }
 
 } // namespace cli

@@ -932,4 +932,14 @@ VbReadResult readMsgBox(QStringView code)
     return Reader(code).read();
 }
 
+QString takeOverNote(const VbReadResult &read)
+{
+    QStringList lines;
+    if (!read.notTakenOver.isEmpty())
+        lines << u"Nicht übernommen: "_s + read.notTakenOver.join(u", "_s);
+    if (read.moreCalls)
+        lines << u"Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste."_s;
+    return lines.join(u"\r\n"_s);
+}
+
 } // namespace codegen

@@ -25,8 +25,14 @@ struct VbReadResult
 
 // Reads the first MsgBox call of the code, as VB would evaluate its prompt,
 // buttons and title. Only fixed text is taken: literals, the vb... string
-// constants, Chr/ChrW of a number, and variables the code assigned such text
+// constants, Chr/ChrW of a number, Space/String of fixed arguments, whole
+// numbers joined with &, and variables or constants the code gave such text
 // before the call. Anything else is an error, never a guess.
 VbReadResult readMsgBox(QStringView code);
+
+// What the user must be told of a call that was read: what it holds that the
+// options cannot, and that further calls were left. Lines joined by CR LF;
+// empty when the call was taken whole.
+QString takeOverNote(const VbReadResult &read);
 
 } // namespace codegen

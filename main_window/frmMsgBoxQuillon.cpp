@@ -56,17 +56,6 @@ void placeCaret(QPlainTextEdit &box, int position)
 
 // Opening a context menu or switching to another window is no real leaving
 // of the box: the selection has to survive "Kopieren" from the menu.
-// What the box could not show of the code it took over.
-QString takeOverNote(const codegen::VbReadResult &read)
-{
-    QStringList lines;
-    if (!read.notTakenOver.isEmpty())
-        lines << QStringLiteral("Nicht übernommen: ") + read.notTakenOver.join(QStringLiteral(", "));
-    if (read.moreCalls)
-        lines << QStringLiteral("Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.");
-    return lines.join(QStringLiteral("\r\n"));
-}
-
 bool isRealFocusChange(const QEvent *event)
 {
     const Qt::FocusReason reason = static_cast<const QFocusEvent *>(event)->reason();
@@ -279,7 +268,7 @@ void frmMsgBoxQuillon::takeOverVbCode()
     options->setChoices(read.choices);
     codeBoxMenu->setForm(read.form);
     formatIntoCodeBox();
-    if (const QString note = takeOverNote(read); !note.isEmpty())
+    if (const QString note = codegen::takeOverNote(read); !note.isEmpty())
         services.messageBox.show(note, kNoteStyle);
 }
 

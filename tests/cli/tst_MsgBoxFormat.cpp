@@ -257,8 +257,8 @@ void tst_MsgBoxFormat::printsTheValueOfTheCode_data()
     QTest::addColumn<QByteArray>("prompt");
 
     QTest::newRow("worked example") << QByteArray("Ja\nNein\n") << QByteArray("Ja\r\nNein\r\n");
-    QTest::newRow("markup look-alike") << QByteArray("a & vbNewline b")
-                                       << QByteArray("a & vbNewline b\r\n");
+    QTest::newRow("markup look-alike")
+        << QByteArray("a & vbNewline b") << QByteArray("a & vbNewline b\r\n");
     QTest::newRow("run of blanks") << QByteArray("a        b") << QByteArray("a        b\r\n");
     QTest::newRow("lone CR") << QByteArray("a\rb") << QByteArray("a\rb\r\n");
     QTest::newRow("quote") << QByteArray("Sag \"Ja\"") << QByteArray("Sag ''Ja''\r\n");
@@ -291,6 +291,7 @@ void tst_MsgBoxFormat::readsACallAsJson()
     QCOMPARE(read.value(u"systemModal"_s).toBool(), false);
     QCOMPARE(read.value(u"right"_s).toBool(), false);
     QCOMPARE(read.value(u"notTakenOver"_s).toArray(), QJsonArray { u"vbMsgBoxHelpButton"_s });
+    QCOMPARE(run.err, "msgbox-format: Nicht übernommen: vbMsgBoxHelpButton\n");
 }
 
 // An old statement laid out anew in one command: the same as formatting its
@@ -302,6 +303,16 @@ void tst_MsgBoxFormat::reformatsACall()
 
     QCOMPARE(run.exitCode, int(cli::Done));
     QCOMPARE(run.out, kJaNeinFrage);
+    QVERIFY(run.err.isEmpty());
+
+    // What the new code leaves out is said, not dropped unawares.
+    const Run partly = msgboxFormat({ u"--reformat"_s },
+        "MsgBox \"Ja\" & vbNewLine & \"Nein\", 32, \"Frage\", \"h.chm\", 7\r\nMsgBox \"x\"\r\n");
+    QCOMPARE(partly.exitCode, int(cli::Done));
+    QCOMPARE(partly.out, kJaNeinFrage);
+    QCOMPARE(partly.err,
+        "msgbox-format: Nicht übernommen: HelpFile:=\"h.chm\", Context:=7\n"
+        "Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.\n");
 }
 
 void tst_MsgBoxFormat::unreadableCallExitsWithOne()
