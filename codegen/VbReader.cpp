@@ -727,8 +727,9 @@ private:
             return repeated(into, false);
         const QString key = keyOf(token.text);
         const auto known = m_variables.constFind(key);
-        if (peek(1).is(u"(") || (known == m_variables.constEnd() && key != m_self))
-            return failAt(token, u"%1 ist kein fester Text."_s.arg(token.text));
+        if (peek(1).is(u"(") || peek(1).is(u".")
+            || (known == m_variables.constEnd() && key != m_self))
+            return notFixedText();
         const QString value = key == m_self ? into.first(m_selfLength) : *known;
         m_copied += value.size();
         if (m_copied > kMostCopiedText)
@@ -736,6 +737,20 @@ private:
         into += value;
         ++m_at;
         return true;
+    }
+
+    // Refuses the word at hand, named as written with what hangs on it by
+    // dots, such as App.Title or Err.Description.
+    bool notFixedText()
+    {
+        const Token &word = peek();
+        qsizetype last = m_at;
+        while (peekAt(last + 1).is(u".") && peekAt(last + 2).kind == Kind::Word)
+            last += 2;
+        const Token &end = peekAt(last);
+        const QStringView written
+            = m_code.sliced(word.offset, end.offset + end.length - word.offset);
+        return failAt(word, u"%1 ist kein fester Text."_s.arg(written));
     }
 
     // Chr takes a Windows-1252 code, ChrW a UTF-16 unit (negative as VB's
@@ -795,9 +810,7 @@ private:
     {
         const Token &code = peek();
         if (code.kind != Kind::Number)
-            return code.kind == Kind::Word
-                ? failAt(code, u"%1 ist kein fester Text."_s.arg(code.text))
-                : unexpected(code);
+            return code.kind == Kind::Word ? notFixedText() : unexpected(code);
         if (code.overflow || code.number < lowest || code.number > highest)
             return failAt(code,
                 u"%1(%2) liegt außerhalb des gültigen Bereichs."_s.arg(

@@ -147,6 +147,8 @@ void tst_VbReader::refusesWithWhereAndWhat_data()
                               << u"Zeile 2, Spalte 19: sName ist kein fester Text."_s;
     QTest::newRow("function") << u"s = Format(x)\r\nMsgBox s"_s
                               << u"Zeile 2, Spalte 8: s ist kein fester Text."_s;
+    QTest::newRow("property") << u"MsgBox \"Fehler\", vbCritical, App.Title"_s
+                              << u"Zeile 1, Spalte 30: App.Title ist kein fester Text."_s;
     QTest::newRow("number added") << u"MsgBox \"n: \" & 5 + 1"_s
                                   << u"Zeile 1, Spalte 16: Die Zahl 5 steht neben +; nur & "
                                      "verbindet sie als Text."_s;
