@@ -49,11 +49,10 @@ struct FormatResult
     // apostrophes and each line break on a line of its own that holds a lone
     // quote (empty for an empty message).
     QString measuringText;
-    // sCodeTail: what was appended behind the prompt for the buttons and
-    // title arguments; in the text-variable form, behind "MsgBox sText". The
+    // What was appended behind the prompt for the buttons and title
+    // arguments; in the text-variable form, behind "MsgBox sText". The
     // closing parenthesis, the comparison and the lines after the call are
-    // not part of it. Only meaningful when outcome is Formatted; otherwise
-    // the window keeps its previous tail.
+    // not part of it. Empty unless outcome is Formatted.
     QString codeTail;
     // When Refused: the message to show the user (OK only, no icon, no title).
     QString refusalMessage;

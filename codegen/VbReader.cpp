@@ -21,8 +21,9 @@ constexpr int kDeepestNesting = 200;
 // Beyond this a number is too big for any argument, and counting stops.
 constexpr qint64 kNumberCap = qint64(1) << 40;
 constexpr qsizetype kLongestQuote = 40;
-// Variables joined to themselves double with each statement; all text copied
-// from variables stays below this, so that memory and time stay bounded.
+// Variables joined to themselves double with each statement, and Space and
+// String repeat at will; all text copied or repeated so stays below this, so
+// that memory and time stay bounded.
 constexpr qsizetype kMostCopiedText = qsizetype(1) << 24;
 
 enum class Kind { End, StatementEnd, Word, String, Number, Symbol, Error };
@@ -929,7 +930,7 @@ private:
     // statement that does not assign fixed text is refused quietly.
     std::optional<QString> m_failure;
     qsizetype m_failureOffset = 0;
-    qsizetype m_copied = 0; // text copied from variables so far
+    qsizetype m_copied = 0; // text copied from variables or repeated so far
     QHash<QString, QString> m_variables; // by case-folded name
     QString m_self; // the variable being assigned to itself and more
     qsizetype m_selfLength = 0;

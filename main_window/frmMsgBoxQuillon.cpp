@@ -198,7 +198,8 @@ void frmMsgBoxQuillon::LoadLastMsgText()
 // The program ends either way; a lost store is worth one line on stderr.
 void frmMsgBoxQuillon::SaveLastMsgText()
 {
-    const LastMessage record { ui.txtTitel->text(), codegen::fromWidgetText(ui.txtOriginal->toPlainText()) };
+    const LastMessage record { ui.txtTitel->text(),
+        codegen::fromWidgetText(ui.txtOriginal->toPlainText()) };
     QString errorText;
     if (!saveLastMessage(
             lastMessageFolders(services.programFolder, services.dataFolder), record, errorText)) {
@@ -302,8 +303,8 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
     return result.outcome;
 }
 
-// The code box shows how far the formatting got; caret, focus and the tail
-// of the last good run stay as they were.
+// The code box shows how far the formatting got; caret and focus stay as
+// they were.
 void frmMsgBoxQuillon::showRefusal(const codegen::FormatResult &result)
 {
     ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));

@@ -175,8 +175,6 @@ void frmIconsAndButtons::unload()
     close();
 }
 
-// The user's close only hides the window, so that its choices last until the
-// main window unloads it.
 // The window loads hidden at start. Looking the pictures up in the icon
 // theme and styling the frames would delay the main window's first showing.
 void frmIconsAndButtons::showEvent(QShowEvent *event)
@@ -188,6 +186,8 @@ void frmIconsAndButtons::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
+// The user's close only hides the window, so that its choices last until the
+// main window unloads it.
 void frmIconsAndButtons::closeEvent(QCloseEvent *event)
 {
     if (bUnloading) {

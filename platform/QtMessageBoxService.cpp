@@ -2,7 +2,6 @@
 
 #include "codegen/LineBreaks.h"
 #include "codegen/VbConstants.h"
-
 #include "platform/WindowSetup.h"
 
 #include <QAbstractButton>
