@@ -1,4 +1,5 @@
 #include "codegen/StyleFlags.h"
+#include "codegen/VbConstants.h"
 
 using namespace codegen;
 
@@ -12,6 +13,7 @@ private slots:
     void choicesGiveExpressionAndValue_data();
     void choicesGiveExpressionAndValue();
     void everyCombinationAgreesWithItsTerms();
+    void tableMarksWhatTheWindowCanShow();
 };
 
 void tst_StyleFlags::choicesGiveExpressionAndValue_data()
@@ -112,6 +114,20 @@ void tst_StyleFlags::everyCombinationAgreesWithItsTerms()
                     QCOMPARE(flags.value, sum);
                     QVERIFY(flags.value >= 0 && flags.value <= 528965);
                 }
+}
+
+// The constants the table marks as not in the options window are exactly
+// those that a value read back leaves out. A zero constant changes nothing,
+// so it is never left out.
+void tst_StyleFlags::tableMarksWhatTheWindowCanShow()
+{
+    for (const VbConstant &constant : kVbMsgBoxConstants) {
+        if (constant.group == VbGroup::Answer || constant.value == 0)
+            continue;
+        const ChoicesOfValue taken = choicesOfValue(constant.value);
+        QVERIFY2(taken.notTakenOver.isEmpty() == constant.inOptionsWindow,
+            qPrintable(constant.name.toString()));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_StyleFlags)
