@@ -30,6 +30,15 @@ SANITIZER_ENV := \
 
 .PHONY: asan-build asan-test fuzz-build fuzz-test fuzz
 
+# The Windows build: cross-built with MinGW-w64 against a Qt for Windows that
+# windows/build-qt.sh builds once into a cache folder, tested under Wine.
+WINDOWS_BUILD_DIR ?= build-windows
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev
+WINDOWS_WINEPREFIX := $(abspath $(WINDOWS_BUILD_DIR))/wine
+WINDOWS_EMULATOR := env;WINEPREFIX=$(WINDOWS_WINEPREFIX);WINEDEBUG=-all;wine
+
+.PHONY: windows-deps windows-qt windows windows-test
+
 all: build
 
 deps:
@@ -107,5 +116,30 @@ bench: build
 	$(BUILD_DIR)/bin/bench-formatter
 	$(BUILD_DIR)/bin/bench-codebox
 
+windows-deps:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(WINDOWS_PACKAGES)"
+
+windows-qt: windows-deps
+	windows/build-qt.sh
+
+$(WINDOWS_BUILD_DIR)/build.ninja: CMakeLists.txt cmake/mingw-w64-x86_64.cmake | windows-qt
+	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE) \
+		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+		-DCMAKE_PREFIX_PATH="$$(windows/build-qt.sh)" \
+		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+		"-DCMAKE_CROSSCOMPILING_EMULATOR=$(WINDOWS_EMULATOR)" \
+		-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+
+windows: windows-qt $(WINDOWS_BUILD_DIR)/build.ninja
+	cmake --build $(WINDOWS_BUILD_DIR)
+
+# Every test under Wine on one X server: the core and widget tests, and the
+# end-to-end tests of the real program. The Wine prefix is made once first,
+# so that tests started together do not each begin to make it.
+windows-test: windows
+	WINEPREFIX=$(WINDOWS_WINEPREFIX) WINEDEBUG=-all wineboot --init
+	cd $(WINDOWS_BUILD_DIR) && xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+		ctest --output-on-failure -j2
+
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(WINDOWS_BUILD_DIR)

@@ -5,6 +5,7 @@
 #include "platform/TerminationSignals.h"
 
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
 
 int main(int argc, char *argv[])
@@ -17,7 +18,8 @@ int main(int argc, char *argv[])
 
     QtMessageBoxService messageBox;
     DesktopShellService shell;
-    frmMsgBoxQuillon window({ messageBox, shell, QCoreApplication::applicationDirPath(),
+    QSettings settings;
+    frmMsgBoxQuillon window({ messageBox, shell, settings, QCoreApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) });
     closeOnTerminationSignals(window);
     window.show();

@@ -13,13 +13,14 @@
 
 namespace {
 
-// The code is CR LF already; Windows must neither add CRs on output nor
-// take them away on input.
+// The code is CR LF already, and the messages end in LF on every system:
+// Windows must neither add CRs on output nor take them away on input.
 void useBinaryStandardStreams()
 {
 #ifdef Q_OS_WIN
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
 }
 
@@ -49,13 +50,13 @@ int finish(const cli::Outcome &outcome)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    useBinaryStandardStreams();
     const cli::ParsedCommandLine commandLine = cli::parseCommandLine(app.arguments());
     if (!commandLine.error.isEmpty())
         return finish(cli::usageError(commandLine.error));
     if (commandLine.helpRequested)
         return finish({ cli::Done, cli::usageText().toUtf8(), {} });
 
-    useBinaryStandardStreams();
     const cli::FormatOptions &options = commandLine.options;
     if (options.readCall || options.reformatCall)
         return finish(cli::readInput(options, readStandardInput()));

@@ -1,6 +1,7 @@
 #include "codegen/VbReader.h"
 
 #include "codegen/VbConstants.h"
+#include "codegen/Windows1252.h"
 
 #include <QHash>
 #include <QList>
@@ -89,20 +90,6 @@ QString located(QStringView code, qsizetype offset, const QString &what)
         }
     }
     return u"Zeile %1, Spalte %2: "_s.arg(line).arg(offset - lineStart + 1) + what;
-}
-
-// Windows-1252 where it differs from Latin-1; the five holes keep their C1
-// code, as Windows maps them.
-constexpr std::array<char16_t, 32> kWindows1252High { 0x20AC, 0x0081, 0x201A, 0x0192, 0x201E,
-    0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090,
-    0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153,
-    0x009D, 0x017E, 0x0178 };
-
-QChar windows1252(qint64 code)
-{
-    if (code >= 0x80 && code < 0xA0)
-        return QChar(kWindows1252High[std::size_t(code - 0x80)]);
-    return QChar(char16_t(code));
 }
 
 // Variables are found by name without regard to letter case, as VB does.
@@ -763,7 +750,7 @@ private:
         qint64 code = 0;
         if (!expect(u"(") || !numberArgument(function, wide ? -32768 : 0, wide ? 65535 : 255, code))
             return false;
-        into += wide ? QChar(char16_t(code)) : windows1252(code);
+        into += wide ? QChar(char16_t(code)) : windows1252Char(static_cast<unsigned char>(code));
         return expect(u")");
     }
 
@@ -793,7 +780,7 @@ private:
         if (peek().kind == Kind::Number) {
             if (!numberArgument(function, 0, 255, code))
                 return false;
-            filler = windows1252(code);
+            filler = windows1252Char(static_cast<unsigned char>(code));
             return true;
         }
         const Token &start = peek();

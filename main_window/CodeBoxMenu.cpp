@@ -14,14 +14,14 @@ namespace {
 // The chosen form is kept between runs in the user's settings.
 const QString kFormSetting = QStringLiteral("codeBox/form");
 
-void storeForm(CodeForm form)
+void storeForm(QSettings &settings, CodeForm form)
 {
-    QSettings().setValue(kFormSetting, int(form));
+    settings.setValue(kFormSetting, int(form));
 }
 
-CodeForm storedForm()
+CodeForm storedForm(const QSettings &settings)
 {
-    const int stored = QSettings().value(kFormSetting, int(CodeForm::Statement)).toInt();
+    const int stored = settings.value(kFormSetting, int(CodeForm::Statement)).toInt();
     return stored >= int(CodeForm::Statement) && stored <= int(CodeForm::TextVariable)
         ? CodeForm(stored)
         : CodeForm::Statement;
@@ -29,9 +29,10 @@ CodeForm storedForm()
 
 } // namespace
 
-CodeBoxMenu::CodeBoxMenu(QPlainTextEdit &txtFormatiert)
+CodeBoxMenu::CodeBoxMenu(QPlainTextEdit &txtFormatiert, QSettings &settings)
     : QObject(&txtFormatiert)
     , txtFormatiert(txtFormatiert)
+    , settings(settings)
     , takeOver(new QAction(QStringLiteral("VB-Code übernehmen"), this))
 {
     takeOver->setObjectName(QStringLiteral("mnuVbCodeÜbernehmen"));
@@ -46,7 +47,7 @@ CodeBoxMenu::CodeBoxMenu(QPlainTextEdit &txtFormatiert)
     addFormAction(CodeForm::Select, QStringLiteral("Select Case"), QStringLiteral("mnuFormSelect"));
     addFormAction(CodeForm::TextVariable, QStringLiteral("Text in Variable"),
         QStringLiteral("mnuFormTextVariable"));
-    checkForm(storedForm());
+    checkForm(storedForm(settings));
 
     txtFormatiert.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&txtFormatiert, &QWidget::customContextMenuRequested, this, &CodeBoxMenu::showAt);
@@ -58,7 +59,7 @@ void CodeBoxMenu::addFormAction(CodeForm form, const QString &text, const QStrin
     action->setObjectName(name);
     action->setCheckable(true);
     action->setData(static_cast<int>(form));
-    connect(action, &QAction::triggered, this, [form] { storeForm(form); });
+    connect(action, &QAction::triggered, this, [this, form] { storeForm(settings, form); });
 }
 
 CodeForm CodeBoxMenu::form() const
@@ -69,7 +70,7 @@ CodeForm CodeBoxMenu::form() const
 void CodeBoxMenu::setForm(CodeForm form)
 {
     checkForm(form);
-    storeForm(form);
+    storeForm(settings, form);
 }
 
 void CodeBoxMenu::checkForm(CodeForm form)

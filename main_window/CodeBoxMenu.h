@@ -8,17 +8,18 @@
 class QAction;
 class QPlainTextEdit;
 class QPoint;
+class QSettings;
 
 // The context menu of the code box: the box's own editing entries, then
 // "VB-Code übernehmen" and the "Code-Form" submenu. The actions live as long
 // as the box, so the window and its tests reach them by name. The chosen
-// form is kept in the user's settings.
+// form is kept in the settings given.
 class CodeBoxMenu : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit CodeBoxMenu(QPlainTextEdit &txtFormatiert);
+    CodeBoxMenu(QPlainTextEdit &txtFormatiert, QSettings &settings);
 
     codegen::CodeForm form() const;
     // Chooses the form as the user's pick from the menu does, kept as well.
@@ -35,6 +36,7 @@ private:
     void showAt(const QPoint &position);
 
     QPlainTextEdit &txtFormatiert;
+    QSettings &settings;
     QAction *takeOver;
     QActionGroup forms { this };
 };

@@ -1,30 +1,23 @@
 #include "main_window/LastMsgStore.h"
 
+#include "codegen/Windows1252.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringConverter>
 #include <QStringList>
+#include <QTemporaryFile>
 
 namespace {
 
 const QString kSeparator = QStringLiteral("###DiesIstDasTrennzeichen###");
 const QByteArray kUtf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
-const auto kEightBitEncoding = "windows-1252";
 
 // A record is a title and a few lines of text; anything this large is not
 // ours and would only slow the start down.
 constexpr qint64 kLargestReadableFile = 16 * 1024 * 1024;
-
-// Nothing only where the platform lacks the code page.
-std::optional<QString> decodeWindows1252(QByteArrayView bytes)
-{
-    QStringDecoder decoder(kEightBitEncoding);
-    if (!decoder.isValid())
-        return std::nullopt;
-    return decoder.decode(bytes);
-}
 
 // A U+FEFF at the start is the user's: the file's own mark is gone by now.
 QString decodeUtf8(QByteArrayView bytes)
@@ -38,13 +31,13 @@ QString decodeUtf8(QByteArrayView bytes)
 // umlauts, as the older releases wrote it, is hardly ever valid UTF-8 (an
 // umlaut would have to stand before one of the rare characters 0x80..0xBF);
 // ASCII reads the same either way.
-std::optional<QString> decodeText(QByteArrayView bytes)
+QString decodeText(QByteArrayView bytes)
 {
     if (bytes.startsWith(kUtf8ByteOrderMark))
         return decodeUtf8(bytes.sliced(kUtf8ByteOrderMark.size()));
     if (bytes.isValidUtf8())
         return decodeUtf8(bytes);
-    return decodeWindows1252(bytes);
+    return codegen::decodeWindows1252(bytes);
 }
 
 QString saveFailure(const QString &filePath, const QString &reason)
@@ -56,14 +49,19 @@ QString saveFailure(const QString &filePath, const QString &reason)
     return text;
 }
 
+// The data folder does not exist before the first save there; where it
+// cannot be made, the write says why.
+bool saveLastMessageIn(const QString &folder, const LastMessage &record, QString &errorText)
+{
+    QDir().mkpath(folder);
+    return writeLastMessage(lastMessagePath(folder), record, errorText);
+}
+
 } // namespace
 
 std::optional<LastMessage> decodeLastMessage(QByteArrayView bytes)
 {
-    const std::optional<QString> text = decodeText(bytes);
-    if (!text)
-        return std::nullopt;
-    const QStringList pieces = text->split(kSeparator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    const QStringList pieces = decodeText(bytes).split(kSeparator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
     if (pieces.size() < 2)
         return std::nullopt;
     return LastMessage { pieces.at(0), pieces.at(1) };
@@ -78,10 +76,9 @@ QByteArray encodeLastMessage(const LastMessage &record)
     // No line break after the message: the reader takes every byte behind the
     // separator as the message, so a trailing break would grow it at each run.
     const QString text = record.title + kSeparator + record.message;
-    QStringEncoder encoder(kEightBitEncoding);
-    const QByteArray eightBit = encoder.encode(text);
-    if (encoder.isValid() && !encoder.hasError() && decodeText(eightBit) == text)
-        return eightBit;
+    const std::optional<QByteArray> eightBit = codegen::encodeWindows1252(text);
+    if (eightBit && decodeText(*eightBit) == text)
+        return *eightBit;
     return kUtf8ByteOrderMark + text.toUtf8();
 }
 
@@ -98,10 +95,13 @@ LastMessageFolders lastMessageFolders(
     return { dataFolder, programFolder };
 }
 
+// Asked by creating a file there: on Windows, QFileInfo::isWritable reads
+// only the read-only attribute, and a folder under Program Files passes it
+// while its access rights refuse every write.
 LastMessageFolders lastMessageFolders(const QString &programFolder, const QString &dataFolder)
 {
-    const QFileInfo program(programFolder);
-    return lastMessageFolders(programFolder, dataFolder, program.isDir() && program.isWritable());
+    QTemporaryFile probe(QDir(programFolder).filePath(QStringLiteral("LastMsgText-XXXXXX.tmp")));
+    return lastMessageFolders(programFolder, dataFolder, probe.open());
 }
 
 std::optional<LastMessage> loadLastMessage(const LastMessageFolders &folders)
@@ -114,13 +114,20 @@ std::optional<LastMessage> loadLastMessage(const LastMessageFolders &folders)
     return std::nullopt;
 }
 
+// A save that fails where it was meant to go is tried in the other folder,
+// which a start also reads; only when both fail is the text lost.
 bool saveLastMessage(
     const LastMessageFolders &folders, const LastMessage &record, QString &errorText)
 {
-    // The data folder does not exist before the first save there; where it
-    // cannot be made, the write below says why.
-    QDir().mkpath(folders.saveFolder);
-    return writeLastMessage(lastMessagePath(folders.saveFolder), record, errorText);
+    if (saveLastMessageIn(folders.saveFolder, record, errorText))
+        return true;
+    QString otherError;
+    if (!folders.otherFolder.isEmpty()
+        && saveLastMessageIn(folders.otherFolder, record, otherError)) {
+        errorText.clear();
+        return true;
+    }
+    return false;
 }
 
 std::optional<LastMessage> readLastMessage(const QString &filePath)

@@ -15,8 +15,9 @@ struct LastMessage
 };
 
 // The record from a file's bytes: nothing only when they hold no separator.
-// Bytes that fit no encoding read as U+FFFD, so a damaged file still shows
-// what it can instead of being replaced unseen at the next save.
+// Behind a UTF-8 mark, bytes that are no UTF-8 read as U+FFFD, so a damaged
+// file still shows what it can instead of being replaced unseen at the next
+// save; without the mark, what is no UTF-8 is Windows-1252.
 std::optional<LastMessage> decodeLastMessage(QByteArrayView bytes);
 
 // Windows-1252 where that reads back unchanged, otherwise UTF-8 behind a
@@ -36,11 +37,12 @@ struct LastMessageFolders
 
 LastMessageFolders lastMessageFolders(
     const QString &programFolder, const QString &dataFolder, bool programFolderWritable);
-// The same, asking the disk whether the program's folder is writable.
+// The same, trying whether a file can be made in the program's folder.
 LastMessageFolders lastMessageFolders(const QString &programFolder, const QString &dataFolder);
 
 std::optional<LastMessage> loadLastMessage(const LastMessageFolders &folders);
-// Creates saveFolder when needed; fails as writeLastMessage does.
+// Saves in saveFolder, made when needed, or in otherFolder where that
+// fails; fails as writeLastMessage does, with the error of saveFolder.
 bool saveLastMessage(
     const LastMessageFolders &folders, const LastMessage &record, QString &errorText);
 

@@ -16,14 +16,13 @@
 #include "platform/WindowSetup.h"
 
 #include <QCloseEvent>
+#include <QDebug>
 #include <QFocusEvent>
 #include <QIcon>
 #include <QScreen>
 #include <QTextCursor>
 #include <QToolTip>
 #include <QVariant>
-
-#include <cstdio>
 
 namespace {
 
@@ -74,7 +73,7 @@ frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services)
     ui.Image1->setPixmap(settingsPicture());
     applyFontsAndColours();
     ui.lblRückwBeschriftung->adjustSize();
-    codeBoxMenu = new CodeBoxMenu(*ui.txtFormatiert);
+    codeBoxMenu = new CodeBoxMenu(*ui.txtFormatiert, services.settings);
     tmrRückwert.setObjectName(QStringLiteral("tmrRückwert"));
     tmrRückwert.setInterval(kReturnValueDisplayMs);
     tmrRückwert.setSingleShot(true);
@@ -195,17 +194,17 @@ void frmMsgBoxQuillon::LoadLastMsgText()
     ui.txtOriginal->setPlainText(codegen::toWidgetText(stored->message));
 }
 
-// The program ends either way; a lost store is worth one line on stderr.
+// The program ends either way; a lost store is worth a warning, which reaches
+// standard error on Linux and the debugger's output on Windows, where a GUI
+// program has no standard error.
 void frmMsgBoxQuillon::SaveLastMsgText()
 {
     const LastMessage record { ui.txtTitel->text(),
         codegen::fromWidgetText(ui.txtOriginal->toPlainText()) };
     QString errorText;
     if (!saveLastMessage(
-            lastMessageFolders(services.programFolder, services.dataFolder), record, errorText)) {
-        const QString line = QStringLiteral("msgbox-quillon: ") % errorText % QLatin1Char('\n');
-        std::fputs(line.toLocal8Bit().constData(), stderr);
-    }
+            lastMessageFolders(services.programFolder, services.dataFolder), record, errorText))
+        qWarning().noquote() << errorText;
 }
 
 // Counted as stored and formatted: a line break is CR LF, two characters.

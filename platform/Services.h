@@ -3,6 +3,7 @@
 #include <QString>
 
 class MessageBoxService;
+class QSettings;
 class ShellService;
 
 // What the windows need from outside the process. The program passes the
@@ -11,6 +12,7 @@ struct Services
 {
     MessageBoxService &messageBox;
     ShellService &shell;
+    QSettings &settings; // the user's, for choices kept between runs
     QString programFolder; // the folder that holds the executable
     QString dataFolder; // the user's own, for what cannot stay beside the program
 };

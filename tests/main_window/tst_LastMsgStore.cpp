@@ -18,12 +18,6 @@ namespace {
 const QByteArray separator = "###DiesIstDasTrennzeichen###"_ba;
 const QByteArray bom = "\xEF\xBB\xBF"_ba;
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void putFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
@@ -32,6 +26,12 @@ void putFile(const QString &path, const QByteArray &bytes)
 }
 
 #ifdef Q_OS_UNIX
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 bool runningAsRoot()
 {
     return ::geteuid() == 0;
@@ -265,6 +265,27 @@ private slots:
         QCOMPARE(loaded.has_value(), loads);
         if (loaded)
             QCOMPARE(loaded->message.size(), size - 1 - separator.size());
+    }
+
+    // The program's folder is tried by making a file there, not by its
+    // permission bits, which on Windows say nothing of its access rights.
+    // A plain file in the place of the folder refuses on every system, for
+    // root as well.
+    void aFolderThatRefusesFilesSendsTheSaveToTheDataFolder()
+    {
+        const QString notAFolder = folder.filePath(u"Programm"_s);
+        putFile(notAFolder, "kein Ordner"_ba);
+        const QString dataFolder = folder.filePath(u"Daten"_s);
+        const LastMessageFolders guessed = lastMessageFolders(notAFolder, dataFolder);
+        QCOMPARE(guessed.saveFolder, dataFolder);
+
+        // Had the guess been wrong, the save still lands where a start reads.
+        QString error;
+        QVERIFY(saveLastMessage({ notAFolder, dataFolder }, { u"T"_s, u"M"_s }, error));
+        QVERIFY(error.isEmpty());
+        QCOMPARE(loadLastMessage({ notAFolder, dataFolder }).value_or(LastMessage {}).title, u"T"_s);
+        QVERIFY(!saveLastMessage({ notAFolder, {} }, { u"T"_s, u"M"_s }, error));
+        QVERIFY(!error.isEmpty());
     }
 
 #ifdef Q_OS_UNIX

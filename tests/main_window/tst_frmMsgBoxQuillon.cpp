@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -83,18 +84,28 @@ frmIconsAndButtons *optionsWindow()
     qFatal("no options window");
 }
 
+// The code form is kept in the user's settings. The tests keep theirs in a
+// file of their own, which every window of the run reads anew, as a restart
+// of the program would.
+QString settingsFile()
+{
+    static const QTemporaryDir folder;
+    return folder.filePath(u"settings.ini"_s);
+}
+
 struct Fixture
 {
     explicit Fixture(const QString &programFolder = {}, const QString &dataFolder = {})
-        : window(std::make_unique<frmMsgBoxQuillon>(
-            Services { messageBox, shell, programFolder.isEmpty() ? dir.path() : programFolder,
-                dataFolder.isEmpty() ? dir.filePath(u"data"_s) : dataFolder }))
+        : window(std::make_unique<frmMsgBoxQuillon>(Services { messageBox, shell, settings,
+            programFolder.isEmpty() ? dir.path() : programFolder,
+            dataFolder.isEmpty() ? dir.filePath(u"data"_s) : dataFolder }))
         , controls(*window)
     { }
 
     QTemporaryDir dir;
     ScriptedMessageBox messageBox;
     RecordingShell shell;
+    QSettings settings { settingsFile(), QSettings::IniFormat };
     std::unique_ptr<frmMsgBoxQuillon> window;
     Controls controls;
 };
@@ -136,10 +147,7 @@ private:
     static Controls &ui(Fixture &f) { return f.controls; }
     static void setUpWorkedExample(Fixture &f);
 
-    QTemporaryDir settingsFolder;
-
 private slots:
-    void initTestCase();
     void startsWithDesignTextsAndEmptyCount();
     void countFollowsTheMessage_data();
     void countFollowsTheMessage();
@@ -178,13 +186,6 @@ private slots:
     void codeFormIsKeptAndWritten();
     void ifFormOnlyForTwoButtons();
 };
-
-// The code form is kept in the user's settings; the tests keep theirs apart.
-void tst_frmMsgBoxQuillon::initTestCase()
-{
-    QVERIFY(settingsFolder.isValid());
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsFolder.path()));
-}
 
 void tst_frmMsgBoxQuillon::setUpWorkedExample(Fixture &f)
 {

@@ -1,0 +1,26 @@
+# The helpers of lib.sh for the Windows program under Wine. Sourced; expects
+# QUILLON_BIN_DIR (the Windows build's bin folder) and WINEPREFIX.
+source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
+
+export WINEDEBUG=-all
+
+# Copies the program with what it needs to start (Qt's DLLs, plugins and
+# texts, the MinGW runtime) into a fresh folder of its own, as a user unzips
+# it, without the tests. Sets PROGRAM_DIR and PROGRAM.
+make_program_dir() {
+    PROGRAM_DIR=$(mktemp -d)
+    cp "$QUILLON_BIN_DIR/MsgBox - Quillon.exe" "$PROGRAM_DIR/"
+    find "$QUILLON_BIN_DIR" -maxdepth 1 -name '*.dll' ! -name 'Qt6Test.dll' \
+        -exec cp {} "$PROGRAM_DIR/" \;
+    cp -r "$QUILLON_BIN_DIR/platforms" "$QUILLON_BIN_DIR/styles" \
+        "$QUILLON_BIN_DIR/translations" "$PROGRAM_DIR/"
+    rm -f "$PROGRAM_DIR/platforms/qoffscreen.dll"
+    PROGRAM="$PROGRAM_DIR/MsgBox - Quillon.exe"
+}
+
+# wine becomes the program's process, so APP_PID is the program's and its
+# exit status the program's.
+start_program() {
+    wine "$PROGRAM" >"$PROGRAM_DIR/stdout.log" 2>"$PROGRAM_DIR/stderr.log" &
+    APP_PID=$!
+}
