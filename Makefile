@@ -33,11 +33,11 @@ SANITIZER_ENV := \
 # The Windows build: cross-built with MinGW-w64 against a Qt for Windows that
 # windows/build-qt.sh builds once into a cache folder, tested under Wine.
 WINDOWS_BUILD_DIR ?= build-windows
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev nsis unzip
 WINDOWS_WINEPREFIX := $(abspath $(WINDOWS_BUILD_DIR))/wine
 WINDOWS_EMULATOR := env;WINEPREFIX=$(WINDOWS_WINEPREFIX);WINEDEBUG=-all;wine
 
-.PHONY: windows-deps windows-qt windows windows-test
+.PHONY: windows-deps windows-qt windows windows-test windows-package
 
 all: build
 
@@ -134,12 +134,14 @@ windows: windows-qt $(WINDOWS_BUILD_DIR)/build.ninja
 	cmake --build $(WINDOWS_BUILD_DIR)
 
 # Every test under Wine on one X server: the core and widget tests, and the
-# end-to-end tests of the real program. The Wine prefix is made once first,
-# so that tests started together do not each begin to make it.
+# end-to-end tests of the real program.
 windows-test: windows
-	WINEPREFIX=$(WINDOWS_WINEPREFIX) WINEDEBUG=-all wineboot --init
 	cd $(WINDOWS_BUILD_DIR) && xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
 		ctest --output-on-failure -j2
+
+# The portable zip and the installer, written into the Windows build folder.
+windows-package: windows
+	cd $(WINDOWS_BUILD_DIR) && cpack
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_BUILD_DIR) $(FUZZ_BUILD_DIR) $(WINDOWS_BUILD_DIR)

@@ -1,8 +1,12 @@
 #include "main_window/frmMsgBoxQuillon.h"
 #include "platform/DesktopShellService.h"
-#include "platform/QtMessageBoxService.h"
 #include "platform/QtTranslation.h"
 #include "platform/TerminationSignals.h"
+#ifdef Q_OS_WIN
+#include "platform/WindowsMessageBoxService.h"
+#else
+#include "platform/QtMessageBoxService.h"
+#endif
 
 #include <QApplication>
 #include <QSettings>
@@ -16,7 +20,11 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     installGermanQtTexts(app);
 
+#ifdef Q_OS_WIN
+    WindowsMessageBoxService messageBox;
+#else
     QtMessageBoxService messageBox;
+#endif
     DesktopShellService shell;
     QSettings settings;
     frmMsgBoxQuillon window({ messageBox, shell, settings, QCoreApplication::applicationDirPath(),

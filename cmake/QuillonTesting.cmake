@@ -1,18 +1,42 @@
 # quillon_add_test(<name> SOURCES <files...> [LIBRARIES <libs...>] [WIDGETS])
-# A QtTest executable run by CTest. WIDGETS runs it on the offscreen platform
-# and labels it "widget"; every other test is labelled "core".
+# A QtTest executable run by CTest, labelled "widget" with WIDGETS and "core"
+# otherwise. Widget tests run on Linux on the offscreen platform. Qt for
+# Windows' offscreen platform has no fonts, so there they show real windows
+# (under Wine on the X server of the run), one test at a time, since two
+# would take the focus from each other.
 function(quillon_add_test name)
     cmake_parse_arguments(ARG "WIDGETS" "" "SOURCES;LIBRARIES" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBRARIES})
-    add_test(NAME ${name} COMMAND ${name})
+    if(ARG_WIDGETS AND NOT WIN32)
+        add_test(NAME ${name} COMMAND ${name} -platform offscreen)
+    else()
+        add_test(NAME ${name} COMMAND ${name})
+    endif()
     if(ARG_WIDGETS)
-        set_tests_properties(${name} PROPERTIES LABELS widget
-                             ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        set_tests_properties(${name} PROPERTIES LABELS widget)
+        if(WIN32)
+            set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
+        endif()
     else()
         set_tests_properties(${name} PROPERTIES LABELS core)
     endif()
+    if(QUILLON_WINE_PREFIX)
+        set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
+    endif()
 endfunction()
+
+# A cross build's tests run under Wine, in the prefix the emulator names. A
+# Windows program writes QtTest's results to the debugger unless told to use
+# its standard output, and Wine passes no QT_ variable on from the shell: the
+# prefix's own environment in the registry says it, once before every test.
+if(CMAKE_CROSSCOMPILING AND WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR MATCHES "WINEPREFIX=([^;]+)")
+    set(QUILLON_WINE_PREFIX ${CMAKE_MATCH_1})
+    add_test(NAME wine_prefix
+        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg add "HKCU\\Environment"
+                /v QT_FORCE_STDERR_LOGGING /d 1 /f)
+    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+endif()
 
 # quillon_add_e2e_test(<name> <script> [args...])
 # A shell script that drives the real binaries under Xvfb (tests/e2e/lib.sh).

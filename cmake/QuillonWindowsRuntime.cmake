@@ -7,14 +7,12 @@ if(NOT WIN32)
     return()
 endif()
 
-# The plugins the program loads: the Windows platform and the Windows 10
-# style. The widget tests run on the offscreen platform, which ships with no
-# package.
+# The plugins the program loads, and the widget tests as well: the Windows
+# platform and the Windows 10 style.
 set(quillon_shipped_libraries Qt6::Core Qt6::Gui Qt6::Widgets)
 set(quillon_shipped_plugins
     platforms Qt6::QWindowsIntegrationPlugin
     styles Qt6::QWindowsVistaStylePlugin)
-set(quillon_test_plugins platforms Qt6::QOffscreenIntegrationPlugin)
 
 # Qt's translations are no part of qtbase; a cross build takes them from the
 # host, whose Qt has the same version.
@@ -48,7 +46,7 @@ endforeach()
 foreach(file IN LISTS quillon_runtime_dlls)
     list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${bin}/)
 endforeach()
-set(plugin_pairs ${quillon_shipped_plugins} ${quillon_test_plugins})
+set(plugin_pairs ${quillon_shipped_plugins})
 while(plugin_pairs)
     list(POP_FRONT plugin_pairs folder plugin)
     list(APPEND copy_commands

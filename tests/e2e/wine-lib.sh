@@ -14,7 +14,6 @@ make_program_dir() {
         -exec cp {} "$PROGRAM_DIR/" \;
     cp -r "$QUILLON_BIN_DIR/platforms" "$QUILLON_BIN_DIR/styles" \
         "$QUILLON_BIN_DIR/translations" "$PROGRAM_DIR/"
-    rm -f "$PROGRAM_DIR/platforms/qoffscreen.dll"
     PROGRAM="$PROGRAM_DIR/MsgBox - Quillon.exe"
 }
 

@@ -273,9 +273,10 @@ private slots:
     // root as well.
     void aFolderThatRefusesFilesSendsTheSaveToTheDataFolder()
     {
-        const QString notAFolder = folder.filePath(u"Programm"_s);
+        const QTemporaryDir here;
+        const QString notAFolder = here.filePath(u"Programm"_s);
         putFile(notAFolder, "kein Ordner"_ba);
-        const QString dataFolder = folder.filePath(u"Daten"_s);
+        const QString dataFolder = here.filePath(u"Daten"_s);
         const LastMessageFolders guessed = lastMessageFolders(notAFolder, dataFolder);
         QCOMPARE(guessed.saveFolder, dataFolder);
 
