@@ -33,7 +33,7 @@ SANITIZER_ENV := \
 # The Windows build: cross-built with MinGW-w64 against a Qt for Windows that
 # windows/build-qt.sh builds once into a cache folder, tested under Wine.
 WINDOWS_BUILD_DIR ?= build-windows
-WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev nsis unzip
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev nsis unzip x11-xkb-utils
 WINDOWS_WINEPREFIX := $(abspath $(WINDOWS_BUILD_DIR))/wine
 WINDOWS_EMULATOR := env;WINEPREFIX=$(WINDOWS_WINEPREFIX);WINEDEBUG=-all;wine
 

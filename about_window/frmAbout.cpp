@@ -7,6 +7,7 @@
 #include "platform/WindowSetup.h"
 
 #include <QCursor>
+#include <QLabel>
 #include <QEvent>
 #include <QScreen>
 
@@ -59,12 +60,12 @@ bool frmAbout::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-// Arial and Verdana may be missing; any sans-serif face stands in for them.
+// Arial and Verdana may be missing; a sans-serif face stands in for them.
 void frmAbout::applyFontsAndColours()
 {
-    QFont windowFont = font();
-    windowFont.setStyleHint(QFont::SansSerif);
-    setFont(windowFont);
+    setFont(withSansStandIn(font()));
+    for (QLabel *label : findChildren<QLabel *>())
+        label->setFont(withSansStandIn(label->font()));
 
     setForeColour(*ui.Label1, kTitleColour);
     useTextBoxColours(*ui.lblCloseAbout);

@@ -26,16 +26,13 @@ function(quillon_add_test name)
     endif()
 endfunction()
 
-# A cross build's tests run under Wine, in the prefix the emulator names. A
-# Windows program writes QtTest's results to the debugger unless told to use
-# its standard output, and Wine passes no QT_ variable on from the shell: the
-# prefix's own environment in the registry says it, once before every test.
+# A cross build's tests run under Wine, in the prefix the emulator names,
+# made ready once before every test (tests/e2e/wine-prefix.sh).
 if(CMAKE_CROSSCOMPILING AND WIN32 AND CMAKE_CROSSCOMPILING_EMULATOR MATCHES "WINEPREFIX=([^;]+)")
     set(QUILLON_WINE_PREFIX ${CMAKE_MATCH_1})
-    add_test(NAME wine_prefix
-        COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} reg add "HKCU\\Environment"
-                /v QT_FORCE_STDERR_LOGGING /d 1 /f)
-    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix)
+    add_test(NAME wine_prefix COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/wine-prefix.sh)
+    set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix
+                         ENVIRONMENT WINEPREFIX=${QUILLON_WINE_PREFIX})
 endif()
 
 # quillon_add_e2e_test(<name> <script> [args...])

@@ -10,14 +10,41 @@
 
 #include <algorithm>
 
+namespace {
+
+// Windows has the forms' faces themselves. Where one is missing, as under
+// Wine, a sans face gives way to Tahoma, which every Windows and every Wine
+// has, rather than to the host's Liberation Sans, which Wine's GDI draws
+// without its capital I.
+#ifdef Q_OS_WIN
+constexpr bool kSansStandsInForSans = true;
+#else
+constexpr bool kSansStandsInForSans = false;
+#endif
+
+const QString kWindowsSans = QStringLiteral("Tahoma");
+
+} // namespace
+
 QFont fontWithTwin(
     const QString &family, const QString &metricTwin, qreal pointSize, QFont::StyleHint fallback)
 {
     QFont font;
-    font.setFamilies({ family, metricTwin });
+    if (kSansStandsInForSans && fallback == QFont::SansSerif)
+        font.setFamilies({ family, kWindowsSans });
+    else
+        font.setFamilies({ family, metricTwin });
     font.setStyleHint(fallback);
     font.setPointSizeF(pointSize);
     font.setWeight(QFont::Normal);
+    return font;
+}
+
+QFont withSansStandIn(QFont font)
+{
+    if (kSansStandsInForSans)
+        font.setFamilies({ font.families().value(0, font.family()), kWindowsSans });
+    font.setStyleHint(QFont::SansSerif);
     return font;
 }
 

@@ -19,6 +19,10 @@ class QWidget;
 QFont fontWithTwin(
     const QString &family, const QString &metricTwin, qreal pointSize, QFont::StyleHint fallback);
 
+// A form's sans face as it stands, with a sans face to stand in for it where
+// it is missing.
+QFont withSansStandIn(QFont font);
+
 // The classic dialog face the forms are measured for.
 QFont dialogFont(qreal pointSize);
 

@@ -4,6 +4,13 @@ source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
 
 export WINEDEBUG=-all
 
+# Wine reads the keyboard layout once, so where xdotool remaps a spare key
+# for a moment to type an umlaut, Wine types whatever the key meant first.
+# The German layout has each umlaut on a key of its own, as the users have.
+setxkbmap de
+
+bash "$QUILLON_SOURCE_DIR/tests/e2e/wine-prefix.sh"
+
 # Copies the program with what it needs to start (Qt's DLLs, plugins and
 # texts, the MinGW runtime) into a fresh folder of its own, as a user unzips
 # it, without the tests. Sets PROGRAM_DIR and PROGRAM.

@@ -19,12 +19,6 @@ copied_message() {
     copy_and_print
 }
 
-# xdotool types an umlaut through a key it remaps for the moment; slowly, so
-# that the program reads each before the next remapping.
-type_text() {
-    xdotool type --delay 120 "$1"
-}
-
 make_program_dir
 store="$PROGRAM_DIR/LastMsgText.txt"
 start_program
@@ -34,12 +28,12 @@ screenshot wine-start
 
 click_in "$main" 186 48
 xdotool key ctrl+a
-type_text 'Grüße'
+xdotool type 'Grüße'
 click_in "$main" 149 130
 xdotool key ctrl+a
-type_text 'Zeile 1: äöü'
+xdotool type 'Zeile 1: äöü'
 xdotool key Return
-type_text 'Zeile 2: ÄÖÜß'
+xdotool type 'Zeile 2: ÄÖÜß'
 
 # "MsgBox testen": the box is titled as typed; Return presses OK, number 1.
 click_in "$main" 468 184

@@ -230,10 +230,10 @@ void tst_QtMessageBoxService::wholePromptWithinScreen_data()
     QTest::addColumn<bool>("scrolls");
 
     QStringList shortLines;
-    for (int i = 1; i <= 70; ++i)
+    for (int i = 1; i <= 150; ++i)
         shortLines.append(QStringLiteral("Zeile %1").arg(i));
     QTest::newRow("a path of 300 characters") << QString(300, QLatin1Char('X')) << false;
-    QTest::newRow("70 short lines") << shortLines.join(QStringLiteral("\r\n")) << true;
+    QTest::newRow("150 short lines") << shortLines.join(QStringLiteral("\r\n")) << true;
 }
 
 // Nothing is cut off: every character is on a line within the box's width,
