@@ -134,8 +134,8 @@ windows: windows-qt $(WINDOWS_BUILD_DIR)/build.ninja
 	cmake --build $(WINDOWS_BUILD_DIR)
 
 # Every test under Wine on one X server: the core and widget tests, and the
-# end-to-end tests of the real program.
-windows-test: windows
+# end-to-end tests of the real program and of the packages.
+windows-test: windows-package
 	cd $(WINDOWS_BUILD_DIR) && xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
 		ctest --output-on-failure -j2
 

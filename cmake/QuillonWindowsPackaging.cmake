@@ -13,8 +13,6 @@ set(CPACK_PACKAGE_FILE_NAME "MsgBox-Quillon-${PROJECT_VERSION}-win64")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "MsgBox - Quillon")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "MsgBox - Quillon")
 set(CPACK_STRIP_FILES ON)
-# The zip unpacks into a folder of its own.
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 
 set(CPACK_NSIS_PACKAGE_NAME "MsgBox - Quillon ${PROJECT_VERSION}")
 set(CPACK_NSIS_DISPLAY_NAME "MsgBox - Quillon")
@@ -27,7 +25,8 @@ set(CPACK_QUILLON_PROGRAM "MsgBox - Quillon.exe")
 # Our own installer script, packaging/windows/NSIS.template.in, in place of
 # CPack's, whose pages speak English.
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_SOURCE_DIR}/packaging/windows)
-# The installer's name differs from the zip's by its ending.
+# The zip unpacks into a folder of its own; the installer's name differs
+# from the zip's by its ending.
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/CPackOptions.cmake.in
                ${CMAKE_BINARY_DIR}/CPackOptions.cmake @ONLY)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackOptions.cmake)

@@ -59,13 +59,33 @@ add_custom_target(quillon_windows_runtime ALL
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILLON_QTBASE_DE} ${bin}/translations/
     VERBATIM)
 
+set(installed_dlls)
 foreach(library IN LISTS quillon_shipped_libraries)
     install(FILES $<TARGET_FILE:${library}> DESTINATION .)
+    list(APPEND installed_dlls $<TARGET_FILE_NAME:${library}>)
 endforeach()
 install(FILES ${quillon_runtime_dlls} DESTINATION .)
+foreach(file IN LISTS quillon_runtime_dlls)
+    get_filename_component(name ${file} NAME)
+    list(APPEND installed_dlls ${name})
+endforeach()
 set(plugin_pairs ${quillon_shipped_plugins})
 while(plugin_pairs)
     list(POP_FRONT plugin_pairs folder plugin)
     install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${folder})
+    list(APPEND installed_dlls ${folder}/$<TARGET_FILE_NAME:${plugin}>)
 endwhile()
 install(FILES ${QUILLON_QTBASE_DE} DESTINATION translations)
+
+# Qt's DLLs and MinGW's runtime come with their symbols. A stripped install,
+# as CPack makes it, drops them like the executables' own: they are most of
+# the package's size.
+if(CMAKE_STRIP)
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            foreach(dll ${installed_dlls})
+                execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded
+                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/\${dll}\" COMMAND_ERROR_IS_FATAL ANY)
+            endforeach()
+        endif()")
+endif()

@@ -105,6 +105,7 @@ void frmMsgBoxQuillon::applyFontsAndColours()
     setForeColour(*ui.lblZeichenAnzahl, kGreen);
     for (QLabel *guide : { ui.lblKopierenHint, ui.Label5, ui.Label4, ui.Label2 })
         setForeColour(*guide, kDarkBlue);
+    keepCaptionsWhole(*this);
 }
 
 void frmMsgBoxQuillon::connectHandlers()

@@ -53,6 +53,7 @@ frmIconsAndButtons::frmIconsAndButtons(MessageBoxService &messageBox)
     groupOptionArrays();
     nameConstantsInToolTips();
     showHelpSymbol();
+    keepCaptionsWhole(*this);
     connectHandlers();
     CheckValues();
 }

@@ -1,10 +1,12 @@
 #include "platform/WindowSetup.h"
 
+#include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -81,6 +83,48 @@ void centreCaptionWord(QLabel &label)
     label.setIndent(std::max(0, room / 2 - leading));
 }
 
+namespace {
+
+// The width a caption's text needs; none for pictures and wrapped text.
+int captionWidthNeeded(const QWidget &caption)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(&caption))
+        return label->text().isEmpty() || label->wordWrap() ? 0 : label->sizeHint().width();
+    if (qobject_cast<const QRadioButton *>(&caption) || qobject_cast<const QCheckBox *>(&caption))
+        return caption.sizeHint().width();
+    return 0;
+}
+
+Qt::Alignment horizontalAlignmentOf(const QWidget &caption)
+{
+    if (const auto *label = qobject_cast<const QLabel *>(&caption))
+        return label->alignment() & Qt::AlignHorizontal_Mask;
+    return Qt::AlignLeft;
+}
+
+} // namespace
+
+void keepCaptionsWhole(QWidget &form)
+{
+    for (QWidget *caption : form.findChildren<QWidget *>()) {
+        const QWidget *parent = caption->parentWidget();
+        const int needed = captionWidthNeeded(*caption);
+        QRect place = caption->geometry();
+        if (!parent || needed <= place.width())
+            continue;
+        const int growth = needed - place.width();
+        const Qt::Alignment alignment = horizontalAlignmentOf(*caption);
+        if (alignment & Qt::AlignRight)
+            place.setLeft(place.left() - growth);
+        else if (alignment & Qt::AlignHCenter)
+            place.adjust(-growth / 2, 0, growth - growth / 2, 0);
+        else
+            place.setRight(place.right() + growth);
+        place.moveLeft(std::clamp(place.left(), 0, std::max(0, parent->width() - place.width())));
+        caption->setGeometry(place);
+    }
+}
+
 void useFixedWindowFrame(QWidget &window, Qt::WindowType kind, bool withMinimizeButton)
 {
     Qt::WindowFlags flags = kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -100,31 +144,45 @@ void centreOnScreen(QWidget &window, const QScreen &screen)
     window.move(frame.topLeft());
 }
 
-QPoint positionBeside(const QRect &anchor, const QSize &size, const QRect &available)
+PlacementBeside placementBeside(const QRect &anchor, const QSize &size, const QRect &available)
 {
-    QPoint position(anchor.right() + 1, anchor.top());
-    if (position.x() + size.width() > available.right() + 1) {
-        position.setX(anchor.left() - size.width());
-        if (position.x() < available.left()) {
-            const bool rightIsRoomier
-                = available.right() - anchor.right() >= anchor.left() - available.left();
-            position.setX(rightIsRoomier ? available.right() + 1 - size.width() : available.left());
-            position.setY(available.bottom() + 1 - size.height());
+    PlacementBeside placement { QPoint(anchor.right() + 1, anchor.top()), anchor.topLeft() };
+    const int rightmostLeft = available.right() + 1 - size.width();
+    if (placement.window.x() > rightmostLeft) {
+        placement.window.setX(anchor.left() - size.width());
+        if (placement.window.x() < available.left()) {
+            if (anchor.width() + size.width() <= available.width()) {
+                // Side by side, the anchor moved over as little as it must.
+                const int leftwards = anchor.right() + 1 - rightmostLeft;
+                const int rightwards = available.left() + size.width() - anchor.left();
+                const bool windowOnTheRight = leftwards <= rightwards;
+                placement.anchor.setX(anchor.left() + (windowOnTheRight ? -leftwards : rightwards));
+                placement.window.setX(windowOnTheRight ? rightmostLeft : available.left());
+            } else {
+                const bool rightIsRoomier
+                    = available.right() - anchor.right() >= anchor.left() - available.left();
+                placement.window.setX(rightIsRoomier ? rightmostLeft : available.left());
+                placement.window.setY(available.bottom() + 1 - size.height());
+            }
         }
     }
-    position.setX(std::clamp(position.x(), available.left(),
-        std::max(available.left(), available.right() + 1 - size.width())));
-    position.setY(std::clamp(position.y(), available.top(),
+    placement.window.setX(std::clamp(
+        placement.window.x(), available.left(), std::max(available.left(), rightmostLeft)));
+    placement.window.setY(std::clamp(placement.window.y(), available.top(),
         std::max(available.top(), available.bottom() + 1 - size.height())));
-    return position;
+    return placement;
 }
 
-void placeBeside(QWidget &window, const QWidget &anchor)
+void placeBeside(QWidget &window, QWidget &anchor)
 {
     const QSize anchorFrame = anchor.frameGeometry().size() - anchor.size();
     const QSize size
         = window.isVisible() ? window.frameGeometry().size() : window.size() + anchorFrame;
-    window.move(positionBeside(anchor.frameGeometry(), size, anchor.screen()->availableGeometry()));
+    const PlacementBeside placement
+        = placementBeside(anchor.frameGeometry(), size, anchor.screen()->availableGeometry());
+    if (placement.anchor != anchor.frameGeometry().topLeft())
+        anchor.move(placement.anchor);
+    window.move(placement.window);
 }
 
 void pressFocusedButtonOnEnter(QWidget &window)

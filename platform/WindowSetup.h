@@ -37,6 +37,12 @@ void useTextBoxColours(QWidget &label);
 // of the word keep a gap to the border.
 void centreCaptionWord(QLabel &label);
 
+// A caption laid out for one face may not fit in another that stands in for
+// it. Each label, option and check box of `form` too narrow for its text
+// grows to fit: away from the side its text keeps to, and within its parent.
+// Captions that fit, as with the faces the forms are measured for, stay.
+void keepCaptionsWhole(QWidget &form);
+
 // A fixed-size window with title bar, system menu and close button; the
 // minimize button where the window has one. No maximize button.
 void useFixedWindowFrame(QWidget &window, Qt::WindowType kind, bool withMinimizeButton);
@@ -45,15 +51,23 @@ void useFixedWindowFrame(QWidget &window, Qt::WindowType kind, bool withMinimize
 // keeps its title bar and left edge in view.
 void centreOnScreen(QWidget &window, const QScreen &screen);
 
-// Where a window of `size` (frame included) opens beside `anchor`: to its
-// right, else to its left, top edges level. Where neither side has room, at
-// the screen's edge on the roomier side and low, over the anchor's lower
-// part. Always within `available`.
-QPoint positionBeside(const QRect &anchor, const QSize &size, const QRect &available);
+// Where a window of `size` (frame included) opens beside `anchor`, and
+// where the anchor then stands: to its right, else to its left, top edges
+// level. Where neither side has room but the two fit side by side, the
+// anchor moves over as little as it must. Only where even that does not fit,
+// the window overlaps the anchor at the screen's edge on the roomier side and
+// low, below the anchor's title and message boxes. Always within `available`.
+struct PlacementBeside
+{
+    QPoint window;
+    QPoint anchor;
+};
+PlacementBeside placementBeside(const QRect &anchor, const QSize &size, const QRect &available);
 
-// Moves `window` beside `anchor` on the anchor's screen. A window not shown
-// yet has no frame: it is taken to get one like the anchor's.
-void placeBeside(QWidget &window, const QWidget &anchor);
+// Moves `window` beside `anchor` on the anchor's screen, and the anchor over
+// where the two would not fit side by side otherwise. A window not shown yet
+// has no frame: it is taken to get one like the anchor's.
+void placeBeside(QWidget &window, QWidget &anchor);
 
 // Return and Enter press a push button that has the focus, as Space does;
 // outside a dialog Qt leaves them to the button's window.

@@ -176,10 +176,14 @@ starts_despite_store() {
     start_program
     main=$(wait_window "$MAIN_TITLE" 10)
     expect_exit_0 "$main" 20 "store $name"
-    if [ "${3:-}" = "save fails" ]; then
+    case "${3:-}" in
+    "save fails")
         grep -q 'konnte nicht' "$PROGRAM_DIR/stderr.log" \
-            || fail "store $name: the failed save was not reported"
-    fi
+            || fail "store $name: the failed save was not reported" ;;
+    "saved in the data folder")
+        [ -f "$XDG_DATA_HOME/Quillon/MsgBox - Quillon/LastMsgText.txt" ] \
+            || fail "store $name: the save did not go to the data folder" ;;
+    esac
     echo "store $name: ok"
     chmod -R u+rwx "$PROGRAM_DIR" 2>/dev/null || true
     rm -rf "$PROGRAM_DIR"
@@ -191,9 +195,13 @@ bad_stores() {
         "python3 -c 'import random,sys; random.seed(7); sys.stdout.buffer.write(bytes(random.randrange(256) for _ in range(65536)))' >$store"
     starts_despite_store "0 bytes" ": >$store"
     starts_despite_store "separator only" "printf '%s' '$SEPARATOR' >$store"
+    # A save that fails beside the program goes to the data folder; only
+    # when that fails too is it lost, and said so.
     starts_despite_store "symlink to a folder" "mkdir \$PROGRAM_DIR/folder && ln -s folder $store" \
-        "save fails"
-    starts_despite_store "a folder" "mkdir $store" "save fails"
+        "saved in the data folder"
+    starts_despite_store "a folder" "mkdir $store" "saved in the data folder"
+    starts_despite_store "a folder, and a file in the data folder's place" \
+        "mkdir $store && : >\$XDG_DATA_HOME" "save fails"
     starts_despite_store "dangling symlink" "ln -s nowhere $store"
     if [ "$(id -u)" -eq 0 ]; then
         echo "store chmod 000: runs as root, for whom the file stays readable"
