@@ -102,25 +102,49 @@ Qt::Alignment horizontalAlignmentOf(const QWidget &caption)
     return Qt::AlignLeft;
 }
 
+// The caption's place grown by `growth` towards `alignment`'s free side,
+// moved back into its parent where it would leave it.
+QRect grownPlace(const QWidget &caption, int growth, Qt::Alignment alignment)
+{
+    QRect place = caption.geometry();
+    if (alignment & Qt::AlignRight)
+        place.setLeft(place.left() - growth);
+    else if (alignment & Qt::AlignHCenter)
+        place.adjust(-growth / 2, 0, growth - growth / 2, 0);
+    else
+        place.setRight(place.right() + growth);
+    const int parentWidth = caption.parentWidget()->width();
+    place.moveLeft(std::clamp(place.left(), 0, std::max(0, parentWidth - place.width())));
+    return place;
+}
+
+bool coversASibling(const QWidget &caption, const QRect &place)
+{
+    const QList<QWidget *> siblings
+        = caption.parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    return std::any_of(siblings.cbegin(), siblings.cend(), [&](const QWidget *sibling) {
+        return sibling != &caption && sibling->geometry().intersects(place)
+            && !sibling->geometry().intersects(caption.geometry());
+    });
+}
+
 } // namespace
 
 void keepCaptionsWhole(QWidget &form)
 {
     for (QWidget *caption : form.findChildren<QWidget *>()) {
-        const QWidget *parent = caption->parentWidget();
         const int needed = captionWidthNeeded(*caption);
-        QRect place = caption->geometry();
-        if (!parent || needed <= place.width())
+        if (!caption->parentWidget() || needed <= caption->width())
             continue;
-        const int growth = needed - place.width();
+        const int growth = needed - caption->width();
         const Qt::Alignment alignment = horizontalAlignmentOf(*caption);
-        if (alignment & Qt::AlignRight)
-            place.setLeft(place.left() - growth);
-        else if (alignment & Qt::AlignHCenter)
-            place.adjust(-growth / 2, 0, growth - growth / 2, 0);
-        else
-            place.setRight(place.right() + growth);
-        place.moveLeft(std::clamp(place.left(), 0, std::max(0, parent->width() - place.width())));
+        QRect place = grownPlace(*caption, growth, alignment);
+        // A neighbour in the way sends a left-aligned caption the other way.
+        if (!(alignment & (Qt::AlignRight | Qt::AlignHCenter)) && coversASibling(*caption, place)) {
+            const QRect leftwards = grownPlace(*caption, growth, Qt::AlignRight);
+            if (!coversASibling(*caption, leftwards))
+                place = leftwards;
+        }
         caption->setGeometry(place);
     }
 }

@@ -164,6 +164,14 @@ crop_client() {
     import -window root -crop "${4}x${5}+$((CLIENT_X + $2))+$((CLIENT_Y + $3))" +repage "$6"
 }
 
+# Counts the clearly red pixels of a rectangle of window $1's client area,
+# as crop_client takes it: the return value shows in red.
+red_pixels_in() {
+    crop_client "$@" "$PROGRAM_DIR/crop.png"
+    convert "$PROGRAM_DIR/crop.png" -fx '(r > 0.6 && g < 0.35 && b < 0.35) ? 1 : 0' \
+        -format '%[fx:round(mean * w * h)]' info:
+}
+
 # Colours in the main window's character-count label: 1 while it is empty.
 count_label_colours() {
     crop_client "$1" 248 16 97 17 "$PROGRAM_DIR/count.png"

@@ -7,13 +7,6 @@ source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
 
 readonly OPTIONS_TITLE='Icons and Buttons'
 
-# Counts the clearly red pixels of a rectangle of window $1's client area.
-red_pixels_in() {
-    crop_client "$@" "$PROGRAM_DIR/crop.png"
-    convert "$PROGRAM_DIR/crop.png" -fx '(r > 0.6 && g < 0.35 && b < 0.35) ? 1 : 0' \
-        -format '%[fx:round(mean * w * h)]' info:
-}
-
 make_program_dir
 start_program
 main=$(wait_window "$MAIN_TITLE" 10)

@@ -2,15 +2,9 @@
 # The Windows program under Wine, as a user unzipped it: type a title and a
 # two-line message with umlauts, format, test, answer the box and see the
 # number; the store beside the exe is Windows-1252 and comes back at the
-# next start; a file of the older releases, with umlauts, is read and kept.
+# next start; a file of the older releases, with umlauts, is read and kept;
+# the session's end saves as closing does.
 source "$QUILLON_SOURCE_DIR/tests/e2e/wine-lib.sh"
-
-# Counts the clearly red pixels of a rectangle of window $1's client area.
-red_pixels_in() {
-    crop_client "$@" "$PROGRAM_DIR/crop.png"
-    convert "$PROGRAM_DIR/crop.png" -fx '(r > 0.6 && g < 0.35 && b < 0.35) ? 1 : 0' \
-        -format '%[fx:round(mean * w * h)]' info:
-}
 
 # Selects the whole message box of main window $1 and prints it.
 copied_message() {
@@ -70,6 +64,18 @@ screenshot wine-older-file
 same_as "$(copied_message "$main")" "$(printf 'Änderungen sichern?\n')" "the older release's file"
 close_and_expect_clean_exit "$main"
 cmp "$store" "$PROGRAM_DIR/older" || fail "the older release's file was not kept as it was"
+
+# Logging off or shutting down saves the last message as closing does:
+# wineboot ends the session of every program in the prefix.
+start_program
+main=$(wait_window "$MAIN_TITLE" 60)
+activate "$main"
+click_in "$main" 186 48
+xdotool key ctrl+a
+xdotool type 'Abmelden'
+wineboot --end-session
+wait_exit "$APP_PID" 20 >"$PROGRAM_DIR/status"
+head -c 8 "$store" | grep -q '^Abmelden' || fail "the session's end did not save the last message"
 
 rm -rf "$PROGRAM_DIR"
 echo "wine store: ok"

@@ -59,21 +59,23 @@ void tst_WindowSetup::captionsGrowToTheirText_data()
 {
     QTest::addColumn<int>("left");
     QTest::addColumn<Qt::Alignment>("alignment");
+    QTest::addColumn<bool>("neighbourOnTheRight");
     QTest::addColumn<bool>("keepsLeftEdge");
     QTest::addColumn<bool>("keepsRightEdge");
 
-    QTest::newRow("left-aligned grows right")
-        << 100 << Qt::Alignment(Qt::AlignLeft) << true << false;
-    QTest::newRow("right-aligned grows left")
-        << 100 << Qt::Alignment(Qt::AlignRight) << false << true;
-    QTest::newRow("at the parent's edge it moves in")
-        << 275 << Qt::Alignment(Qt::AlignLeft) << false << false;
+    const Qt::Alignment left = Qt::AlignLeft;
+    const Qt::Alignment right = Qt::AlignRight;
+    QTest::newRow("left-aligned grows right") << 100 << left << false << true << false;
+    QTest::newRow("right-aligned grows left") << 100 << right << false << false << true;
+    QTest::newRow("a neighbour on the right sends it left") << 100 << left << true << false << true;
+    QTest::newRow("at the parent's edge it moves in") << 275 << left << false << false << false;
 }
 
 void tst_WindowSetup::captionsGrowToTheirText()
 {
     QFETCH(int, left);
     QFETCH(Qt::Alignment, alignment);
+    QFETCH(bool, neighbourOnTheRight);
     QFETCH(bool, keepsLeftEdge);
     QFETCH(bool, keepsRightEdge);
 
@@ -83,7 +85,9 @@ void tst_WindowSetup::captionsGrowToTheirText()
     caption->setAlignment(alignment | Qt::AlignVCenter);
     caption->setGeometry(left, 10, 20, 15);
     auto *fitting = new QLabel(u"OK"_s, &form);
-    fitting->setGeometry(10, 40, 200, 15);
+    fitting->setGeometry(
+        neighbourOnTheRight ? QRect(left + 20, 10, 30, 15) : QRect(10, 40, 200, 15));
+    const QRect fittingPlace = fitting->geometry();
 
     keepCaptionsWhole(form);
 
@@ -92,7 +96,7 @@ void tst_WindowSetup::captionsGrowToTheirText()
     QVERIFY(place.left() >= 0 && place.right() < form.width());
     QCOMPARE(place.left() == left, keepsLeftEdge);
     QCOMPARE(place.right() == left + 19, keepsRightEdge);
-    QCOMPARE(fitting->geometry(), QRect(10, 40, 200, 15));
+    QCOMPARE(fitting->geometry(), fittingPlace);
 }
 
 QTEST_MAIN(tst_WindowSetup)
