@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up time: from starting a program until its window is mapped, for
-# msgbox-quillon and for a bare Qt window of the same size, RUNS times each,
-# alternating, in one X session. Prints the medians and their ratio.
+# msgbox-quillon and for its three forms as uic builds them with nothing of
+# the program's own (bench-bare-forms), RUNS times each, alternating, in one
+# X session. Prints the medians and their ratio.
 #   bench/startup.sh [BIN_DIR] [RUNS]      (BIN_DIR defaults to build/bin)
 # Runs itself on a private X server with a window manager (as the end-to-end
 # tests do) unless DISPLAY is already set.
@@ -22,7 +23,7 @@ trap 'rm -rf "$program_dir"' EXIT
 cp "$bin_dir/msgbox-quillon" "$program_dir/"
 export XDG_DATA_HOME="$program_dir/data" XDG_CONFIG_HOME="$program_dir/config"
 
-python3 - "$program_dir/msgbox-quillon" "$bin_dir/bench-bare-window" "$runs" "$program_dir" <<'PY'
+python3 - "$program_dir/msgbox-quillon" "$bin_dir/bench-bare-forms" "$runs" "$program_dir" <<'PY'
 import os, statistics, subprocess, sys, time
 
 quillon, bare, runs, program_dir = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
@@ -54,7 +55,7 @@ for _ in range(runs):
 
 bare_ms = statistics.median(times[bare]) * 1000
 quillon_ms = statistics.median(times[quillon]) * 1000
-print(f'bare Qt window   median {bare_ms:6.1f} ms')
+print(f'bare uic forms   median {bare_ms:6.1f} ms')
 print(f'msgbox-quillon   median {quillon_ms:6.1f} ms')
 print(f'ratio            {quillon_ms / bare_ms:6.2f}')
 PY

@@ -4,13 +4,13 @@
 #include "codegen/VbConstants.h"
 #include "platform/WindowSetup.h"
 
-#include <QAbstractButton>
-#include <QDialogButtonBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QList>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpacerItem>
@@ -52,6 +52,10 @@ std::optional<int> escapeAnswerOf(const QList<VbConstant> &answers)
         return answers.first().value;
     return std::nullopt;
 }
+
+} // namespace
+
+namespace message_box_detail {
 
 // The prompt, whole: a line wider than the text may be breaks anywhere, and
 // a prompt taller than the box may be scrolls.
@@ -112,42 +116,11 @@ private:
     int widestText = QWIDGETSIZE_MAX;
 };
 
-// QMessageBox sizes itself for its label and cuts off what does not fit the
-// screen; this box sizes itself for its prompt and stays within the screen.
-class FittingMessageBox final : public QMessageBox
-{
-public:
-    bool event(QEvent *event) override
-    {
-        const bool done = QMessageBox::event(event);
-        if (event->type() == QEvent::LayoutRequest && isVisible())
-            fitToScreen();
-        return done;
-    }
+} // namespace message_box_detail
 
-protected:
-    void showEvent(QShowEvent *event) override
-    {
-        if (auto *prompt = findChild<PromptView *>())
-            prompt->setWidestText(roomOnScreen().width() * kWidestTextPercent / 100);
-        QMessageBox::showEvent(event);
-        fitToScreen();
-        centreOnScreen(*this, *screen());
-    }
+namespace {
 
-private:
-    QSize roomOnScreen() const { return screen()->availableGeometry().size() - kFrameAllowance; }
-
-    // No layout invalidation here: it would ask for the next layout request.
-    void fitToScreen()
-    {
-        const QSize room = roomOnScreen();
-        const int width = std::min(layout()->totalMinimumSize().width(), room.width());
-        const QSize fitting(width, std::min(layout()->totalHeightForWidth(width), room.height()));
-        if (size() != fitting)
-            setFixedSize(fitting);
-    }
-};
+using message_box_detail::PromptView;
 
 QString captionOf(int answer)
 {
@@ -168,18 +141,18 @@ QString captionOf(int answer)
     }
 }
 
-QMessageBox::Icon iconOf(qint32 style)
+std::optional<QStyle::StandardPixmap> iconOf(qint32 style)
 {
     const std::optional<VbConstant> icon = vbConstantIn(style, VbGroup::Icon);
     if (icon == kVbCritical)
-        return QMessageBox::Critical;
+        return QStyle::SP_MessageBoxCritical;
     if (icon == kVbQuestion)
-        return QMessageBox::Question;
+        return QStyle::SP_MessageBoxQuestion;
     if (icon == kVbExclamation)
-        return QMessageBox::Warning;
+        return QStyle::SP_MessageBoxWarning;
     if (icon == kVbInformation)
-        return QMessageBox::Information;
-    return QMessageBox::NoIcon;
+        return QStyle::SP_MessageBoxInformation;
+    return std::nullopt;
 }
 
 // A default button beyond the set falls back to the first button.
@@ -189,36 +162,9 @@ qsizetype defaultButtonIndexOf(qint32 style, qsizetype buttonCount)
     return index < buttonCount ? index : 0;
 }
 
-void addButtons(QMessageBox &box, qint32 style)
+PromptView *createPromptView(const QString &text, qint32 style)
 {
-    const QList<VbConstant> answers = answersOf(style);
-    const std::optional<int> escapeAnswer = escapeAnswerOf(answers);
-    const qsizetype defaultIndex = defaultButtonIndexOf(style, answers.size());
-    for (qsizetype i = 0; i < answers.size(); ++i) {
-        const int number = answers.at(i).value;
-        // One role for all keeps them in the order added, whatever order the
-        // platform's button layout gives the standard roles.
-        QPushButton *button = box.addButton(captionOf(number), QMessageBox::ActionRole);
-        button->setProperty(kNumberProperty, number);
-        if (i == defaultIndex)
-            box.setDefaultButton(button);
-        if (number == escapeAnswer)
-            box.setEscapeButton(button);
-    }
-    // Action buttons line up at one side of the row; the box of the user's
-    // program shows its buttons centred.
-    if (auto *row = box.findChild<QDialogButtonBox *>())
-        row->setCenterButtons(true);
-}
-
-// QMessageBox gives its text label this name. The label stays the box's
-// text for copying; the prompt view takes its place on the screen.
-void showPromptWhole(QMessageBox &box, qint32 style)
-{
-    auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-    if (!label || !box.layout())
-        return;
-    auto *prompt = new PromptView(label->text());
+    auto *prompt = new PromptView(text);
     QPalette colours = prompt->palette();
     colours.setBrush(QPalette::Base, colours.window());
     colours.setBrush(QPalette::Text, colours.windowText());
@@ -228,56 +174,155 @@ void showPromptWhole(QMessageBox &box, qint32 style)
         option.setAlignment(Qt::AlignRight);
         prompt->document()->setDefaultTextOption(option);
     }
-    delete box.layout()->replaceWidget(label, prompt);
-    label->hide();
-}
-
-// Windows widens a message box until its title shows whole. The title bar's
-// font belongs to the window manager, so the box's own font is the estimate.
-void makeRoomForTitle(QMessageBox &box)
-{
-    auto *grid = qobject_cast<QGridLayout *>(box.layout());
-    if (!grid)
-        return;
-    const int titleWidth = box.fontMetrics().horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
-    grid->addItem(new QSpacerItem(qMin(titleWidth, kWidestTitle), 0, QSizePolicy::Fixed),
-        grid->rowCount(), 0, 1, grid->columnCount());
+    return prompt;
 }
 
 } // namespace
 
-std::unique_ptr<QMessageBox> createStyledMessageBox(
-    const QString &prompt, qint32 style, const QString &title)
+StyledMessageBox::StyledMessageBox(const QString &prompt, qint32 vbStyle, const QString &title)
+    : icon(iconOf(vbStyle))
+    , promptText(codegen::toWidgetText(prompt))
 {
-    auto box = std::make_unique<FittingMessageBox>();
-    box->setWindowTitle(title.isEmpty() ? QStringLiteral("MsgBox - Quillon") : title);
-    // The user's own text: shown as typed, never read as markup.
-    box->setTextFormat(Qt::PlainText);
-    box->setText(codegen::toWidgetText(prompt));
-    box->setIcon(iconOf(style));
-    addButtons(*box, style);
-    box->setWindowModality(Qt::ApplicationModal);
-    if (vbConstantIn(style, VbGroup::Modality) == kVbSystemModal)
-        box->setWindowFlag(Qt::WindowStaysOnTopHint);
-    // Last: setting the icon lays the box out anew.
-    showPromptWhole(*box, style);
-    makeRoomForTitle(*box);
-    return box;
+    setWindowTitle(title.isEmpty() ? QStringLiteral("MsgBox - Quillon") : title);
+    // The box of the user's program has a close button but no minimize or
+    // maximize button, and Windows draws the close button even where it
+    // cannot close the box.
+    useFixedWindowFrame(*this, Qt::Dialog, false);
+    setWindowModality(Qt::ApplicationModal);
+    if (vbConstantIn(vbStyle, VbGroup::Modality) == kVbSystemModal)
+        setWindowFlag(Qt::WindowStaysOnTopHint);
+
+    auto *grid = new QGridLayout(this);
+    grid->setSizeConstraint(QLayout::SetNoConstraint);
+    if (icon) {
+        auto *picture = new QLabel(this);
+        picture->setObjectName(QStringLiteral("icon"));
+        const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+        picture->setPixmap(style()->standardIcon(*icon, nullptr, this).pixmap(size, size));
+        picture->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
+        grid->addWidget(picture, 0, 0);
+    }
+    promptView = createPromptView(promptText, vbStyle);
+    grid->addWidget(promptView, 0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->addLayout(createButtonRow(vbStyle), 1, 0, 1, 2);
+    makeRoomForTitle(*grid);
 }
 
-int buttonNumberOf(const QMessageBox &box)
+void StyledMessageBox::makeRoomForTitle(QGridLayout &grid)
 {
-    const QAbstractButton *button = box.clickedButton();
+    // Windows widens a message box until its title shows whole. The title
+    // bar's font belongs to the window manager, so the box's own font is the
+    // estimate.
+    const int titleWidth = fontMetrics().horizontalAdvance(windowTitle()) + kTitleBarExtras;
+    grid.addItem(new QSpacerItem(qMin(titleWidth, kWidestTitle), 0, QSizePolicy::Fixed),
+        grid.rowCount(), 0, 1, grid.columnCount());
+}
+
+QHBoxLayout *StyledMessageBox::createButtonRow(qint32 vbStyle)
+{
+    const QList<VbConstant> answers = answersOf(vbStyle);
+    escapeAnswer = escapeAnswerOf(answers);
+    const qsizetype defaultIndex = defaultButtonIndexOf(vbStyle, answers.size());
+    // Centred, in the order of the set, as the box of the user's program.
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        const int number = answers.at(i).value;
+        auto *button = new QPushButton(captionOf(number), this);
+        button->setProperty(kNumberProperty, number);
+        button->setAutoDefault(true);
+        connect(button, &QPushButton::clicked, this, [this, button] { finishWith(button); });
+        row->addWidget(button);
+        buttonsInOrder.append(button);
+        if (i == defaultIndex) {
+            button->setDefault(true);
+            defaultAnswer = button;
+        }
+    }
+    row->addStretch();
+    return row;
+}
+
+void StyledMessageBox::finishWith(QPushButton *button)
+{
+    clicked = button;
+    done(button->property(kNumberProperty).toInt());
+}
+
+QPushButton *StyledMessageBox::escapeButton() const
+{
+    for (QPushButton *button : buttonsInOrder)
+        if (escapeAnswer == button->property(kNumberProperty).toInt())
+            return button;
+    return nullptr;
+}
+
+int StyledMessageBox::answer() const
+{
+    const QPushButton *button = clicked ? clicked : escapeButton();
     if (!button)
-        button = box.escapeButton();
-    if (!button)
-        button = box.defaultButton();
+        button = defaultAnswer;
     return button->property(kNumberProperty).toInt();
+}
+
+void StyledMessageBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->matches(QKeySequence::Cancel)) {
+        if (QPushButton *escape = escapeButton())
+            finishWith(escape);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void StyledMessageBox::closeEvent(QCloseEvent *event)
+{
+    QPushButton *escape = escapeButton();
+    if (!escape) {
+        event->ignore();
+        return;
+    }
+    clicked = escape;
+    QDialog::closeEvent(event);
+}
+
+bool StyledMessageBox::event(QEvent *event)
+{
+    const bool done = QDialog::event(event);
+    if (event->type() == QEvent::LayoutRequest && isVisible())
+        fitToScreen();
+    return done;
+}
+
+void StyledMessageBox::showEvent(QShowEvent *event)
+{
+    promptView->setWidestText(roomOnScreen().width() * kWidestTextPercent / 100);
+    QDialog::showEvent(event);
+    fitToScreen();
+    centreOnScreen(*this, *screen());
+    if (defaultAnswer)
+        defaultAnswer->setFocus();
+}
+
+QSize StyledMessageBox::roomOnScreen() const
+{
+    return screen()->availableGeometry().size() - kFrameAllowance;
+}
+
+// No layout invalidation here: it would ask for the next layout request.
+void StyledMessageBox::fitToScreen()
+{
+    const QSize room = roomOnScreen();
+    const int width = std::min(layout()->totalMinimumSize().width(), room.width());
+    const QSize fitting(width, std::min(layout()->totalHeightForWidth(width), room.height()));
+    if (size() != fitting)
+        setFixedSize(fitting);
 }
 
 int QtMessageBoxService::show(const QString &prompt, qint32 style, const QString &title)
 {
-    const std::unique_ptr<QMessageBox> box = createStyledMessageBox(prompt, style, title);
-    box->exec();
-    return buttonNumberOf(*box);
+    StyledMessageBox box(prompt, style, title);
+    box.exec();
+    return box.answer();
 }

@@ -2,25 +2,73 @@
 
 #include "platform/MessageBoxService.h"
 
-#include <memory>
+#include <QDialog>
+#include <QList>
+#include <QStyle>
 
-class QMessageBox;
+#include <optional>
 
-// The message box on Qt: a modal QMessageBox that honours the style bits the
-// tool uses, with the German button captions.
+class QGridLayout;
+class QHBoxLayout;
+class QPushButton;
+
+namespace message_box_detail {
+class PromptView;
+}
+
+// The message box on Qt: a modal box of our own that honours the style bits
+// the tool uses, with the German button captions.
 class QtMessageBoxService final : public MessageBoxService
 {
 public:
     int show(const QString &prompt, qint32 style, const QString &title = {}) override;
 };
 
-// The box that show() runs, configured but not yet shown: buttons in the
-// order Windows shows them, icon, default and escape button, modality,
-// alignment and title. Shown, it holds the whole prompt within the screen.
-std::unique_ptr<QMessageBox> createStyledMessageBox(
-    const QString &prompt, qint32 style, const QString &title);
+// The box that show() runs, built to the rules of the box VB shows: the
+// icon, the whole prompt within the screen (long lines break, a tall prompt
+// scrolls), the buttons centred in the order Windows shows them, the default
+// button, Escape and the close button only where the set has an answer for
+// them, no minimize or maximize button, modal, the title given room.
+class StyledMessageBox final : public QDialog
+{
+    Q_OBJECT
 
-// The number of the button that closed the box (1 OK .. 7 No). A box closed
-// without a button (Escape, the title bar's close button) answers with its
-// escape button; one the program ends without either, with its default.
-int buttonNumberOf(const QMessageBox &box);
+public:
+    StyledMessageBox(const QString &prompt, qint32 vbStyle, const QString &title);
+
+    // Left to right.
+    QList<QPushButton *> buttons() const { return buttonsInOrder; }
+    QPushButton *defaultButton() const { return defaultAnswer; }
+    QPushButton *clickedButton() const { return clicked; }
+    std::optional<QStyle::StandardPixmap> iconShown() const { return icon; }
+    // As typed, with LF breaks; it shows as plain text.
+    QString text() const { return promptText; }
+
+    // The number of the button that closed the box (1 OK .. 7 No). A box
+    // closed without a button (Escape, the title bar's close button) answers
+    // with its escape button; one the program ends without either, with its
+    // default.
+    int answer() const;
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QHBoxLayout *createButtonRow(qint32 vbStyle);
+    void makeRoomForTitle(QGridLayout &grid);
+    void finishWith(QPushButton *button);
+    QPushButton *escapeButton() const;
+    QSize roomOnScreen() const;
+    void fitToScreen();
+
+    std::optional<QStyle::StandardPixmap> icon;
+    QString promptText;
+    message_box_detail::PromptView *promptView = nullptr;
+    QList<QPushButton *> buttonsInOrder;
+    QPushButton *defaultAnswer = nullptr;
+    QPushButton *clicked = nullptr;
+    std::optional<int> escapeAnswer;
+};

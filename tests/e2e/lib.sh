@@ -172,6 +172,18 @@ red_pixels_in() {
         -format '%[fx:round(mean * w * h)]' info:
 }
 
+# Waits up to 5 seconds for main window $1 to show the test's return value,
+# which shows for ten; prints how many red pixels the number has, 0 if none.
+return_value_pixels() {
+    local pixels=0
+    for _ in $(seq 50); do
+        pixels=$(red_pixels_in "$1" 504 216 17 17)
+        [ "$pixels" -gt 0 ] && break
+        sleep 0.1
+    done
+    echo "$pixels"
+}
+
 # Colours in the main window's character-count label: 1 while it is empty.
 count_label_colours() {
     crop_client "$1" 248 16 97 17 "$PROGRAM_DIR/count.png"

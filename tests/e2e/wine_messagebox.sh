@@ -19,11 +19,7 @@ test_and_answer_with_return() {
     activate "$box"
     xdotool key Return
     wait_no_window 'Frage' 10
-    for _ in $(seq 50); do
-        [ "$(red_pixels_in "$main" 504 216 17 17)" -gt 0 ] && break
-        sleep 0.1
-    done
-    red_pixels_in "$main" 504 216 17 17
+    return_value_pixels "$main"
 }
 
 make_program_dir

@@ -2,8 +2,7 @@
 
 #include "main_window/Help.h"
 
-#include <QAbstractButton>
-#include <QMessageBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -17,25 +16,24 @@
 namespace {
 
 // The box's buttons as the user sees them, left to right.
-QList<QAbstractButton *> buttonsLeftToRight(const QMessageBox &box)
+QList<QPushButton *> buttonsLeftToRight(const StyledMessageBox &box)
 {
-    QList<QAbstractButton *> buttons = box.buttons();
-    std::sort(
-        buttons.begin(), buttons.end(), [](const QAbstractButton *a, const QAbstractButton *b) {
-            return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
-        });
+    QList<QPushButton *> buttons = box.buttons();
+    std::sort(buttons.begin(), buttons.end(), [](const QPushButton *a, const QPushButton *b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
     return buttons;
 }
 
-QStringList captionsOf(const QList<QAbstractButton *> &buttons)
+QStringList captionsOf(const QList<QPushButton *> &buttons)
 {
     QStringList captions;
-    for (const QAbstractButton *button : buttons)
+    for (const QPushButton *button : buttons)
         captions.append(button->text());
     return captions;
 }
 
-QTextEdit *promptOf(const QMessageBox &box)
+QTextEdit *promptOf(const StyledMessageBox &box)
 {
     return box.findChild<QTextEdit *>(QStringLiteral("prompt"));
 }
@@ -61,7 +59,7 @@ private slots:
     void icons();
     void defaultButton_data();
     void defaultButton();
-    void systemModalStaysOnTop();
+    void frameAndModality();
     void rightAlignedText();
     void promptLineBreaksAndPlainText();
     void titleFallsBackToApplicationTitle();
@@ -111,40 +109,42 @@ void tst_QtMessageBoxService::buttonSets()
     QFETCH(QList<int>, numbers);
 
     for (qsizetype i = 0; i < numbers.size(); ++i) {
-        const auto box = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+        const auto box
+            = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), style, QString());
         box->open();
-        const QList<QAbstractButton *> buttons = buttonsLeftToRight(*box);
+        const QList<QPushButton *> buttons = buttonsLeftToRight(*box);
         QCOMPARE(captionsOf(buttons), captions);
         for (qsizetype b = 1; b < buttons.size(); ++b)
             QVERIFY(buttons.at(b - 1)->geometry().right() < buttons.at(b)->geometry().left());
 
         QTest::mouseClick(buttons.at(i), Qt::LeftButton);
         QVERIFY(!box->isVisible());
-        QCOMPARE(buttonNumberOf(*box), numbers.at(i));
+        QCOMPARE(box->answer(), numbers.at(i));
     }
 }
 
 void tst_QtMessageBoxService::icons_data()
 {
     QTest::addColumn<int>("style");
-    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::addColumn<std::optional<QStyle::StandardPixmap>>("icon");
 
-    QTest::newRow("none") << 0 << QMessageBox::NoIcon;
-    QTest::newRow("critical") << 16 << QMessageBox::Critical;
-    QTest::newRow("question") << 32 << QMessageBox::Question;
-    QTest::newRow("exclamation") << 48 << QMessageBox::Warning;
+    QTest::newRow("none") << 0 << std::optional<QStyle::StandardPixmap>();
+    QTest::newRow("critical") << 16 << std::optional(QStyle::SP_MessageBoxCritical);
+    QTest::newRow("question") << 32 << std::optional(QStyle::SP_MessageBoxQuestion);
+    QTest::newRow("exclamation") << 48 << std::optional(QStyle::SP_MessageBoxWarning);
     QTest::newRow("information among other bits")
-        << (64 + 5 + 256 + 4096 + 524288) << QMessageBox::Information;
+        << (64 + 5 + 256 + 4096 + 524288) << std::optional(QStyle::SP_MessageBoxInformation);
 }
 
 void tst_QtMessageBoxService::icons()
 {
     QFETCH(int, style);
-    QFETCH(QMessageBox::Icon, icon);
+    QFETCH(std::optional<QStyle::StandardPixmap>, icon);
 
-    const auto box = createStyledMessageBox(QStringLiteral("Text"), style, QString());
-    QCOMPARE(box->icon(), icon);
-    QCOMPARE(box->iconPixmap().isNull(), icon == QMessageBox::NoIcon);
+    const auto box = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), style, QString());
+    QCOMPARE(box->iconShown(), icon);
+    const auto *picture = box->findChild<QLabel *>(QStringLiteral("icon"));
+    QCOMPARE(picture && !picture->pixmap().isNull(), icon.has_value());
 }
 
 void tst_QtMessageBoxService::defaultButton_data()
@@ -165,7 +165,7 @@ void tst_QtMessageBoxService::defaultButton()
     QFETCH(int, style);
     QFETCH(QString, caption);
 
-    const auto box = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+    const auto box = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), style, QString());
     QVERIFY(box->defaultButton());
     QCOMPARE(box->defaultButton()->text(), caption);
 
@@ -176,50 +176,59 @@ void tst_QtMessageBoxService::defaultButton()
     QCOMPARE(box->clickedButton()->text(), caption);
 }
 
-void tst_QtMessageBoxService::systemModalStaysOnTop()
+// Like the box of the user's program: a close button, no minimize or
+// maximize button; modal, and on top of every window where system-modal.
+void tst_QtMessageBoxService::frameAndModality()
 {
-    const auto plain = createStyledMessageBox(QStringLiteral("Text"), 4 + 32, QString());
+    const auto plain
+        = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 4 + 32, QString());
     QVERIFY(!plain->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(plain->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(
+        !(plain->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QCOMPARE(plain->windowModality(), Qt::ApplicationModal);
 
     const auto systemModal
-        = createStyledMessageBox(QStringLiteral("Text"), 4096 + 4 + 32, QString());
+        = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 4096 + 4 + 32, QString());
     QVERIFY(systemModal->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(systemModal->windowModality(), Qt::ApplicationModal);
 }
 
 void tst_QtMessageBoxService::rightAlignedText()
 {
-    const auto left = createStyledMessageBox(QStringLiteral("Text"), 0, QString());
+    const auto left = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 0, QString());
     QVERIFY(promptOf(*left));
     QVERIFY(!(promptOf(*left)->document()->defaultTextOption().alignment() & Qt::AlignRight));
 
-    const auto right = createStyledMessageBox(QStringLiteral("Text"), 524288 + 64, QString());
+    const auto right
+        = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 524288 + 64, QString());
     QVERIFY(promptOf(*right));
     QVERIFY(promptOf(*right)->document()->defaultTextOption().alignment() & Qt::AlignRight);
 }
 
 void tst_QtMessageBoxService::promptLineBreaksAndPlainText()
 {
-    const auto box
-        = createStyledMessageBox(QStringLiteral("Zeile <b>1</b>\r\nZeile 2\r\n"), 0, QString());
+    const auto box = std::make_unique<StyledMessageBox>(
+        QStringLiteral("Zeile <b>1</b>\r\nZeile 2\r\n"), 0, QString());
     QCOMPARE(box->text(), QStringLiteral("Zeile <b>1</b>\nZeile 2\n"));
-    QCOMPARE(box->textFormat(), Qt::PlainText);
+    QCOMPARE(promptOf(*box)->toPlainText(), box->text());
 }
 
 void tst_QtMessageBoxService::titleFallsBackToApplicationTitle()
 {
-    QCOMPARE(createStyledMessageBox(QStringLiteral("Text"), 0, QString())->windowTitle(),
+    QCOMPARE(
+        std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 0, QString())->windowTitle(),
         QStringLiteral("MsgBox - Quillon"));
     const QString blanks = QStringLiteral("  ");
-    QCOMPARE(createStyledMessageBox(QStringLiteral("Text"), 0, blanks)->windowTitle(), blanks);
+    QCOMPARE(std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 0, blanks)->windowTitle(),
+        blanks);
 }
 
 void tst_QtMessageBoxService::shortPromptLeavesRoomForTheTitle()
 {
     // Beside the title the title bar holds an icon and three buttons.
     const QString title = QStringLiteral("Ein recht langer Titel für eine kurze Meldung");
-    const auto box = createStyledMessageBox(QStringLiteral("OK?"), 48, title);
+    const auto box = std::make_unique<StyledMessageBox>(QStringLiteral("OK?"), 48, title);
     box->open();
     QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(title) + 100);
 }
@@ -243,7 +252,7 @@ void tst_QtMessageBoxService::wholePromptWithinScreen()
     QFETCH(QString, prompt);
     QFETCH(bool, scrolls);
 
-    const auto box = createStyledMessageBox(prompt, 0, QString());
+    const auto box = std::make_unique<StyledMessageBox>(prompt, 0, QString());
     box->open();
     QVERIFY(box->screen()->availableGeometry().contains(box->geometry()));
     const QTextEdit *text = promptOf(*box);
@@ -255,7 +264,7 @@ void tst_QtMessageBoxService::wholePromptWithinScreen()
 
 void tst_QtMessageBoxService::helpTextKeepsItsElevenLines()
 {
-    const auto box = createStyledMessageBox(fallbackHelpText(), 0, fallbackHelpTitle());
+    const auto box = std::make_unique<StyledMessageBox>(fallbackHelpText(), 0, fallbackHelpTitle());
     box->open();
     QCOMPARE(shownLineCount(*promptOf(*box)->document()), 11);
 }
@@ -279,17 +288,19 @@ void tst_QtMessageBoxService::escapeAndCloseAnswer()
     QFETCH(int, answer);
     const bool closable = answer != 0;
 
-    const auto escaped = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+    const auto escaped
+        = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), style, QString());
     escaped->open();
     QTest::keyClick(escaped.get(), Qt::Key_Escape);
     QCOMPARE(escaped->isVisible(), !closable);
 
-    const auto closed = createStyledMessageBox(QStringLiteral("Text"), style, QString());
+    const auto closed
+        = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), style, QString());
     closed->open();
     QCOMPARE(closed->close(), closable);
     if (closable) {
-        QCOMPARE(buttonNumberOf(*escaped), answer);
-        QCOMPARE(buttonNumberOf(*closed), answer);
+        QCOMPARE(escaped->answer(), answer);
+        QCOMPARE(closed->answer(), answer);
     }
 }
 
