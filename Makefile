@@ -14,7 +14,7 @@ PACKAGES := cmake ninja-build g++ make \
 	libbenchmark-dev \
 	clang libclang-rt-dev
 
-.PHONY: all deps configure build package run test bench clean
+.PHONY: all deps configure build package run check test bench clean
 
 # A second build of the tests with AddressSanitizer and UBSan (g++, Debug),
 # and the libFuzzer targets of fuzz/ (clang only). Any sanitizer report fails.
@@ -70,6 +70,10 @@ package: build
 
 run: build
 	$(BUILD_DIR)/bin/msgbox-quillon
+
+# The edit-test loop: one build, the core and widget tests only.
+check: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j2 -L 'core|widget'
 
 # The sanitizer and corpus runs come first, so that the last lines printed
 # are the full suite's.

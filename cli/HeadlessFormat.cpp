@@ -37,10 +37,15 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     case codegen::FormatOutcome::Formatted:
         break;
     }
-    // The prompt is what the written code shows, read as VB reads it.
-    const QString text
-        = options.printPrompt ? codegen::readMsgBox(result.code).message + u"\r\n"_s : result.code;
-    return { Done, text.toUtf8(), {} };
+    if (!options.printPrompt)
+        return { Done, result.code.toUtf8(), {} };
+    // The prompt is what the written code shows, read as VB reads it. Code
+    // the reader cannot take back would be the formatter's fault: said, not
+    // printed as an empty prompt.
+    const codegen::VbReadResult written = codegen::readMsgBox(result.code);
+    if (!written.found)
+        return { TextRefused, {}, errorLines(written.error) };
+    return { Done, (written.message + u"\r\n"_s).toUtf8(), {} };
 }
 
 QJsonObject jsonOf(const codegen::VbReadResult &read)

@@ -10,6 +10,7 @@ set(QUILLON_MAINTAINER "Quillon Packaging <packaging@quillon.example>")
 # with a Debian revision, changelog.Debian.gz.
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/msgbox-quillon)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${doc_dir})
+find_program(QUILLON_GZIP gzip REQUIRED)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog.Debian.in
                ${CMAKE_BINARY_DIR}/packaging/changelog.Debian @ONLY)
 add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.Debian.gz

@@ -104,9 +104,11 @@ void appendLiteral(QString &into, const Token &literal)
         into += literal.text;
         return;
     }
+    // A quote in a literal is written doubled: keep one, skip its twin.
     for (qsizetype i = 0; i < literal.text.size(); ++i) {
         into += literal.text[i];
-        i += literal.text[i] == u'"';
+        if (literal.text[i] == u'"')
+            ++i;
     }
 }
 
@@ -181,7 +183,9 @@ private:
         if (c == u'&' && (at(m_pos + 1) == u'O' || at(m_pos + 1) == u'o')
             && digitValue(at(m_pos + 2), 8) >= 0)
             return number(m_pos, m_pos + 2, 8);
-        const qsizetype length = c == u':' ? 2 : 1;
+        // ":=" (a named argument) is one symbol; any other character is one.
+        const bool namedArgument = c == u':';
+        const qsizetype length = namedArgument ? 2 : 1;
         Token symbol = made(Kind::Symbol, m_pos, length);
         symbol.text = m_code.sliced(m_pos, length);
         m_pos += length;

@@ -249,7 +249,6 @@ void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
     styleChoices = choices;
     const codegen::StyleFlags flags = codegen::computeStyleFlags(choices);
     ui.lblFlags->setText(flags.expression);
-    ui.lblFlags->setProperty("Tag", QString::number(flags.value));
     codeBoxMenu->setIfFormAvailable(codegen::formFits(codegen::CodeForm::If, choices));
 }
 
@@ -328,13 +327,22 @@ void frmMsgBoxQuillon::returnToMessage()
 void frmMsgBoxQuillon::cmdTesten_Click()
 {
     tmrRückwert.stop();
-    if (formatIntoCodeBox() == codegen::FormatOutcome::Refused)
+    const codegen::FormatOutcome outcome = formatIntoCodeBox();
+    if (outcome == codegen::FormatOutcome::Refused)
         return;
-    // What the written code shows, read as VB reads it.
-    const QString prompt
-        = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText())).message;
+    // What the written code shows, read as VB reads it; an empty message
+    // writes no code and shows an empty box. Code the reader cannot take
+    // back would be the formatter's fault: said, not shown as an empty box.
+    codegen::VbReadResult written;
+    if (outcome == codegen::FormatOutcome::Formatted) {
+        written = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()));
+        if (!written.found) {
+            services.messageBox.show(written.error, codegen::kVbOKOnly.value);
+            return;
+        }
+    }
     const int buttonNumber = services.messageBox.show(
-        prompt, codegen::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
+        written.message, codegen::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
     ui.lblRückwert->setText(QString::number(buttonNumber));
     ui.lblRückwBeschriftung->setVisible(true);
     ui.lblRückwert->setVisible(true);

@@ -76,8 +76,10 @@ void closeOnTerminationSignals(QWidget &window)
                 dialog->reject();
         window.close();
     });
-    // Once the window is gone nobody would answer the signals any more.
-    QObject::connect(notifier, &QObject::destroyed, [] { setTerminationHandler(SIG_DFL); });
+    // Once the window is gone nobody would answer the signals any more. The
+    // notifier is its own context: it still lives while it says it goes.
+    QObject::connect(
+        notifier, &QObject::destroyed, notifier, [] { setTerminationHandler(SIG_DFL); });
     setTerminationHandler(wakeEventLoop);
 }
 
