@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// The tokens of VB source, for the reader of MsgBox calls.
+namespace codegen::vb {
+
+enum class Kind { End, StatementEnd, Word, String, Number, Symbol, Error };
+
+struct Token
+{
+    Kind kind = Kind::End;
+    qsizetype offset = 0;
+    qsizetype length = 0;
+    // Into the code: a word, number or symbol as written; a literal's text
+    // between its quotes.
+    QStringView text;
+    qint64 number = 0;
+    bool overflow = false;
+    bool doubledQuotes = false; // a literal that writes a quote as ""
+
+    bool is(QStringView symbol) const { return kind == Kind::Symbol && text == symbol; }
+    bool isWord(QStringView name) const
+    {
+        return kind == Kind::Word && text.compare(name, Qt::CaseInsensitive) == 0;
+    }
+};
+
+// Cuts VB source into tokens. Continuations, blanks and comments (' and Rem)
+// fall away; line ends and ":" end statements. Numbers are decimal, &H and
+// &O, with VB's Integer and Long wrap of the latter two; a number too big
+// for any argument says so by `overflow`. An Error token ends the tokens, its
+// reason in error().
+class Lexer
+{
+public:
+    explicit Lexer(QStringView code);
+
+    Token next();
+    // Why the last Error token was given, with its line and column.
+    const QString &error() const { return m_error; }
+
+private:
+    Token token(QChar c);
+    QChar at(qsizetype pos) const;
+    qsizetype skipBlanks(qsizetype pos) const;
+    qsizetype afterBreak(qsizetype pos) const;
+    bool atLineEnd(qsizetype pos) const;
+    bool continuesAt(qsizetype pos) const;
+    bool skipContinuation();
+    void skipComment();
+    Token string();
+    Token word();
+    Token number(qsizetype start, qsizetype digits, int base);
+    Token made(Kind kind, qsizetype offset, qsizetype length);
+    Token failed(qsizetype offset, const QString &what);
+
+    QStringView m_code;
+    qsizetype m_pos = 0;
+    bool m_statementStart = true;
+    QString m_error;
+};
+
+// "Zeile 2, Spalte 17: " and `what`, for an offset into the code; CR LF, CR
+// and LF each end a line.
+QString located(QStringView code, qsizetype offset, const QString &what);
+
+} // namespace codegen::vb
