@@ -39,7 +39,11 @@ endif()
 
 set(bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 set(copy_commands)
-foreach(library IN LISTS quillon_shipped_libraries ITEMS Qt6::Test)
+set(copied_libraries ${quillon_shipped_libraries})
+if(TARGET Qt6::Test)
+    list(APPEND copied_libraries Qt6::Test)
+endif()
+foreach(library IN LISTS copied_libraries)
     list(APPEND copy_commands COMMAND ${CMAKE_COMMAND} -E copy_if_different
         $<TARGET_FILE:${library}> ${bin}/)
 endforeach()

@@ -362,11 +362,6 @@ qsizetype expectedCodeSize(const LaidOutPrompt &prompt)
     return size;
 }
 
-bool hasTitle(const QString &title)
-{
-    return !title.isEmpty() && title != kNoTitle;
-}
-
 // VB's own escape: a doubled quote stands for one.
 QString titleExpression(const QString &title)
 {
@@ -574,6 +569,11 @@ FormatResult formatMessage(const FormatRequest &request)
         return textVariableCode(prompt, clamped, std::move(measuringText));
     return callCode(
         callFrameOf(request.form, request.style), prompt, clamped, std::move(measuringText));
+}
+
+bool hasTitle(const QString &title)
+{
+    return !title.isEmpty() && title != kNoTitle;
 }
 
 } // namespace codegen

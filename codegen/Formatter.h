@@ -12,6 +12,8 @@ inline constexpr int kMaxCodeWidth = 75;
 inline constexpr int kDefaultCodeWidth = 70;
 // The title box's placeholder: a title that reads so, or is empty, is none.
 inline constexpr QStringView kNoTitle = u"Titelleiste";
+// Whether the code names `title`, as txtTitel holds it.
+bool hasTitle(const QString &title);
 
 // The shapes of code the tool writes around the same laid-out prompt.
 enum class CodeForm {

@@ -31,11 +31,6 @@ QString described(const codegen::FormatRequest &request, const codegen::FormatRe
             escaped(result.codeTail));
 }
 
-bool hasTitle(const QString &title)
-{
-    return !title.isEmpty() && title != u"Titelleiste"_s;
-}
-
 void checkReadsBack(const codegen::FormatRequest &request, const codegen::FormatResult &result)
 {
     const codegen::VbReadResult read = codegen::readMsgBox(result.code);
@@ -58,7 +53,8 @@ void checkReadsBack(const codegen::FormatRequest &request, const codegen::Format
     if (codegen::computeStyleFlags(read.choices).expression != flags.expression
         || !read.notTakenOver.isEmpty() || !result.codeTail.contains(flags.expression))
         propertyBroken("the buttons argument is not the flags", details);
-    if (read.hasTitle != hasTitle(request.title) || (read.hasTitle && read.title != request.title))
+    if (read.hasTitle != codegen::hasTitle(request.title)
+        || (read.hasTitle && read.title != request.title))
         propertyBroken("the title argument is not the title", details);
 
     const QString withoutBreak = result.code.chopped(2);

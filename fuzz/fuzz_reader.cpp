@@ -13,11 +13,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-bool namesTitle(const QString &title)
-{
-    return !title.isEmpty() && title != u"Titelleiste"_s;
-}
-
 QString described(const QString &code, const codegen::VbReadResult &read)
 {
     return u"code:    %1\nmessage: %2\ntitle:   %3\nflags:   %4\nerror:   %5"_s.arg(escaped(code),
@@ -41,7 +36,7 @@ void checkReadsBackWrittenAnew(const QString &code, const codegen::VbReadResult 
     const bool same = again.found && !again.moreCalls && again.message == expectedMessage
         && codegen::computeStyleFlags(again.choices).expression
             == codegen::computeStyleFlags(read.choices).expression
-        && again.hasTitle == namesTitle(request.title)
+        && again.hasTitle == codegen::hasTitle(request.title)
         && (!again.hasTitle || again.title == read.title);
     if (!same)
         propertyBroken("the call written anew reads back differently",

@@ -39,11 +39,6 @@ QString describe(const FormatRequest &request)
         .arg(pretty(request.title), pretty(request.message));
 }
 
-bool namesTitle(const QString &title)
-{
-    return !title.isEmpty() && title != u"Titelleiste"_s;
-}
-
 } // namespace
 
 class tst_FormatterProperties : public QObject
@@ -95,7 +90,7 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
         QVERIFY(read.notTakenOver.isEmpty());
         QCOMPARE(read.form, CodeForm::Statement);
         QVERIFY(result.codeTail.contains(flags.expression));
-        QCOMPARE(read.hasTitle, namesTitle(request.title));
+        QCOMPARE(read.hasTitle, codegen::hasTitle(request.title));
         QCOMPARE(read.title, read.hasTitle ? request.title : QString());
         QVERIFY(result.code.endsWith(result.codeTail + u"\r\n"_s));
         // A literal ends with its quote, so " _" before a break is always a
@@ -132,7 +127,7 @@ void tst_FormatterProperties::everyCodeFormReadsBack()
         const bool same = read.found && !read.moreCalls && read.form == expectedForm
             && read.message == expected
             && computeStyleFlags(read.choices).expression == flags.expression
-            && read.hasTitle == namesTitle(request.title)
+            && read.hasTitle == codegen::hasTitle(request.title)
             && read.title == (read.hasTitle ? request.title : QString());
         if (!same)
             QFAIL(qPrintable(
