@@ -19,7 +19,6 @@ using namespace Qt::Literals::StringLiterals;
 constexpr QStringView kCrLf = u"\r\n";
 constexpr QStringView kQuote = u"\"";
 constexpr QStringView kIndent = u"        ";
-constexpr QStringView kStatementLine = u"    MsgBox _";
 constexpr QStringView kContinuation = u" _";
 constexpr QStringView kNewline = u"vbNewline";
 constexpr QStringView kNewlineJoiner = u" & vbNewline";
@@ -27,17 +26,6 @@ constexpr QStringView kPieceJoiner = u" & _";
 constexpr QStringView kAmpersand = u" & ";
 constexpr QStringView kLiteralSeam = u"\" & \"";
 
-// The lines of the forms around the prompt. Statements stand four blanks in,
-// continuation lines and the bodies the programmer fills in eight.
-constexpr QStringView kBodyLine = kIndent;
-constexpr QStringView kAnswerDeclaration = u"    Dim lAntwort As VbMsgBoxResult";
-constexpr QStringView kAnswerOpening = u"    lAntwort = MsgBox( _";
-constexpr QStringView kIfOpening = u"    If MsgBox( _";
-constexpr QStringView kSelectOpening = u"    Select Case MsgBox( _";
-constexpr QStringView kTextDeclaration = u"    Dim sText As String";
-constexpr QStringView kTextFirstOpening = u"    sText = _";
-constexpr QStringView kTextNextOpening = u"    sText = sText & _";
-constexpr QStringView kTextCall = u"    MsgBox sText";
 // Room for the lines around the prompt and the arguments; only a long title
 // makes the code buffer grow once more.
 constexpr qsizetype kFrameAllowance = 256;
@@ -438,39 +426,6 @@ FormatResult refused(QString code, QString measuringText, QString message)
     return result;
 }
 
-// The call of MsgBox and the lines around it: the statement itself, or a
-// function call whose answer the code goes on to use.
-struct CallFrame
-{
-    QStringView declaration; // the line before the call; empty for none
-    QStringView opening; // the call's first line, which ends with a continuation
-    QString closer; // behind the last argument
-    QStringList after; // the lines after the call
-};
-
-CallFrame callFrameOf(CodeForm form, const StyleChoices &choices)
-{
-    const QList<VbConstant> answers = answersOf(computeStyleFlags(choices).value);
-    switch (formFits(form, choices) ? form : CodeForm::Select) {
-    case CodeForm::Answer:
-        return { kAnswerDeclaration, kAnswerOpening, u")"_s, {} };
-    case CodeForm::If:
-        return { {}, kIfOpening, u") = " % answers.constFirst().name % u" Then",
-            { kBodyLine.toString(), u"    Else"_s, kBodyLine.toString(), u"    End If"_s } };
-    case CodeForm::Select: {
-        QStringList after;
-        for (const VbConstant &answer : answers)
-            after << u"    Case " % answer.name << kBodyLine.toString();
-        after << u"    End Select"_s;
-        return { {}, kSelectOpening, u")"_s, after };
-    }
-    case CodeForm::Statement:
-    case CodeForm::TextVariable:
-        break;
-    }
-    return { {}, kStatementLine, {}, {} };
-}
-
 // Refuses code with a line VB cannot take. The code to show then ends where
 // the prompt ends, at promptEnd.
 FormatResult withLinesChecked(
@@ -518,17 +473,18 @@ FormatResult textVariableCode(
     const LaidOutPrompt &prompt, const FormatRequest &request, QString measuringText)
 {
     CodeBuffer code(expectedCodeSize(prompt)
-        + prompt.lines.size() / kLinesPerTextStatement * kTextNextOpening.size());
-    appendLine(code, kTextDeclaration);
+        + prompt.lines.size() / kLinesPerTextStatement * kTextVariableFrame.nextOpening.size());
+    appendLine(code, kTextVariableFrame.declaration);
     const qsizetype lineCount = prompt.lines.size();
     for (qsizetype first = 0; first < lineCount; first += kLinesPerTextStatement) {
-        appendLine(code, first == 0 ? kTextFirstOpening : kTextNextOpening);
+        appendLine(code,
+            first == 0 ? kTextVariableFrame.firstOpening : kTextVariableFrame.nextOpening);
         appendPromptLines(code, prompt, first, std::min(first + kLinesPerTextStatement, lineCount));
         code += kCrLf;
     }
     const qsizetype promptEnd = code.size() - kCrLf.size();
-    code += kTextCall;
-    QString tail = argumentsTail(kTextCall.size(), request, 0, 0);
+    code += kTextVariableFrame.call;
+    QString tail = argumentsTail(kTextVariableFrame.call.size(), request, 0, 0);
     appendLine(code, tail);
     return withLinesChecked(code.take(), promptEnd, std::move(measuringText), std::move(tail));
 }
@@ -546,11 +502,6 @@ QString lineTooLongMessage()
     return u"Zeile zu lang !\r\n\r\n"
            u"Eine Zeile des VB-Codes hätte mehr als 1023 Zeichen. "
            u"Kürzen Sie den Titel oder lange Folgen von Leerzeilen und Leerzeichen im Text !"_s;
-}
-
-bool formFits(CodeForm form, const StyleChoices &choices)
-{
-    return form != CodeForm::If || answersOf(computeStyleFlags(choices).value).size() == 2;
 }
 
 FormatResult formatMessage(const FormatRequest &request)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codegen/CodeForms.h"
 #include "codegen/StyleFlags.h"
 
 #include <QString>
@@ -14,15 +15,6 @@ inline constexpr int kDefaultCodeWidth = 70;
 inline constexpr QStringView kNoTitle = u"Titelleiste";
 // Whether the code names `title`, as txtTitel holds it.
 bool hasTitle(const QString &title);
-
-// The shapes of code the tool writes around the same laid-out prompt.
-enum class CodeForm {
-    Statement, // MsgBox _ ... : the answer is not used
-    Answer, // Dim lAntwort As VbMsgBoxResult, lAntwort = MsgBox( _ ... )
-    If, // If MsgBox( _ ... ) = vbYes Then ... Else ... End If (sets of two buttons)
-    Select, // Select Case MsgBox( _ ... ), a Case for each button
-    TextVariable, // Dim sText As String, sText = ... in statements, MsgBox sText, ...
-};
 
 // What the main window holds when "Text formatieren" is pressed.
 struct FormatRequest
@@ -64,10 +56,6 @@ struct FormatResult
 QString continuationLimitMessage();
 // The message shown when a line of the statement would exceed 1,023 characters.
 QString lineTooLongMessage();
-
-// Whether the form can be written for these choices: If compares with the
-// first of exactly two buttons, so it does not fit a set of one or three.
-bool formFits(CodeForm form, const StyleChoices &choices);
 
 // Turns a message into VB code around a MsgBox call, laid out to the code
 // width, in the request's form; an If that does not fit the choices is
