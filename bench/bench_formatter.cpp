@@ -144,7 +144,7 @@ int main(int argc, char **argv)
         const QString code = codeOf(shape);
         benchmark::RegisterBenchmark(("reader/"s + shape.name + "/1MiB").c_str(),
             [code](benchmark::State &state) {
-                if (!codegen::readMsgBox(code).found)
+                if (!codegen::readMsgBox(code).found())
                     state.SkipWithError("the code does not read as a call");
                 for (auto _ : state)
                     benchmark::DoNotOptimize(codegen::readMsgBox(code));

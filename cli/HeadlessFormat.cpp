@@ -43,23 +43,23 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     // the reader cannot take back would be the formatter's fault: said, not
     // printed as an empty prompt.
     const codegen::VbReadResult written = codegen::readMsgBox(result.code);
-    if (!written.found)
-        return { TextRefused, {}, errorLines(written.error) };
-    return { Done, (written.message + u"\r\n"_s).toUtf8(), {} };
+    if (!written.found())
+        return { TextRefused, {}, errorLines(written.error()) };
+    return { Done, (written->message + u"\r\n"_s).toUtf8(), {} };
 }
 
 QJsonObject jsonOf(const codegen::VbReadResult &read)
 {
-    const codegen::StyleChoices &choices = read.choices;
+    const codegen::StyleChoices &choices = read->choices;
     return {
-        { u"title"_s, read.title },
-        { u"message"_s, read.message },
+        { u"title"_s, read->title },
+        { u"message"_s, read->message },
         { u"icon"_s, iconWords().value(choices.icon) },
         { u"buttons"_s, buttonSetWords().value(choices.buttons) },
         { u"default"_s, choices.defaultButton },
         { u"systemModal"_s, choices.systemModal },
         { u"right"_s, choices.textRight },
-        { u"notTakenOver"_s, QJsonArray::fromStringList(read.notTakenOver) },
+        { u"notTakenOver"_s, QJsonArray::fromStringList(read->notTakenOver) },
     };
 }
 
@@ -100,21 +100,21 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     if (decoder.hasError())
         return usageError(u"Standard input is not valid UTF-8."_s);
     const codegen::VbReadResult read = codegen::readMsgBox(code);
-    if (!read.found)
-        return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error) };
+    if (!read.found())
+        return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error()) };
     // What was left out goes to standard error, so that no script loses it
     // unawares; the JSON lists it as well.
-    const QString note = codegen::takeOverNote(read);
+    const QString note = codegen::takeOverNote(read.call());
     const QByteArray noteLines
         = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + note);
     if (options.readCall)
         return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), noteLines };
     FormatOptions reformat = options;
-    reformat.title = read.title;
-    reformat.style = read.choices;
+    reformat.title = read->title;
+    reformat.style = read->choices;
     if (!options.formGiven)
-        reformat.form = read.form;
-    Outcome outcome = formatted(reformat, requestFor(reformat, read.message));
+        reformat.form = read->form;
+    Outcome outcome = formatted(reformat, requestFor(reformat, read->message));
     outcome.standardError.prepend(noteLines);
     return outcome;
 }

@@ -94,16 +94,14 @@ public:
         while (nextStatement()) {
             if (!readStatement())
                 return failedResult();
-            if (m_result.found) {
-                m_result.moreCalls = callFrom(m_at) || laterCall();
-                return m_result;
+            if (m_callRead) {
+                m_call.moreCalls = callFrom(m_at) || laterCall();
+                return m_call;
             }
         }
         if (!m_error.isEmpty())
             return failedResult();
-        VbReadResult none;
-        none.error = u"Kein MsgBox-Aufruf gefunden."_s;
-        return none;
+        return VbReadResult::failed(u"Kein MsgBox-Aufruf gefunden."_s);
     }
 
 private:
@@ -261,7 +259,7 @@ private:
     bool readCall(CodeForm form)
     {
         const Token &call = peek();
-        m_result.form = form;
+        m_call.form = form;
         ++m_at;
         const bool inParentheses
             = peek().is(u"(") && (form != CodeForm::Statement || closesStatement(m_at));
@@ -275,7 +273,7 @@ private:
             return false;
         if (form == CodeForm::Statement && !atStatementEnd() && !peek().isWord(u"Else"))
             return unexpected(peek());
-        m_result.found = true;
+        m_callRead = true;
         return true;
     }
 
@@ -344,8 +342,8 @@ private:
         case Buttons:
             return buttons();
         case Title:
-            m_result.hasTitle = true;
-            return text(m_result.title);
+            m_call.hasTitle = true;
+            return text(m_call.title);
         case HelpFile:
         case Context:
             break;
@@ -354,7 +352,7 @@ private:
         const Token &last = m_tokens[m_at - 1];
         const QStringView written
             = m_code.sliced(start.offset, last.offset + last.length - start.offset);
-        m_result.notTakenOver << (named ? written.toString()
+        m_call.notTakenOver << (named ? written.toString()
                                         : kArgumentNames[which] + u":="_s + written);
         return true;
     }
@@ -364,10 +362,10 @@ private:
         const Token &first = peek();
         const bool variable = first.kind == Kind::Word && m_variables.contains(keyOf(first.text))
             && (peek(1).is(u",") || atArgumentsEnd(1));
-        if (!text(m_result.message))
+        if (!text(m_call.message))
             return false;
         if (variable)
-            m_result.form = CodeForm::TextVariable;
+            m_call.form = CodeForm::TextVariable;
         return true;
     }
 
@@ -552,8 +550,8 @@ private:
         if (!either(value))
             return false;
         ChoicesOfValue taken = choicesOfValue(qint32(value));
-        m_result.choices = taken.choices;
-        m_result.notTakenOver += taken.notTakenOver;
+        m_call.choices = taken.choices;
+        m_call.notTakenOver += taken.notTakenOver;
         return true;
     }
 
@@ -641,9 +639,8 @@ private:
 
     VbReadResult failedResult() const
     {
-        VbReadResult failed;
-        failed.error = m_failure ? located(m_code, m_failureOffset, *m_failure) : m_error;
-        return failed;
+        return VbReadResult::failed(
+            m_failure ? located(m_code, m_failureOffset, *m_failure) : m_error);
     }
 
     QStringView m_code;
@@ -661,7 +658,8 @@ private:
     qsizetype m_selfLength = 0;
     bool m_inParentheses = false;
     int m_depth = 0;
-    VbReadResult m_result;
+    VbCall m_call;
+    bool m_callRead = false;
 };
 
 } // namespace
@@ -671,12 +669,12 @@ VbReadResult readMsgBox(QStringView code)
     return Reader(code).read();
 }
 
-QString takeOverNote(const VbReadResult &read)
+QString takeOverNote(const VbCall &call)
 {
     QStringList lines;
-    if (!read.notTakenOver.isEmpty())
-        lines << u"Nicht übernommen: "_s + read.notTakenOver.join(u", "_s);
-    if (read.moreCalls)
+    if (!call.notTakenOver.isEmpty())
+        lines << u"Nicht übernommen: "_s + call.notTakenOver.join(u", "_s);
+    if (call.moreCalls)
         lines << u"Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste."_s;
     return lines.join(u"\r\n"_s);
 }

@@ -75,10 +75,10 @@ void checkOutcome(
         if (!options.printPrompt && !outcome.standardOutput.isEmpty()) {
             const QString code = QString::fromUtf8(outcome.standardOutput);
             const codegen::VbReadResult read = codegen::readMsgBox(code);
-            if (!read.found)
+            if (!read.found())
                 propertyBroken(
-                    "VB cannot read the statement", read.error + u'\n' + described(invocation));
-            if (read.moreCalls || read.form != options.form)
+                    "VB cannot read the statement", read.error() + u'\n' + described(invocation));
+            if (read->moreCalls || read->form != options.form)
                 propertyBroken(
                     "the code is not one call in the chosen form", described(invocation));
             checkVbLimits(code, described(invocation));

@@ -35,9 +35,9 @@ void checkReadsBack(const codegen::FormatRequest &request, const codegen::Format
 {
     const codegen::VbReadResult read = codegen::readMsgBox(result.code);
     const QString details = described(request, result);
-    if (!read.found)
-        propertyBroken("VB cannot read the statement", read.error + u'\n' + details);
-    if (read.moreCalls || read.form != codegen::CodeForm::Statement)
+    if (!read.found())
+        propertyBroken("VB cannot read the statement", read.error() + u'\n' + details);
+    if (read->moreCalls || read->form != codegen::CodeForm::Statement)
         propertyBroken("the code is not one MsgBox statement", details);
     if (!result.code.startsWith(u"    MsgBox _\r\n"_s))
         propertyBroken("the statement line is not alone on line 1", details);
@@ -45,16 +45,16 @@ void checkReadsBack(const codegen::FormatRequest &request, const codegen::Format
 
     QString expectedPrompt = request.message;
     expectedPrompt.replace(u'"', u"''"_s);
-    if (read.message != expectedPrompt)
+    if (read->message != expectedPrompt)
         propertyBroken("the prompt is not the message",
-            u"prompt:  "_s + escaped(read.message) + u'\n' + details);
+            u"prompt:  "_s + escaped(read->message) + u'\n' + details);
 
     const codegen::StyleFlags flags = codegen::computeStyleFlags(request.style);
-    if (codegen::computeStyleFlags(read.choices).expression != flags.expression
-        || !read.notTakenOver.isEmpty() || !result.codeTail.contains(flags.expression))
+    if (codegen::computeStyleFlags(read->choices).expression != flags.expression
+        || !read->notTakenOver.isEmpty() || !result.codeTail.contains(flags.expression))
         propertyBroken("the buttons argument is not the flags", details);
-    if (read.hasTitle != codegen::hasTitle(request.title)
-        || (read.hasTitle && read.title != request.title))
+    if (read->hasTitle != codegen::hasTitle(request.title)
+        || (read->hasTitle && read->title != request.title))
         propertyBroken("the title argument is not the title", details);
 
     const QString withoutBreak = result.code.chopped(2);

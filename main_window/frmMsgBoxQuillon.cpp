@@ -258,17 +258,17 @@ void frmMsgBoxQuillon::takeOverVbCode()
 {
     const codegen::VbReadResult read
         = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()));
-    if (!read.found) {
+    if (!read.found()) {
         services.messageBox.show(
-            QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error, kWarningStyle);
+            QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error(), kWarningStyle);
         return;
     }
-    ui.txtTitel->setText(read.title.isEmpty() ? codegen::kNoTitle.toString() : read.title);
-    ui.txtOriginal->setPlainText(codegen::toWidgetText(read.message));
-    options->setChoices(read.choices);
-    codeBoxMenu->setForm(read.form);
+    ui.txtTitel->setText(read->title.isEmpty() ? codegen::kNoTitle.toString() : read->title);
+    ui.txtOriginal->setPlainText(codegen::toWidgetText(read->message));
+    options->setChoices(read->choices);
+    codeBoxMenu->setForm(read->form);
     formatIntoCodeBox();
-    if (const QString note = codegen::takeOverNote(read); !note.isEmpty())
+    if (const QString note = codegen::takeOverNote(read.call()); !note.isEmpty())
         services.messageBox.show(note, kNoteStyle);
 }
 
@@ -333,16 +333,18 @@ void frmMsgBoxQuillon::cmdTesten_Click()
     // What the written code shows, read as VB reads it; an empty message
     // writes no code and shows an empty box. Code the reader cannot take
     // back would be the formatter's fault: said, not shown as an empty box.
-    codegen::VbReadResult written;
+    QString prompt;
     if (outcome == codegen::FormatOutcome::Formatted) {
-        written = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()));
-        if (!written.found) {
-            services.messageBox.show(written.error, codegen::kVbOKOnly.value);
+        const codegen::VbReadResult written
+            = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()));
+        if (!written.found()) {
+            services.messageBox.show(written.error(), codegen::kVbOKOnly.value);
             return;
         }
+        prompt = written->message;
     }
     const int buttonNumber = services.messageBox.show(
-        written.message, codegen::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
+        prompt, codegen::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
     ui.lblRückwert->setText(QString::number(buttonNumber));
     ui.lblRückwBeschriftung->setVisible(true);
     ui.lblRückwert->setVisible(true);

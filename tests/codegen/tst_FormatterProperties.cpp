@@ -16,6 +16,12 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
+// The reader's error, where it found no call.
+QString errorOf(const VbReadResult &read)
+{
+    return read.found() ? QString() : read.error();
+}
+
 constexpr quint32 kSeed = 20261207;
 constexpr int kCases = 10000;
 
@@ -78,20 +84,20 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
         }
         ++formatted;
         const VbReadResult read = readMsgBox(result.code);
-        if (!read.found || read.moreCalls)
+        if (!read.found() || read->moreCalls)
             QFAIL(qPrintable(
-                u"case %1: %2 in %3\n%4"_s.arg(i).arg(read.error, result.code, describe(request))));
+                u"case %1: %2 in %3\n%4"_s.arg(i).arg(errorOf(read), result.code, describe(request))));
         QString expected = request.message;
         expected.replace(u'"', u"''"_s);
-        if (read.message != expected)
+        if (read->message != expected)
             QFAIL(qPrintable(u"case %1: prompt differs: %2"_s.arg(i).arg(describe(request))));
         const StyleFlags flags = computeStyleFlags(request.style);
-        QCOMPARE(computeStyleFlags(read.choices).expression, flags.expression);
-        QVERIFY(read.notTakenOver.isEmpty());
-        QCOMPARE(read.form, CodeForm::Statement);
+        QCOMPARE(computeStyleFlags(read->choices).expression, flags.expression);
+        QVERIFY(read->notTakenOver.isEmpty());
+        QCOMPARE(read->form, CodeForm::Statement);
         QVERIFY(result.codeTail.contains(flags.expression));
-        QCOMPARE(read.hasTitle, codegen::hasTitle(request.title));
-        QCOMPARE(read.title, read.hasTitle ? request.title : QString());
+        QCOMPARE(read->hasTitle, codegen::hasTitle(request.title));
+        QCOMPARE(read->title, read->hasTitle ? request.title : QString());
         QVERIFY(result.code.endsWith(result.codeTail + u"\r\n"_s));
         // A literal ends with its quote, so " _" before a break is always a
         // continuation.
@@ -124,14 +130,14 @@ void tst_FormatterProperties::everyCodeFormReadsBack()
             = request.form == CodeForm::If && !twoButtons ? CodeForm::Select : request.form;
         QString expected = request.message;
         expected.replace(u'"', u"''"_s);
-        const bool same = read.found && !read.moreCalls && read.form == expectedForm
-            && read.message == expected
-            && computeStyleFlags(read.choices).expression == flags.expression
-            && read.hasTitle == codegen::hasTitle(request.title)
-            && read.title == (read.hasTitle ? request.title : QString());
+        const bool same = read.found() && !read->moreCalls && read->form == expectedForm
+            && read->message == expected
+            && computeStyleFlags(read->choices).expression == flags.expression
+            && read->hasTitle == codegen::hasTitle(request.title)
+            && read->title == (read->hasTitle ? request.title : QString());
         if (!same)
             QFAIL(qPrintable(
-                u"case %1: %2 in %3\n%4"_s.arg(i).arg(read.error, result.code, describe(request))));
+                u"case %1: %2 in %3\n%4"_s.arg(i).arg(errorOf(read), result.code, describe(request))));
     }
 }
 
