@@ -1,10 +1,10 @@
 #include "about_window/frmAbout.h"
 
 #include "about_window/LinkHover.h"
-#include "about_window/MailLink.h"
 #include "platform/ShellService.h"
-#include "platform/Twips.h"
-#include "platform/WindowSetup.h"
+#include "text/MailLink.h"
+#include "widgets/Twips.h"
+#include "widgets/WindowSetup.h"
 
 #include <QCursor>
 #include <QLabel>

@@ -5,7 +5,7 @@
 
 #include "fuzz/FuzzInput.h"
 
-#include "main_window/LastMsgStore.h"
+#include "text/LastMessageRecord.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -1,19 +1,20 @@
 #include "main_window/frmMsgBoxQuillon.h"
 
 #include "about_window/frmAbout.h"
-#include "app/Pictures.h"
 #include "codegen/Formatter.h"
 #include "codegen/LineBreaks.h"
 #include "codegen/VbConstants.h"
 #include "codegen/VbReader.h"
+#include "io/HelpDocument.h"
+#include "io/LastMsgStore.h"
 #include "main_window/CodeBoxMenu.h"
-#include "main_window/Help.h"
-#include "main_window/LastMsgStore.h"
 #include "options_window/frmIconsAndButtons.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ShellService.h"
-#include "platform/Twips.h"
-#include "platform/WindowSetup.h"
+#include "text/HelpText.h"
+#include "widgets/Pictures.h"
+#include "widgets/Twips.h"
+#include "widgets/WindowSetup.h"
 
 #include <QCloseEvent>
 #include <QDebug>

@@ -2,7 +2,7 @@
 
 #include "codegen/VbConstants.h"
 #include "platform/MessageBoxService.h"
-#include "platform/WindowSetup.h"
+#include "widgets/WindowSetup.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>

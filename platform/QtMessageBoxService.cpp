@@ -2,7 +2,7 @@
 
 #include "codegen/LineBreaks.h"
 #include "codegen/VbConstants.h"
-#include "platform/WindowSetup.h"
+#include "widgets/WindowSetup.h"
 
 #include <QCloseEvent>
 #include <QEvent>

@@ -6,9 +6,9 @@
 #include "tests/doubles/RecordingShell.h"
 #include "tests/doubles/ScriptedMessageBox.h"
 
-#include "platform/ClickableLabel.h"
 #include "platform/QtTranslation.h"
-#include "platform/WrappingTextBox.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/WrappingTextBox.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "platform/QtMessageBoxService.h"
 
-#include "main_window/Help.h"
+#include "text/HelpText.h"
 
 #include <QLabel>
 #include <QPushButton>

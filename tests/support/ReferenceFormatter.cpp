@@ -1,7 +1,7 @@
 #include "tests/support/ReferenceFormatter.h"
 
-#include "tests/support/StringReplace.h"
 #include "codegen/TextBoxLines.h"
+#include "tests/support/StringReplace.h"
 #include "tests/support/TextBoxModel.h"
 
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "platform/WrappingTextBox.h"
+#include "widgets/WrappingTextBox.h"
 
 #include <QMimeData>
 

@@ -7,9 +7,6 @@
 
 QString helpDocumentPath(const QString &programFolder);
 
-// Only a normal, visible file counts as the help document.
-bool isHelpDocumentPresent(const QString &documentPath);
-
 // Eleven lines, CR LF between them, no break at the end.
 QString fallbackHelpText();
 QString fallbackHelpTitle();

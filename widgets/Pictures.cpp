@@ -1,12 +1,12 @@
-#include "app/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QPixmap>
 
 namespace xpm {
-#include "app/icons/Image1.xpm"
-#include "app/icons/frmMsgBoxQuillon.xpm"
-#include "app/icons/hand.xpm"
-#include "app/icons/imgHelp.xpm"
+#include "widgets/icons/frmMsgBoxQuillon.xpm"
+#include "widgets/icons/hand.xpm"
+#include "widgets/icons/Image1.xpm"
+#include "widgets/icons/imgHelp.xpm"
 } // namespace xpm
 
 QPixmap mainWindowPicture()

@@ -1,4 +1,4 @@
-#include "about_window/MailLink.h"
+#include "text/MailLink.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "main_window/LastMsgStore.h"
+#include "io/LastMsgStore.h"
 
 #include <QDir>
 #include <QFile>

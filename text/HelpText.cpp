@@ -1,18 +1,11 @@
-#include "main_window/Help.h"
+#include "text/HelpText.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStringList>
 
 QString helpDocumentPath(const QString &programFolder)
 {
     return QDir(programFolder).filePath(QStringLiteral("Hilfe zum MsgBox - Quillon (Lumo).htm"));
-}
-
-bool isHelpDocumentPresent(const QString &documentPath)
-{
-    const QFileInfo document(documentPath);
-    return document.isFile() && !document.isHidden();
 }
 
 QString fallbackHelpText()

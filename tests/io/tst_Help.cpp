@@ -1,4 +1,5 @@
-#include "main_window/Help.h"
+#include "io/HelpDocument.h"
+#include "text/HelpText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "platform/WindowSetup.h"
+#include "widgets/WindowSetup.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "platform/ClickableLabel.h"
+#include "widgets/ClickableLabel.h"
 
-#include "app/Pictures.h"
+#include "widgets/Pictures.h"
 
 #include <QCursor>
 #include <QMouseEvent>

@@ -1,0 +1,9 @@
+#include "io/HelpDocument.h"
+
+#include <QFileInfo>
+
+bool isHelpDocumentPresent(const QString &documentPath)
+{
+    const QFileInfo document(documentPath);
+    return document.isFile() && !document.isHidden();
+}
