@@ -213,8 +213,8 @@ bool Evaluator::wholeNumber(QString &into)
         return m_cursor.failAt(
             token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
     if (m_cursor.previous().is(u"+") || m_cursor.peek(1).is(u"+"))
-        return m_cursor.failAt(token,
-            u"Die Zahl %1 steht neben +; nur & verbindet sie als Text."_s.arg(token.text));
+        return m_cursor.failAt(
+            token, u"Die Zahl %1 steht neben +; nur & verbindet sie als Text."_s.arg(token.text));
     into += QString::number(token.number);
     m_cursor.advance();
     return true;
@@ -318,8 +318,7 @@ bool Evaluator::fillerCharacter(const Token &function, QChar &filler)
 }
 
 // A whole number within lowest..highest as the argument of `function`.
-bool Evaluator::numberArgument(
-    const Token &function, qint64 lowest, qint64 highest, qint64 &value)
+bool Evaluator::numberArgument(const Token &function, qint64 lowest, qint64 highest, qint64 &value)
 {
     const Token &code = m_cursor.peek();
     if (code.kind != Kind::Number)

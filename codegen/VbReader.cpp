@@ -266,7 +266,7 @@ private:
         skipArgument();
         const QStringView written = m_cursor.written(start, m_cursor.previous());
         m_call.notTakenOver << (named ? written.toString()
-                                        : kArgumentNames[which] + u":="_s + written);
+                                      : kArgumentNames[which] + u":="_s + written);
         return true;
     }
 
@@ -285,8 +285,8 @@ private:
     void skipArgument()
     {
         int depth = 0;
-        while (!m_cursor.atStatementEnd()
-            && (depth > 0 || !(peek().is(u",") || atArgumentsEnd()))) {
+        while (
+            !m_cursor.atStatementEnd() && (depth > 0 || !(peek().is(u",") || atArgumentsEnd()))) {
             depth += peek().is(u"(") - peek().is(u")");
             m_cursor.advance();
         }

@@ -36,7 +36,8 @@ QString decodeText(QByteArrayView bytes)
 
 std::optional<LastMessage> decodeLastMessage(QByteArrayView bytes)
 {
-    const QStringList pieces = decodeText(bytes).split(kSeparator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    const QStringList pieces
+        = decodeText(bytes).split(kSeparator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
     if (pieces.size() < 2)
         return std::nullopt;
     return LastMessage { pieces.at(0), pieces.at(1) };
@@ -69,4 +70,3 @@ LastMessageFolders lastMessageFolders(
         return { programFolder, dataFolder };
     return { dataFolder, programFolder };
 }
-

@@ -37,4 +37,3 @@ struct LastMessageFolders
 
 LastMessageFolders lastMessageFolders(
     const QString &programFolder, const QString &dataFolder, bool programFolderWritable);
-

@@ -50,19 +50,23 @@ private slots:
             << u"\"a\" & VBCRLF & vbTab & vbNullString"_s << u"a\r\n\t"_s;
         QTest::newRow("Chr is Windows-1252, ChrW UTF-16")
             << u"Chr(128) & Chr$(65) & ChrW(&H2026) & ChrW$(228)"_s << u"€A…ä"_s;
-        QTest::newRow("Space and String") << u"Space(2) & String(3, \"xy\") & String$(2, 42)"_s
-                                          << u"  xxx**"_s;
+        QTest::newRow("Space and String")
+            << u"Space(2) & String(3, \"xy\") & String$(2, 42)"_s << u"  xxx**"_s;
         QTest::newRow("whole numbers join with &") << u"\"Nr. \" & 12 & &HFF"_s << u"Nr. 12255"_s;
         QTest::newRow("a variable, also grown by itself")
             << u"s = \"a\"\r\ns = s & s & \"b\"\r\ns & \"!\""_s << u"aab!"_s;
         QTest::newRow("a variable given no fixed text is unknown")
-            << u"s = \"a\"\r\ns = Left(s, 1)\r\ns"_s << u"!Zeile 3, Spalte 1: s ist kein fester Text."_s;
+            << u"s = \"a\"\r\ns = Left(s, 1)\r\ns"_s
+            << u"!Zeile 3, Spalte 1: s ist kein fester Text."_s;
         QTest::newRow("a number beside + is no text")
-            << u"\"a\" + 1"_s << u"!Zeile 1, Spalte 7: Die Zahl 1 steht neben +; nur & verbindet sie als Text."_s;
+            << u"\"a\" + 1"_s
+            << u"!Zeile 1, Spalte 7: Die Zahl 1 steht neben +; nur & verbindet sie als Text."_s;
         QTest::newRow("Chr out of range")
-            << u"Chr(256)"_s << u"!Zeile 1, Spalte 5: Chr(256) liegt außerhalb des gültigen Bereichs."_s;
-        QTest::newRow("a property") << u"\"x\" & Err.Description"_s
-                                    << u"!Zeile 1, Spalte 7: Err.Description ist kein fester Text."_s;
+            << u"Chr(256)"_s
+            << u"!Zeile 1, Spalte 5: Chr(256) liegt außerhalb des gültigen Bereichs."_s;
+        QTest::newRow("a property")
+            << u"\"x\" & Err.Description"_s
+            << u"!Zeile 1, Spalte 7: Err.Description ist kein fester Text."_s;
     }
 
     void text()
