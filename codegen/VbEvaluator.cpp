@@ -5,6 +5,7 @@
 
 #include <array>
 #include <limits>
+#include <utility>
 
 namespace codegen::vb {
 
@@ -66,6 +67,22 @@ void Cursor::start(QList<Token> tokens)
 {
     m_tokens = std::move(tokens);
     m_at = 0;
+    m_end = -1;
+}
+
+const Token &Cursor::tokenAt(qsizetype i) const
+{
+    if (m_end >= 0 && i >= m_end)
+        return m_limit;
+    return m_tokens[qMin(i, m_tokens.size() - 1)];
+}
+
+void Cursor::limitTo(qsizetype end)
+{
+    m_end = end;
+    m_limit = Token();
+    m_limit.kind = Kind::StatementEnd;
+    m_limit.offset = m_tokens[qMin(end, m_tokens.size() - 1)].offset;
 }
 
 bool Cursor::atStatementEnd(qsizetype ahead) const
@@ -132,6 +149,11 @@ bool Evaluator::knows(QStringView name) const
     return m_variables.contains(keyOf(name));
 }
 
+void Evaluator::forget(QStringView name)
+{
+    m_variables.remove(keyOf(name));
+}
+
 bool Evaluator::exhausted() const
 {
     return m_copied > kMostCopiedText;
@@ -140,6 +162,14 @@ bool Evaluator::exhausted() const
 // A string variable takes the value of fixed text; anything else leaves it
 // unknown. Text appended to the variable itself is not copied again.
 bool Evaluator::assign(QStringView name)
+{
+    const bool substitutes = std::exchange(m_substitutes, true);
+    const bool assigned = assignText(name);
+    m_substitutes = substitutes;
+    return assigned;
+}
+
+bool Evaluator::assignText(QStringView name)
 {
     const QString key = keyOf(name);
     QString value;
@@ -153,18 +183,18 @@ bool Evaluator::assign(QStringView name)
         m_selfLength = value.size();
         m_self = key;
         if (!m_cursor.atStatementEnd() && !appendRest(value))
-            return forget(key);
+            return forgotten(key);
     } else if (!text(value)) {
-        return forget(key);
+        return forgotten(key);
     }
     m_self.clear();
     if (!m_cursor.atStatementEnd())
-        return forget(key);
+        return forgotten(key);
     m_variables.insert(key, std::move(value));
     return true;
 }
 
-bool Evaluator::forget(const QString &key)
+bool Evaluator::forgotten(const QString &key)
 {
     m_self.clear();
     m_variables.remove(key);
@@ -209,10 +239,12 @@ bool Evaluator::term(QString &into)
 bool Evaluator::wholeNumber(QString &into)
 {
     const Token &token = m_cursor.peek();
+    if (!isWhole(token))
+        return false;
     if (token.overflow)
         return m_cursor.failAt(
             token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
-    if (m_cursor.previous().is(u"+") || m_cursor.peek(1).is(u"+"))
+    if (m_cursor.after(u"+") || m_cursor.peek(1).is(u"+"))
         return m_cursor.failAt(
             token, u"Die Zahl %1 steht neben +; nur & verbindet sie als Text."_s.arg(token.text));
     into += QString::number(token.number);
@@ -249,7 +281,7 @@ bool Evaluator::named(QString &into)
     const QString key = keyOf(token.text);
     const auto known = m_variables.constFind(key);
     if (m_cursor.peek(1).is(u"(") || m_cursor.peek(1).is(u".")
-        || (known == m_variables.constEnd() && key != m_self))
+        || (known == m_variables.constEnd() && key != m_self) || (!m_substitutes && key != m_self))
         return m_cursor.notFixedText();
     const QString value = key == m_self ? into.first(m_selfLength) : *known;
     if (!copied(token, value.size()))
@@ -257,6 +289,12 @@ bool Evaluator::named(QString &into)
     into += value;
     m_cursor.advance();
     return true;
+}
+
+bool Evaluator::isWhole(const Token &number)
+{
+    return number.whole
+        || m_cursor.failAt(number, u"%1 ist keine ganze Zahl."_s.arg(number.text));
 }
 
 bool Evaluator::copied(const Token &at, qsizetype length)
@@ -323,6 +361,8 @@ bool Evaluator::numberArgument(const Token &function, qint64 lowest, qint64 high
     const Token &code = m_cursor.peek();
     if (code.kind != Kind::Number)
         return code.kind == Kind::Word ? m_cursor.notFixedText() : m_cursor.unexpected(code);
+    if (!isWhole(code))
+        return false;
     if (code.overflow || code.number < lowest || code.number > highest)
         return m_cursor.failAt(code,
             u"%1(%2) liegt außerhalb des gültigen Bereichs."_s.arg(
@@ -337,18 +377,60 @@ bool Evaluator::buttonsValue(qint64 &value)
     return either(value);
 }
 
-// VB's Or binds looser than +; both stay within a Long.
+// VB binds + tighter than &, & tighter than And, And tighter than Or; all
+// stay within a Long.
 bool Evaluator::either(qint64 &value)
 {
-    if (!sum(value))
+    if (!both(value))
         return false;
     while (m_cursor.peek().isWord(u"Or")) {
         m_cursor.advance();
         qint64 right = 0;
-        if (!sum(right))
+        if (!both(right))
             return false;
         value |= right;
     }
+    return true;
+}
+
+bool Evaluator::both(qint64 &value)
+{
+    if (!joined(value))
+        return false;
+    while (m_cursor.peek().isWord(u"And")) {
+        m_cursor.advance();
+        qint64 right = 0;
+        if (!joined(right))
+            return false;
+        value &= right;
+    }
+    return true;
+}
+
+// & joins the numbers' digits, and VB reads the text as the argument's
+// number: vbOKOnly & vbCritical is "016", 16.
+bool Evaluator::joined(qint64 &value)
+{
+    const Token &first = m_cursor.peek();
+    if (!sum(value))
+        return false;
+    if (!m_cursor.peek().is(u"&"))
+        return true;
+    QString digits = QString::number(value);
+    while (m_cursor.peek().is(u"&")) {
+        m_cursor.advance();
+        qint64 right = 0;
+        if (!sum(right))
+            return false;
+        digits += QString::number(right);
+        if (digits.size() > kLongestQuote)
+            break;
+    }
+    bool isNumber = false;
+    value = digits.toLongLong(&isNumber);
+    if (!isNumber || value < std::numeric_limits<qint32>::min()
+        || value > std::numeric_limits<qint32>::max())
+        return m_cursor.failAt(first, u"%1 ist keine Zahl vom Typ Long."_s.arg(digits));
     return true;
 }
 
@@ -376,6 +458,8 @@ bool Evaluator::flag(qint64 &value)
     if (token.is(u"("))
         return nested([&] { return either(value); });
     if (token.kind == Kind::Number) {
+        if (!isWhole(token))
+            return false;
         if (token.overflow || token.number > std::numeric_limits<qint32>::max())
             return m_cursor.failAt(
                 token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));

@@ -27,9 +27,15 @@ public:
     void start(QList<Token> tokens);
 
     const QList<Token> &tokens() const { return m_tokens; }
-    const Token &tokenAt(qsizetype i) const { return m_tokens[qMin(i, m_tokens.size() - 1)]; }
+    // Past the end, or past a limit, the token that ends the statement.
+    const Token &tokenAt(qsizetype i) const;
     const Token &peek(qsizetype ahead = 0) const { return tokenAt(m_at + ahead); }
     const Token &previous() const { return m_tokens[m_at - 1]; }
+    bool after(QStringView symbol) const { return m_at > 0 && m_tokens[m_at - 1].is(symbol); }
+    // Ends the statement before the token at `end` until unlimited: so a
+    // part of an argument is evaluated on its own.
+    void limitTo(qsizetype end);
+    void unlimited() { m_end = -1; }
     qsizetype position() const { return m_at; }
     void moveTo(qsizetype position) { m_at = position; }
     void advance(qsizetype count = 1) { m_at += count; }
@@ -55,6 +61,8 @@ private:
     QStringView m_code;
     QList<Token> m_tokens;
     qsizetype m_at = 0;
+    qsizetype m_end = -1; // the limit; -1 for none
+    Token m_limit; // the statement end that the limit stands for
     std::optional<QString> m_failure;
     qsizetype m_failureOffset = 0; // -1 where the failure is located already
 };
@@ -63,7 +71,8 @@ private:
 // from literals, the vb... string constants, Chr/ChrW of a number,
 // Space/String of fixed arguments and whole numbers joined with &, and
 // from the variables and constants given such text before; numbers and the
-// MsgBox constants joined with + and Or. What is not fixed is refused.
+// MsgBox constants joined with +, &, And and Or. What is not fixed is
+// refused.
 class Evaluator
 {
 public:
@@ -71,8 +80,10 @@ public:
         : m_cursor(cursor)
     { }
 
-    // Terms joined by & or +, all of them text.
+    // Terms joined by & or +, all of them text; the values of variables
+    // only where they are substituted.
     bool text(QString &into);
+    void substituteVariables(bool substituted) { m_substitutes = substituted; }
     bool buttonsValue(qint64 &value);
 
     // Gives the variable of `name` the text the cursor is at, up to the
@@ -80,10 +91,13 @@ public:
     // afterwards.
     bool assign(QStringView name);
     bool knows(QStringView name) const;
+    // The variable's value is unknown from here on.
+    void forget(QStringView name);
     // All text copied from variables or repeated is past its bound.
     bool exhausted() const;
 
 private:
+    bool assignText(QStringView name);
     bool appendRest(QString &into);
     bool term(QString &into);
     bool wholeNumber(QString &into);
@@ -94,10 +108,13 @@ private:
     bool fillerCharacter(const Token &function, QChar &filler);
     bool numberArgument(const Token &function, qint64 lowest, qint64 highest, qint64 &value);
     bool either(qint64 &value);
+    bool both(qint64 &value);
+    bool joined(qint64 &value);
     bool sum(qint64 &value);
     bool flag(qint64 &value);
+    bool isWhole(const Token &number);
     bool copied(const Token &at, qsizetype length);
-    bool forget(const QString &key);
+    bool forgotten(const QString &key);
 
     Cursor &m_cursor;
     QHash<QString, QString> m_variables; // by case-folded name
@@ -105,6 +122,7 @@ private:
     qsizetype m_selfLength = 0;
     qsizetype m_copied = 0; // text copied from variables or repeated so far
     int m_depth = 0;
+    bool m_substitutes = true;
 };
 
 } // namespace codegen::vb

@@ -128,10 +128,12 @@ bool Lexer::atLineEnd(qsizetype pos) const
     return pos >= m_code.size() || isBreak(m_code[pos]);
 }
 
-// A "_" that stands apart at the end of its line.
+// A "_" that stands apart at the end of its line; VBScript also takes it
+// straight behind an & ("a" &_).
 bool Lexer::continuesAt(qsizetype pos) const
 {
-    const bool apart = pos == 0 || isBlank(m_code[pos - 1]) || isBreak(m_code[pos - 1]);
+    const bool apart = pos == 0 || isBlank(m_code[pos - 1]) || isBreak(m_code[pos - 1])
+        || m_code[pos - 1] == u'&';
     return apart && atLineEnd(skipBlanks(pos + 1));
 }
 
@@ -213,6 +215,8 @@ Token Lexer::number(qsizetype start, qsizetype digits, int base)
         if (!value.overflow)
             value.number = value.number * base + digit;
     }
+    if (base == 10)
+        skipFraction(value);
     const bool isLong = at(m_pos) == u'&';
     if (isLong || at(m_pos) == u'%')
         ++m_pos;
@@ -227,6 +231,31 @@ Token Lexer::number(qsizetype start, qsizetype digits, int base)
     value.length = m_pos - start;
     value.text = m_code.sliced(start, value.length);
     return value;
+}
+
+// A decimal fraction, an exponent or a Single, Double or Currency suffix
+// make a number that is not whole.
+void Lexer::skipFraction(Token &value)
+{
+    const auto skipDigits = [this] {
+        while (digitValue(at(m_pos), 10) >= 0)
+            ++m_pos;
+    };
+    if (at(m_pos) == u'.' && digitValue(at(m_pos + 1), 10) >= 0) {
+        ++m_pos;
+        skipDigits();
+        value.whole = false;
+    }
+    const qsizetype sign = at(m_pos + 1) == u'+' || at(m_pos + 1) == u'-' ? 1 : 0;
+    if ((at(m_pos) == u'E' || at(m_pos) == u'e') && digitValue(at(m_pos + 1 + sign), 10) >= 0) {
+        m_pos += 1 + sign;
+        skipDigits();
+        value.whole = false;
+    }
+    if (at(m_pos) == u'!' || at(m_pos) == u'#' || at(m_pos) == u'@') {
+        ++m_pos;
+        value.whole = false;
+    }
 }
 
 Token Lexer::made(Kind kind, qsizetype offset, qsizetype length)

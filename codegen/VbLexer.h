@@ -18,6 +18,7 @@ struct Token
     QStringView text;
     qint64 number = 0;
     bool overflow = false;
+    bool whole = true; // no fraction, exponent or suffix of a Single, Double or Currency
     bool doubledQuotes = false; // a literal that writes a quote as ""
 
     bool is(QStringView symbol) const { return kind == Kind::Symbol && text == symbol; }
@@ -53,6 +54,7 @@ private:
     Token string();
     Token word();
     Token number(qsizetype start, qsizetype digits, int base);
+    void skipFraction(Token &value);
     Token made(Kind kind, qsizetype offset, qsizetype length);
     Token failed(qsizetype offset, const QString &what);
 

@@ -27,16 +27,85 @@ std::optional<Argument> argumentNamed(QStringView name)
     return std::nullopt;
 }
 
+// Deeper nesting of parentheses than any real code has; beyond it the
+// reader answers instead of running out of stack.
+constexpr int kDeepestNesting = 200;
+
+// The operators that bind looser than &: where one stands outside
+// parentheses, the whole argument is one expression.
+bool bindsLooserThanJoin(const Token &token)
+{
+    if (token.kind == Kind::Symbol)
+        return token.is(u"=") || token.is(u"<") || token.is(u">");
+    for (const QStringView name : { u"Like", u"Is", u"Not", u"And", u"Or", u"Xor", u"Eqv", u"Imp" }) {
+        if (token.isWord(name))
+            return true;
+    }
+    return false;
+}
+
+bool isOperatorWord(const Token &token)
+{
+    return bindsLooserThanJoin(token) || token.isWord(u"Mod");
+}
+
+bool isBinaryOperator(const Token &token)
+{
+    if (token.kind == Kind::Symbol) {
+        for (const QStringView symbol : { u"&", u"+", u"-", u"*", u"/", u"\\", u"^", u"=", u"<", u">" }) {
+            if (token.is(symbol))
+                return true;
+        }
+        return false;
+    }
+    return isOperatorWord(token) && !token.isWord(u"Not");
+}
+
+bool isUnaryOperator(const Token &token)
+{
+    return token.is(u"-") || token.is(u"+") || token.isWord(u"Not") || token.isWord(u"New")
+        || token.isWord(u"AddressOf");
+}
+
+// Where the tool keeps a block's count: the statements that open and close
+// If, loops, Select and With blocks.
+int blockChange(const QList<Token> &tokens)
+{
+    const Token &first = tokens[0];
+    const Token &last = tokens[qMax<qsizetype>(tokens.size() - 2, 0)];
+    if (first.isWord(u"If"))
+        return last.isWord(u"Then") ? 1 : 0;
+    for (const QStringView opening : { u"For", u"Do", u"While", u"With", u"Select" }) {
+        if (first.isWord(opening))
+            return 1;
+    }
+    for (const QStringView closing : { u"Next", u"Loop", u"Wend" }) {
+        if (first.isWord(closing))
+            return -1;
+    }
+    if (first.isWord(u"End") && tokens.size() > 2) {
+        for (const QStringView block : { u"If", u"Select", u"With" }) {
+            if (tokens[1].isWord(block))
+                return -1;
+        }
+    }
+    return 0;
+}
+
 // The statements up to the first MsgBox call, its arguments, and whether
 // more calls follow. What the arguments compute is the evaluator's.
 class Reader
 {
 public:
-    explicit Reader(QStringView code)
-        : m_lexer(code)
+    Reader(QStringView code, VbReading reading)
+        : m_code(code)
+        , m_lexer(code)
         , m_cursor(code)
         , m_evaluator(m_cursor)
-    { }
+        , m_reading(reading)
+    {
+        m_evaluator.substituteVariables(reading == VbReading::FixedValues);
+    }
 
     VbReadResult read()
     {
@@ -44,7 +113,9 @@ public:
             if (!readStatement())
                 return VbReadResult::failed(m_cursor.failure());
             if (m_callRead) {
-                m_call.moreCalls = callFrom(m_cursor.position()) || laterCall();
+                m_call.moreCalls = callFrom(m_cursor.position());
+                readTrailing();
+                m_call.moreCalls = m_call.moreCalls || laterCall();
                 return m_call;
             }
         }
@@ -106,6 +177,26 @@ private:
         return false;
     }
 
+    // The statements behind a ":" that ends the call, to the end of its
+    // line, as written.
+    void readTrailing()
+    {
+        const Token &end = tokens().last();
+        if (end.kind != Kind::StatementEnd || end.length == 0)
+            return;
+        const qsizetype from = end.offset;
+        qsizetype to = m_code.size();
+        while (nextStatement()) {
+            m_call.moreCalls = m_call.moreCalls || callFrom(0);
+            const Token &last = tokens().last();
+            if (last.kind != Kind::StatementEnd || last.length == 0) {
+                to = last.kind == Kind::End ? m_code.size() : last.offset;
+                break;
+            }
+        }
+        m_call.trailing = m_code.sliced(from, to - from).trimmed().toString();
+    }
+
     // Where the name stands in `x = …`, `Let x = …` or
     // `[Private|Public|Global] Const x [As String] = …`, and where its value
     // begins; nothing when the statement assigns no name.
@@ -135,42 +226,60 @@ private:
 
     bool readStatement()
     {
-        if (const std::optional<Assignment> assigned = assignment()) {
-            m_cursor.moveTo(assigned->value);
-            if (!callFrom(assigned->value) && m_evaluator.assign(tokens()[assigned->target].text))
-                return true;
-            if (m_evaluator.exhausted())
-                return false;
-            // A statement that assigns no fixed text is no error.
-            m_cursor.forgetFailure();
-        }
         for (qsizetype i = 0; i < tokens().size(); ++i) {
             if (isCallAt(i)) {
                 m_cursor.moveTo(i);
-                return readCall(formBefore(i >= 2 && tokens()[i - 1].is(u".") ? i - 2 : i));
+                return readCall(i >= 2 && tokens()[i - 1].is(u".") ? i - 2 : i);
             }
+        }
+        if (!followVariables())
+            return false;
+        m_blockDepth = qMax(0, m_blockDepth + blockChange(tokens()));
+        return true;
+    }
+
+    // A variable keeps fixed text it is given outside any block; wherever
+    // else it is named, it may change.
+    bool followVariables()
+    {
+        const std::optional<Assignment> assigned = assignment();
+        if (assigned && m_blockDepth == 0) {
+            m_cursor.moveTo(assigned->value);
+            if (m_evaluator.assign(tokens()[assigned->target].text))
+                return true;
+            if (m_evaluator.exhausted() && m_reading == VbReading::FixedValues)
+                return false;
+            m_cursor.forgetFailure();
+        }
+        for (const Token &token : tokens()) {
+            if (token.kind == Kind::Word)
+                m_evaluator.forget(token.text);
         }
         return true;
     }
 
     // The shape a call stands in, from the tokens of its statement before it.
-    CodeForm formBefore(qsizetype start) const
+    CodeForm formBefore(qsizetype start)
     {
         if (start == 0)
             return CodeForm::Statement;
         const Token &last = tokens()[start - 1];
-        if (last.isWord(u"Call") || last.isWord(u"Then") || last.isWord(u"Else"))
-            return CodeForm::Statement;
         const Token &first = tokens()[0];
+        const bool inIf = first.isWord(u"If") || first.isWord(u"ElseIf");
+        if (last.isWord(u"Then") || last.isWord(u"Else")) {
+            m_call.inLineIf = inIf;
+            return CodeForm::Statement;
+        }
+        if (last.isWord(u"Call"))
+            return CodeForm::Statement;
         if (start == 2 && first.isWord(u"Select") && tokens()[1].isWord(u"Case"))
             return CodeForm::Select;
-        if (first.isWord(u"If") || first.isWord(u"ElseIf"))
-            return CodeForm::If;
-        return CodeForm::Answer;
+        return inIf ? CodeForm::If : CodeForm::Answer;
     }
 
-    bool readCall(CodeForm form)
+    bool readCall(qsizetype start)
     {
+        const CodeForm form = formBefore(start);
         const Token &call = peek();
         m_call.form = form;
         m_cursor.advance();
@@ -249,63 +358,224 @@ private:
         return hasPrompt || m_cursor.failAt(call, u"MsgBox ohne Text."_s);
     }
 
+    // Reads one argument's expression, which must be valid VB, and leaves
+    // the cursor behind it.
     bool argument(Argument which, const Token &start, bool named)
     {
+        const qsizetype begin = m_cursor.position();
+        qsizetype end = begin;
+        if (!expression(end, 0))
+            return false;
+        if (!(m_cursor.tokenAt(end).is(u",") || atArgumentsEnd(end - begin)))
+            return m_cursor.unexpected(m_cursor.tokenAt(end));
         switch (which) {
         case Prompt:
-            return prompt();
+            prompt(begin, end);
+            break;
         case Buttons:
-            return buttons();
+            buttons(begin, end);
+            break;
         case Title:
             m_call.hasTitle = true;
-            return m_evaluator.text(m_call.title);
+            m_call.titleParts = partsOf(begin, end);
+            m_call.title = shownText(m_call.titleParts);
+            break;
         case HelpFile:
         case Context:
+            const QString written = source(begin, end);
+            m_call.notTakenOver << (named ? m_cursor.written(start, start) + u":="_s + written
+                                          : kArgumentNames[which] + u":="_s + written);
             break;
         }
-        skipArgument();
-        const QStringView written = m_cursor.written(start, m_cursor.previous());
-        m_call.notTakenOver << (named ? written.toString()
-                                      : kArgumentNames[which] + u":="_s + written);
-        return true;
+        m_cursor.moveTo(end);
+        return !m_cursor.failed();
     }
 
-    bool prompt()
+    // The tool's own text-variable form calls MsgBox sText: that variable is
+    // read for the text it was given, other ones only when asked.
+    void prompt(qsizetype begin, qsizetype end)
     {
-        const Token &first = peek();
-        const bool variable = first.kind == Kind::Word && m_evaluator.knows(first.text)
-            && (peek(1).is(u",") || atArgumentsEnd(1));
-        if (!m_evaluator.text(m_call.message))
-            return false;
+        const Token &first = m_cursor.tokenAt(begin);
+        const bool variable = end == begin + 1 && first.kind == Kind::Word
+            && m_evaluator.knows(first.text)
+            && (m_reading == VbReading::FixedValues || first.isWord(u"sText"));
         if (variable)
             m_call.form = CodeForm::TextVariable;
-        return true;
+        m_evaluator.substituteVariables(variable || m_reading == VbReading::FixedValues);
+        m_call.prompt = partsOf(begin, end);
+        m_evaluator.substituteVariables(m_reading == VbReading::FixedValues);
+        m_call.message = shownText(m_call.prompt);
     }
 
-    void skipArgument()
-    {
-        int depth = 0;
-        while (
-            !m_cursor.atStatementEnd() && (depth > 0 || !(peek().is(u",") || atArgumentsEnd()))) {
-            depth += peek().is(u"(") - peek().is(u")");
-            m_cursor.advance();
-        }
-    }
-
-    bool buttons()
+    void buttons(qsizetype begin, qsizetype end)
     {
         qint64 value = 0;
-        if (!m_evaluator.buttonsValue(value))
-            return false;
+        m_cursor.moveTo(begin);
+        m_cursor.limitTo(end);
+        const bool fixed = m_evaluator.buttonsValue(value) && m_cursor.atStatementEnd();
+        m_cursor.unlimited();
+        if (!fixed) {
+            m_cursor.forgetFailure();
+            m_call.buttonsExpression = source(begin, end);
+            return;
+        }
         ChoicesOfValue taken = choicesOfValue(qint32(value));
         m_call.choices = taken.choices;
         m_call.notTakenOver += taken.notTakenOver;
+    }
+
+    // The terms joined by & outside parentheses: each one fixed text where
+    // the evaluator computes it alone, otherwise an expression. An operator
+    // that binds looser than & makes the whole one expression.
+    MessageParts partsOf(qsizetype begin, qsizetype end)
+    {
+        QList<qsizetype> joins;
+        int depth = 0;
+        for (qsizetype i = begin; i < end; ++i) {
+            const Token &token = m_cursor.tokenAt(i);
+            depth += token.is(u"(") - token.is(u")");
+            if (depth > 0)
+                continue;
+            if (bindsLooserThanJoin(token))
+                return { { MessagePart::Kind::Expression, source(begin, end) } };
+            if (token.is(u"&"))
+                joins << i;
+        }
+        joins << end;
+        MessageParts parts;
+        qsizetype termBegin = begin;
+        for (const qsizetype join : joins) {
+            appendTerm(parts, termBegin, join);
+            termBegin = join + 1;
+        }
+        return parts;
+    }
+
+    void appendTerm(MessageParts &parts, qsizetype begin, qsizetype end)
+    {
+        QString text;
+        m_cursor.moveTo(begin);
+        m_cursor.limitTo(end);
+        const bool fixed = m_evaluator.text(text) && m_cursor.atStatementEnd();
+        m_cursor.unlimited();
+        if (!fixed) {
+            m_cursor.forgetFailure();
+            parts.append({ MessagePart::Kind::Expression, source(begin, end) });
+        } else if (!parts.isEmpty() && parts.last().kind == MessagePart::Kind::ExactText) {
+            parts.last().text += text;
+        } else if (!text.isEmpty()) {
+            parts.append({ MessagePart::Kind::ExactText, text });
+        }
+    }
+
+    // The tokens begin..end-1 as written, blanks between them kept and a
+    // continuation between them one blank.
+    QString source(qsizetype begin, qsizetype end) const
+    {
+        QString written;
+        for (qsizetype i = begin; i < end; ++i) {
+            const Token &token = m_cursor.tokenAt(i);
+            if (i > begin) {
+                const Token &before = m_cursor.tokenAt(i - 1);
+                const qsizetype gapStart = before.offset + before.length;
+                const QStringView gap = m_code.sliced(gapStart, token.offset - gapStart);
+                written += gap.contains(u'\n') || gap.contains(u'\r') ? u" "_s : gap.toString();
+            }
+            written += m_cursor.written(token, token);
+        }
+        return written;
+    }
+
+    // Checks the expression at `at` as VB's syntax has it and moves `at`
+    // behind it; its values are not looked at.
+    bool expression(qsizetype &at, int depth)
+    {
+        if (depth > kDeepestNesting)
+            return m_cursor.failAt(
+                m_cursor.tokenAt(at - 1), u"Die Klammern sind zu tief verschachtelt."_s);
+        for (;;) {
+            while (isUnaryOperator(m_cursor.tokenAt(at)))
+                ++at;
+            if (!operand(at, depth))
+                return false;
+            const Token &op = m_cursor.tokenAt(at);
+            if (!isBinaryOperator(op))
+                return true;
+            ++at;
+            // <>, <= and >= are two symbols.
+            if ((op.is(u"<") && (m_cursor.tokenAt(at).is(u">") || m_cursor.tokenAt(at).is(u"=")))
+                || (op.is(u">") && m_cursor.tokenAt(at).is(u"=")))
+                ++at;
+        }
+    }
+
+    bool operand(qsizetype &at, int depth)
+    {
+        const Token &token = m_cursor.tokenAt(at);
+        if (token.kind == Kind::String || token.kind == Kind::Number) {
+            ++at;
+            return true;
+        }
+        if (token.is(u"(")) {
+            ++at;
+            return expression(at, depth + 1) && closing(at);
+        }
+        // A member of a With block starts with its dot.
+        if ((token.is(u".") || token.is(u"!")) && m_cursor.tokenAt(at + 1).kind == Kind::Word)
+            ++at;
+        if (m_cursor.tokenAt(at).kind != Kind::Word || isOperatorWord(m_cursor.tokenAt(at)))
+            return m_cursor.unexpected(m_cursor.tokenAt(at));
+        ++at;
+        for (;;) {
+            const Token &next = m_cursor.tokenAt(at);
+            if ((next.is(u".") || next.is(u"!")) && m_cursor.tokenAt(at + 1).kind == Kind::Word) {
+                at += 2;
+            } else if (next.is(u"(")) {
+                ++at;
+                if (!callArguments(at, depth + 1))
+                    return false;
+            } else {
+                return true;
+            }
+        }
+    }
+
+    // A procedure's or array's arguments, any of them left out or named.
+    bool callArguments(qsizetype &at, int depth)
+    {
+        for (;;) {
+            const Token &token = m_cursor.tokenAt(at);
+            if (token.is(u")")) {
+                ++at;
+                return true;
+            }
+            if (!token.is(u",")) {
+                if (token.kind == Kind::Word && m_cursor.tokenAt(at + 1).is(u":="))
+                    at += 2;
+                if (!expression(at, depth))
+                    return false;
+            }
+            if (m_cursor.tokenAt(at).is(u","))
+                ++at;
+            else
+                return closing(at);
+        }
+    }
+
+    bool closing(qsizetype &at)
+    {
+        if (!m_cursor.tokenAt(at).is(u")"))
+            return m_cursor.unexpected(m_cursor.tokenAt(at));
+        ++at;
         return true;
     }
 
+    QStringView m_code;
     Lexer m_lexer;
     Cursor m_cursor;
     Evaluator m_evaluator;
+    VbReading m_reading;
+    int m_blockDepth = 0;
     bool m_inParentheses = false;
     VbCall m_call;
     bool m_callRead = false;
@@ -313,9 +583,9 @@ private:
 
 } // namespace
 
-VbReadResult readMsgBox(QStringView code)
+VbReadResult readMsgBox(QStringView code, VbReading reading)
 {
-    return Reader(code).read();
+    return Reader(code, reading).read();
 }
 
 QString takeOverNote(const VbCall &call)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codegen/Formatter.h"
+#include "codegen/MessageParts.h"
 #include "codegen/StyleFlags.h"
 
 #include <QString>
@@ -14,13 +15,21 @@ namespace codegen {
 // The first MsgBox call of a pasted piece of VB code, as read.
 struct VbCall
 {
-    QString message; // the prompt's value, line breaks as CR LF
+    MessageParts prompt; // fixed text as exact text, and expressions
+    QString message; // the prompt as shown, line breaks as CR LF
     bool hasTitle = false;
-    QString title; // the title's value ("" when the call has none)
+    MessageParts titleParts;
+    QString title; // the title as shown ("" when the call has none)
     StyleChoices choices;
+    // The buttons argument as written where it is computed only at run time.
+    QString buttonsExpression;
     QStringList notTakenOver; // constants, numbers and arguments left out, as written
     bool moreCalls = false; // the text holds further MsgBox calls after the one read
     CodeForm form = CodeForm::Statement; // the shape the call stood in
+    // What follows the call on its line, from the ":" on, as written.
+    QString trailing;
+    // The call stands after the Then or Else of a one-line If.
+    bool inLineIf = false;
 };
 
 // A call read, or why none could be: never both.
@@ -48,12 +57,22 @@ private:
     std::variant<VbCall, QString> m_outcome;
 };
 
-// Reads the first MsgBox call of the code, as VB would evaluate its prompt,
-// buttons and title. Only fixed text is taken: literals, the vb... string
+enum class VbReading {
+    // Variables and constants stay as written; only the tool's own sText is
+    // read for its text.
+    KeepExpressions,
+    // Variables and constants given fixed text before the call, outside any
+    // block and never handed to a procedure, are read for their text.
+    FixedValues,
+};
+
+// Reads the first MsgBox call of the code. Of the prompt and title, what VB
+// would compute as fixed text is taken as text: literals, the vb... string
 // constants, Chr/ChrW of a number, Space/String of fixed arguments, whole
-// numbers joined with &, and variables or constants the code gave such text
-// before the call. Anything else is an error, never a guess.
-VbReadResult readMsgBox(QStringView code);
+// numbers joined with &; every other term joined by & stays an expression,
+// as written. Buttons are computed where they are fixed, and otherwise kept
+// as written. Only code that is no valid call is refused.
+VbReadResult readMsgBox(QStringView code, VbReading reading = VbReading::KeepExpressions);
 
 // What the user must be told of a call that was read: what it holds that the
 // options cannot, and that further calls were left. Lines joined by CR LF;

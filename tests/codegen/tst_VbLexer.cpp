@@ -9,7 +9,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // The tokens of `code` in one line: ";" for a statement's end, a literal in
-// quotes, a number as its value (with "!" where too big), a symbol or word
+// quotes, a number as its value (with "!" where too big, "~" before one not
+// whole), a symbol or word
 // as written, and the error's text where the tokens end in one.
 QString tokensOf(const QString &code)
 {
@@ -24,7 +25,8 @@ QString tokensOf(const QString &code)
             shown.append(u'"' + token.text.toString() + u'"');
             break;
         case Kind::Number:
-            shown.append(token.overflow ? u"!"_s : QString::number(token.number));
+            shown.append(token.overflow ? u"!"_s
+                                        : (token.whole ? u""_s : u"~"_s) + QString::number(token.number));
             break;
         case Kind::Error:
             shown.append(lexer.error());
@@ -63,6 +65,8 @@ private slots:
         QTest::newRow("a $ ends a word") << u"Space$(3)"_s << u"Space$ ( 3 )"_s;
         QTest::newRow("hex and octal wrap as Integer, & makes Long")
             << u"&HFFFF &HFFFF& &O17 &H80000000"_s << u"-1 65535 15 -2147483648"_s;
+        QTest::newRow("fractions, exponents and suffixes are no whole numbers")
+            << u"1.5 2E-3 7# 1.x"_s << u"~1 ~2 ~7 1 . x"_s;
         QTest::newRow("a number too big for any argument") << u"99999999999999"_s << u"!"_s;
         QTest::newRow("unclosed literal, with line and column")
             << u"a\r\nMsgBox \"x"_s
