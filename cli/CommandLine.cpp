@@ -59,13 +59,14 @@ struct Options
     QCommandLineOption form { u"form"_s, u"code form"_s, u"NAME"_s };
     QCommandLineOption read { u"read"_s, u"read a VB MsgBox call, print it as JSON"_s };
     QCommandLineOption reformat { u"reformat"_s, u"read a VB MsgBox call, write it anew"_s };
+    QCommandLineOption fixedValues { u"fixed-values"_s, u"read variables for their text"_s };
     QCommandLineOption help { u"help"_s, u"show this help"_s };
 
     void addTo(QCommandLineParser &parser) const
     {
         parser.addOptions(
             { width, title, icon, buttons, defaultButton, systemModal, right, prompt, form, read,
-                reformat, help });
+                reformat, fixedValues, help });
     }
 };
 
@@ -197,6 +198,11 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     parsed.options.formGiven = parser.isSet(o.form);
     parsed.options.readCall = parser.isSet(o.read);
     parsed.options.reformatCall = parser.isSet(o.reformat);
+    parsed.options.fixedValues = parser.isSet(o.fixedValues);
+    if (parsed.options.fixedValues && !parsed.options.readCall && !parsed.options.reformatCall) {
+        parsed.error = u"--fixed-values goes with --read or --reformat."_s;
+        return parsed;
+    }
     if (parsed.options.readCall && parsed.options.reformatCall) {
         parsed.error = u"--read and --reformat exclude each other."_s;
         return parsed;
@@ -212,7 +218,7 @@ QString usageText()
     return u"Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]\n"
            u"                     [--default N] [--system-modal] [--right] [--prompt]\n"
            u"                     [--form NAME]\n"
-           u"       msgbox-format --read | --reformat [--width N] [--form NAME]\n"
+           u"       msgbox-format --read | --reformat [--fixed-values] [--width N] [--form NAME]\n"
            u"Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox\n"
            u"for it to standard output, with CR LF line breaks.\n"
            u"  --width N        code width, 40..75, default 70\n"
@@ -228,7 +234,11 @@ QString usageText()
            u"  --form NAME      statement | answer | if | select | text-variable,\n"
            u"                   default statement; if takes a set of two buttons\n"
            u"  --read           read a VB MsgBox call on standard input, print it as JSON\n"
-           u"  --reformat       read a VB MsgBox call and write it anew (--width, --form)\n"
+           u"  --reformat       read a VB MsgBox call and write it anew (--width, --form);\n"
+           u"                   run-time values stay as written, and so does what follows\n"
+           u"                   the call on its line\n"
+           u"  --fixed-values   read variables and constants given fixed text before the\n"
+           u"                   call for that text, instead of keeping them\n"
            u"  --help           show this help\n"
            u"Exit status: 0 done, 1 the text was refused, 2 a usage error.\n"_s;
 }

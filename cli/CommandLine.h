@@ -20,6 +20,7 @@ struct FormatOptions
     bool formGiven = false; // --reformat keeps the form it read unless told
     bool readCall = false; // --read: the input is VB code, printed back as JSON
     bool reformatCall = false; // --reformat: the input is VB code, written anew
+    bool fixedValues = false; // --fixed-values: variables read for text given before
 };
 
 struct ParsedCommandLine

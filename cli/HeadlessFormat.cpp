@@ -23,7 +23,36 @@ QByteArray errorLines(const QString &crlfText)
 
 codegen::FormatRequest requestFor(const FormatOptions &options, const QString &message)
 {
-    return { message, options.title, options.style, options.codeWidth, options.form };
+    codegen::FormatRequest request;
+    request.message = message;
+    request.title = options.title;
+    request.style = options.style;
+    request.codeWidth = options.codeWidth;
+    request.form = options.form;
+    return request;
+}
+
+// The call as read, written anew: its prompt, title and buttons as they
+// stood, what followed it on its line behind it.
+codegen::FormatRequest requestFor(const FormatOptions &options, const codegen::VbCall &call)
+{
+    codegen::FormatRequest request = requestFor(options, call.message);
+    request.parts = call.prompt;
+    request.titleParts = call.titleParts;
+    request.style = call.choices;
+    request.buttonsExpression = call.buttonsExpression;
+    request.trailing = call.trailing;
+    if (!options.formGiven)
+        request.form = call.form;
+    return request;
+}
+
+QJsonArray jsonOf(const codegen::MessageParts &parts)
+{
+    QJsonArray array;
+    for (const codegen::MessagePart &part : parts)
+        array.append(QJsonObject { { part.isExpression() ? u"expression"_s : u"text"_s, part.text } });
+    return array;
 }
 
 Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request)
@@ -60,7 +89,24 @@ QJsonObject jsonOf(const codegen::VbReadResult &read)
         { u"systemModal"_s, choices.systemModal },
         { u"right"_s, choices.textRight },
         { u"notTakenOver"_s, QJsonArray::fromStringList(read->notTakenOver) },
+        { u"parts"_s, jsonOf(read->prompt) },
+        { u"titleParts"_s, jsonOf(read->titleParts) },
+        { u"buttonsExpression"_s, read->buttonsExpression },
+        { u"trailing"_s, read->trailing },
+        { u"inLineIf"_s, read->inLineIf },
     };
+}
+
+// A call that cannot be written anew without losing code is refused, so
+// that no script writes the new code over the old unawares.
+QString reformatProblem(const codegen::VbCall &call)
+{
+    if (call.inLineIf)
+        return u"Der MsgBox-Aufruf steht in einem einzeiligen If; schreiben Sie es als "
+               u"If-Block, sonst ginge die Bedingung verloren."_s;
+    if (call.prompt.isEmpty())
+        return u"Der MsgBox-Aufruf hat einen leeren Text; es gibt nichts neu zu schreiben."_s;
+    return {};
 }
 
 } // namespace
@@ -99,7 +145,9 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     const QString code = decoder.decode(input);
     if (decoder.hasError())
         return usageError(u"Standard input is not valid UTF-8."_s);
-    const codegen::VbReadResult read = codegen::readMsgBox(code);
+    const codegen::VbReadResult read = codegen::readMsgBox(code,
+        options.fixedValues ? codegen::VbReading::FixedValues
+                            : codegen::VbReading::KeepExpressions);
     if (!read.found())
         return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error()) };
     // What was left out goes to standard error, so that no script loses it
@@ -109,12 +157,9 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
         = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + note);
     if (options.readCall)
         return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), noteLines };
-    FormatOptions reformat = options;
-    reformat.title = read->title;
-    reformat.style = read->choices;
-    if (!options.formGiven)
-        reformat.form = read->form;
-    Outcome outcome = formatted(reformat, requestFor(reformat, read->message));
+    if (const QString problem = reformatProblem(read.call()); !problem.isEmpty())
+        return { TextRefused, {}, noteLines + errorLines(u"msgbox-format: "_s + problem) };
+    Outcome outcome = formatted(options, requestFor(options, read.call()));
     outcome.standardError.prepend(noteLines);
     return outcome;
 }

@@ -2,6 +2,7 @@
 
 #include "codegen/TextBoxLines.h"
 #include "codegen/VbConstants.h"
+#include "codegen/VbLexer.h"
 
 #include <QList>
 #include <QStringList>
@@ -79,17 +80,17 @@ private:
     qsizetype m_used = 0;
 };
 
-// Quotes become two apostrophes, and every line break gets a line of its own
-// that holds only the line-break mark.
-QString preparedForMeasuring(const QString &message)
+// Quotes become two apostrophes, or in exact text the doubled quote of VB,
+// and every line break gets a line of its own that holds only the
+// line-break mark.
+void prepareForMeasuring(CodeBuffer &text, QStringView all, bool exact)
 {
-    CodeBuffer text(message.size() + message.size() / 4);
-    const QStringView all(message);
+    const QStringView quote = exact ? QStringView(u"\"\"") : QStringView(u"''");
     qsizetype copied = 0;
     for (qsizetype i = 0; i < all.size(); ++i) {
         if (all[i] == u'"') {
             text += all.sliced(copied, i - copied);
-            text += u"''";
+            text += quote;
             copied = i + 1;
         } else if (all[i] == u'\r' && i + 1 < all.size() && all[i + 1] == u'\n') {
             text += all.sliced(copied, i - copied);
@@ -101,7 +102,6 @@ QString preparedForMeasuring(const QString &message)
         }
     }
     text += all.sliced(copied);
-    return text.take();
 }
 
 // A CR or LF that is not a line break of the message cannot stand inside a VB
@@ -207,28 +207,30 @@ qsizetype codeLengthOfText(QStringView text)
 // run of line breaks, which share one line of vbNewline words.
 struct PromptPiece
 {
-    QStringView text;
+    QStringView text; // or an expression's source
     qsizetype lineBreaks = 0;
     // Without indentation and continuation.
     qsizetype length = 0;
+    bool isExpression = false;
 
-    bool isText() const { return lineBreaks == 0; }
+    bool isText() const { return lineBreaks == 0 && !isExpression; }
+    bool isLineBreaks() const { return lineBreaks > 0; }
     bool startsWithLiteral() const { return isText() && !isLoneBreakCharacter(text.front()); }
     bool endsWithLiteral() const { return isText() && !isLoneBreakCharacter(text.back()); }
 
     static PromptPiece ofText(QStringView text) { return { text, 0, codeLengthOfText(text) }; }
+    static PromptPiece ofExpression(QStringView source) { return { source, 0, source.size(), true }; }
     static PromptPiece ofLineBreaks(qsizetype count)
     {
-        return { {}, count, kNewline.size() + (count - 1) * kNewlineJoiner.size() };
+        return { {}, count, kNewline.size() + (count - 1) * kNewlineJoiner.size(), false };
     }
 };
 
-// Reads the prepared message as the measuring box wraps it. Empty wrapped
-// lines carry nothing and are dropped. A last line break stands alone, so the
-// prompt never ends in a run.
-QList<PromptPiece> promptPieces(QStringView prepared, qsizetype charsPerLine)
+// Reads a prepared text as the measuring box wraps it. Empty wrapped lines
+// carry nothing and are dropped. A wrapped line never ends between the two
+// quotes of a doubled one.
+void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetype charsPerLine)
 {
-    QList<PromptPiece> pieces;
     qsizetype paragraphStart = 0;
     for (;;) {
         qsizetype paragraphEnd = prepared.indexOf(kCrLf, paragraphStart);
@@ -237,14 +239,16 @@ QList<PromptPiece> promptPieces(QStringView prepared, qsizetype charsPerLine)
             paragraphEnd = prepared.size();
         QStringView rest = prepared.sliced(paragraphStart, paragraphEnd - paragraphStart);
         if (rest.size() == 1 && rest.front() == kLineBreakMark) {
-            if (!pieces.isEmpty() && !pieces.last().isText())
+            if (!pieces.isEmpty() && pieces.last().isLineBreaks())
                 pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks + 1);
             else
                 pieces.append(PromptPiece::ofLineBreaks(1));
             rest = {};
         }
         while (!rest.isEmpty()) {
-            const qsizetype length = firstWrappedLineLength(rest, charsPerLine);
+            qsizetype length = firstWrappedLineLength(rest, charsPerLine);
+            if (rest.first(length).count(u'"') % 2 != 0)
+                ++length;
             pieces.append(PromptPiece::ofText(rest.first(length)));
             rest = rest.sliced(length);
         }
@@ -252,7 +256,61 @@ QList<PromptPiece> promptPieces(QStringView prepared, qsizetype charsPerLine)
             break;
         paragraphStart = paragraphEnd + kCrLf.size();
     }
-    if (pieces.last().lineBreaks > 1) {
+}
+
+// The measuring box's text: each part prepared, an expression on a line of
+// its own; and where in it each part stands.
+struct PreparedParts
+{
+    QString text;
+    QList<std::pair<qsizetype, qsizetype>> ranges; // start, length
+};
+
+// An expression that would not join as it stands goes in parentheses, unless
+// it is the whole prompt.
+QString joinableExpression(const QString &source, bool alone)
+{
+    return alone || vb::joinsAsItStands(source) ? source : u'(' + source + u')';
+}
+
+PreparedParts preparedParts(const MessageParts &parts)
+{
+    qsizetype size = 0;
+    for (const MessagePart &part : parts)
+        size += part.text.size() + part.text.size() / 4 + 2 * kCrLf.size() + 2;
+    CodeBuffer text(size);
+    PreparedParts prepared;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const MessagePart &part = parts[i];
+        const bool onOwnLine = part.isExpression() || (i > 0 && parts[i - 1].isExpression());
+        if (i > 0 && onOwnLine)
+            text += kCrLf;
+        const qsizetype start = text.size();
+        if (part.isExpression())
+            text += joinableExpression(part.text, parts.size() == 1);
+        else
+            prepareForMeasuring(text, part.text, part.kind == MessagePart::Kind::ExactText);
+        prepared.ranges.append({ start, text.size() - start });
+    }
+    prepared.text = text.take();
+    return prepared;
+}
+
+// The pieces of all parts. A last line break stands alone, so the prompt
+// never ends in a run.
+QList<PromptPiece> promptPieces(
+    const MessageParts &parts, const PreparedParts &prepared, qsizetype charsPerLine)
+{
+    QList<PromptPiece> pieces;
+    const QStringView all(prepared.text);
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QStringView part = all.sliced(prepared.ranges[i].first, prepared.ranges[i].second);
+        if (parts[i].isExpression())
+            pieces.append(PromptPiece::ofExpression(part));
+        else
+            appendTextPieces(pieces, part, charsPerLine);
+    }
+    if (!pieces.isEmpty() && pieces.last().lineBreaks > 1) {
         pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks - 1);
         pieces.append(PromptPiece::ofLineBreaks(1));
     }
@@ -316,6 +374,10 @@ void appendPromptLine(CodeBuffer &code, const QList<PromptPiece> &pieces, const 
             writer.text(piece.text);
             continue;
         }
+        if (piece.isExpression) {
+            writer.word(piece.text);
+            continue;
+        }
         for (qsizetype k = 0; k < piece.lineBreaks; ++k)
             writer.word(kNewline);
     }
@@ -351,15 +413,31 @@ qsizetype expectedCodeSize(const LaidOutPrompt &prompt)
 }
 
 // VB's own escape: a doubled quote stands for one.
-QString titleExpression(const QString &title)
+QString titleExpression(const FormatRequest &request)
 {
-    QString escaped = title;
-    escaped.replace(u'"', u"\"\""_s);
-    CodeBuffer expression(codeLengthOfText(escaped));
+    const MessageParts typed { { MessagePart::Kind::Text, request.title } };
+    const MessageParts &parts = request.titleParts.isEmpty() ? typed : request.titleParts;
+    qsizetype size = 0;
+    for (const MessagePart &part : parts)
+        size += 2 * part.text.size() + kAmpersand.size() + 2;
+    CodeBuffer expression(size);
     LineWriter writer(expression);
-    writer.text(escaped);
+    for (const MessagePart &part : parts) {
+        if (part.isExpression()) {
+            writer.word(joinableExpression(part.text, parts.size() == 1));
+            continue;
+        }
+        QString escaped = part.text;
+        escaped.replace(u'"', u"\"\""_s);
+        writer.text(escaped);
+    }
     writer.end();
     return expression.take();
+}
+
+bool requestHasTitle(const FormatRequest &request)
+{
+    return !request.titleParts.isEmpty() || hasTitle(request.title);
 }
 
 QStringView lastLine(QStringView code)
@@ -376,21 +454,23 @@ QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     qsizetype continuations, qsizetype closerLength)
 {
     const StyleFlags flags = computeStyleFlags(request.style);
-    const bool hasFlags = flags.value > 0;
+    const QString &buttons
+        = request.buttonsExpression.isEmpty() ? flags.expression : request.buttonsExpression;
+    const bool hasFlags = flags.value > 0 || !request.buttonsExpression.isEmpty();
     QString tail;
     if (hasFlags) {
         if (continuations < kContinuationLimit) {
-            tail = kContinuation % kCrLf % kIndent % u", " % flags.expression;
+            tail = kContinuation % kCrLf % kIndent % u", " % buttons;
             ++continuations;
         } else {
-            tail = u", " % flags.expression;
+            tail = u", " % buttons;
         }
     }
-    if (!hasTitle(request.title))
+    if (!requestHasTitle(request))
         return tail;
     if (!hasFlags)
         tail += u", ";
-    const QString title = titleExpression(request.title);
+    const QString title = titleExpression(request);
     const qsizetype lineBefore
         = tail.contains(kCrLf) ? lastLine(tail).size() : lastLineLength + tail.size();
     const bool titleFits = title.size() + lineBefore + closerLength <= request.codeWidth;
@@ -458,7 +538,8 @@ FormatResult callCode(const CallFrame &frame, const LaidOutPrompt &prompt,
     QString tail
         = argumentsTail(lastLine(code.view()).size(), request, continuations, frame.closer.size());
     code += tail;
-    appendLine(code, frame.closer);
+    code += frame.closer;
+    appendLine(code, request.trailing);
     for (const QString &line : frame.after)
         appendLine(code, line);
     return withLinesChecked(code.take(), promptEnd, std::move(measuringText), std::move(tail));
@@ -485,7 +566,8 @@ FormatResult textVariableCode(
     const qsizetype promptEnd = code.size() - kCrLf.size();
     code += kTextVariableFrame.call;
     QString tail = argumentsTail(kTextVariableFrame.call.size(), request, 0, 0);
-    appendLine(code, tail);
+    code += tail;
+    appendLine(code, request.trailing);
     return withLinesChecked(code.take(), promptEnd, std::move(measuringText), std::move(tail));
 }
 
@@ -506,15 +588,20 @@ QString lineTooLongMessage()
 
 FormatResult formatMessage(const FormatRequest &request)
 {
-    if (request.message.isEmpty())
+    const MessageParts typed { { MessagePart::Kind::Text, request.message } };
+    const MessageParts &parts = request.parts.isEmpty() ? typed : request.parts;
+    if (std::all_of(parts.cbegin(), parts.cend(),
+            [](const MessagePart &part) { return !part.isExpression() && part.text.isEmpty(); }))
         return { FormatOutcome::EmptyMessage, {}, {}, {}, {} };
 
     FormatRequest clamped = request;
     clamped.codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
-    QString measuringText = preparedForMeasuring(request.message);
+    PreparedParts prepared = preparedParts(parts);
 
     LaidOutPrompt prompt;
-    prompt.pieces = promptPieces(measuringText, charsPerLineForCodeWidth(clamped.codeWidth));
+    prompt.pieces
+        = promptPieces(parts, prepared, charsPerLineForCodeWidth(clamped.codeWidth));
+    QString measuringText = std::move(prepared.text);
     prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth);
     if (request.form == CodeForm::TextVariable)
         return textVariableCode(prompt, clamped, std::move(measuringText));

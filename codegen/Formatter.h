@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codegen/CodeForms.h"
+#include "codegen/MessageParts.h"
 #include "codegen/StyleFlags.h"
 
 #include <QString>
@@ -24,6 +25,12 @@ struct FormatRequest
     StyleChoices style;      // the options window's choices; flags are written when any is made
     int codeWidth = kDefaultCodeWidth; // HScroll1 value; taken into 40..75
     CodeForm form = CodeForm::Statement;
+    // The prompt in parts, as read from code or as the window holds it with
+    // expressions; when empty, `message` is the prompt, all of it typed.
+    MessageParts parts;
+    MessageParts titleParts; // likewise for the title; when empty, `title`
+    QString buttonsExpression; // written in place of the choices' flags where given
+    QString trailing; // written behind the call on its last line, as given
 };
 
 enum class FormatOutcome {

@@ -53,6 +53,30 @@ QString located(QStringView code, qsizetype offset, const QString &what)
     return u"Zeile %1, Spalte %2: "_s.arg(line).arg(offset - lineStart + 1) + what;
 }
 
+bool bindsLooserThanJoin(const Token &token)
+{
+    if (token.kind == Kind::Symbol)
+        return token.is(u"=") || token.is(u"<") || token.is(u">");
+    for (const QStringView name : { u"Like", u"Is", u"Not", u"And", u"Or", u"Xor", u"Eqv", u"Imp" }) {
+        if (token.isWord(name))
+            return true;
+    }
+    return false;
+}
+
+bool joinsAsItStands(QStringView expression)
+{
+    Lexer lexer(expression);
+    int depth = 0;
+    for (Token token = lexer.next(); token.kind != Kind::End && token.kind != Kind::Error;
+         token = lexer.next()) {
+        depth += token.is(u"(") - token.is(u")");
+        if (depth == 0 && bindsLooserThanJoin(token))
+            return false;
+    }
+    return true;
+}
+
 Lexer::Lexer(QStringView code)
     : m_code(code)
 { }

@@ -64,6 +64,13 @@ private:
     QString m_error;
 };
 
+// The operators that bind looser than &: comparisons and logic.
+bool bindsLooserThanJoin(const Token &token);
+
+// Whether an expression can stand between & as it is written: no operator
+// that binds looser than & stands outside its parentheses.
+bool joinsAsItStands(QStringView expression);
+
 // "Zeile 2, Spalte 17: " and `what`, for an offset into the code; CR LF, CR
 // and LF each end a line.
 QString located(QStringView code, qsizetype offset, const QString &what);

@@ -31,19 +31,6 @@ std::optional<Argument> argumentNamed(QStringView name)
 // reader answers instead of running out of stack.
 constexpr int kDeepestNesting = 200;
 
-// The operators that bind looser than &: where one stands outside
-// parentheses, the whole argument is one expression.
-bool bindsLooserThanJoin(const Token &token)
-{
-    if (token.kind == Kind::Symbol)
-        return token.is(u"=") || token.is(u"<") || token.is(u">");
-    for (const QStringView name : { u"Like", u"Is", u"Not", u"And", u"Or", u"Xor", u"Eqv", u"Imp" }) {
-        if (token.isWord(name))
-            return true;
-    }
-    return false;
-}
-
 bool isOperatorWord(const Token &token)
 {
     return bindsLooserThanJoin(token) || token.isWord(u"Mod");
@@ -238,8 +225,10 @@ private:
         return true;
     }
 
-    // A variable keeps fixed text it is given outside any block; wherever
-    // else it is named, it may change.
+    // A variable keeps fixed text it is given outside any block. It may
+    // change where it is assigned otherwise, and wherever it may be handed
+    // to a procedure: named in a statement that assigns nothing, or within
+    // parentheses.
     bool followVariables()
     {
         const std::optional<Assignment> assigned = assignment();
@@ -251,8 +240,12 @@ private:
                 return false;
             m_cursor.forgetFailure();
         }
+        if (assigned)
+            m_evaluator.forget(tokens()[assigned->target].text);
+        int depth = 0;
         for (const Token &token : tokens()) {
-            if (token.kind == Kind::Word)
+            depth += token.is(u"(") - token.is(u")");
+            if (token.kind == Kind::Word && (!assigned || depth > 0))
                 m_evaluator.forget(token.text);
         }
         return true;

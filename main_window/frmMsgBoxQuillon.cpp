@@ -280,13 +280,13 @@ void frmMsgBoxQuillon::cmdFormatieren_Click()
 
 codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
 {
-    const codegen::FormatResult result = codegen::formatMessage({
-        codegen::fromWidgetText(ui.txtOriginal->toPlainText()),
-        ui.txtTitel->text(),
-        styleChoices,
-        ui.HScroll1->value(),
-        codeBoxMenu->form(),
-    });
+    codegen::FormatRequest request;
+    request.message = codegen::fromWidgetText(ui.txtOriginal->toPlainText());
+    request.title = ui.txtTitel->text();
+    request.style = styleChoices;
+    request.codeWidth = ui.HScroll1->value();
+    request.form = codeBoxMenu->form();
+    const codegen::FormatResult result = codegen::formatMessage(request);
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:
         ui.cmdLöschen->click();

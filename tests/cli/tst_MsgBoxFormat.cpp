@@ -68,6 +68,8 @@ private slots:
     void printsTheValueOfTheCode();
     void readsACallAsJson();
     void reformatsACall();
+    void reformatKeepsTheProgram_data();
+    void reformatKeepsTheProgram();
     void unreadableCallExitsWithOne();
     void refusedTextExitsWithOne();
     void keepsUnicodeIntact();
@@ -292,6 +294,16 @@ void tst_MsgBoxFormat::readsACallAsJson()
     QCOMPARE(read.value(u"right"_s).toBool(), false);
     QCOMPARE(read.value(u"notTakenOver"_s).toArray(), QJsonArray { u"vbMsgBoxHelpButton"_s });
     QCOMPARE(run.err, "msgbox-format: Nicht übernommen: vbMsgBoxHelpButton\n");
+
+    const Run parts = msgboxFormat({ u"--read"_s }, "MsgBox \"Nr. \" & n, intStyle, sTitel\n");
+    const QJsonObject partsRead = QJsonDocument::fromJson(parts.out).object();
+    QCOMPARE(partsRead.value(u"parts"_s).toArray(),
+        (QJsonArray { QJsonObject { { u"text"_s, u"Nr. "_s } },
+            QJsonObject { { u"expression"_s, u"n"_s } } }));
+    QCOMPARE(partsRead.value(u"message"_s).toString(), u"Nr. «n»"_s);
+    QCOMPARE(partsRead.value(u"buttonsExpression"_s).toString(), u"intStyle"_s);
+    QCOMPARE(partsRead.value(u"titleParts"_s).toArray(),
+        (QJsonArray { QJsonObject { { u"expression"_s, u"sTitel"_s } } }));
 }
 
 // An old statement laid out anew in one command: the same as formatting its
@@ -315,13 +327,53 @@ void tst_MsgBoxFormat::reformatsACall()
         "Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.\n");
 }
 
+// Written anew, a call does what it did: run-time values, quotes and the
+// statements behind it stay; a call that cannot be written so is refused.
+void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("code");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("written");
+
+    const QStringList reformat { u"--reformat"_s };
+    QTest::newRow("run-time values, quotes, the statement behind")
+        << reformat
+        << QByteArray("  MsgBox \"Datei \"\"\" & sFile & \"\"\" fehlt: \" & Err.Description, "
+                      "vbCritical Or intExtra, App.Title & \" - Fehler\": Exit Sub\r\n")
+        << int(cli::Done)
+        << QByteArray("    MsgBox _\r\n"
+                      "        \"Datei \"\"\" & sFile & \"\"\" fehlt: \" & Err.Description _\r\n"
+                      "        , vbCritical Or intExtra, App.Title & \" - Fehler\": Exit Sub\r\n");
+    QTest::newRow("a variable stays, fixed values only when asked")
+        << (reformat + QStringList { u"--fixed-values"_s })
+        << QByteArray("s = \"a\"\nt = s\nFor i = 1 To 2: t = t & s: Next\nMsgBox s & t\n")
+        << int(cli::Done) << QByteArray("    MsgBox _\r\n        \"a\" & t\r\n");
+    QTest::newRow("a one-line If would lose its condition")
+        << reformat << QByteArray("If a Then MsgBox \"x\"\n") << int(cli::TextRefused)
+        << QByteArray();
+    QTest::newRow("an empty prompt would write nothing")
+        << reformat << QByteArray("MsgBox \"\", vbOKOnly\n") << int(cli::TextRefused)
+        << QByteArray();
+}
+
+void tst_MsgBoxFormat::reformatKeepsTheProgram()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, code);
+    const Run run = msgboxFormat(arguments, code);
+    QTEST(run.exitCode, "exitCode");
+    QTEST(run.out, "written");
+    QCOMPARE(run.err.isEmpty(), run.exitCode == int(cli::Done));
+}
+
 void tst_MsgBoxFormat::unreadableCallExitsWithOne()
 {
-    const Run run = msgboxFormat({ u"--read"_s }, "MsgBox \"Datei \" & sName\n");
+    const Run run = msgboxFormat({ u"--read"_s }, "MsgBox \"Datei \" & , vbOK\n");
 
     QCOMPARE(run.exitCode, int(cli::TextRefused));
     QVERIFY(run.out.isEmpty());
-    QVERIFY2(run.err.contains("sName"), run.err.constData());
+    QVERIFY2(run.err.contains("Spalte 19"), run.err.constData());
 }
 
 void tst_MsgBoxFormat::refusedTextExitsWithOne()
