@@ -27,6 +27,8 @@ std::optional<Argument> argumentNamed(QStringView name)
     return std::nullopt;
 }
 
+constexpr QStringView kTextVariable = u"sText";
+
 // Deeper nesting of parentheses than any real code has; beyond it the
 // reader answers instead of running out of stack.
 constexpr int kDeepestNesting = 200;
@@ -233,6 +235,10 @@ private:
     {
         const std::optional<Assignment> assigned = assignment();
         if (assigned && m_blockDepth == 0) {
+            if (tokens()[assigned->target].isWord(kTextVariable)) {
+                followTextVariable(assigned->value);
+                return true;
+            }
             m_cursor.moveTo(assigned->value);
             if (m_evaluator.assign(tokens()[assigned->target].text))
                 return true;
@@ -241,14 +247,59 @@ private:
             m_cursor.forgetFailure();
         }
         if (assigned)
-            m_evaluator.forget(tokens()[assigned->target].text);
+            forget(tokens()[assigned->target]);
         int depth = 0;
         for (const Token &token : tokens()) {
             depth += token.is(u"(") - token.is(u")");
             if (token.kind == Kind::Word && (!assigned || depth > 0))
-                m_evaluator.forget(token.text);
+                forget(token);
         }
         return true;
+    }
+
+    void forget(const Token &variable)
+    {
+        m_evaluator.forget(variable.text);
+        if (variable.isWord(kTextVariable))
+            m_textVariable.reset();
+    }
+
+    // The tool's own text-variable form builds the prompt in sText, which
+    // is followed in parts: sText = ..., then sText = sText & ...
+    void followTextVariable(qsizetype begin)
+    {
+        const qsizetype end = tokens().size() - 1;
+        qsizetype at = begin;
+        const bool valid = expression(at, 0) && at == end;
+        m_cursor.forgetFailure();
+        MessageParts parts;
+        if (valid && m_cursor.tokenAt(begin).isWord(kTextVariable)) {
+            if (!m_textVariable || !(begin + 1 == end || m_cursor.tokenAt(begin + 1).is(u"&"))) {
+                m_textVariable.reset();
+                return;
+            }
+            parts = *m_textVariable;
+            begin = qMin(begin + 2, end);
+        }
+        if (!valid) {
+            m_textVariable.reset();
+            return;
+        }
+        // sText named again on the right stands for what it held before.
+        m_textVariableBefore = m_textVariable ? &*m_textVariable : nullptr;
+        appendParts(parts, partsOf(begin, end));
+        m_textVariableBefore = nullptr;
+        m_textVariable = std::move(parts);
+    }
+
+    static void appendParts(MessageParts &parts, MessageParts more)
+    {
+        for (MessagePart &part : more) {
+            if (!parts.isEmpty() && !part.isExpression() && !parts.last().isExpression())
+                parts.last().text += part.text;
+            else
+                parts.append(std::move(part));
+        }
     }
 
     // The shape a call stands in, from the tokens of its statement before it.
@@ -385,18 +436,20 @@ private:
     }
 
     // The tool's own text-variable form calls MsgBox sText: that variable is
-    // read for the text it was given, other ones only when asked.
+    // read for the parts it was given, other ones for their text only when
+    // asked.
     void prompt(qsizetype begin, qsizetype end)
     {
         const Token &first = m_cursor.tokenAt(begin);
-        const bool variable = end == begin + 1 && first.kind == Kind::Word
-            && m_evaluator.knows(first.text)
-            && (m_reading == VbReading::FixedValues || first.isWord(u"sText"));
-        if (variable)
+        const bool alone = end == begin + 1 && first.kind == Kind::Word;
+        if (alone && first.isWord(kTextVariable) && m_textVariable) {
             m_call.form = CodeForm::TextVariable;
-        m_evaluator.substituteVariables(variable || m_reading == VbReading::FixedValues);
-        m_call.prompt = partsOf(begin, end);
-        m_evaluator.substituteVariables(m_reading == VbReading::FixedValues);
+            m_call.prompt = *m_textVariable;
+        } else {
+            if (alone && m_reading == VbReading::FixedValues && m_evaluator.knows(first.text))
+                m_call.form = CodeForm::TextVariable;
+            m_call.prompt = partsOf(begin, end);
+        }
         m_call.message = shownText(m_call.prompt);
     }
 
@@ -446,6 +499,11 @@ private:
 
     void appendTerm(MessageParts &parts, qsizetype begin, qsizetype end)
     {
+        if (m_textVariableBefore && end == begin + 1
+            && m_cursor.tokenAt(begin).isWord(kTextVariable)) {
+            appendParts(parts, *m_textVariableBefore);
+            return;
+        }
         QString text;
         m_cursor.moveTo(begin);
         m_cursor.limitTo(end);
@@ -569,6 +627,8 @@ private:
     Evaluator m_evaluator;
     VbReading m_reading;
     int m_blockDepth = 0;
+    std::optional<MessageParts> m_textVariable; // sText, while it is known
+    const MessageParts *m_textVariableBefore = nullptr; // while sText is given new parts
     bool m_inParentheses = false;
     VbCall m_call;
     bool m_callRead = false;

@@ -56,6 +56,7 @@ private slots:
     void statementSaysWhatTheUserTyped();
     void everyCodeFormReadsBack();
     void matchesTheStepByStepFormatter();
+    void readCallsWriteBackWhatTheyHeld();
 
 private:
     quint32 m_seed = kSeed;
@@ -168,6 +169,67 @@ void tst_FormatterProperties::matchesTheStepByStepFormatter()
     QVERIFY(formatted > 0);
     QVERIFY(refusals.value(continuationLimitMessage()) > 0);
     QVERIFY(refusals.value(lineTooLongMessage()) > 0);
+}
+
+namespace {
+
+// Neighbouring text parts as one, empty ones gone: the reader's view.
+MessageParts merged(const MessageParts &parts)
+{
+    MessageParts joined;
+    for (const MessagePart &part : parts) {
+        if (!part.isExpression() && !joined.isEmpty() && !joined.last().isExpression())
+            joined.last().text += part.text;
+        else if (part.isExpression() || !part.text.isEmpty())
+            joined.append({ part.isExpression() ? part.kind : MessagePart::Kind::ExactText,
+                part.text });
+    }
+    if (!joined.isEmpty() && !joined.last().isExpression() && joined.last().text.isEmpty())
+        joined.removeLast();
+    return joined;
+}
+
+QString describe(const MessageParts &parts)
+{
+    QStringList shown;
+    for (const MessagePart &part : parts)
+        shown << (part.isExpression() ? u'{' + part.text + u'}' : pretty(part.text));
+    return shown.join(u" & "_s);
+}
+
+} // namespace
+
+// Calls as read from code, with run-time values, in every form: written
+// anew, the reader finds the same parts, title, buttons and trailing
+// statements, so no expression was split or lost.
+void tst_FormatterProperties::readCallsWriteBackWhatTheyHeld()
+{
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
+    int formatted = 0;
+    for (int i = 0; i < kCases; ++i) {
+        FormatRequest request = maker.requestWithExpressions();
+        request.form = CodeForm(i % 5);
+        const FormatResult result = formatMessage(request);
+        if (result.outcome != FormatOutcome::Formatted)
+            continue;
+        ++formatted;
+        const VbReadResult read = readMsgBox(result.code);
+        const MessageParts typedTitle { { MessagePart::Kind::ExactText, request.title } };
+        const MessageParts title = !request.titleParts.isEmpty() ? request.titleParts
+            : codegen::hasTitle(request.title)                 ? typedTitle
+                                                               : MessageParts();
+        const bool same = read.found() && !read->moreCalls
+            && merged(read->prompt) == merged(request.parts)
+            && merged(read->titleParts) == merged(title)
+            && read->buttonsExpression == request.buttonsExpression
+            && read->trailing == request.trailing;
+        if (!same)
+            QFAIL(qPrintable(u"case %1: %2 in\n%3\nwritten from %4\nread as %5"_s.arg(i).arg(
+                errorOf(read), result.code, describe(request.parts),
+                read.found() ? describe(read->prompt) : QString())));
+    }
+    QVERIFY(formatted > kCases / 2);
 }
 
 QTEST_GUILESS_MAIN(tst_FormatterProperties)

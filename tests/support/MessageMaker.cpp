@@ -118,3 +118,59 @@ codegen::FormatRequest MessageMaker::request()
     request.title = title();
     return request;
 }
+
+// Run-time values as real code writes them, each one that the reader keeps
+// whole: no & or comparison outside parentheses.
+QString MessageMaker::expression()
+{
+    static const QStringList kExpressions {
+        u"sFile"_s,
+        u"Err.Description"_s,
+        u"Format(x, \"0.00\")"_s,
+        u"Left$(s, 3)"_s,
+        u"rs!Name"_s,
+        u".Caption"_s,
+        u"Me.Text1.Text"_s,
+        u"n + 1"_s,
+        u"CStr(Now)"_s,
+        u"arr(i, j)"_s,
+        u"(a & \"b\")"_s,
+        u"UCase$(sName)"_s,
+        u"Chr(i)"_s,
+        u"1.5"_s,
+        u"IIf(x > 0, \"ja\", \"nein\")"_s,
+    };
+    return kExpressions[pick(kExpressions.size())];
+}
+
+codegen::MessageParts MessageMaker::parts()
+{
+    using Kind = codegen::MessagePart::Kind;
+    codegen::MessageParts parts;
+    const int count = 1 + pick(6);
+    for (int i = 0; i < count; ++i) {
+        if (chance(50))
+            parts.append({ Kind::Expression, expression() });
+        else if (const QString text = message(); !text.isEmpty())
+            parts.append({ Kind::ExactText, text });
+    }
+    if (parts.isEmpty())
+        parts.append({ Kind::Expression, expression() });
+    return parts;
+}
+
+codegen::FormatRequest MessageMaker::requestWithExpressions()
+{
+    using Kind = codegen::MessagePart::Kind;
+    codegen::FormatRequest request = this->request();
+    request.parts = parts();
+    if (chance(30))
+        request.titleParts = { { Kind::Expression, expression() } };
+    else if (chance(30))
+        request.titleParts = { { Kind::ExactText, title() }, { Kind::Expression, expression() } };
+    if (chance(30))
+        request.buttonsExpression = chance(50) ? u"intStyle"_s : u"vbYesNo Or iIcon"_s;
+    if (chance(20))
+        request.trailing = chance(50) ? u": Exit Sub"_s : u": GoTo Ende ' weiter"_s;
+    return request;
+}

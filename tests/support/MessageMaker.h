@@ -44,12 +44,17 @@ public:
     codegen::StyleChoices choices();
     int codeWidth();
     codegen::FormatRequest request();
+    // Exact text between expressions, as read from code, and what else a read
+    // call may carry: title parts, a buttons expression, trailing statements.
+    codegen::MessageParts parts();
+    codegen::FormatRequest requestWithExpressions();
 
 private:
     int pick(int bound) { return static_cast<int>(m_source.pick(static_cast<quint32>(bound))); }
     bool chance(int percent) { return pick(100) < percent; }
     QString word(int length);
     QString piece();
+    QString expression();
 
     ChoiceSource &m_source;
 };
