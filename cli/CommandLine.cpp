@@ -64,9 +64,8 @@ struct Options
 
     void addTo(QCommandLineParser &parser) const
     {
-        parser.addOptions(
-            { width, title, icon, buttons, defaultButton, systemModal, right, prompt, form, read,
-                reformat, fixedValues, help });
+        parser.addOptions({ width, title, icon, buttons, defaultButton, systemModal, right, prompt,
+            form, read, reformat, fixedValues, help });
     }
 };
 

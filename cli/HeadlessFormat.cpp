@@ -51,7 +51,8 @@ QJsonArray jsonOf(const codegen::MessageParts &parts)
 {
     QJsonArray array;
     for (const codegen::MessagePart &part : parts)
-        array.append(QJsonObject { { part.isExpression() ? u"expression"_s : u"text"_s, part.text } });
+        array.append(
+            QJsonObject { { part.isExpression() ? u"expression"_s : u"text"_s, part.text } });
     return array;
 }
 

@@ -219,7 +219,10 @@ struct PromptPiece
     bool endsWithLiteral() const { return isText() && !isLoneBreakCharacter(text.back()); }
 
     static PromptPiece ofText(QStringView text) { return { text, 0, codeLengthOfText(text) }; }
-    static PromptPiece ofExpression(QStringView source) { return { source, 0, source.size(), true }; }
+    static PromptPiece ofExpression(QStringView source)
+    {
+        return { source, 0, source.size(), true };
+    }
     static PromptPiece ofLineBreaks(qsizetype count)
     {
         return { {}, count, kNewline.size() + (count - 1) * kNewlineJoiner.size(), false };
@@ -258,12 +261,19 @@ void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetyp
     }
 }
 
-// The measuring box's text: each part prepared, an expression on a line of
-// its own; and where in it each part stands.
+// The measuring box's text: the parts prepared, neighbouring text parts as
+// one text, each expression on a line of its own; and where in it the texts
+// and expressions stand.
 struct PreparedParts
 {
+    struct Range
+    {
+        qsizetype start;
+        qsizetype length;
+        bool isExpression;
+    };
     QString text;
-    QList<std::pair<qsizetype, qsizetype>> ranges; // start, length
+    QList<Range> ranges;
 };
 
 // An expression that would not join as it stands goes in parentheses, unless
@@ -273,6 +283,26 @@ QString joinableExpression(const QString &source, bool alone)
     return alone || vb::joinsAsItStands(source) ? source : u'(' + source + u')';
 }
 
+// Neighbouring text parts are prepared as one text, so that a CR at the end
+// of one and an LF at the start of the next make the line break they show;
+// typed quotes go in as apostrophes first.
+void prepareTextRun(CodeBuffer &text, const MessageParts &parts, qsizetype first, qsizetype end)
+{
+    if (end == first + 1) {
+        prepareForMeasuring(
+            text, parts[first].text, parts[first].kind == MessagePart::Kind::ExactText);
+        return;
+    }
+    QString joined;
+    for (qsizetype i = first; i < end; ++i) {
+        if (parts[i].kind == MessagePart::Kind::Text)
+            joined += QString(parts[i].text).replace(u'"', u"''"_s);
+        else
+            joined += parts[i].text;
+    }
+    prepareForMeasuring(text, joined, true);
+}
+
 PreparedParts preparedParts(const MessageParts &parts)
 {
     qsizetype size = 0;
@@ -280,17 +310,21 @@ PreparedParts preparedParts(const MessageParts &parts)
         size += part.text.size() + part.text.size() / 4 + 2 * kCrLf.size() + 2;
     CodeBuffer text(size);
     PreparedParts prepared;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const MessagePart &part = parts[i];
-        const bool onOwnLine = part.isExpression() || (i > 0 && parts[i - 1].isExpression());
-        if (i > 0 && onOwnLine)
+    for (qsizetype i = 0; i < parts.size();) {
+        if (i > 0)
             text += kCrLf;
         const qsizetype start = text.size();
-        if (part.isExpression())
-            text += joinableExpression(part.text, parts.size() == 1);
-        else
-            prepareForMeasuring(text, part.text, part.kind == MessagePart::Kind::ExactText);
-        prepared.ranges.append({ start, text.size() - start });
+        const bool isExpression = parts[i].isExpression();
+        qsizetype end = i + 1;
+        if (isExpression) {
+            text += joinableExpression(parts[i].text, parts.size() == 1);
+        } else {
+            while (end < parts.size() && !parts[end].isExpression())
+                ++end;
+            prepareTextRun(text, parts, i, end);
+        }
+        prepared.ranges.append({ start, text.size() - start, isExpression });
+        i = end;
     }
     prepared.text = text.take();
     return prepared;
@@ -298,14 +332,13 @@ PreparedParts preparedParts(const MessageParts &parts)
 
 // The pieces of all parts. A last line break stands alone, so the prompt
 // never ends in a run.
-QList<PromptPiece> promptPieces(
-    const MessageParts &parts, const PreparedParts &prepared, qsizetype charsPerLine)
+QList<PromptPiece> promptPieces(const PreparedParts &prepared, qsizetype charsPerLine)
 {
     QList<PromptPiece> pieces;
     const QStringView all(prepared.text);
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QStringView part = all.sliced(prepared.ranges[i].first, prepared.ranges[i].second);
-        if (parts[i].isExpression())
+    for (const PreparedParts::Range &range : prepared.ranges) {
+        const QStringView part = all.sliced(range.start, range.length);
+        if (range.isExpression)
             pieces.append(PromptPiece::ofExpression(part));
         else
             appendTextPieces(pieces, part, charsPerLine);
@@ -558,8 +591,8 @@ FormatResult textVariableCode(
     appendLine(code, kTextVariableFrame.declaration);
     const qsizetype lineCount = prompt.lines.size();
     for (qsizetype first = 0; first < lineCount; first += kLinesPerTextStatement) {
-        appendLine(code,
-            first == 0 ? kTextVariableFrame.firstOpening : kTextVariableFrame.nextOpening);
+        appendLine(
+            code, first == 0 ? kTextVariableFrame.firstOpening : kTextVariableFrame.nextOpening);
         appendPromptLines(code, prompt, first, std::min(first + kLinesPerTextStatement, lineCount));
         code += kCrLf;
     }
@@ -599,8 +632,7 @@ FormatResult formatMessage(const FormatRequest &request)
     PreparedParts prepared = preparedParts(parts);
 
     LaidOutPrompt prompt;
-    prompt.pieces
-        = promptPieces(parts, prepared, charsPerLineForCodeWidth(clamped.codeWidth));
+    prompt.pieces = promptPieces(prepared, charsPerLineForCodeWidth(clamped.codeWidth));
     QString measuringText = std::move(prepared.text);
     prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth);
     if (request.form == CodeForm::TextVariable)

@@ -19,9 +19,8 @@ QString shownText(const MessageParts &parts)
 
 bool hasExpression(const MessageParts &parts)
 {
-    return std::any_of(parts.cbegin(), parts.cend(), [](const MessagePart &part) {
-        return part.isExpression();
-    });
+    return std::any_of(
+        parts.cbegin(), parts.cend(), [](const MessagePart &part) { return part.isExpression(); });
 }
 
 } // namespace codegen

@@ -293,8 +293,7 @@ bool Evaluator::named(QString &into)
 
 bool Evaluator::isWhole(const Token &number)
 {
-    return number.whole
-        || m_cursor.failAt(number, u"%1 ist keine ganze Zahl."_s.arg(number.text));
+    return number.whole || m_cursor.failAt(number, u"%1 ist keine ganze Zahl."_s.arg(number.text));
 }
 
 bool Evaluator::copied(const Token &at, qsizetype length)

@@ -57,7 +57,8 @@ bool bindsLooserThanJoin(const Token &token)
 {
     if (token.kind == Kind::Symbol)
         return token.is(u"=") || token.is(u"<") || token.is(u">");
-    for (const QStringView name : { u"Like", u"Is", u"Not", u"And", u"Or", u"Xor", u"Eqv", u"Imp" }) {
+    for (const QStringView name :
+        { u"Like", u"Is", u"Not", u"And", u"Or", u"Xor", u"Eqv", u"Imp" }) {
         if (token.isWord(name))
             return true;
     }

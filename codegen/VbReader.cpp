@@ -41,7 +41,8 @@ bool isOperatorWord(const Token &token)
 bool isBinaryOperator(const Token &token)
 {
     if (token.kind == Kind::Symbol) {
-        for (const QStringView symbol : { u"&", u"+", u"-", u"*", u"/", u"\\", u"^", u"=", u"<", u">" }) {
+        for (const QStringView symbol :
+            { u"&", u"+", u"-", u"*", u"/", u"\\", u"^", u"=", u"<", u">" }) {
             if (token.is(symbol))
                 return true;
         }

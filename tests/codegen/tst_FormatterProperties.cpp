@@ -86,8 +86,8 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
         ++formatted;
         const VbReadResult read = readMsgBox(result.code);
         if (!read.found() || read->moreCalls)
-            QFAIL(qPrintable(
-                u"case %1: %2 in %3\n%4"_s.arg(i).arg(errorOf(read), result.code, describe(request))));
+            QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(
+                errorOf(read), result.code, describe(request))));
         QString expected = request.message;
         expected.replace(u'"', u"''"_s);
         if (read->message != expected)
@@ -137,8 +137,8 @@ void tst_FormatterProperties::everyCodeFormReadsBack()
             && read->hasTitle == codegen::hasTitle(request.title)
             && read->title == (read->hasTitle ? request.title : QString());
         if (!same)
-            QFAIL(qPrintable(
-                u"case %1: %2 in %3\n%4"_s.arg(i).arg(errorOf(read), result.code, describe(request))));
+            QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(
+                errorOf(read), result.code, describe(request))));
     }
 }
 
@@ -173,16 +173,19 @@ void tst_FormatterProperties::matchesTheStepByStepFormatter()
 
 namespace {
 
-// Neighbouring text parts as one, empty ones gone: the reader's view.
+// Neighbouring text parts as one, empty ones gone, typed quotes as the
+// apostrophes they are written as: the reader's view.
 MessageParts merged(const MessageParts &parts)
 {
     MessageParts joined;
     for (const MessagePart &part : parts) {
+        QString text = part.text;
+        if (part.kind == MessagePart::Kind::Text)
+            text.replace(u'"', u"''"_s);
         if (!part.isExpression() && !joined.isEmpty() && !joined.last().isExpression())
-            joined.last().text += part.text;
-        else if (part.isExpression() || !part.text.isEmpty())
-            joined.append({ part.isExpression() ? part.kind : MessagePart::Kind::ExactText,
-                part.text });
+            joined.last().text += text;
+        else if (part.isExpression() || !text.isEmpty())
+            joined.append({ part.isExpression() ? part.kind : MessagePart::Kind::ExactText, text });
     }
     if (!joined.isEmpty() && !joined.last().isExpression() && joined.last().text.isEmpty())
         joined.removeLast();
@@ -217,8 +220,8 @@ void tst_FormatterProperties::readCallsWriteBackWhatTheyHeld()
         const VbReadResult read = readMsgBox(result.code);
         const MessageParts typedTitle { { MessagePart::Kind::ExactText, request.title } };
         const MessageParts title = !request.titleParts.isEmpty() ? request.titleParts
-            : codegen::hasTitle(request.title)                 ? typedTitle
-                                                               : MessageParts();
+            : codegen::hasTitle(request.title)                   ? typedTitle
+                                                                 : MessageParts();
         const bool same = read.found() && !read->moreCalls
             && merged(read->prompt) == merged(request.parts)
             && merged(read->titleParts) == merged(title)

@@ -25,8 +25,9 @@ QString tokensOf(const QString &code)
             shown.append(u'"' + token.text.toString() + u'"');
             break;
         case Kind::Number:
-            shown.append(token.overflow ? u"!"_s
-                                        : (token.whole ? u""_s : u"~"_s) + QString::number(token.number));
+            shown.append(token.overflow
+                    ? u"!"_s
+                    : (token.whole ? u""_s : u"~"_s) + QString::number(token.number));
             break;
         case Kind::Error:
             shown.append(lexer.error());

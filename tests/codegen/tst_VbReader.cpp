@@ -131,14 +131,15 @@ void tst_VbReader::keepsExpressions_data()
         << u"MsgBox Err.Description & vbCrLf & Format(x, \"0.00\") & \" €\", , App.Title"_s
         << u"{Err.Description} & \"\r\n\" & {Format(x, \"0.00\")} & \" €\""_s << u"{App.Title}"_s
         << QString();
-    QTest::newRow("every argument at run time") << u"MsgBox strMsg, intStyle Or 16, strTitle"_s
-                                                << u"{strMsg}"_s << u"{strTitle}"_s
-                                                << u"intStyle Or 16"_s;
+    QTest::newRow("every argument at run time")
+        << u"MsgBox strMsg, intStyle Or 16, strTitle"_s << u"{strMsg}"_s << u"{strTitle}"_s
+        << u"intStyle Or 16"_s;
     QTest::newRow("a variable given text before stays the variable")
         << u"s = \"a\"\r\nConst T = \"b\"\r\nMsgBox s & T"_s << u"{s} & {T}"_s << QString()
         << QString();
-    QTest::newRow("a quote stays a quote") << u"MsgBox \"Datei \"\"Setting.ini\"\"\""_s
-                                           << u"\"Datei \"Setting.ini\"\""_s << QString() << QString();
+    QTest::newRow("a quote stays a quote")
+        << u"MsgBox \"Datei \"\"Setting.ini\"\"\""_s << u"\"Datei \"Setting.ini\"\""_s << QString()
+        << QString();
     QTest::newRow("+ binds tighter than &: a sum is one expression")
         << u"MsgBox \"n: \" & 5 + 1 & Chr(256)"_s << u"\"n: \" & {5 + 1} & {Chr(256)}"_s
         << QString() << QString();
@@ -149,8 +150,7 @@ void tst_VbReader::keepsExpressions_data()
         << QString();
     QTest::newRow("parentheses, members of With, numbers not whole")
         << u"MsgBox (a & \"b\") & .Name & 1.5 & 2E3 & 7#"_s
-        << u"{(a & \"b\")} & {.Name} & {1.5} & {2E3} & {7#}"_s
-        << QString() << QString();
+        << u"{(a & \"b\")} & {.Name} & {1.5} & {2E3} & {7#}"_s << QString() << QString();
     QTest::newRow("sText changed in a loop is no text")
         << u"sText = \"a\"\r\nFor i = 1 To 2\r\n  sText = sText & \"b\"\r\nNext\r\nMsgBox sText"_s
         << u"{sText}"_s << QString() << QString();
@@ -208,13 +208,13 @@ void tst_VbReader::keepsWhatFollowsTheCall_data()
     QTest::addColumn<bool>("inLineIf");
     QTest::addColumn<bool>("moreCalls");
 
-    QTest::newRow("a statement behind a colon") << u"MsgBox \"x\": Exit Sub\r\nEnd Sub"_s
-                                                << u": Exit Sub"_s << false << false;
+    QTest::newRow("a statement behind a colon")
+        << u"MsgBox \"x\": Exit Sub\r\nEnd Sub"_s << u": Exit Sub"_s << false << false;
     QTest::newRow("several, with a comment and a call")
         << u"MsgBox \"x\" :  a = 1: MsgBox \"y\" ' Ende\r\nb = 2"_s
         << u":  a = 1: MsgBox \"y\" ' Ende"_s << false << true;
-    QTest::newRow("a one-line If") << u"If a Then MsgBox \"\": GoTo Ende"_s << u": GoTo Ende"_s
-                                   << true << false;
+    QTest::newRow("a one-line If")
+        << u"If a Then MsgBox \"\": GoTo Ende"_s << u": GoTo Ende"_s << true << false;
     QTest::newRow("after Else") << u"If a Then b = 1 Else MsgBox \"x\""_s << QString() << true
                                 << false;
 }
@@ -300,13 +300,13 @@ void tst_VbReader::refusesWithWhereAndWhat_data()
                                  << u"Zeile 1, Spalte 12: \"b\" ist hier unerwartet."_s;
     QTest::newRow("too many arguments")
         << u"MsgBox \"a\", , , , , 6"_s << u"Zeile 1, Spalte 21: 6 ist hier unerwartet."_s;
-    QTest::newRow("an operand missing") << u"MsgBox \"a\" & , vbOK"_s
-                                        << u"Zeile 1, Spalte 14: , ist hier unerwartet."_s;
+    QTest::newRow("an operand missing")
+        << u"MsgBox \"a\" & , vbOK"_s << u"Zeile 1, Spalte 14: , ist hier unerwartet."_s;
     QTest::newRow("an unclosed argument list") << u"MsgBox Format(x, \"0\", vbOK"_s
                                                << u"Zeile 1, Spalte 27: Der MsgBox-Aufruf ist "
                                                   "unvollständig."_s;
-    QTest::newRow("a keyword as a value") << u"MsgBox \"a\" & Or"_s
-                                          << u"Zeile 1, Spalte 14: Or ist hier unerwartet."_s;
+    QTest::newRow("a keyword as a value")
+        << u"MsgBox \"a\" & Or"_s << u"Zeile 1, Spalte 14: Or ist hier unerwartet."_s;
     QTest::newRow("nesting") << u"MsgBox "_s + QString(300, u'(')
                              << u"Zeile 1, Spalte 208: Die Klammern sind zu tief "
                                 "verschachtelt."_s;

@@ -152,7 +152,7 @@ codegen::MessageParts MessageMaker::parts()
         if (chance(50))
             parts.append({ Kind::Expression, expression() });
         else if (const QString text = message(); !text.isEmpty())
-            parts.append({ Kind::ExactText, text });
+            parts.append({ chance(30) ? Kind::Text : Kind::ExactText, text });
     }
     if (parts.isEmpty())
         parts.append({ Kind::Expression, expression() });

@@ -44,7 +44,8 @@ public:
     codegen::StyleChoices choices();
     int codeWidth();
     codegen::FormatRequest request();
-    // Exact text between expressions, as read from code, and what else a read
+    // Exact and typed text between expressions, as the window holds it after
+    // taking over code and typing, and what else a read
     // call may carry: title parts, a buttons expression, trailing statements.
     codegen::MessageParts parts();
     codegen::FormatRequest requestWithExpressions();
