@@ -647,6 +647,8 @@ QString takeOverNote(const VbCall &call)
     QStringList lines;
     if (!call.notTakenOver.isEmpty())
         lines << u"Nicht übernommen: "_s + call.notTakenOver.join(u", "_s);
+    if (call.inLineIf)
+        lines << u"Der Aufruf steht in einem einzeiligen If; dessen Bedingung ist nicht übernommen."_s;
     if (call.moreCalls)
         lines << u"Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste."_s;
     return lines.join(u"\r\n"_s);

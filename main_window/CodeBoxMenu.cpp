@@ -34,9 +34,17 @@ CodeBoxMenu::CodeBoxMenu(QPlainTextEdit &txtFormatiert, QSettings &settings)
     , txtFormatiert(txtFormatiert)
     , settings(settings)
     , takeOver(new QAction(QStringLiteral("VB-Code übernehmen"), this))
+    , takeOverFixed(new QAction(QStringLiteral("VB-Code mit festen Werten übernehmen"), this))
 {
     takeOver->setObjectName(QStringLiteral("mnuVbCodeÜbernehmen"));
-    connect(takeOver, &QAction::triggered, this, &CodeBoxMenu::takeOverRequested);
+    connect(takeOver, &QAction::triggered, this,
+        [this] { emit takeOverRequested(codegen::VbReading::KeepExpressions); });
+    takeOverFixed->setObjectName(QStringLiteral("mnuVbCodeMitFestenWerten"));
+    takeOverFixed->setToolTip(QStringLiteral(
+        "Variablen und Konstanten, denen der Code vorher festen Text gibt, werden durch "
+        "diesen Text ersetzt."));
+    connect(takeOverFixed, &QAction::triggered, this,
+        [this] { emit takeOverRequested(codegen::VbReading::FixedValues); });
 
     addFormAction(
         CodeForm::Statement, QStringLiteral("Anweisung"), QStringLiteral("mnuFormStatement"));
@@ -92,6 +100,8 @@ void CodeBoxMenu::showAt(const QPoint &position)
     const std::unique_ptr<QMenu> menu(txtFormatiert.createStandardContextMenu(position));
     menu->addSeparator();
     menu->addAction(takeOver);
+    menu->addAction(takeOverFixed);
+    menu->setToolTipsVisible(true);
     QMenu *formMenu = menu->addMenu(QStringLiteral("Code-Form"));
     formMenu->addActions(forms.actions());
     menu->exec(txtFormatiert.viewport()->mapToGlobal(position));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "codegen/Formatter.h"
+#include "codegen/VbReader.h"
 
 #include <QActionGroup>
 #include <QObject>
@@ -11,7 +12,8 @@ class QPoint;
 class QSettings;
 
 // The context menu of the code box: the box's own editing entries, then
-// "VB-Code übernehmen" and the "Code-Form" submenu. The actions live as long
+// "VB-Code übernehmen", the same with the fixed values of variables, and
+// the "Code-Form" submenu. The actions live as long
 // as the box, so the window and its tests reach them by name. The chosen
 // form is kept in the settings given.
 class CodeBoxMenu : public QObject
@@ -28,7 +30,8 @@ public:
     void setIfFormAvailable(bool available);
 
 signals:
-    void takeOverRequested();
+    // Run-time values kept as expressions, or read for fixed text.
+    void takeOverRequested(codegen::VbReading reading);
 
 private:
     void checkForm(codegen::CodeForm form);
@@ -38,5 +41,6 @@ private:
     QPlainTextEdit &txtFormatiert;
     QSettings &settings;
     QAction *takeOver;
+    QAction *takeOverFixed;
     QActionGroup forms { this };
 };

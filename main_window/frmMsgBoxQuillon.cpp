@@ -14,6 +14,7 @@
 #include "text/HelpText.h"
 #include "widgets/Pictures.h"
 #include "widgets/Twips.h"
+#include "widgets/ExpressionMarks.h"
 #include "widgets/WindowSetup.h"
 
 #include <QCloseEvent>
@@ -75,6 +76,7 @@ frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services)
     applyFontsAndColours();
     ui.lblRückwBeschriftung->adjustSize();
     codeBoxMenu = new CodeBoxMenu(*ui.txtFormatiert, services.settings);
+    marks = new ExpressionMarks(*ui.txtOriginal);
     tmrRückwert.setObjectName(QStringLiteral("tmrRückwert"));
     tmrRückwert.setInterval(kReturnValueDisplayMs);
     tmrRückwert.setSingleShot(true);
@@ -244,30 +246,39 @@ void frmMsgBoxQuillon::showCodeWidthTip(int codeWidth)
             ui.HScroll1->mapToGlobal(QPoint(0, ui.HScroll1->height())), tip, ui.HScroll1);
 }
 
-// lblFlags only shows the choices; nothing reads them back from it.
+// lblFlags only shows the choices, or the buttons of a call taken over as
+// written; nothing reads them back from it. Choices made anew replace those.
 void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
 {
     styleChoices = choices;
+    takenButtons.clear();
     const codegen::StyleFlags flags = codegen::computeStyleFlags(choices);
     ui.lblFlags->setText(flags.expression);
     codeBoxMenu->setIfFormAvailable(codegen::formFits(codegen::CodeForm::If, choices));
 }
 
 // The user's own code, pasted into the code box, back into the boxes and the
-// options window. On an error nothing the user typed changes.
-void frmMsgBoxQuillon::takeOverVbCode()
+// options window, its run-time values marked in the message. On an error
+// nothing the user typed changes.
+void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
 {
     const codegen::VbReadResult read
-        = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()));
+        = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()), reading);
     if (!read.found()) {
         services.messageBox.show(
             QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error(), kWarningStyle);
         return;
     }
     ui.txtTitel->setText(read->title.isEmpty() ? codegen::kNoTitle.toString() : read->title);
-    ui.txtOriginal->setPlainText(codegen::toWidgetText(read->message));
+    marks->setParts(read->prompt);
     options->setChoices(read->choices);
     codeBoxMenu->setForm(read->form);
+    takenTitle = read->titleParts;
+    takenTitleShown = ui.txtTitel->text();
+    takenButtons = read->buttonsExpression;
+    takenTrailing = read->trailing;
+    if (!takenButtons.isEmpty())
+        ui.lblFlags->setText(takenButtons);
     formatIntoCodeBox();
     if (const QString note = codegen::takeOverNote(read.call()); !note.isEmpty())
         services.messageBox.show(note, kNoteStyle);
@@ -282,8 +293,13 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
 {
     codegen::FormatRequest request;
     request.message = codegen::fromWidgetText(ui.txtOriginal->toPlainText());
+    request.parts = marks->parts();
     request.title = ui.txtTitel->text();
+    if (!takenTitle.isEmpty() && request.title == takenTitleShown)
+        request.titleParts = takenTitle;
     request.style = styleChoices;
+    request.buttonsExpression = takenButtons;
+    request.trailing = takenTrailing;
     request.codeWidth = ui.HScroll1->value();
     request.form = codeBoxMenu->form();
     const codegen::FormatResult result = codegen::formatMessage(request);
@@ -361,8 +377,18 @@ void frmMsgBoxQuillon::tmrRückwert_Timer()
     tmrRückwert.stop();
 }
 
+void frmMsgBoxQuillon::forgetTakenOverCall()
+{
+    takenTitle.clear();
+    takenTitleShown.clear();
+    takenTrailing.clear();
+    if (!takenButtons.isEmpty())
+        takeStyleChoices(styleChoices);
+}
+
 void frmMsgBoxQuillon::cmdClearText_Click()
 {
+    forgetTakenOverCall();
     ui.txtTitel->setText(codegen::kNoTitle.toString());
     ui.txtOriginal->setPlainText(QStringLiteral("Original - Text"));
     ui.txtFormatiert->setPlainText(QStringLiteral("Ausgabe VB - Code"));
@@ -372,6 +398,7 @@ void frmMsgBoxQuillon::cmdClearText_Click()
 
 void frmMsgBoxQuillon::cmdLöschen_Click()
 {
+    forgetTakenOverCall();
     ui.txtOriginal->clear();
     ui.txtFormatiert->clear();
     ui.txtDummy->clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "codegen/MessageParts.h"
 #include "codegen/StyleFlags.h"
 #include "platform/Services.h"
 #include "ui_frmMsgBoxQuillon.h"
@@ -10,11 +11,13 @@
 #include <memory>
 
 class CodeBoxMenu;
+class ExpressionMarks;
 class QPlainTextEdit;
 class frmIconsAndButtons;
 namespace codegen {
 struct FormatResult;
 enum class FormatOutcome;
+enum class VbReading;
 }
 
 // The start-up window: title and message in, VB code out, the message box
@@ -57,7 +60,8 @@ private:
     codegen::FormatOutcome formatIntoCodeBox();
     void showRefusal(const codegen::FormatResult &result);
     void takeStyleChoices(const codegen::StyleChoices &choices);
-    void takeOverVbCode();
+    void takeOverVbCode(codegen::VbReading reading);
+    void forgetTakenOverCall();
     void returnToMessage();
 
     Ui::frmMsgBoxQuillon ui;
@@ -65,6 +69,15 @@ private:
     std::unique_ptr<frmIconsAndButtons> options;
     QTimer tmrRückwert { this };
     CodeBoxMenu *codeBoxMenu = nullptr; // owned by txtFormatiert
+    ExpressionMarks *marks = nullptr; // owned by txtOriginal
+
+    // What a call taken over holds beyond the boxes and the options: its
+    // title in parts while txtTitel shows it unchanged, its buttons as
+    // written until other choices are made, and what followed it.
+    codegen::MessageParts takenTitle;
+    QString takenTitleShown;
+    QString takenButtons;
+    QString takenTrailing;
 
     codegen::StyleChoices styleChoices;
     int iCaretPos = 0; // in the box's own positions: a line break counts once

@@ -184,6 +184,8 @@ private slots:
 
     void takesOverVbCode_data();
     void takesOverVbCode();
+    void marksStayWholeAndAreWrittenBack();
+    void fixedValuesOnlyWhenAsked();
     void codeFormIsKeptAndWritten();
     void ifFormOnlyForTwoButtons();
 };
@@ -740,10 +742,14 @@ void tst_frmMsgBoxQuillon::takesOverVbCode_data()
                                  << u"T"_s << u"Hallo"_s << u"vbOKCancel"_s
                                  << u"Nicht übernommen: vbMsgBoxHelpButton"_s << u"    MsgBox _"_s;
     // Nothing the user typed is lost: the boxes and the options stay.
-    QTest::newRow("a variable") << u"MsgBox \"Datei \" & sName, 48"_s << u"Frage"_s << u"Ja\nNein"_s
-                                << u"vbQuestion"_s
-                                << u"Kein VB-Code übernommen:\r\n\r\nZeile 1, Spalte 19: sName"_s
-                                << u"MsgBox \"Datei \" & sName, 48"_s;
+    QTest::newRow("invalid code") << u"MsgBox \"Datei \" & , 48"_s << u"Frage"_s << u"Ja\nNein"_s
+                                  << u"vbQuestion"_s
+                                  << u"Kein VB-Code übernommen:\r\n\r\nZeile 1, Spalte 19: ,"_s
+                                  << u"MsgBox \"Datei \" & , 48"_s;
+    QTest::newRow("run-time values marked")
+        << u"MsgBox \"Datei \"\"\" & sFile & \"\"\": \" & Err.Description, iStil, App.Title"_s
+        << u"«App.Title»"_s << u"Datei \"«sFile»\": «Err.Description»"_s << u"iStil"_s << QString()
+        << u"    MsgBox _"_s;
 }
 
 void tst_frmMsgBoxQuillon::takesOverVbCode()
@@ -768,6 +774,51 @@ void tst_frmMsgBoxQuillon::takesOverVbCode()
         QVERIFY2(f.messageBox.calls[0].prompt.startsWith(said),
             qPrintable(f.messageBox.calls[0].prompt));
     QCOMPARE(ui(f).txtFormatiert->toPlainText().section(u'\n', 0, 0), written);
+}
+
+// A taken-over call is written back as it stood, with what the user typed
+// around its expressions; the test shows each expression's source. Typed
+// text that looks like a mark, and a mark typed into, are text.
+void tst_frmMsgBoxQuillon::marksStayWholeAndAreWrittenBack()
+{
+    Fixture f;
+    ui(f).txtFormatiert->setPlainText(
+        u"MsgBox \"Sag \"\"\" & Err.Description & sName, vbCritical Or iExtra: Exit Sub"_s);
+    f.window->findChild<QAction *>(u"mnuVbCodeÜbernehmen"_s)->trigger();
+    QTextCursor cursor = ui(f).txtOriginal->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    ui(f).txtOriginal->setTextCursor(cursor);
+    QTest::keyClicks(ui(f).txtOriginal, u" \"«x»"_s);
+    QCOMPARE(ui(f).txtOriginal->toPlainText(), u"Sag \"«Err.Description»«sName» \"«x»"_s);
+
+    ui(f).cmdTesten->click();
+
+    QCOMPARE(ui(f).txtFormatiert->toPlainText(),
+        u"    MsgBox _\n        \"Sag \"\"\" & Err.Description & sName & \" ''«x»\" _\n"
+        "        , vbCritical Or iExtra: Exit Sub\n"_s);
+    QCOMPARE(f.messageBox.calls.last().prompt, u"Sag \"«Err.Description»«sName» ''«x»"_s);
+
+    // Typing into «sName» makes it text.
+    cursor.setPosition(u"Sag \"«Err.Description»«sN"_s.size());
+    ui(f).txtOriginal->setTextCursor(cursor);
+    QTest::keyClicks(ui(f).txtOriginal, u"e"_s);
+    QCoreApplication::processEvents();
+    ui(f).cmdFormatieren->click();
+    QVERIFY2(ui(f).txtFormatiert->toPlainText().contains(u"Err.Description & \"«sNeame» "_s),
+        qPrintable(ui(f).txtFormatiert->toPlainText()));
+}
+
+void tst_frmMsgBoxQuillon::fixedValuesOnlyWhenAsked()
+{
+    Fixture f;
+    const QString code = u"Const MELDUNG = \"Fertig\"\r\nMsgBox MELDUNG & \"!\""_s;
+    ui(f).txtFormatiert->setPlainText(code);
+    f.window->findChild<QAction *>(u"mnuVbCodeÜbernehmen"_s)->trigger();
+    QCOMPARE(ui(f).txtOriginal->toPlainText(), u"«MELDUNG»!"_s);
+
+    ui(f).txtFormatiert->setPlainText(code);
+    f.window->findChild<QAction *>(u"mnuVbCodeMitFestenWerten"_s)->trigger();
+    QCOMPARE(ui(f).txtOriginal->toPlainText(), u"Fertig!"_s);
 }
 
 // The choice survives a restart of the window, and formatting writes it.

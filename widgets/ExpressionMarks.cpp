@@ -1,0 +1,207 @@
+#include "widgets/ExpressionMarks.h"
+
+#include <QHash>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+using codegen::MessagePart;
+using codegen::MessageParts;
+
+namespace {
+
+// Which mark a character belongs to (a number, distinct for each mark, so
+// that two marks side by side stay two), and the expression's source.
+constexpr int kMarkNumber = QTextFormat::UserProperty + 1;
+constexpr int kMarkSource = QTextFormat::UserProperty + 2;
+// A quote read from code.
+constexpr int kExactQuote = QTextFormat::UserProperty + 3;
+
+const QColor kMarkGround(221, 235, 255);
+const QColor kMarkText(0, 0, 160);
+
+QTextCharFormat markFormat(int number, const QString &source)
+{
+    QTextCharFormat format;
+    format.setProperty(kMarkNumber, number);
+    format.setProperty(kMarkSource, source);
+    format.setBackground(kMarkGround);
+    format.setForeground(kMarkText);
+    return format;
+}
+
+QTextCharFormat exactQuoteFormat()
+{
+    QTextCharFormat format;
+    format.setProperty(kExactQuote, true);
+    return format;
+}
+
+void appendText(MessageParts &parts, MessagePart::Kind kind, const QString &text)
+{
+    if (!parts.isEmpty() && parts.last().kind == kind)
+        parts.last().text += text;
+    else
+        parts.append({ kind, text });
+}
+
+// The fragments of each mark, in order; a mark is whole while they stand
+// together and show exactly «source».
+struct Mark
+{
+    QString shown;
+    QString source;
+    int end = -1; // behind the last fragment
+    bool apart = false; // something else stands between two fragments
+};
+
+QHash<int, Mark> marksOf(const QTextDocument &document)
+{
+    QHash<int, Mark> marks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (!format.hasProperty(kMarkNumber))
+                continue;
+            Mark &mark = marks[format.intProperty(kMarkNumber)];
+            mark.apart = mark.apart || (mark.end >= 0 && mark.end != fragment.position());
+            mark.end = fragment.position() + fragment.length();
+            mark.shown += fragment.text();
+            mark.source = format.stringProperty(kMarkSource);
+        }
+    }
+    return marks;
+}
+
+bool isWhole(const Mark &mark)
+{
+    return !mark.apart && mark.shown == codegen::markedExpression(mark.source);
+}
+
+} // namespace
+
+MessageParts markedParts(const QTextDocument &document)
+{
+    const QHash<int, Mark> marks = marksOf(document);
+    MessageParts parts;
+    int lastMark = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block != document.begin())
+            appendText(parts, MessagePart::Kind::Text, QStringLiteral("\r\n"));
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            const int number = format.intProperty(kMarkNumber);
+            if (number != 0 && isWhole(marks.value(number))) {
+                if (number != lastMark)
+                    parts.append({ MessagePart::Kind::Expression, marks.value(number).source });
+                lastMark = number;
+                continue;
+            }
+            lastMark = 0;
+            const bool exact = format.boolProperty(kExactQuote);
+            appendText(parts, exact ? MessagePart::Kind::ExactText : MessagePart::Kind::Text,
+                fragment.text());
+        }
+    }
+    if (parts.size() == 1 && parts.constFirst().text.isEmpty())
+        parts.clear();
+    return parts;
+}
+
+ExpressionMarks::ExpressionMarks(QPlainTextEdit &box)
+    : QObject(&box)
+    , box(box)
+{
+    connect(box.document(), &QTextDocument::contentsChange, this,
+        &ExpressionMarks::keepTypingUnmarked);
+}
+
+void ExpressionMarks::setParts(const MessageParts &parts)
+{
+    box.clear();
+    QTextCursor cursor(box.document());
+    const QTextCharFormat plain;
+    repairing = true;
+    for (const MessagePart &part : parts) {
+        if (part.isExpression()) {
+            cursor.insertText(codegen::markedExpression(part.text), markFormat(nextMark++, part.text));
+            continue;
+        }
+        const QStringList pieces = QString(part.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'"');
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            if (i > 0)
+                cursor.insertText(QStringLiteral("\""),
+                    part.kind == MessagePart::Kind::ExactText ? exactQuoteFormat() : plain);
+            cursor.insertText(pieces[i], plain);
+        }
+    }
+    repairing = false;
+    box.setTextCursor(cursor);
+    box.setCurrentCharFormat(plain);
+}
+
+MessageParts ExpressionMarks::parts() const
+{
+    return markedParts(*box.document());
+}
+
+// Typed or pasted characters take the format of the one before them; they
+// are text whatever that was.
+void ExpressionMarks::keepTypingUnmarked(int position, int removed, int added)
+{
+    if (repairing || (added == 0 && removed == 0))
+        return;
+    if (added > 0) {
+        QTextCursor cursor(box.document());
+        cursor.setPosition(position);
+        cursor.setPosition(position + added, QTextCursor::KeepAnchor);
+        const bool marked = [&] {
+            for (QTextBlock block = box.document()->findBlock(position);
+                 block.isValid() && block.position() < position + added; block = block.next()) {
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    const QTextFragment fragment = it.fragment();
+                    if (fragment.position() + fragment.length() > position
+                        && fragment.position() < position + added
+                        && (fragment.charFormat().hasProperty(kMarkNumber)
+                            || fragment.charFormat().hasProperty(kExactQuote)))
+                        return true;
+                }
+            }
+            return false;
+        }();
+        if (marked) {
+            repairing = true;
+            cursor.setCharFormat(QTextCharFormat());
+            repairing = false;
+        }
+    }
+    // Outside the change's own signal, which must not see the text change.
+    QTimer::singleShot(0, this, &ExpressionMarks::dissolveBrokenMarks);
+}
+
+// A mark the user has edited into or cut apart is text again, and looks it.
+void ExpressionMarks::dissolveBrokenMarks()
+{
+    const QHash<int, Mark> marks = marksOf(*box.document());
+    QList<std::pair<int, int>> broken; // position, length
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int number = fragment.charFormat().intProperty(kMarkNumber);
+            if (number != 0 && !isWhole(marks.value(number)))
+                broken.append({ fragment.position(), fragment.length() });
+        }
+    }
+    repairing = true;
+    for (const auto &[position, length] : broken) {
+        QTextCursor cursor(box.document());
+        cursor.setPosition(position);
+        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(QTextCharFormat());
+    }
+    repairing = false;
+}

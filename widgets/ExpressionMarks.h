@@ -1,0 +1,39 @@
+#pragma once
+
+#include "codegen/MessageParts.h"
+
+#include <QObject>
+
+class QPlainTextEdit;
+class QTextDocument;
+
+// The marks of a message box that holds a call taken over from VB code. An
+// expression shows as «source» on a tinted ground and stands for itself:
+// the user edits around it, and "Text formatieren" writes it back as the
+// expression. What the user types or pastes is always text, even where it
+// looks like a mark, and a mark the user edits into becomes text. A quote
+// that was read from code stays a quote; a typed one becomes two
+// apostrophes, as always.
+class ExpressionMarks : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit ExpressionMarks(QPlainTextEdit &box);
+
+    // Fills the box with the parts, expressions and read quotes marked.
+    void setParts(const codegen::MessageParts &parts);
+    // The box's text in parts; text typed in it is Text.
+    codegen::MessageParts parts() const;
+
+private:
+    void keepTypingUnmarked(int position, int removed, int added);
+    void dissolveBrokenMarks();
+
+    QPlainTextEdit &box;
+    int nextMark = 1;
+    bool repairing = false;
+};
+
+// The parts of a document marked as ExpressionMarks marks them.
+codegen::MessageParts markedParts(const QTextDocument &document);
