@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # "VB-Code übernehmen" in the real program: paste a hand-written multi-line
-# statement with numeric flags into the code box, take it over from the code
-# box's context menu, and find title, message and options set and the code
-# written anew, as msgbox-format --reformat writes it.
+# statement with a run-time value and numeric flags into the code box, take
+# it over from the code box's context menu, and find title, message (the
+# value marked) and options set and the code written anew, as
+# msgbox-format --reformat writes it.
 source "$QUILLON_SOURCE_DIR/tests/e2e/lib.sh"
 
 readonly CODE='    MsgBox "Datei " & _
-        "fehlt." & vbCrLf & "Nochmal?", _
+        "fehlt: " & Err.Description & vbCrLf & "Nochmal?", _
         4 + 32 + 256, "Fehler"'
 
 # Selects all of the box under the point and prints it, via the clipboard.
@@ -33,12 +34,12 @@ printf '%s' "$CODE" | xclip -selection clipboard
 click_in "$main" 283 352
 xdotool key ctrl+a ctrl+v
 sleep 0.3
-code_box_menu_entry "$main" 2
+code_box_menu_entry "$main" 3
 screenshot take-over
 
 [ "$(copied_from "$main" 186 48)" = 'Fehler' ] || fail "the title was not taken over"
 message=$(copied_from "$main" 149 130)
-[ "$message" = $'Datei fehlt.\nNochmal?' ] || fail "the message was not taken over: $message"
+[ "$message" = $'Datei fehlt: «Err.Description»\nNochmal?' ] || fail "the message was not taken over: $message"
 
 copied=$(copied_code "$main")
 same_as "$copied" "$(printf '%s' "$CODE" | "$QUILLON_BIN_DIR/msgbox-format" --reformat | tr -d '\r')" \
