@@ -1,6 +1,7 @@
 // The formatter against arbitrary messages and titles at every code width and
 // style: what it accepts must read back, as VB reads it, as exactly the
 // message; on small inputs it must agree with the step-by-step reference.
+// Requests with run-time values read back as their parts.
 
 #include "fuzz/FuzzInput.h"
 
@@ -78,9 +79,30 @@ void checkAgreesWithReference(
 
 } // namespace
 
+void checkPartsReadBack(const codegen::FormatRequest &request)
+{
+    const codegen::FormatResult result = codegen::formatMessage(request);
+    if (result.outcome != codegen::FormatOutcome::Formatted)
+        return;
+    const codegen::VbReadResult read = codegen::readMsgBox(result.code);
+    const QString details = described(request, result);
+    if (!read.found())
+        propertyBroken("VB cannot read the statement", read.error() + u'\n' + details);
+    checkVbLimits(result.code, details);
+    if (read->prompt != readerView(request.parts)
+        || read->titleParts != readerViewOfTitle(request)
+        || read->buttonsExpression != request.buttonsExpression
+        || read->trailing != request.trailing)
+        propertyBroken("a call with expressions reads back differently", details);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzInput input(data, size);
+    if (size > 0 && data[0] % 4 == 0) {
+        checkPartsReadBack(MessageMaker(input).requestWithExpressions());
+        return 0;
+    }
     const codegen::FormatRequest request = MessageMaker(input).request();
     const codegen::FormatResult result = codegen::formatMessage(request);
 

@@ -173,25 +173,6 @@ void tst_FormatterProperties::matchesTheStepByStepFormatter()
 
 namespace {
 
-// Neighbouring text parts as one, empty ones gone, typed quotes as the
-// apostrophes they are written as: the reader's view.
-MessageParts merged(const MessageParts &parts)
-{
-    MessageParts joined;
-    for (const MessagePart &part : parts) {
-        QString text = part.text;
-        if (part.kind == MessagePart::Kind::Text)
-            text.replace(u'"', u"''"_s);
-        if (!part.isExpression() && !joined.isEmpty() && !joined.last().isExpression())
-            joined.last().text += text;
-        else if (part.isExpression() || !text.isEmpty())
-            joined.append({ part.isExpression() ? part.kind : MessagePart::Kind::ExactText, text });
-    }
-    if (!joined.isEmpty() && !joined.last().isExpression() && joined.last().text.isEmpty())
-        joined.removeLast();
-    return joined;
-}
-
 QString describe(const MessageParts &parts)
 {
     QStringList shown;
@@ -218,13 +199,9 @@ void tst_FormatterProperties::readCallsWriteBackWhatTheyHeld()
             continue;
         ++formatted;
         const VbReadResult read = readMsgBox(result.code);
-        const MessageParts typedTitle { { MessagePart::Kind::ExactText, request.title } };
-        const MessageParts title = !request.titleParts.isEmpty() ? request.titleParts
-            : codegen::hasTitle(request.title)                   ? typedTitle
-                                                                 : MessageParts();
         const bool same = read.found() && !read->moreCalls
-            && merged(read->prompt) == merged(request.parts)
-            && merged(read->titleParts) == merged(title)
+            && read->prompt == readerView(request.parts)
+            && read->titleParts == readerViewOfTitle(request)
             && read->buttonsExpression == request.buttonsExpression
             && read->trailing == request.trailing;
         if (!same)

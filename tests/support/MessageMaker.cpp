@@ -174,3 +174,28 @@ codegen::FormatRequest MessageMaker::requestWithExpressions()
         request.trailing = chance(50) ? u": Exit Sub"_s : u": GoTo Ende ' weiter"_s;
     return request;
 }
+
+codegen::MessageParts readerView(const codegen::MessageParts &parts)
+{
+    using Kind = codegen::MessagePart::Kind;
+    codegen::MessageParts joined;
+    for (const codegen::MessagePart &part : parts) {
+        QString text = part.text;
+        if (part.kind == Kind::Text)
+            text.replace(u'"', u"''"_s);
+        if (!part.isExpression() && !joined.isEmpty() && !joined.last().isExpression())
+            joined.last().text += text;
+        else if (part.isExpression() || !text.isEmpty())
+            joined.append({ part.isExpression() ? part.kind : Kind::ExactText, text });
+    }
+    return joined;
+}
+
+codegen::MessageParts readerViewOfTitle(const codegen::FormatRequest &request)
+{
+    if (!request.titleParts.isEmpty())
+        return readerView(request.titleParts);
+    if (!codegen::hasTitle(request.title))
+        return {};
+    return { { codegen::MessagePart::Kind::ExactText, request.title } };
+}

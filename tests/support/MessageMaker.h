@@ -59,3 +59,12 @@ private:
 
     ChoiceSource &m_source;
 };
+
+// Parts as the reader gives them back: neighbouring text parts as one exact
+// text, empty ones gone, typed quotes as the two apostrophes they are
+// written as.
+codegen::MessageParts readerView(const codegen::MessageParts &parts);
+
+// The title as the reader gives it back: the title parts, or the typed title
+// where the code names one.
+codegen::MessageParts readerViewOfTitle(const codegen::FormatRequest &request);
