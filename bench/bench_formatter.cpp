@@ -69,6 +69,9 @@ public:
         printRatios("reference/", "production/", "%10.0fx");
         std::printf("\nText-variable form over the statement form (time ratio):\n");
         printRatios("text-variable/", "production/", "%10.2f");
+        std::printf("\nWith run-time values over fixed text alone (time ratio):\n");
+        printRatios("expressions/", "production/", "%10.2f");
+        printRatios("reader-expressions/", "reader/", "%10.2f");
     }
 
 private:
@@ -112,7 +115,43 @@ const ReadShape kReadShapes[] = {
         u"MsgBox sText, vbQuestion, \"Titel\"\r\n"_s },
 };
 
+// The same code with run-time values in each unit.
+const ReadShape kReadShapesWithExpressions[] = {
+    { "continued-lines", u"MsgBox _\r\n"_s,
+        u"        \"Ein Stück \"\"zitiert\"\" \" & sName & vbNewline & _\r\n"_s,
+        u"        \"Ende\", vbQuestion Or vbYesNo, \"Titel\"\r\n"_s },
+    { "long-lines", u"MsgBox _\r\n"_s, u"\"Ein Stück\" & Err.Description & Chr(10) & "_s,
+        u"\"Ende\" _\r\n, vbQuestion Or vbYesNo, \"Titel\"\r\n"_s },
+    { "text-variable", u"sText = \"\"\r\n"_s,
+        u"sText = sText & \"Ein Stück\" & Format(x, \"0.00\") & vbNewline\r\n"_s,
+        u"MsgBox sText, vbQuestion, \"Titel\"\r\n"_s },
+};
+
 constexpr qsizetype kReadSize = 1024 * 1024;
+
+// A message of the paragraph shape with a run-time value after each
+// sentence, of about `size` characters in all.
+codegen::MessageParts partsOf(qsizetype size)
+{
+    const QString sentence = kShapes[0].unit;
+    const QString value = u"Err.Description"_s;
+    codegen::MessageParts parts;
+    for (qsizetype written = 0; written < size; written += sentence.size() + value.size()) {
+        parts.append({ codegen::MessagePart::Kind::ExactText, sentence });
+        parts.append({ codegen::MessagePart::Kind::Expression, value });
+    }
+    return parts;
+}
+
+void registerRead(const std::string &name, const QString &code)
+{
+    benchmark::RegisterBenchmark(name.c_str(), [code](benchmark::State &state) {
+        if (!codegen::readMsgBox(code).found())
+            state.SkipWithError("the code does not read as a call");
+        for (auto _ : state)
+            benchmark::DoNotOptimize(codegen::readMsgBox(code));
+    })->Unit(benchmark::kMillisecond);
+}
 
 QString codeOf(const ReadShape &shape)
 {
@@ -140,17 +179,18 @@ int main(int argc, char **argv)
             }
         }
     }
-    for (const ReadShape &shape : kReadShapes) {
-        const QString code = codeOf(shape);
-        benchmark::RegisterBenchmark(("reader/"s + shape.name + "/1MiB").c_str(),
-            [code](benchmark::State &state) {
-                if (!codegen::readMsgBox(code).found())
-                    state.SkipWithError("the code does not read as a call");
-                for (auto _ : state)
-                    benchmark::DoNotOptimize(codegen::readMsgBox(code));
-            })
-            ->Unit(benchmark::kMillisecond);
+    for (const int width : kWidths) {
+        codegen::FormatRequest request;
+        request.parts = partsOf(kReadSize);
+        request.codeWidth = width;
+        registerRun("expressions/paragraph/" + std::to_string(width) + "/"
+                + std::to_string(kReadSize),
+            codegen::formatMessage, request);
     }
+    for (const ReadShape &shape : kReadShapes)
+        registerRead("reader/"s + shape.name + "/1MiB", codeOf(shape));
+    for (const ReadShape &shape : kReadShapesWithExpressions)
+        registerRead("reader-expressions/"s + shape.name + "/1MiB", codeOf(shape));
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

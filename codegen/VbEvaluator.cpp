@@ -106,6 +106,8 @@ bool Cursor::expect(QStringView symbol)
 
 bool Cursor::unexpected(const Token &token)
 {
+    if (m_quiet)
+        return failAt(token, QString());
     if (token.kind == Kind::StatementEnd || token.kind == Kind::End)
         return failAt(token, u"Der MsgBox-Aufruf ist unvollständig."_s);
     QString quoted = written(token, token).toString();
@@ -125,6 +127,8 @@ bool Cursor::failAt(const Token &token, const QString &what)
 
 bool Cursor::notFixedText()
 {
+    if (m_quiet)
+        return failAt(peek(), QString());
     const Token &word = peek();
     qsizetype last = m_at;
     while (tokenAt(last + 1).is(u".") && tokenAt(last + 2).kind == Kind::Word)

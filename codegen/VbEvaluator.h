@@ -54,6 +54,9 @@ public:
     void failLocated(const QString &message);
     bool failed() const { return m_failure.has_value(); }
     void forgetFailure() { m_failure.reset(); }
+    // While quiet, a refusal is only noted, not worded: for trials whose
+    // refusal nobody reads.
+    void setQuiet(bool quiet) { m_quiet = quiet; }
     // The first refusal, with its line and column; only after one.
     QString failure() const;
 
@@ -65,6 +68,7 @@ private:
     Token m_limit; // the statement end that the limit stands for
     std::optional<QString> m_failure;
     qsizetype m_failureOffset = 0; // -1 where the failure is located already
+    bool m_quiet = false;
 };
 
 // Evaluates text and number expressions as VB would, over a cursor: text

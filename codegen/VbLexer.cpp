@@ -1,5 +1,7 @@
 #include "codegen/VbLexer.h"
 
+#include <algorithm>
+
 namespace codegen::vb {
 
 namespace {
@@ -67,6 +69,13 @@ bool bindsLooserThanJoin(const Token &token)
 
 bool joinsAsItStands(QStringView expression)
 {
+    // Each of those operators is a comparison sign or a word between blanks
+    // or parentheses; most expressions hold neither.
+    const bool mayHoldOne = std::any_of(expression.begin(), expression.end(), [](QChar c) {
+        return c == u'=' || c == u'<' || c == u'>' || c == u' ' || c == u'\t' || c == u')';
+    });
+    if (!mayHoldOne)
+        return true;
     Lexer lexer(expression);
     int depth = 0;
     for (Token token = lexer.next(); token.kind != Kind::End && token.kind != Kind::Error;

@@ -273,21 +273,25 @@ private:
         qsizetype at = begin;
         const bool valid = expression(at, 0) && at == end;
         m_cursor.forgetFailure();
-        MessageParts parts;
-        if (valid && m_cursor.tokenAt(begin).isWord(kTextVariable)) {
-            if (!m_textVariable || !(begin + 1 == end || m_cursor.tokenAt(begin + 1).is(u"&"))) {
-                m_textVariable.reset();
-                return;
-            }
-            parts = *m_textVariable;
-            begin = qMin(begin + 2, end);
-        }
         if (!valid) {
             m_textVariable.reset();
             return;
         }
-        // sText named again on the right stands for what it held before.
-        m_textVariableBefore = m_textVariable ? &*m_textVariable : nullptr;
+        const bool appends = m_cursor.tokenAt(begin).isWord(kTextVariable);
+        if (appends && (!m_textVariable || !(begin + 1 == end || m_cursor.tokenAt(begin + 1).is(u"&")))) {
+            m_textVariable.reset();
+            return;
+        }
+        if (appends)
+            begin = qMin(begin + 2, end);
+        // sText named again on the right stands for what it held before;
+        // only then is that kept apart from what it is given now.
+        bool namedAgain = false;
+        for (qsizetype i = begin; i < end; ++i)
+            namedAgain = namedAgain || m_cursor.tokenAt(i).isWord(kTextVariable);
+        const std::optional<MessageParts> before = namedAgain ? m_textVariable : std::nullopt;
+        m_textVariableBefore = before ? &*before : nullptr;
+        MessageParts parts = appends ? std::move(*m_textVariable) : MessageParts();
         appendParts(parts, partsOf(begin, end));
         m_textVariableBefore = nullptr;
         m_textVariable = std::move(parts);
@@ -459,7 +463,9 @@ private:
         qint64 value = 0;
         m_cursor.moveTo(begin);
         m_cursor.limitTo(end);
+        m_cursor.setQuiet(true);
         const bool fixed = m_evaluator.buttonsValue(value) && m_cursor.atStatementEnd();
+        m_cursor.setQuiet(false);
         m_cursor.unlimited();
         if (!fixed) {
             m_cursor.forgetFailure();
@@ -508,7 +514,9 @@ private:
         QString text;
         m_cursor.moveTo(begin);
         m_cursor.limitTo(end);
+        m_cursor.setQuiet(true);
         const bool fixed = m_evaluator.text(text) && m_cursor.atStatementEnd();
+        m_cursor.setQuiet(false);
         m_cursor.unlimited();
         if (!fixed) {
             m_cursor.forgetFailure();

@@ -42,7 +42,12 @@ FormatRequest request(const QString &message, const QString &title = {}, const Q
     const StyleChoices choices = choicesOfValue(style).choices;
     if (computeStyleFlags(choices).expression != flags)
         qFatal("the style %d is not written as %s", style, qPrintable(flags));
-    return { message, title, choices, width };
+    FormatRequest request;
+    request.message = message;
+    request.title = title;
+    request.style = choices;
+    request.codeWidth = width;
+    return request;
 }
 
 } // namespace
