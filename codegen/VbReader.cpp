@@ -332,8 +332,13 @@ private:
         const Token &call = peek();
         m_call.form = form;
         m_cursor.advance();
+        // As a statement, MsgBox (x) passes the one value (x); parentheses
+        // hold the arguments after Call, or where they hold several.
+        const bool afterCall = start > 0 && tokens()[start - 1].isWord(u"Call");
+        const qsizetype open = m_cursor.position();
         const bool inParentheses = peek().is(u"(")
-            && (form != CodeForm::Statement || closesStatement(m_cursor.position()));
+            && (form != CodeForm::Statement
+                || (closesStatement(open) && (afterCall || holdsSeveral(open))));
         if (!inParentheses && form != CodeForm::Statement)
             return m_cursor.unexpected(peek());
         m_inParentheses = inParentheses;
@@ -360,6 +365,20 @@ private:
                 return after.kind == Kind::StatementEnd || after.kind == Kind::End
                     || after.isWord(u"Else");
             }
+        }
+        return false;
+    }
+
+    // Whether the parentheses at `open` hold a comma of their own.
+    bool holdsSeveral(qsizetype open) const
+    {
+        int depth = 0;
+        for (qsizetype i = open; i < tokens().size(); ++i) {
+            depth += tokens()[i].is(u"(") - tokens()[i].is(u")");
+            if (depth == 0)
+                return false;
+            if (depth == 1 && tokens()[i].is(u","))
+                return true;
         }
         return false;
     }

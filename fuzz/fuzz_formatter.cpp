@@ -85,9 +85,13 @@ void checkPartsReadBack(const codegen::FormatRequest &request)
     if (result.outcome != codegen::FormatOutcome::Formatted)
         return;
     const codegen::VbReadResult read = codegen::readMsgBox(result.code);
-    const QString details = described(request, result);
+    QString details = described(request, result);
+    for (const codegen::MessagePart &part : request.parts)
+        details += u"\npart %1: %2"_s.arg(int(part.kind)).arg(escaped(part.text));
     if (!read.found())
         propertyBroken("VB cannot read the statement", read.error() + u'\n' + details);
+    for (const codegen::MessagePart &part : read->prompt)
+        details += u"\nread %1: %2"_s.arg(int(part.kind)).arg(escaped(part.text));
     checkVbLimits(result.code, details);
     if (read->prompt != readerView(request.parts)
         || read->titleParts != readerViewOfTitle(request)

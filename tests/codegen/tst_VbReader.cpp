@@ -151,6 +151,8 @@ void tst_VbReader::keepsExpressions_data()
     QTest::newRow("parentheses, members of With, numbers not whole")
         << u"MsgBox (a & \"b\") & .Name & 1.5 & 2E3 & 7#"_s
         << u"{(a & \"b\")} & {.Name} & {1.5} & {2E3} & {7#}"_s << QString() << QString();
+    QTest::newRow("as a statement, MsgBox (x) passes the one value (x)")
+        << u"MsgBox (a & \"b\")"_s << u"{(a & \"b\")}"_s << QString() << QString();
     QTest::newRow("sText changed in a loop is no text")
         << u"sText = \"a\"\r\nFor i = 1 To 2\r\n  sText = sText & \"b\"\r\nNext\r\nMsgBox sText"_s
         << u"{sText}"_s << QString() << QString();
