@@ -1,6 +1,7 @@
 #include "codegen/VbReader.h"
 
 #include "codegen/VbEvaluator.h"
+#include "codegen/VbSyntax.h"
 
 #include <array>
 #include <optional>
@@ -29,36 +30,8 @@ std::optional<Argument> argumentNamed(QStringView name)
 
 constexpr QStringView kTextVariable = u"sText";
 
-// Deeper nesting of parentheses than any real code has; beyond it the
-// reader answers instead of running out of stack.
-constexpr int kDeepestNesting = 200;
-
-bool isOperatorWord(const Token &token)
-{
-    return bindsLooserThanJoin(token) || token.isWord(u"Mod");
-}
-
-bool isBinaryOperator(const Token &token)
-{
-    if (token.kind == Kind::Symbol) {
-        for (const QStringView symbol :
-            { u"&", u"+", u"-", u"*", u"/", u"\\", u"^", u"=", u"<", u">" }) {
-            if (token.is(symbol))
-                return true;
-        }
-        return false;
-    }
-    return isOperatorWord(token) && !token.isWord(u"Not");
-}
-
-bool isUnaryOperator(const Token &token)
-{
-    return token.is(u"-") || token.is(u"+") || token.isWord(u"Not") || token.isWord(u"New")
-        || token.isWord(u"AddressOf");
-}
-
-// Where the tool keeps a block's count: the statements that open and close
-// If, loops, Select and With blocks.
+// How a statement changes the depth of blocks: one deeper where it opens an
+// If block, a loop, a Select or a With, one less where it closes one.
 int blockChange(const QList<Token> &tokens)
 {
     const Token &first = tokens[0];
@@ -271,14 +244,15 @@ private:
     {
         const qsizetype end = tokens().size() - 1;
         qsizetype at = begin;
-        const bool valid = expression(at, 0) && at == end;
+        const bool valid = isExpressionAt(m_cursor, at) && at == end;
         m_cursor.forgetFailure();
         if (!valid) {
             m_textVariable.reset();
             return;
         }
         const bool appends = m_cursor.tokenAt(begin).isWord(kTextVariable);
-        if (appends && (!m_textVariable || !(begin + 1 == end || m_cursor.tokenAt(begin + 1).is(u"&")))) {
+        if (appends
+            && (!m_textVariable || !(begin + 1 == end || m_cursor.tokenAt(begin + 1).is(u"&")))) {
             m_textVariable.reset();
             return;
         }
@@ -432,7 +406,7 @@ private:
     {
         const qsizetype begin = m_cursor.position();
         qsizetype end = begin;
-        if (!expression(end, 0))
+        if (!isExpressionAt(m_cursor, end))
             return false;
         if (!(m_cursor.tokenAt(end).is(u",") || atArgumentsEnd(end - begin)))
             return m_cursor.unexpected(m_cursor.tokenAt(end));
@@ -565,90 +539,6 @@ private:
         return written;
     }
 
-    // Checks the expression at `at` as VB's syntax has it and moves `at`
-    // behind it; its values are not looked at.
-    bool expression(qsizetype &at, int depth)
-    {
-        if (depth > kDeepestNesting)
-            return m_cursor.failAt(
-                m_cursor.tokenAt(at - 1), u"Die Klammern sind zu tief verschachtelt."_s);
-        for (;;) {
-            while (isUnaryOperator(m_cursor.tokenAt(at)))
-                ++at;
-            if (!operand(at, depth))
-                return false;
-            const Token &op = m_cursor.tokenAt(at);
-            if (!isBinaryOperator(op))
-                return true;
-            ++at;
-            // <>, <= and >= are two symbols.
-            if ((op.is(u"<") && (m_cursor.tokenAt(at).is(u">") || m_cursor.tokenAt(at).is(u"=")))
-                || (op.is(u">") && m_cursor.tokenAt(at).is(u"=")))
-                ++at;
-        }
-    }
-
-    bool operand(qsizetype &at, int depth)
-    {
-        const Token &token = m_cursor.tokenAt(at);
-        if (token.kind == Kind::String || token.kind == Kind::Number) {
-            ++at;
-            return true;
-        }
-        if (token.is(u"(")) {
-            ++at;
-            return expression(at, depth + 1) && closing(at);
-        }
-        // A member of a With block starts with its dot.
-        if ((token.is(u".") || token.is(u"!")) && m_cursor.tokenAt(at + 1).kind == Kind::Word)
-            ++at;
-        if (m_cursor.tokenAt(at).kind != Kind::Word || isOperatorWord(m_cursor.tokenAt(at)))
-            return m_cursor.unexpected(m_cursor.tokenAt(at));
-        ++at;
-        for (;;) {
-            const Token &next = m_cursor.tokenAt(at);
-            if ((next.is(u".") || next.is(u"!")) && m_cursor.tokenAt(at + 1).kind == Kind::Word) {
-                at += 2;
-            } else if (next.is(u"(")) {
-                ++at;
-                if (!callArguments(at, depth + 1))
-                    return false;
-            } else {
-                return true;
-            }
-        }
-    }
-
-    // A procedure's or array's arguments, any of them left out or named.
-    bool callArguments(qsizetype &at, int depth)
-    {
-        for (;;) {
-            const Token &token = m_cursor.tokenAt(at);
-            if (token.is(u")")) {
-                ++at;
-                return true;
-            }
-            if (!token.is(u",")) {
-                if (token.kind == Kind::Word && m_cursor.tokenAt(at + 1).is(u":="))
-                    at += 2;
-                if (!expression(at, depth))
-                    return false;
-            }
-            if (m_cursor.tokenAt(at).is(u","))
-                ++at;
-            else
-                return closing(at);
-        }
-    }
-
-    bool closing(qsizetype &at)
-    {
-        if (!m_cursor.tokenAt(at).is(u")"))
-            return m_cursor.unexpected(m_cursor.tokenAt(at));
-        ++at;
-        return true;
-    }
-
     QStringView m_code;
     Lexer m_lexer;
     Cursor m_cursor;
@@ -675,7 +565,8 @@ QString takeOverNote(const VbCall &call)
     if (!call.notTakenOver.isEmpty())
         lines << u"Nicht übernommen: "_s + call.notTakenOver.join(u", "_s);
     if (call.inLineIf)
-        lines << u"Der Aufruf steht in einem einzeiligen If; dessen Bedingung ist nicht übernommen."_s;
+        lines
+            << u"Der Aufruf steht in einem einzeiligen If; dessen Bedingung ist nicht übernommen."_s;
     if (call.moreCalls)
         lines << u"Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste."_s;
     return lines.join(u"\r\n"_s);
