@@ -451,17 +451,25 @@ private:
         m_call.message = shownText(m_call.prompt);
     }
 
-    void buttons(qsizetype begin, qsizetype end)
+    // Whether the evaluator computes the tokens begin..end-1 alone, all of
+    // them. Its refusal is no error: the tokens are then an expression.
+    template<typename Evaluation> bool computes(qsizetype begin, qsizetype end, Evaluation evaluate)
     {
-        qint64 value = 0;
         m_cursor.moveTo(begin);
         m_cursor.limitTo(end);
         m_cursor.setQuiet(true);
-        const bool fixed = m_evaluator.buttonsValue(value) && m_cursor.atStatementEnd();
+        const bool computed = evaluate() && m_cursor.atStatementEnd();
         m_cursor.setQuiet(false);
         m_cursor.unlimited();
-        if (!fixed) {
+        if (!computed)
             m_cursor.forgetFailure();
+        return computed;
+    }
+
+    void buttons(qsizetype begin, qsizetype end)
+    {
+        qint64 value = 0;
+        if (!computes(begin, end, [&] { return m_evaluator.buttonsValue(value); })) {
             m_call.buttonsExpression = source(begin, end);
             return;
         }
@@ -505,14 +513,7 @@ private:
             return;
         }
         QString text;
-        m_cursor.moveTo(begin);
-        m_cursor.limitTo(end);
-        m_cursor.setQuiet(true);
-        const bool fixed = m_evaluator.text(text) && m_cursor.atStatementEnd();
-        m_cursor.setQuiet(false);
-        m_cursor.unlimited();
-        if (!fixed) {
-            m_cursor.forgetFailure();
+        if (!computes(begin, end, [&] { return m_evaluator.text(text); })) {
             parts.append({ MessagePart::Kind::Expression, source(begin, end) });
         } else if (!parts.isEmpty() && parts.last().kind == MessagePart::Kind::ExactText) {
             parts.last().text += text;
