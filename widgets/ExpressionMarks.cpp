@@ -7,6 +7,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <algorithm>
+
 using codegen::MessagePart;
 using codegen::MessageParts;
 
@@ -81,6 +83,22 @@ bool isWhole(const Mark &mark)
     return !mark.apart && mark.shown == codegen::markedExpression(mark.source);
 }
 
+// Whether any character from..to-1 belongs to a mark or is a read quote.
+bool holdsMarks(const QTextDocument &document, int from, int to)
+{
+    for (QTextBlock block = document.findBlock(from); block.isValid() && block.position() < to;
+         block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            if (fragment.position() + fragment.length() > from && fragment.position() < to
+                && (format.hasProperty(kMarkNumber) || format.hasProperty(kExactQuote)))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 MessageParts markedParts(const QTextDocument &document)
@@ -116,8 +134,8 @@ ExpressionMarks::ExpressionMarks(QPlainTextEdit &box)
     : QObject(&box)
     , box(box)
 {
-    connect(box.document(), &QTextDocument::contentsChange, this,
-        &ExpressionMarks::keepTypingUnmarked);
+    connect(
+        box.document(), &QTextDocument::contentsChange, this, &ExpressionMarks::keepTypingUnmarked);
 }
 
 void ExpressionMarks::setParts(const MessageParts &parts)
@@ -128,10 +146,12 @@ void ExpressionMarks::setParts(const MessageParts &parts)
     repairing = true;
     for (const MessagePart &part : parts) {
         if (part.isExpression()) {
-            cursor.insertText(codegen::markedExpression(part.text), markFormat(nextMark++, part.text));
+            cursor.insertText(
+                codegen::markedExpression(part.text), markFormat(nextMark++, part.text));
             continue;
         }
-        const QStringList pieces = QString(part.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'"');
+        const QStringList pieces
+            = QString(part.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'"');
         for (qsizetype i = 0; i < pieces.size(); ++i) {
             if (i > 0)
                 cursor.insertText(QStringLiteral("\""),
@@ -140,6 +160,7 @@ void ExpressionMarks::setParts(const MessageParts &parts)
         }
     }
     repairing = false;
+    mayHoldMarks = true;
     box.setTextCursor(cursor);
     box.setCurrentCharFormat(plain);
 }
@@ -153,31 +174,15 @@ MessageParts ExpressionMarks::parts() const
 // are text whatever that was.
 void ExpressionMarks::keepTypingUnmarked(int position, int removed, int added)
 {
-    if (repairing || (added == 0 && removed == 0))
+    if (repairing || !mayHoldMarks || (added == 0 && removed == 0))
         return;
-    if (added > 0) {
+    if (added > 0 && holdsMarks(*box.document(), position, position + added)) {
         QTextCursor cursor(box.document());
         cursor.setPosition(position);
         cursor.setPosition(position + added, QTextCursor::KeepAnchor);
-        const bool marked = [&] {
-            for (QTextBlock block = box.document()->findBlock(position);
-                 block.isValid() && block.position() < position + added; block = block.next()) {
-                for (auto it = block.begin(); !it.atEnd(); ++it) {
-                    const QTextFragment fragment = it.fragment();
-                    if (fragment.position() + fragment.length() > position
-                        && fragment.position() < position + added
-                        && (fragment.charFormat().hasProperty(kMarkNumber)
-                            || fragment.charFormat().hasProperty(kExactQuote)))
-                        return true;
-                }
-            }
-            return false;
-        }();
-        if (marked) {
-            repairing = true;
-            cursor.setCharFormat(QTextCharFormat());
-            repairing = false;
-        }
+        repairing = true;
+        cursor.setCharFormat(QTextCharFormat());
+        repairing = false;
     }
     // Outside the change's own signal, which must not see the text change.
     QTimer::singleShot(0, this, &ExpressionMarks::dissolveBrokenMarks);
@@ -188,14 +193,17 @@ void ExpressionMarks::dissolveBrokenMarks()
 {
     const QHash<int, Mark> marks = marksOf(*box.document());
     QList<std::pair<int, int>> broken; // position, length
+    bool readQuotes = false;
     for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const int number = fragment.charFormat().intProperty(kMarkNumber);
+            readQuotes = readQuotes || fragment.charFormat().hasProperty(kExactQuote);
             if (number != 0 && !isWhole(marks.value(number)))
                 broken.append({ fragment.position(), fragment.length() });
         }
     }
+    mayHoldMarks = readQuotes || std::any_of(marks.cbegin(), marks.cend(), isWhole);
     repairing = true;
     for (const auto &[position, length] : broken) {
         QTextCursor cursor(box.document());

@@ -33,6 +33,9 @@ private:
     QPlainTextEdit &box;
     int nextMark = 1;
     bool repairing = false;
+    // Whether the box may hold marks or read quotes: while it holds none, as
+    // after typing alone, an edit costs nothing more.
+    bool mayHoldMarks = false;
 };
 
 // The parts of a document marked as ExpressionMarks marks them.
