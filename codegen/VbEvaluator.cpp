@@ -381,31 +381,32 @@ bool Evaluator::buttonsValue(qint64 &value)
 }
 
 // VB binds + tighter than &, & tighter than And, And tighter than Or; all
-// stay within a Long.
+// stay within a Long. Or and And work bit by bit.
 bool Evaluator::either(qint64 &value)
 {
-    if (!both(value))
-        return false;
-    while (m_cursor.peek().isWord(u"Or")) {
-        m_cursor.advance();
-        qint64 right = 0;
-        if (!both(right))
-            return false;
-        value |= right;
-    }
-    return true;
+    return bitwise(
+        value, u"Or", &Evaluator::both, [](qint64 left, qint64 right) { return left | right; });
 }
 
 bool Evaluator::both(qint64 &value)
 {
-    if (!joined(value))
+    return bitwise(
+        value, u"And", &Evaluator::joined, [](qint64 left, qint64 right) { return left & right; });
+}
+
+// Operands of the next tighter kind joined by the operator `word`.
+template<typename Combine>
+bool Evaluator::bitwise(
+    qint64 &value, QStringView word, bool (Evaluator::*operand)(qint64 &), Combine combine)
+{
+    if (!(this->*operand)(value))
         return false;
-    while (m_cursor.peek().isWord(u"And")) {
+    while (m_cursor.peek().isWord(word)) {
         m_cursor.advance();
         qint64 right = 0;
-        if (!joined(right))
+        if (!(this->*operand)(right))
             return false;
-        value &= right;
+        value = combine(value, right);
     }
     return true;
 }

@@ -113,6 +113,9 @@ private:
     bool numberArgument(const Token &function, qint64 lowest, qint64 highest, qint64 &value);
     bool either(qint64 &value);
     bool both(qint64 &value);
+    template<typename Combine>
+    bool bitwise(
+        qint64 &value, QStringView word, bool (Evaluator::*operand)(qint64 &), Combine combine);
     bool joined(qint64 &value);
     bool sum(qint64 &value);
     bool flag(qint64 &value);
