@@ -445,11 +445,16 @@ qsizetype expectedCodeSize(const LaidOutPrompt &prompt)
     return size;
 }
 
+// The parts given, or else the typed text as one part.
+MessageParts partsOr(const MessageParts &parts, const QString &typed)
+{
+    return parts.isEmpty() ? MessageParts { { MessagePart::Kind::Text, typed } } : parts;
+}
+
 // VB's own escape: a doubled quote stands for one.
 QString titleExpression(const FormatRequest &request)
 {
-    const MessageParts typed { { MessagePart::Kind::Text, request.title } };
-    const MessageParts &parts = request.titleParts.isEmpty() ? typed : request.titleParts;
+    const MessageParts parts = partsOr(request.titleParts, request.title);
     qsizetype size = 0;
     for (const MessagePart &part : parts)
         size += 2 * part.text.size() + kAmpersand.size() + 2;
@@ -621,8 +626,7 @@ QString lineTooLongMessage()
 
 FormatResult formatMessage(const FormatRequest &request)
 {
-    const MessageParts typed { { MessagePart::Kind::Text, request.message } };
-    const MessageParts &parts = request.parts.isEmpty() ? typed : request.parts;
+    const MessageParts parts = partsOr(request.parts, request.message);
     if (std::all_of(parts.cbegin(), parts.cend(),
             [](const MessagePart &part) { return !part.isExpression() && part.text.isEmpty(); }))
         return { FormatOutcome::EmptyMessage, {}, {}, {}, {} };

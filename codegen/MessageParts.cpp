@@ -4,6 +4,16 @@
 
 namespace codegen {
 
+void appendPart(MessageParts &parts, MessagePart part)
+{
+    if (part.isExpression())
+        parts.append(std::move(part));
+    else if (!parts.isEmpty() && parts.last().kind == part.kind)
+        parts.last().text += part.text;
+    else if (!part.text.isEmpty())
+        parts.append(std::move(part));
+}
+
 QString markedExpression(QStringView source)
 {
     return u'«' + source.toString() + u'»';

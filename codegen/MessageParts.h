@@ -24,6 +24,10 @@ struct MessagePart
 
 using MessageParts = QList<MessagePart>;
 
+// Appends the part: text joins a text part of the same kind before it, and
+// empty text is left out, so that equal messages have equal parts.
+void appendPart(MessageParts &parts, MessagePart part);
+
 // An expression as the tool shows it where its value would stand: its source
 // between « and ».
 QString markedExpression(QStringView source);

@@ -266,19 +266,10 @@ private:
         const std::optional<MessageParts> before = namedAgain ? m_textVariable : std::nullopt;
         m_textVariableBefore = before ? &*before : nullptr;
         MessageParts parts = appends ? std::move(*m_textVariable) : MessageParts();
-        appendParts(parts, partsOf(begin, end));
+        for (MessagePart &part : partsOf(begin, end))
+            appendPart(parts, std::move(part));
         m_textVariableBefore = nullptr;
         m_textVariable = std::move(parts);
-    }
-
-    static void appendParts(MessageParts &parts, MessageParts more)
-    {
-        for (MessagePart &part : more) {
-            if (!parts.isEmpty() && !part.isExpression() && !parts.last().isExpression())
-                parts.last().text += part.text;
-            else
-                parts.append(std::move(part));
-        }
     }
 
     // The shape a call stands in, from the tokens of its statement before it.
@@ -509,17 +500,15 @@ private:
     {
         if (m_textVariableBefore && end == begin + 1
             && m_cursor.tokenAt(begin).isWord(kTextVariable)) {
-            appendParts(parts, *m_textVariableBefore);
+            for (const MessagePart &part : *m_textVariableBefore)
+                appendPart(parts, part);
             return;
         }
         QString text;
-        if (!computes(begin, end, [&] { return m_evaluator.text(text); })) {
-            parts.append({ MessagePart::Kind::Expression, source(begin, end) });
-        } else if (!parts.isEmpty() && parts.last().kind == MessagePart::Kind::ExactText) {
-            parts.last().text += text;
-        } else if (!text.isEmpty()) {
-            parts.append({ MessagePart::Kind::ExactText, text });
-        }
+        if (computes(begin, end, [&] { return m_evaluator.text(text); }))
+            appendPart(parts, { MessagePart::Kind::ExactText, std::move(text) });
+        else
+            appendPart(parts, { MessagePart::Kind::Expression, source(begin, end) });
     }
 
     // The tokens begin..end-1 as written, blanks between them kept and a

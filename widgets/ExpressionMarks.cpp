@@ -41,14 +41,6 @@ QTextCharFormat exactQuoteFormat()
     return format;
 }
 
-void appendText(MessageParts &parts, MessagePart::Kind kind, const QString &text)
-{
-    if (!parts.isEmpty() && parts.last().kind == kind)
-        parts.last().text += text;
-    else
-        parts.append({ kind, text });
-}
-
 // The fragments of each mark, in order; a mark is whole while they stand
 // together and show exactly «source».
 struct Mark
@@ -108,7 +100,7 @@ MessageParts markedParts(const QTextDocument &document)
     int lastMark = 0;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block != document.begin())
-            appendText(parts, MessagePart::Kind::Text, QStringLiteral("\r\n"));
+            appendPart(parts, { MessagePart::Kind::Text, QStringLiteral("\r\n") });
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
@@ -121,12 +113,11 @@ MessageParts markedParts(const QTextDocument &document)
             }
             lastMark = 0;
             const bool exact = format.boolProperty(kExactQuote);
-            appendText(parts, exact ? MessagePart::Kind::ExactText : MessagePart::Kind::Text,
-                fragment.text());
+            appendPart(parts,
+                { exact ? MessagePart::Kind::ExactText : MessagePart::Kind::Text,
+                    fragment.text() });
         }
     }
-    if (parts.size() == 1 && parts.constFirst().text.isEmpty())
-        parts.clear();
     return parts;
 }
 

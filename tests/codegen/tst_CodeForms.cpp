@@ -146,8 +146,13 @@ void tst_CodeForms::writesTheForm()
     QFETCH(QStringList, expected);
     QFETCH(QString, refusal);
 
-    const FormatResult result
-        = formatMessage({ message, title, StyleChoices { 1, buttons }, width, form });
+    FormatRequest request;
+    request.message = message;
+    request.title = title;
+    request.style = StyleChoices { 1, buttons };
+    request.codeWidth = width;
+    request.form = form;
+    const FormatResult result = formatMessage(request);
 
     QCOMPARE(result.refusalMessage, refusal);
     QCOMPARE(result.code, expected.join(u"\r\n"_s) + u"\r\n"_s);

@@ -180,13 +180,14 @@ codegen::MessageParts readerView(const codegen::MessageParts &parts)
     using Kind = codegen::MessagePart::Kind;
     codegen::MessageParts joined;
     for (const codegen::MessagePart &part : parts) {
+        if (part.isExpression()) {
+            codegen::appendPart(joined, part);
+            continue;
+        }
         QString text = part.text;
         if (part.kind == Kind::Text)
             text.replace(u'"', u"''"_s);
-        if (!part.isExpression() && !joined.isEmpty() && !joined.last().isExpression())
-            joined.last().text += text;
-        else if (part.isExpression() || !text.isEmpty())
-            joined.append({ part.isExpression() ? part.kind : Kind::ExactText, text });
+        codegen::appendPart(joined, { Kind::ExactText, text });
     }
     return joined;
 }
