@@ -12,9 +12,9 @@
 #include "platform/MessageBoxService.h"
 #include "platform/ShellService.h"
 #include "text/HelpText.h"
+#include "widgets/ExpressionMarks.h"
 #include "widgets/Pictures.h"
 #include "widgets/Twips.h"
-#include "widgets/ExpressionMarks.h"
 #include "widgets/WindowSetup.h"
 
 #include <QCloseEvent>
@@ -292,7 +292,6 @@ void frmMsgBoxQuillon::cmdFormatieren_Click()
 codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
 {
     codegen::FormatRequest request;
-    request.message = codegen::fromWidgetText(ui.txtOriginal->toPlainText());
     request.parts = marks->parts();
     request.title = ui.txtTitel->text();
     if (!takenTitle.isEmpty() && request.title == takenTitleShown)

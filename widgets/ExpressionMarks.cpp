@@ -75,6 +75,15 @@ bool isWhole(const Mark &mark)
     return !mark.apart && mark.shown == codegen::markedExpression(mark.source);
 }
 
+// A fragment's text as the box's plain text gives it, as the store and the
+// count see it: a line separator is a line break, a no-break space a blank.
+QString asPlainText(QString text)
+{
+    text.replace(QChar::Nbsp, u' ');
+    text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+}
+
 // Whether any character from..to-1 belongs to a mark or is a read quote.
 bool holdsMarks(const QTextDocument &document, int from, int to)
 {
@@ -115,7 +124,7 @@ MessageParts markedParts(const QTextDocument &document)
             const bool exact = format.boolProperty(kExactQuote);
             appendPart(parts,
                 { exact ? MessagePart::Kind::ExactText : MessagePart::Kind::Text,
-                    fragment.text() });
+                    asPlainText(fragment.text()) });
         }
     }
     return parts;
