@@ -38,6 +38,7 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const codegen::V
 {
     codegen::FormatRequest request = requestFor(options, call.message);
     request.parts = call.prompt;
+    request.title = call.title;
     request.titleParts = call.titleParts;
     request.style = call.choices;
     request.buttonsExpression = call.buttonsExpression;
