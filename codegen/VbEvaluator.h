@@ -30,7 +30,6 @@ public:
     // Past the end, or past a limit, the token that ends the statement.
     const Token &tokenAt(qsizetype i) const;
     const Token &peek(qsizetype ahead = 0) const { return tokenAt(m_at + ahead); }
-    const Token &previous() const { return m_tokens[m_at - 1]; }
     bool after(QStringView symbol) const { return m_at > 0 && m_tokens[m_at - 1].is(symbol); }
     // Ends the statement before the token at `end` until unlimited: so a
     // part of an argument is evaluated on its own.
