@@ -11,6 +11,14 @@ setxkbmap de
 
 bash "$QUILLON_SOURCE_DIR/tests/e2e/wine-prefix.sh"
 
+# Ends the prefix's server and every program still running in it, so that
+# none outlives the test and its prefix folder. A script with a cleanup of its
+# own calls this from its EXIT trap.
+end_wine() {
+    wineserver -k 2>/dev/null || true
+}
+trap end_wine EXIT
+
 # Copies the program with what it needs to start (Qt's DLLs, plugins and
 # texts, the MinGW runtime) into a fresh folder of its own, as a user unzips
 # it, without the tests. Sets PROGRAM_DIR and PROGRAM.

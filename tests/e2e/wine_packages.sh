@@ -19,7 +19,7 @@ shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/MsgBox - Qu
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\MsgBox - Quillon'
 appdata_store="$drive_c/users/$(id -un)/AppData/Roaming/Quillon/MsgBox - Quillon/LastMsgText.txt"
 PROGRAM_DIR=$(mktemp -d)
-trap 'chattr -i "$installed" 2>/dev/null || true' EXIT
+trap 'chattr -i "$installed" 2>/dev/null || true; end_wine' EXIT
 
 # Waits up to $2 seconds until path $1 is gone.
 wait_gone() {
