@@ -136,6 +136,19 @@ ExpressionMarks::ExpressionMarks(QPlainTextEdit &box)
 {
     connect(
         box.document(), &QTextDocument::contentsChange, this, &ExpressionMarks::keepTypingUnmarked);
+    connect(&box, &QPlainTextEdit::cursorPositionChanged, this, &ExpressionMarks::typeUnmarked);
+}
+
+// Typed text takes the cursor's format, which is the one of the character
+// before it: beside a mark or a read quote the cursor is given the plain
+// format, so typing needs no correction and is undone in one step.
+void ExpressionMarks::typeUnmarked()
+{
+    if (!mayHoldMarks || box.textCursor().hasSelection())
+        return;
+    const QTextCharFormat format = box.currentCharFormat();
+    if (format.hasProperty(kMarkNumber) || format.hasProperty(kExactQuote))
+        box.setCurrentCharFormat(QTextCharFormat());
 }
 
 void ExpressionMarks::setParts(const MessageParts &parts)
@@ -143,6 +156,9 @@ void ExpressionMarks::setParts(const MessageParts &parts)
     box.clear();
     QTextCursor cursor(box.document());
     const QTextCharFormat plain;
+    // The call taken over is where the box's history begins, as after
+    // loading; undoing into half of it would leave pieces of marks.
+    box.document()->setUndoRedoEnabled(false);
     repairing = true;
     for (const MessagePart &part : parts) {
         if (part.isExpression()) {
@@ -160,6 +176,7 @@ void ExpressionMarks::setParts(const MessageParts &parts)
         }
     }
     repairing = false;
+    box.document()->setUndoRedoEnabled(true);
     mayHoldMarks = true;
     box.setTextCursor(cursor);
     box.setCurrentCharFormat(plain);
@@ -170,27 +187,54 @@ MessageParts ExpressionMarks::parts() const
     return markedParts(*box.document());
 }
 
-// Typed or pasted characters take the format of the one before them; they
-// are text whatever that was.
+// Characters put over a selection or dropped take the format of the one
+// before them; they are text whatever that was.
 void ExpressionMarks::keepTypingUnmarked(int position, int removed, int added)
 {
-    if (repairing || !mayHoldMarks || (added == 0 && removed == 0))
+    if (repairing || (added == 0 && removed == 0))
         return;
-    if (added > 0 && holdsMarks(*box.document(), position, position + added)) {
-        QTextCursor cursor(box.document());
-        cursor.setPosition(position);
-        cursor.setPosition(position + added, QTextCursor::KeepAnchor);
-        repairing = true;
-        cursor.setCharFormat(QTextCharFormat());
-        repairing = false;
+    if (isUndoOrRedo()) {
+        // It brings back a state the box held, corrected as it was then;
+        // a mark it brings back must stay one.
+        mayHoldMarks = true;
+        return;
     }
+    if (!mayHoldMarks)
+        return;
+    if (added > 0 && holdsMarks(*box.document(), position, position + added))
+        clearFormats({ { position, added } });
     // Outside the change's own signal, which must not see the text change.
     QTimer::singleShot(0, this, &ExpressionMarks::dissolveBrokenMarks);
+}
+
+// Any edit of the user's empties the redo history before the box hears of
+// it; only an undo, or a redo with more to redo, leaves some.
+bool ExpressionMarks::isUndoOrRedo() const
+{
+    return box.document()->isRedoAvailable();
+}
+
+// The corrections join the edit they follow where that is a block of steps
+// (text put over a selection, a drop), so that one undo takes back both.
+void ExpressionMarks::clearFormats(const QList<std::pair<int, int>> &ranges)
+{
+    QTextCursor cursor(box.document());
+    repairing = true;
+    cursor.joinPreviousEditBlock();
+    for (const auto &[position, length] : ranges) {
+        cursor.setPosition(position);
+        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(QTextCharFormat());
+    }
+    cursor.endEditBlock();
+    repairing = false;
 }
 
 // A mark the user has edited into or cut apart is text again, and looks it.
 void ExpressionMarks::dissolveBrokenMarks()
 {
+    if (isUndoOrRedo())
+        return;
     const QHash<int, Mark> marks = marksOf(*box.document());
     QList<std::pair<int, int>> broken; // position, length
     bool readQuotes = false;
@@ -204,12 +248,6 @@ void ExpressionMarks::dissolveBrokenMarks()
         }
     }
     mayHoldMarks = readQuotes || std::any_of(marks.cbegin(), marks.cend(), isWhole);
-    repairing = true;
-    for (const auto &[position, length] : broken) {
-        QTextCursor cursor(box.document());
-        cursor.setPosition(position);
-        cursor.setPosition(position + length, QTextCursor::KeepAnchor);
-        cursor.setCharFormat(QTextCharFormat());
-    }
-    repairing = false;
+    if (!broken.isEmpty())
+        clearFormats(broken);
 }

@@ -2,7 +2,10 @@
 
 #include "codegen/MessageParts.h"
 
+#include <QList>
 #include <QObject>
+
+#include <utility>
 
 class QPlainTextEdit;
 class QTextDocument;
@@ -27,8 +30,11 @@ public:
     codegen::MessageParts parts() const;
 
 private:
+    void typeUnmarked();
     void keepTypingUnmarked(int position, int removed, int added);
     void dissolveBrokenMarks();
+    bool isUndoOrRedo() const;
+    void clearFormats(const QList<std::pair<int, int>> &ranges); // position, length
 
     QPlainTextEdit &box;
     int nextMark = 1;

@@ -185,6 +185,7 @@ private slots:
     void takesOverVbCode_data();
     void takesOverVbCode();
     void marksStayWholeAndAreWrittenBack();
+    void undoBringsMarksBackWhole();
     void fixedValuesOnlyWhenAsked();
     void codeFormIsKeptAndWritten();
     void ifFormOnlyForTwoButtons();
@@ -805,6 +806,35 @@ void tst_frmMsgBoxQuillon::marksStayWholeAndAreWrittenBack()
     QCoreApplication::processEvents();
     ui(f).cmdFormatieren->click();
     QVERIFY2(ui(f).txtFormatiert->toPlainText().contains(u"Err.Description & \"«sNeame» "_s),
+        qPrintable(ui(f).txtFormatiert->toPlainText()));
+}
+
+// Typing beside a mark is undone in one step, and a deleted mark comes back
+// as the mark, also where others are left.
+void tst_frmMsgBoxQuillon::undoBringsMarksBackWhole()
+{
+    Fixture f;
+    ui(f).txtFormatiert->setPlainText(u"MsgBox sName & \" fehlt: \" & sFile"_s);
+    f.window->findChild<QAction *>(u"mnuVbCodeÜbernehmen"_s)->trigger();
+    QPlainTextEdit &box = *ui(f).txtOriginal;
+    QTextCursor cursor = box.textCursor();
+    cursor.setPosition(u"«sName»"_s.size());
+    box.setTextCursor(cursor);
+    QTest::keyClicks(&box, u"xy"_s);
+    QCoreApplication::processEvents();
+    QTest::keySequence(&box, QKeySequence::Undo);
+    QCOMPARE(box.toPlainText(), u"«sName» fehlt: «sFile»"_s);
+
+    cursor.setPosition(0);
+    cursor.setPosition(u"«sName»"_s.size(), QTextCursor::KeepAnchor);
+    box.setTextCursor(cursor);
+    QTest::keyClick(&box, Qt::Key_Delete);
+    QCoreApplication::processEvents();
+    QTest::keySequence(&box, QKeySequence::Undo);
+    QCoreApplication::processEvents();
+    QVERIFY(!box.document()->isUndoAvailable());
+    ui(f).cmdFormatieren->click();
+    QVERIFY2(ui(f).txtFormatiert->toPlainText().contains(u"sName & \" fehlt: \" & sFile"_s),
         qPrintable(ui(f).txtFormatiert->toPlainText()));
 }
 
