@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "codegen/Formatter.h"
 #include "codegen/LineBreaks.h"
+#include "codegen/Reformat.h"
 #include "codegen/VbReader.h"
 
 #include <QJsonArray>
@@ -32,19 +33,14 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const QString &m
     return request;
 }
 
-// The call as read, written anew: its prompt, title and buttons as they
-// stood, what followed it on its line behind it.
+// The call as read, written anew at the width asked for, and in the form
+// asked for where one is.
 codegen::FormatRequest requestFor(const FormatOptions &options, const codegen::VbCall &call)
 {
-    codegen::FormatRequest request = requestFor(options, call.message);
-    request.parts = call.prompt;
-    request.title = call.title;
-    request.titleParts = call.titleParts;
-    request.style = call.choices;
-    request.buttonsExpression = call.buttonsExpression;
-    request.trailing = call.trailing;
-    if (!options.formGiven)
-        request.form = call.form;
+    codegen::FormatRequest request = codegen::requestToWriteAnew(call);
+    request.codeWidth = options.codeWidth;
+    if (options.formGiven)
+        request.form = options.form;
     return request;
 }
 
@@ -57,9 +53,12 @@ QJsonArray jsonOf(const codegen::MessageParts &parts)
     return array;
 }
 
-Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request)
+// Written in the place of the call read, where one is given.
+Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request,
+    const codegen::VbCall *inPlaceOf = nullptr)
 {
-    const codegen::FormatResult result = codegen::formatMessage(request);
+    const codegen::FormatResult result = inPlaceOf ? codegen::formatInPlace(*inPlaceOf, request)
+                                                   : codegen::formatMessage(request);
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:
         return {};
@@ -100,10 +99,11 @@ QJsonObject jsonOf(const codegen::VbReadResult &read)
 }
 
 // A call that cannot be written anew without losing code is refused, so
-// that no script writes the new code over the old unawares.
-QString reformatProblem(const codegen::VbCall &call)
+// that no script writes the new code over the old unawares. In a form asked
+// for, the call is written alone, without the code around it.
+QString reformatProblem(const FormatOptions &options, const codegen::VbCall &call)
 {
-    if (call.inLineIf)
+    if (call.inLineIf && options.formGiven)
         return u"Der MsgBox-Aufruf steht in einem einzeiligen If; schreiben Sie es als "
                u"If-Block, sonst ginge die Bedingung verloren."_s;
     if (call.prompt.isEmpty())
@@ -153,15 +153,20 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     if (!read.found())
         return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error()) };
     // What was left out goes to standard error, so that no script loses it
-    // unawares; the JSON lists it as well.
-    const QString note = codegen::takeOverNote(read.call());
+    // unawares; the JSON lists it as well. Written in its place, a call in a
+    // one-line If keeps its condition.
+    const bool inPlace = options.reformatCall && !options.formGiven;
+    codegen::VbCall noted = read.call();
+    noted.inLineIf = noted.inLineIf && !inPlace;
+    const QString note = codegen::takeOverNote(noted);
     const QByteArray noteLines
         = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + note);
     if (options.readCall)
         return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), noteLines };
-    if (const QString problem = reformatProblem(read.call()); !problem.isEmpty())
+    if (const QString problem = reformatProblem(options, read.call()); !problem.isEmpty())
         return { TextRefused, {}, noteLines + errorLines(u"msgbox-format: "_s + problem) };
-    Outcome outcome = formatted(options, requestFor(options, read.call()));
+    Outcome outcome
+        = formatted(options, requestFor(options, read.call()), inPlace ? &read.call() : nullptr);
     outcome.standardError.prepend(noteLines);
     return outcome;
 }

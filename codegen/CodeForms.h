@@ -26,8 +26,8 @@ bool formFits(CodeForm form, const StyleChoices &choices);
 // blanks in, the bodies the programmer fills in eight.
 struct CallFrame
 {
-    QStringView declaration; // the line before the call; empty for none
-    QStringView opening; // the call's first line, which ends with a continuation
+    QString declaration; // the line before the call; empty for none
+    QString opening; // the call's first line, which ends with a continuation
     QString closer; // behind the last argument
     QStringList after; // the lines after the call
 };

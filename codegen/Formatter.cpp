@@ -626,6 +626,11 @@ QString lineTooLongMessage()
 
 FormatResult formatMessage(const FormatRequest &request)
 {
+    return formatMessageInFrame(request, callFrameOf(request.form, request.style));
+}
+
+FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame &frame)
+{
     const MessageParts parts = partsOr(request.parts, request.message);
     if (std::all_of(parts.cbegin(), parts.cend(),
             [](const MessagePart &part) { return !part.isExpression() && part.text.isEmpty(); }))
@@ -641,8 +646,7 @@ FormatResult formatMessage(const FormatRequest &request)
     prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth);
     if (request.form == CodeForm::TextVariable)
         return textVariableCode(prompt, clamped, std::move(measuringText));
-    return callCode(
-        callFrameOf(request.form, request.style), prompt, clamped, std::move(measuringText));
+    return callCode(frame, prompt, clamped, std::move(measuringText));
 }
 
 bool hasTitle(const QString &title)

@@ -71,5 +71,8 @@ QString lineTooLongMessage();
 // vbCr or vbLf. The title goes in exactly, its quotes doubled as VB escapes
 // them.
 FormatResult formatMessage(const FormatRequest &request);
+// The same with the call in a frame of the caller's instead of the form's;
+// the text-variable form keeps its own.
+FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame &frame);
 
 } // namespace codegen

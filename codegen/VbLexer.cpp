@@ -11,16 +11,6 @@ using namespace Qt::Literals::StringLiterals;
 // Beyond this a number is too big for any argument, and counting stops.
 constexpr qint64 kNumberCap = qint64(1) << 40;
 
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
-
-bool isBreak(QChar c)
-{
-    return c == u'\r' || c == u'\n';
-}
-
 bool isWordPart(QChar c)
 {
     return c.isLetterOrNumber() || c == u'_';

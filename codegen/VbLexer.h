@@ -71,6 +71,16 @@ bool bindsLooserThanJoin(const Token &token);
 // that binds looser than & stands outside its parentheses.
 bool joinsAsItStands(QStringView expression);
 
+inline bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+inline bool isBreak(QChar c)
+{
+    return c == u'\r' || c == u'\n';
+}
+
 // "Zeile 2, Spalte 17: " and `what`, for an offset into the code; CR LF, CR
 // and LF each end a line.
 QString located(QStringView code, qsizetype offset, const QString &what);

@@ -3,8 +3,10 @@
 #include "codegen/VbEvaluator.h"
 #include "codegen/VbSyntax.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
 
 namespace codegen {
 
@@ -29,6 +31,14 @@ std::optional<Argument> argumentNamed(QStringView name)
 }
 
 constexpr QStringView kTextVariable = u"sText";
+
+// Code as written, each line break (CR LF, CR or LF) a CR LF.
+QString withCrLf(QStringView code)
+{
+    QString text = code.toString();
+    text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+    return text.replace(u"\n"_s, u"\r\n"_s);
+}
 
 // How a statement changes the depth of blocks: one deeper where it opens an
 // If block, a loop, a Select or a With, one less where it closes one.
@@ -77,8 +87,12 @@ public:
                 return VbReadResult::failed(m_cursor.failure());
             if (m_callRead) {
                 m_call.moreCalls = callFrom(m_cursor.position());
-                readTrailing();
+                const qsizetype firstLine = lineBegin(m_placeBegin);
+                const Token &last = m_cursor.tokenAt(m_cursor.position() - 1);
+                const qsizetype callEnd = last.offset + last.length;
+                const qsizetype lineEnd = readTrailing();
                 m_call.moreCalls = m_call.moreCalls || laterCall();
+                placeCall(firstLine, callEnd, lineEnd);
                 return m_call;
             }
         }
@@ -141,12 +155,14 @@ private:
     }
 
     // The statements behind a ":" that ends the call, to the end of its
-    // line, as written.
-    void readTrailing()
+    // line, as written but on one line; gives where that line ends.
+    qsizetype readTrailing()
     {
         const Token &end = tokens().last();
-        if (end.kind != Kind::StatementEnd || end.length == 0)
-            return;
+        if (end.kind == Kind::End)
+            return m_code.size();
+        if (end.length == 0)
+            return end.offset;
         const qsizetype from = end.offset;
         qsizetype to = m_code.size();
         while (nextStatement()) {
@@ -157,7 +173,71 @@ private:
                 break;
             }
         }
-        m_call.trailing = m_code.sliced(from, to - from).trimmed().toString();
+        m_call.trailing = withCrLf(m_code.sliced(from, to - from).trimmed());
+        return to;
+    }
+
+    // The call's first line begins at firstLine, where the call's statement
+    // begins, or its statements of sText; callEnd is behind its arguments,
+    // lineEnd where its last line ends.
+    void placeCall(qsizetype firstLine, qsizetype callEnd, qsizetype lineEnd)
+    {
+        VbCallPlace &place = m_call.place;
+        place.before = withCrLf(m_code.first(firstLine));
+        qsizetype leadBegin = firstLine;
+        while (leadBegin < m_code.size() && isBlank(m_code[leadBegin]))
+            ++leadBegin;
+        place.indentation = m_code.sliced(firstLine, leadBegin - firstLine).toString();
+        if (!place.withTextStatements)
+            place.lead = withCrLf(m_code.sliced(leadBegin, m_callBegin - leadBegin));
+        place.inParentheses = m_inParentheses;
+        place.rest = withCrLf(m_code.sliced(callEnd, lineEnd - callEnd));
+        qsizetype afterBegin = lineEnd;
+        if (afterBegin < m_code.size())
+            afterBegin += m_code.sliced(afterBegin).startsWith(u"\r\n") ? 2 : 1;
+        place.after = withCrLf(m_code.sliced(afterBegin));
+    }
+
+    qsizetype lineBegin(qsizetype offset) const
+    {
+        while (offset > 0 && !isBreak(m_code[offset - 1]))
+            --offset;
+        return offset;
+    }
+
+    bool startsItsLine(qsizetype offset) const
+    {
+        const qsizetype begin = lineBegin(offset);
+        return std::all_of(m_code.begin() + begin, m_code.begin() + offset, isBlank);
+    }
+
+    // Where the statement's tokens begin and end, its end token apart.
+    struct Span
+    {
+        qsizetype begin = 0;
+        qsizetype end = 0;
+    };
+
+    Span statementSpan() const
+    {
+        const Token &last = tokens()[tokens().size() - 2];
+        return { tokens()[0].offset, last.offset + last.length };
+    }
+
+    // Whether nothing but blanks, line ends and ":" stand between: no
+    // comment, no other statement.
+    bool onlyBreaksBetween(qsizetype from, qsizetype to) const
+    {
+        const QStringView between = m_code.sliced(from, to - from);
+        return std::all_of(between.begin(), between.end(),
+            [](QChar c) { return isBlank(c) || isBreak(c) || c == u':'; });
+    }
+
+    bool isDimText() const
+    {
+        return tokens().size() == 5 && tokens()[0].isWord(u"Dim")
+            && tokens()[1].isWord(kTextVariable) && tokens()[2].isWord(u"As")
+            && tokens()[3].isWord(u"String");
     }
 
     // Where the name stands in `x = …`, `Let x = …` or
@@ -192,7 +272,10 @@ private:
         for (qsizetype i = 0; i < tokens().size(); ++i) {
             if (isCallAt(i)) {
                 m_cursor.moveTo(i);
-                return readCall(i >= 2 && tokens()[i - 1].is(u".") ? i - 2 : i);
+                const qsizetype start = i >= 2 && tokens()[i - 1].is(u".") ? i - 2 : i;
+                m_callBegin = tokens()[start].offset;
+                m_placeBegin = tokens()[0].offset;
+                return readCall(start);
             }
         }
         if (!followVariables())
@@ -208,9 +291,15 @@ private:
     bool followVariables()
     {
         const std::optional<Assignment> assigned = assignment();
+        const std::optional<Span> dimBefore
+            = std::exchange(m_dimText, isDimText() ? std::optional(statementSpan()) : std::nullopt);
+        const bool givesText
+            = assigned && m_blockDepth == 0 && tokens()[assigned->target].isWord(kTextVariable);
+        if (!givesText && !m_dimText)
+            m_textStatements.reset();
         if (assigned && m_blockDepth == 0) {
             if (tokens()[assigned->target].isWord(kTextVariable)) {
-                followTextVariable(assigned->value);
+                followTextVariable(assigned->value, dimBefore);
                 return true;
             }
             m_cursor.moveTo(assigned->value);
@@ -239,8 +328,10 @@ private:
     }
 
     // The tool's own text-variable form builds the prompt in sText, which
-    // is followed in parts: sText = ..., then sText = sText & ...
-    void followTextVariable(qsizetype begin)
+    // is followed in parts: sText = ..., then sText = sText & ... Where its
+    // statements stand together, a Dim sText right before them, they are
+    // the call's.
+    void followTextVariable(qsizetype begin, std::optional<Span> dimBefore)
     {
         const qsizetype end = tokens().size() - 1;
         qsizetype at = begin;
@@ -255,6 +346,15 @@ private:
             && (!m_textVariable || !(begin + 1 == end || m_cursor.tokenAt(begin + 1).is(u"&")))) {
             m_textVariable.reset();
             return;
+        }
+        const Span statement = statementSpan();
+        if (!appends) {
+            const bool declared = dimBefore && onlyBreaksBetween(dimBefore->end, statement.begin);
+            m_textStatements = Span { declared ? dimBefore->begin : statement.begin, statement.end };
+        } else if (m_textStatements && onlyBreaksBetween(m_textStatements->end, statement.begin)) {
+            m_textStatements->end = statement.end;
+        } else {
+            m_textStatements.reset();
         }
         if (appends)
             begin = qMin(begin + 2, end);
@@ -434,12 +534,30 @@ private:
         if (alone && first.isWord(kTextVariable) && m_textVariable) {
             m_call.form = CodeForm::TextVariable;
             m_call.prompt = *m_textVariable;
+            placeWithTextStatements(first);
         } else {
             if (alone && m_reading == VbReading::FixedValues && m_evaluator.knows(first.text))
                 m_call.form = CodeForm::TextVariable;
             m_call.prompt = partsOf(begin, end);
         }
         m_call.message = shownText(m_call.prompt);
+    }
+
+    // The statements of sText are the call's place too where they stand
+    // together, each on lines of its own, right before a call that begins its
+    // line. Elsewhere sText stays the variable in the call's place, since
+    // what stands between may change what it stands for.
+    void placeWithTextStatements(const Token &variable)
+    {
+        VbCallPlace &place = m_call.place;
+        place.withTextStatements = m_textStatements && !m_inParentheses
+            && m_callBegin == m_placeBegin && startsItsLine(m_placeBegin)
+            && onlyBreaksBetween(m_textStatements->end, m_placeBegin)
+            && startsItsLine(m_textStatements->begin);
+        if (place.withTextStatements)
+            m_placeBegin = m_textStatements->begin;
+        else
+            place.promptVariable = variable.text.toString();
     }
 
     // Whether the evaluator computes the tokens begin..end-1 alone, all of
@@ -538,6 +656,10 @@ private:
     std::optional<MessageParts> m_textVariable; // sText, while it is known
     const MessageParts *m_textVariableBefore = nullptr; // while sText is given new parts
     bool m_inParentheses = false;
+    std::optional<Span> m_textStatements; // sText's, while they stand together
+    std::optional<Span> m_dimText; // the statement before, where it is Dim sText As String
+    qsizetype m_callBegin = 0;
+    qsizetype m_placeBegin = 0; // the call's statement, or sText's before it
     VbCall m_call;
     bool m_callRead = false;
 };

@@ -13,6 +13,26 @@
 namespace codegen {
 
 // The first MsgBox call of a pasted piece of VB code, as read.
+// Where a call stood in the code it was read from, for writing it anew in
+// its place: the code around its lines kept as written.
+// Line breaks are CR LF.
+struct VbCallPlace
+{
+    QString before; // the code before the call's first line
+    QString indentation; // of that line
+    QString lead; // before the call on that line: "If ", "lRet = ", "Call "
+    bool inParentheses = false; // its arguments stand in parentheses
+    // Behind the call to the end of its last line: " = vbYes Then",
+    // ": Exit Sub", a comment.
+    QString rest;
+    QString after; // the code after the call's last line
+    // In the text-variable form: whether the statements of sText belong to
+    // the place, standing together right before the call; where they do
+    // not, the prompt's variable as written, for the call to keep.
+    bool withTextStatements = false;
+    QString promptVariable;
+};
+
 struct VbCall
 {
     MessageParts prompt; // fixed text as exact text, and expressions
@@ -26,10 +46,12 @@ struct VbCall
     QStringList notTakenOver; // constants, numbers and arguments left out, as written
     bool moreCalls = false; // the text holds further MsgBox calls after the one read
     CodeForm form = CodeForm::Statement; // the shape the call stood in
-    // What follows the call on its line, from the ":" on, as written.
+    // What follows the call on its line, from the ":" on, as written, line
+    // breaks of continuations as CR LF.
     QString trailing;
     // The call stands after the Then or Else of a one-line If.
     bool inLineIf = false;
+    VbCallPlace place;
 };
 
 // A call read, or why none could be: never both.

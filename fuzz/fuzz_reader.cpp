@@ -1,11 +1,10 @@
-// The reader against arbitrary code: it answers every input, and what it
-// reads, written anew by the formatter as --reformat writes it, reads back
-// as the same call: the same parts, title, buttons and trailing statements.
+// The reader against arbitrary code: it answers every input, and the call it
+// reads, written anew in its place as --reformat writes it, reads back as the
+// same call: the same parts, title, buttons, form and trailing statements.
 
 #include "fuzz/FuzzInput.h"
 
-#include "codegen/Formatter.h"
-#include "codegen/VbReader.h"
+#include "codegen/Reformat.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -25,17 +24,9 @@ QString described(const QString &code, const codegen::VbReadResult &read)
 
 void checkReadsBackWrittenAnew(const QString &code, const codegen::VbReadResult &read)
 {
-    if (read->inLineIf)
-        return;
-    codegen::FormatRequest request;
-    request.parts = read->prompt;
-    request.titleParts = read->titleParts;
-    request.style = read->choices;
-    request.buttonsExpression = read->buttonsExpression;
-    request.trailing = read->trailing;
-    request.form = read->form;
+    codegen::FormatRequest request = codegen::requestToWriteAnew(read.call());
     request.codeWidth = codegen::kMinCodeWidth + int(code.size() % 36);
-    const codegen::FormatResult written = codegen::formatMessage(request);
+    const codegen::FormatResult written = codegen::formatInPlace(read.call(), request);
     if (written.outcome != codegen::FormatOutcome::Formatted)
         return;
     const codegen::VbReadResult again = codegen::readMsgBox(written.code);
@@ -43,9 +34,11 @@ void checkReadsBackWrittenAnew(const QString &code, const codegen::VbReadResult 
         && codegen::computeStyleFlags(again->choices).expression
             == codegen::computeStyleFlags(read->choices).expression
         && again->buttonsExpression == read->buttonsExpression
-        && again->titleParts == read->titleParts && again->trailing == read->trailing;
+        && again->titleParts == read->titleParts && again->trailing == read->trailing
+        && again->form == read->form && again->inLineIf == read->inLineIf
+        && again->moreCalls == read->moreCalls;
     if (!same)
-        propertyBroken("the call written anew reads back differently",
+        propertyBroken("the call written anew in its place reads back differently",
             described(code, read) + u"\nwritten anew:\n"_s + described(written.code, again));
 }
 

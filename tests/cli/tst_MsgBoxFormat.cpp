@@ -311,7 +311,7 @@ void tst_MsgBoxFormat::readsACallAsJson()
 void tst_MsgBoxFormat::reformatsACall()
 {
     const Run run = msgboxFormat(
-        { u"--reformat"_s }, "MsgBox \"Ja\" & vbNewLine & \"Nein\", 32, \"Frage\"\r\n");
+        { u"--reformat"_s }, "    MsgBox \"Ja\" & vbNewLine & \"Nein\", 32, \"Frage\"\r\n");
 
     QCOMPARE(run.exitCode, int(cli::Done));
     QCOMPARE(run.out, kJaNeinFrage);
@@ -319,9 +319,10 @@ void tst_MsgBoxFormat::reformatsACall()
 
     // What the new code leaves out is said, not dropped unawares.
     const Run partly = msgboxFormat({ u"--reformat"_s },
-        "MsgBox \"Ja\" & vbNewLine & \"Nein\", 32, \"Frage\", \"h.chm\", 7\r\nMsgBox \"x\"\r\n");
+        "    MsgBox \"Ja\" & vbNewLine & \"Nein\", 32, \"Frage\", \"h.chm\", 7\r\n"
+        "    MsgBox \"x\"\r\n");
     QCOMPARE(partly.exitCode, int(cli::Done));
-    QCOMPARE(partly.out, kJaNeinFrage);
+    QCOMPARE(partly.out, kJaNeinFrage + "    MsgBox \"x\"\r\n");
     QCOMPARE(partly.err,
         "msgbox-format: Nicht übernommen: HelpFile:=\"h.chm\", Context:=7\n"
         "Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.\n");
@@ -342,16 +343,40 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
         << QByteArray("  MsgBox \"Datei \"\"\" & sFile & \"\"\" fehlt: \" & Err.Description, "
                       "vbCritical Or intExtra, App.Title & \" - Fehler\": Exit Sub\r\n")
         << int(cli::Done)
-        << QByteArray("    MsgBox _\r\n"
-                      "        \"Datei \"\"\" & sFile & \"\"\" fehlt: \" & Err.Description _\r\n"
-                      "        , vbCritical Or intExtra, App.Title & \" - Fehler\": Exit Sub\r\n");
+        << QByteArray("  MsgBox _\r\n"
+                      "      \"Datei \"\"\" & sFile & \"\"\" fehlt: \" & Err.Description _\r\n"
+                      "      , vbCritical Or intExtra, App.Title & \" - Fehler\": Exit Sub\r\n");
     QTest::newRow("a variable stays, fixed values only when asked")
         << (reformat + QStringList { u"--fixed-values"_s })
         << QByteArray("s = \"a\"\nt = s\nFor i = 1 To 2: t = t & s: Next\nMsgBox s & t\n")
-        << int(cli::Done) << QByteArray("    MsgBox _\r\n        \"a\" & t\r\n");
-    QTest::newRow("a one-line If would lose its condition")
-        << reformat << QByteArray("If a Then MsgBox \"x\"\n") << int(cli::TextRefused)
-        << QByteArray();
+        << int(cli::Done)
+        << QByteArray("s = \"a\"\r\nt = s\r\nFor i = 1 To 2: t = t & s: Next\r\n"
+                      "MsgBox _\r\n    \"a\" & t\r\n");
+    QTest::newRow("the If's condition, body and comment stay, indented as they were")
+        << reformat
+        << QByteArray("Sub A()\r\n\tIf MsgBox(\"Weiter?\", _\r\n\t\tvbYesNo) = vbYes Then ' fragen\r\n"
+                      "\t\tWeiter\r\n\tEnd If\r\nEnd Sub\r\n")
+        << int(cli::Done)
+        << QByteArray("Sub A()\r\n\tIf MsgBox( _\r\n\t    \"Weiter?\" _\r\n"
+                      "\t    , vbYesNo) = vbYes Then ' fragen\r\n\t\tWeiter\r\n\tEnd If\r\nEnd Sub\r\n");
+    QTest::newRow("the variable given the answer stays")
+        << reformat << QByteArray("lRet = 1 + MsgBox(\"x\")\n") << int(cli::Done)
+        << QByteArray("lRet = 1 + MsgBox( _\r\n    \"x\")\r\n");
+    QTest::newRow("a one-line If keeps its condition")
+        << reformat << QByteArray("If a Then MsgBox \"y\" Else Beep") << int(cli::Done)
+        << QByteArray("If a Then MsgBox _\r\n    \"y\" Else Beep\r\n");
+    QTest::newRow("the statements of sText are written anew with the call")
+        << reformat
+        << QByteArray("Dim sText As String\r\nsText = \"a\"\r\nsText = sText & \"b\"\r\n"
+                      "MsgBox sText: Exit Sub\r\n")
+        << int(cli::Done)
+        << QByteArray("Dim sText As String\r\nsText = _\r\n    \"ab\"\r\nMsgBox sText: Exit Sub\r\n");
+    QTest::newRow("sText apart from its statements stays the variable")
+        << reformat << QByteArray("sText = \"a\"\nx = 1\nIf b Then MsgBox sText\n")
+        << int(cli::Done) << QByteArray("sText = \"a\"\r\nx = 1\r\nIf b Then MsgBox _\r\n    sText\r\n");
+    QTest::newRow("in a form asked for, a one-line If would lose its condition")
+        << (reformat + QStringList { u"--form"_s, u"statement"_s })
+        << QByteArray("If a Then MsgBox \"x\"\n") << int(cli::TextRefused) << QByteArray();
     QTest::newRow("an empty prompt would write nothing")
         << reformat << QByteArray("MsgBox \"\", vbOKOnly\n") << int(cli::TextRefused)
         << QByteArray();
