@@ -1,4 +1,5 @@
 #include "codegen/Formatter.h"
+#include "codegen/Reformat.h"
 #include "codegen/VbConstants.h"
 #include "codegen/VbReader.h"
 #include "tests/support/MessageMaker.h"
@@ -208,6 +209,21 @@ void tst_FormatterProperties::readCallsWriteBackWhatTheyHeld()
             QFAIL(qPrintable(u"case %1: %2 in\n%3\nwritten from %4\nread as %5"_s.arg(i).arg(
                 errorOf(read), result.code, describe(request.parts),
                 read.found() ? describe(read->prompt) : QString())));
+
+        // Written anew in its place at another width, as --reformat writes
+        // it, it holds the same in the same form, the code around it kept.
+        FormatRequest anew = requestToWriteAnew(read.call());
+        anew.codeWidth = kMinCodeWidth + (request.codeWidth + 17) % (kMaxCodeWidth - kMinCodeWidth);
+        const FormatResult inPlace = formatInPlace(read.call(), anew);
+        if (inPlace.outcome != FormatOutcome::Formatted)
+            continue;
+        const VbReadResult reread = readMsgBox(inPlace.code);
+        if (!reread.found() || reread->prompt != read->prompt || reread->form != read->form
+            || reread->titleParts != read->titleParts || reread->trailing != read->trailing
+            || !inPlace.code.startsWith(read->place.before)
+            || !inPlace.code.endsWith(read->place.after))
+            QFAIL(qPrintable(u"case %1: written anew in its place\n%2\nfrom\n%3"_s.arg(i).arg(
+                inPlace.code, result.code)));
     }
     QVERIFY(formatted > kCases / 2);
 }

@@ -5,7 +5,7 @@
 # expression it was.
 source "$QUILLON_SOURCE_DIR/tests/e2e/wine-lib.sh"
 
-readonly CODE='MsgBox "Datei fehlt: " & Err.Description, vbCritical, App.Title'
+readonly CODE='    MsgBox "Datei fehlt: " & Err.Description, vbCritical, App.Title'
 
 make_program_dir
 start_program
