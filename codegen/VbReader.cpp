@@ -329,8 +329,7 @@ private:
 
     // The tool's own text-variable form builds the prompt in sText, which
     // is followed in parts: sText = ..., then sText = sText & ... Where its
-    // statements stand together, a Dim sText right before them, they are
-    // the call's.
+    // statements stand together after a Dim sText, they are the call's.
     void followTextVariable(qsizetype begin, std::optional<Span> dimBefore)
     {
         const qsizetype end = tokens().size() - 1;
@@ -349,8 +348,12 @@ private:
         }
         const Span statement = statementSpan();
         if (!appends) {
+            // The form declares sText right before; without that Dim, sText
+            // may be declared elsewhere, and the form's own would be one too
+            // many.
             const bool declared = dimBefore && onlyBreaksBetween(dimBefore->end, statement.begin);
-            m_textStatements = Span { declared ? dimBefore->begin : statement.begin, statement.end };
+            m_textStatements = declared ? std::optional(Span { dimBefore->begin, statement.end })
+                                        : std::nullopt;
         } else if (m_textStatements && onlyBreaksBetween(m_textStatements->end, statement.begin)) {
             m_textStatements->end = statement.end;
         } else {
@@ -544,9 +547,9 @@ private:
     }
 
     // The statements of sText are the call's place too where they stand
-    // together, each on lines of its own, right before a call that begins its
-    // line. Elsewhere sText stays the variable in the call's place, since
-    // what stands between may change what it stands for.
+    // together after their Dim, each on lines of its own, right before a
+    // call that begins its line. Elsewhere sText stays the variable in the
+    // call's place, since what stands between may change what it stands for.
     void placeWithTextStatements(const Token &variable)
     {
         VbCallPlace &place = m_call.place;

@@ -27,8 +27,9 @@ struct VbCallPlace
     QString rest;
     QString after; // the code after the call's last line
     // In the text-variable form: whether the statements of sText belong to
-    // the place, standing together right before the call; where they do
-    // not, the prompt's variable as written, for the call to keep.
+    // the place, standing together after their Dim right before the call;
+    // where they do not, the prompt's variable as written, for the call to
+    // keep.
     bool withTextStatements = false;
     QString promptVariable;
 };

@@ -371,6 +371,10 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
                       "MsgBox sText: Exit Sub\r\n")
         << int(cli::Done)
         << QByteArray("Dim sText As String\r\nsText = _\r\n    \"ab\"\r\nMsgBox sText: Exit Sub\r\n");
+    QTest::newRow("sText declared elsewhere stays the variable")
+        << reformat << QByteArray("Dim sText As String\nx = 1\nsText = \"a\"\nMsgBox sText\n")
+        << int(cli::Done)
+        << QByteArray("Dim sText As String\r\nx = 1\r\nsText = \"a\"\r\nMsgBox _\r\n    sText\r\n");
     QTest::newRow("sText apart from its statements stays the variable")
         << reformat << QByteArray("sText = \"a\"\nx = 1\nIf b Then MsgBox sText\n")
         << int(cli::Done) << QByteArray("sText = \"a\"\r\nx = 1\r\nIf b Then MsgBox _\r\n    sText\r\n");
