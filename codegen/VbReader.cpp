@@ -190,7 +190,6 @@ private:
         place.indentation = m_code.sliced(firstLine, leadBegin - firstLine).toString();
         if (!place.withTextStatements)
             place.lead = withCrLf(m_code.sliced(leadBegin, m_callBegin - leadBegin));
-        place.inParentheses = m_inParentheses;
         place.rest = withCrLf(m_code.sliced(callEnd, lineEnd - callEnd));
         qsizetype afterBegin = lineEnd;
         if (afterBegin < m_code.size())
@@ -410,6 +409,8 @@ private:
         if (!inParentheses && form != CodeForm::Statement)
             return m_cursor.unexpected(peek());
         m_inParentheses = inParentheses;
+        // A statement takes them only after Call; VB refuses them elsewhere.
+        m_call.place.inParentheses = inParentheses && (form != CodeForm::Statement || afterCall);
         m_cursor.advance(inParentheses);
         if (!arguments(call))
             return false;

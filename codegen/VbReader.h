@@ -21,7 +21,7 @@ struct VbCallPlace
     QString before; // the code before the call's first line
     QString indentation; // of that line
     QString lead; // before the call on that line: "If ", "lRet = ", "Call "
-    bool inParentheses = false; // its arguments stand in parentheses
+    bool inParentheses = false; // its arguments stand in parentheses, as VB needs them
     // Behind the call to the end of its last line: " = vbYes Then",
     // ": Exit Sub", a comment.
     QString rest;
