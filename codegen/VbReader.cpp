@@ -155,7 +155,7 @@ private:
     }
 
     // The statements behind a ":" that ends the call, to the end of its
-    // line, as written but on one line; gives where that line ends.
+    // line, as written; gives where that line ends.
     qsizetype readTrailing()
     {
         const Token &end = tokens().last();

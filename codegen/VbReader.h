@@ -12,10 +12,8 @@
 
 namespace codegen {
 
-// The first MsgBox call of a pasted piece of VB code, as read.
 // Where a call stood in the code it was read from, for writing it anew in
-// its place: the code around its lines kept as written.
-// Line breaks are CR LF.
+// its place: the code around its lines as written, line breaks as CR LF.
 struct VbCallPlace
 {
     QString before; // the code before the call's first line
@@ -34,6 +32,7 @@ struct VbCallPlace
     QString promptVariable;
 };
 
+// The first MsgBox call of a pasted piece of VB code, as read.
 struct VbCall
 {
     MessageParts prompt; // fixed text as exact text, and expressions
