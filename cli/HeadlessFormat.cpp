@@ -153,11 +153,14 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     if (!read.found())
         return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error()) };
     // What was left out goes to standard error, so that no script loses it
-    // unawares; the JSON lists it as well. Written in its place, a call in a
-    // one-line If keeps its condition.
+    // unawares; the JSON lists it as well. Written in its place, a call keeps
+    // all of it, and its one-line If's condition too.
     const bool inPlace = options.reformatCall && !options.formGiven;
     codegen::VbCall noted = read.call();
-    noted.inLineIf = noted.inLineIf && !inPlace;
+    if (inPlace) {
+        noted.notTakenOver.clear();
+        noted.inLineIf = false;
+    }
     const QString note = codegen::takeOverNote(noted);
     const QByteArray noteLines
         = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + note);

@@ -488,7 +488,7 @@ QStringView lastLine(QStringView code)
 // of its own while continuations are left, otherwise behind the last line.
 // The title fits behind the buttons when its line, with what closes the call
 // behind it, keeps to the code width.
-QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
+QString positionalArgumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     qsizetype continuations, qsizetype closerLength)
 {
     const StyleFlags flags = computeStyleFlags(request.style);
@@ -516,6 +516,16 @@ QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
         tail += kContinuation % kCrLf % kIndent % u", " % title;
     else
         tail += u", " % title;
+    return tail;
+}
+
+// Named arguments follow the positional ones on the last line.
+QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
+    qsizetype continuations, qsizetype closerLength)
+{
+    QString tail = positionalArgumentsTail(lastLineLength, request, continuations, closerLength);
+    for (const QString &argument : request.namedArguments)
+        tail += u", " % argument;
     return tail;
 }
 

@@ -31,6 +31,7 @@ struct FormatRequest
     MessageParts titleParts; // likewise for the title; when empty, `title`
     QString buttonsExpression; // written in place of the choices' flags where given
     QString trailing; // written behind the call on its last line, as given
+    QStringList namedArguments; // written behind the title, as given: HelpFile:=...
 };
 
 enum class FormatOutcome {

@@ -44,6 +44,11 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
     const VbCallPlace &place = call.place;
     FormatRequest inPlace = request;
     inPlace.trailing = place.rest;
+    // Nothing of the call is left out: what the choices cannot hold is
+    // written as it stood.
+    if (!place.buttons.isEmpty())
+        inPlace.buttonsExpression = place.buttons;
+    inPlace.namedArguments = place.helpArguments;
     // Without its statements of sText, the text-variable form would declare
     // sText a second time: the call stays a statement, on the variable it
     // named, or on the fixed text it was read for.

@@ -519,9 +519,10 @@ private:
             break;
         case HelpFile:
         case Context:
-            const QString written = source(begin, end);
-            m_call.notTakenOver << (named ? m_cursor.written(start, start) + u":="_s + written
-                                          : kArgumentNames[which] + u":="_s + written);
+            const QString argument = (named ? m_cursor.written(start, start) : kArgumentNames[which])
+                + u":="_s + source(begin, end);
+            m_call.notTakenOver << argument;
+            m_call.place.helpArguments << argument;
             break;
         }
         m_cursor.moveTo(end);
@@ -589,6 +590,8 @@ private:
         ChoicesOfValue taken = choicesOfValue(qint32(value));
         m_call.choices = taken.choices;
         m_call.notTakenOver += taken.notTakenOver;
+        if (!taken.notTakenOver.isEmpty())
+            m_call.place.buttons = source(begin, end);
     }
 
     // The terms joined by & outside parentheses: each one fixed text where

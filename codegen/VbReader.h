@@ -24,6 +24,12 @@ struct VbCallPlace
     // ": Exit Sub", a comment.
     QString rest;
     QString after; // the code after the call's last line
+    // What the window's choices cannot hold, kept for the call in its place:
+    // the buttons argument as written where the choices leave out some of
+    // it (vbMsgBoxHelpButton, ...), and HelpFile and Context, as named
+    // arguments.
+    QString buttons;
+    QStringList helpArguments;
     // In the text-variable form: whether the statements of sText belong to
     // the place, standing together after their Dim right before the call;
     // where they do not, the prompt's variable as written, for the call to

@@ -317,14 +317,23 @@ void tst_MsgBoxFormat::reformatsACall()
     QCOMPARE(run.out, kJaNeinFrage);
     QVERIFY(run.err.isEmpty());
 
-    // What the new code leaves out is said, not dropped unawares.
-    const Run partly = msgboxFormat({ u"--reformat"_s },
-        "    MsgBox \"Ja\" & vbNewLine & \"Nein\", 32, \"Frage\", \"h.chm\", 7\r\n"
-        "    MsgBox \"x\"\r\n");
-    QCOMPARE(partly.exitCode, int(cli::Done));
-    QCOMPARE(partly.out, kJaNeinFrage + "    MsgBox \"x\"\r\n");
-    QCOMPARE(partly.err,
-        "msgbox-format: Nicht übernommen: HelpFile:=\"h.chm\", Context:=7\n"
+    // Written in its place, the call keeps what the choices cannot hold; in
+    // a form asked for, what the new code leaves out is said, not dropped
+    // unawares. Further calls stay as they stood.
+    const QByteArray code = "    MsgBox \"Ja\" & vbNewLine & \"Nein\", 32 + vbMsgBoxHelpButton, \"Frage\", "
+                            "\"h.chm\", 7\r\n    MsgBox \"x\"\r\n";
+    const Run inPlace = msgboxFormat({ u"--reformat"_s }, code);
+    QCOMPARE(inPlace.exitCode, int(cli::Done));
+    QVERIFY2(inPlace.out.contains(", 32 + vbMsgBoxHelpButton, \"Frage\", HelpFile:=\"h.chm\", "
+                                  "Context:=7\r\n    MsgBox \"x\"\r\n"),
+        inPlace.out.constData());
+    QCOMPARE(inPlace.err,
+        "msgbox-format: Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.\n");
+    const Run alone = msgboxFormat({ u"--reformat"_s, u"--form"_s, u"statement"_s }, code);
+    QCOMPARE(alone.exitCode, int(cli::Done));
+    QCOMPARE(alone.out, kJaNeinFrage);
+    QCOMPARE(alone.err,
+        "msgbox-format: Nicht übernommen: vbMsgBoxHelpButton, HelpFile:=\"h.chm\", Context:=7\n"
         "Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.\n");
 }
 
