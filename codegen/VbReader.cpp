@@ -280,6 +280,12 @@ private:
         if (!followVariables())
             return false;
         m_blockDepth = qMax(0, m_blockDepth + blockChange(tokens()));
+        // The statements behind a one-line If's Then on its line are its own.
+        const Token &end = tokens().last();
+        const bool lineGoesOn = end.kind == Kind::StatementEnd && end.length > 0;
+        const bool oneLineIf
+            = tokens()[0].isWord(u"If") && !tokens()[tokens().size() - 2].isWord(u"Then");
+        m_inOneLineIf = lineGoesOn && (m_inOneLineIf || oneLineIf);
         return true;
     }
 
@@ -396,6 +402,7 @@ private:
     bool readCall(qsizetype start)
     {
         const CodeForm form = formBefore(start);
+        m_call.inLineIf = m_call.inLineIf || m_inOneLineIf;
         const Token &call = peek();
         m_call.form = form;
         m_cursor.advance();
@@ -667,6 +674,7 @@ private:
     std::optional<Span> m_dimText; // the statement before, where it is Dim sText As String
     qsizetype m_callBegin = 0;
     qsizetype m_placeBegin = 0; // the call's statement, or sText's before it
+    bool m_inOneLineIf = false; // the statement stands behind a one-line If on its line
     VbCall m_call;
     bool m_callRead = false;
 };

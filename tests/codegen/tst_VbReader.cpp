@@ -219,6 +219,10 @@ void tst_VbReader::keepsWhatFollowsTheCall_data()
         << u"If a Then MsgBox \"\": GoTo Ende"_s << u": GoTo Ende"_s << true << false;
     QTest::newRow("after Else") << u"If a Then b = 1 Else MsgBox \"x\""_s << QString() << true
                                 << false;
+    QTest::newRow("behind a colon in a one-line If")
+        << u"If a Then b = 1: MsgBox \"x\"\r\nc = 2: MsgBox \"y\""_s << QString() << true << true;
+    QTest::newRow("behind a colon in an If block")
+        << u"If a Then\r\nb = 1: MsgBox \"x\"\r\nEnd If"_s << QString() << false << false;
 }
 
 void tst_VbReader::keepsWhatFollowsTheCall()
