@@ -31,7 +31,7 @@ SANITIZER_ENV := \
 .PHONY: asan-build asan-test fuzz-build fuzz-test fuzz
 
 # The Windows build: cross-built with MinGW-w64 against a Qt for Windows that
-# windows/build-qt.sh builds once into a cache folder, tested under Wine.
+# qt_for_windows/build-qt.sh builds once into a cache folder, tested under Wine.
 WINDOWS_BUILD_DIR ?= build-windows
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev nsis unzip x11-xkb-utils
 WINDOWS_WINEPREFIX := $(abspath $(WINDOWS_BUILD_DIR))/wine
@@ -124,12 +124,12 @@ windows-deps:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(WINDOWS_PACKAGES)"
 
 windows-qt: windows-deps
-	windows/build-qt.sh
+	qt_for_windows/build-qt.sh
 
 $(WINDOWS_BUILD_DIR)/build.ninja: CMakeLists.txt cmake/mingw-w64-x86_64.cmake | windows-qt
 	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE) \
 		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-		-DCMAKE_PREFIX_PATH="$$(windows/build-qt.sh)" \
+		-DCMAKE_PREFIX_PATH="$$(qt_for_windows/build-qt.sh)" \
 		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
 		"-DCMAKE_CROSSCOMPILING_EMULATOR=$(WINDOWS_EMULATOR)" \
 		-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON

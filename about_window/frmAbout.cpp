@@ -2,7 +2,7 @@
 
 #include "about_window/LinkHover.h"
 #include "platform/ShellService.h"
-#include "text/MailLink.h"
+#include "content/MailLink.h"
 #include "widgets/Twips.h"
 #include "widgets/WindowSetup.h"
 

@@ -2,8 +2,8 @@
 // in Variable": the formatting and the two boxes taking its text, as the
 // main window does it, on Qt's offscreen platform.
 
-#include "codegen/Formatter.h"
-#include "codegen/LineBreaks.h"
+#include "code_writer/Formatter.h"
+#include "vb_model/LineBreaks.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>

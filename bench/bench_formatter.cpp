@@ -1,5 +1,5 @@
-#include "codegen/Formatter.h"
-#include "codegen/VbReader.h"
+#include "code_writer/Formatter.h"
+#include "vb_frontend/VbReader.h"
 #include "tests/support/ReferenceFormatter.h"
 
 #include <QString>

@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include "codegen/VbConstants.h"
+#include "vb_model/VbConstants.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

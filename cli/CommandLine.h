@@ -1,7 +1,7 @@
 #pragma once
 
-#include "codegen/Formatter.h"
-#include "codegen/StyleFlags.h"
+#include "code_writer/Formatter.h"
+#include "vb_model/StyleFlags.h"
 
 #include <QString>
 #include <QStringList>

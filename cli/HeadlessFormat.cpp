@@ -1,10 +1,10 @@
 #include "cli/HeadlessFormat.h"
 
 #include "cli/CommandLine.h"
-#include "codegen/Formatter.h"
-#include "codegen/LineBreaks.h"
-#include "codegen/Reformat.h"
-#include "codegen/VbReader.h"
+#include "code_writer/Formatter.h"
+#include "vb_model/LineBreaks.h"
+#include "code_writer/Reformat.h"
+#include "vb_frontend/VbReader.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -6,8 +6,8 @@
 
 #include "cli/CommandLine.h"
 #include "cli/HeadlessFormat.h"
-#include "codegen/Formatter.h"
-#include "codegen/VbReader.h"
+#include "code_writer/Formatter.h"
+#include "vb_frontend/VbReader.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -5,8 +5,8 @@
 
 #include "fuzz/FuzzInput.h"
 
-#include "codegen/Formatter.h"
-#include "codegen/VbReader.h"
+#include "code_writer/Formatter.h"
+#include "vb_frontend/VbReader.h"
 #include "tests/support/MessageMaker.h"
 #include "tests/support/ReferenceFormatter.h"
 

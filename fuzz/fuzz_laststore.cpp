@@ -5,7 +5,7 @@
 
 #include "fuzz/FuzzInput.h"
 
-#include "text/LastMessageRecord.h"
+#include "content/LastMessageRecord.h"
 
 #include <QByteArray>
 #include <QStringList>

@@ -4,7 +4,7 @@
 
 #include "fuzz/FuzzInput.h"
 
-#include "codegen/Reformat.h"
+#include "code_writer/Reformat.h"
 
 #include <cstddef>
 #include <cstdint>

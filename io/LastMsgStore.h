@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/LastMessageRecord.h"
+#include "content/LastMessageRecord.h"
 
 #include <QString>
 

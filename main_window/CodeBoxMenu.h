@@ -1,7 +1,7 @@
 #pragma once
 
-#include "codegen/Formatter.h"
-#include "codegen/VbReader.h"
+#include "code_writer/Formatter.h"
+#include "vb_frontend/VbReader.h"
 
 #include <QActionGroup>
 #include <QObject>

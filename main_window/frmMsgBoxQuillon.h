@@ -1,7 +1,7 @@
 #pragma once
 
-#include "codegen/MessageParts.h"
-#include "codegen/StyleFlags.h"
+#include "vb_model/MessageParts.h"
+#include "vb_model/StyleFlags.h"
 #include "platform/Services.h"
 #include "ui_frmMsgBoxQuillon.h"
 

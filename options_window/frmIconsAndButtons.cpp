@@ -1,6 +1,6 @@
 #include "options_window/frmIconsAndButtons.h"
 
-#include "codegen/VbConstants.h"
+#include "vb_model/VbConstants.h"
 #include "platform/MessageBoxService.h"
 #include "widgets/WindowSetup.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codegen/StyleFlags.h"
+#include "vb_model/StyleFlags.h"
 #include "ui_frmIconsAndButtons.h"
 
 #include <QButtonGroup>

@@ -1,7 +1,7 @@
 #include "platform/QtMessageBoxService.h"
 
-#include "codegen/LineBreaks.h"
-#include "codegen/VbConstants.h"
+#include "vb_model/LineBreaks.h"
+#include "vb_model/VbConstants.h"
 #include "widgets/WindowSetup.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "platform/WindowsMessageBoxService.h"
 
-#include "codegen/VbConstants.h"
+#include "vb_model/VbConstants.h"
 
 #include <QApplication>
 #include <QDebug>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codegen/MessageParts.h"
+#include "vb_model/MessageParts.h"
 
 #include <QList>
 #include <QObject>

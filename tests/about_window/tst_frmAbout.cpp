@@ -1,4 +1,4 @@
-#include "text/MailLink.h"
+#include "content/MailLink.h"
 #include "about_window/frmAbout.h"
 #include "tests/doubles/RecordingShell.h"
 

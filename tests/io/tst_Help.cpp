@@ -1,5 +1,5 @@
 #include "io/HelpDocument.h"
-#include "text/HelpText.h"
+#include "content/HelpText.h"
 
 #include <QDir>
 #include <QFile>

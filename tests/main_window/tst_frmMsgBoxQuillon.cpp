@@ -1,7 +1,7 @@
 #include "main_window/frmMsgBoxQuillon.h"
 
 #include "about_window/frmAbout.h"
-#include "codegen/Formatter.h"
+#include "code_writer/Formatter.h"
 #include "options_window/frmIconsAndButtons.h"
 #include "tests/doubles/RecordingShell.h"
 #include "tests/doubles/ScriptedMessageBox.h"

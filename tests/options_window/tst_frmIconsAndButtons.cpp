@@ -1,6 +1,6 @@
 #include "options_window/frmIconsAndButtons.h"
 
-#include "codegen/VbConstants.h"
+#include "vb_model/VbConstants.h"
 #include "tests/doubles/ScriptedMessageBox.h"
 
 #include <QCheckBox>

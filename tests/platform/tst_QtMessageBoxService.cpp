@@ -1,6 +1,6 @@
 #include "platform/QtMessageBoxService.h"
 
-#include "text/HelpText.h"
+#include "content/HelpText.h"
 
 #include <QLabel>
 #include <QPushButton>

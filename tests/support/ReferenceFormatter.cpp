@@ -1,6 +1,6 @@
 #include "tests/support/ReferenceFormatter.h"
 
-#include "codegen/TextBoxLines.h"
+#include "code_writer/TextBoxLines.h"
 #include "tests/support/StringReplace.h"
 #include "tests/support/TextBoxModel.h"
 

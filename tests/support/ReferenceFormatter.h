@@ -1,6 +1,6 @@
 #pragma once
 
-#include "codegen/Formatter.h"
+#include "code_writer/Formatter.h"
 
 namespace reference {
 

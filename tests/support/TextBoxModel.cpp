@@ -1,6 +1,6 @@
 #include "tests/support/TextBoxModel.h"
 
-#include "codegen/TextBoxLines.h"
+#include "code_writer/TextBoxLines.h"
 
 namespace {
 const QString kCrLf = QStringLiteral("\r\n");

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "vb_model/CodeForm.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace codegen {
+
+// The call of MsgBox and the lines around it: the statement itself, or a
+// function call whose answer the code goes on to use. Statements stand four
+// blanks in, the bodies the programmer fills in eight.
+struct CallFrame
+{
+    QString declaration; // the line before the call; empty for none
+    QString opening; // the call's first line, which ends with a continuation
+    QString closer; // behind the last argument
+    QStringList after; // the lines after the call
+};
+
+// The frame of a call form; an If that does not fit the choices is a Select
+// Case, and the text-variable form calls as the statement does.
+CallFrame callFrameOf(CodeForm form, const StyleChoices &choices);
+
+// The text-variable form: the prompt built in sText over as many statements
+// as the continuation limit needs, then the call on sText.
+struct TextVariableFrame
+{
+    QStringView declaration;
+    QStringView firstOpening;
+    QStringView nextOpening;
+    QStringView call;
+};
+
+inline constexpr TextVariableFrame kTextVariableFrame { u"    Dim sText As String",
+    u"    sText = _", u"    sText = sText & _", u"    MsgBox sText" };
+
+} // namespace codegen

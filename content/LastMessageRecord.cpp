@@ -1,0 +1,72 @@
+#include "content/LastMessageRecord.h"
+
+#include "vb_model/Windows1252.h"
+
+#include <QDir>
+#include <QStringConverter>
+#include <QStringList>
+
+namespace {
+
+const QString kSeparator = QStringLiteral("###DiesIstDasTrennzeichen###");
+const QByteArray kUtf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// A U+FEFF at the start is the user's: the file's own mark is gone by now.
+QString decodeUtf8(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+// Other editors write UTF-8 without the mark. Windows-1252 text with
+// umlauts, as the older releases wrote it, is hardly ever valid UTF-8 (an
+// umlaut would have to stand before one of the rare characters 0x80..0xBF);
+// ASCII reads the same either way.
+QString decodeText(QByteArrayView bytes)
+{
+    if (bytes.startsWith(kUtf8ByteOrderMark))
+        return decodeUtf8(bytes.sliced(kUtf8ByteOrderMark.size()));
+    if (bytes.isValidUtf8())
+        return decodeUtf8(bytes);
+    return codegen::decodeWindows1252(bytes);
+}
+
+} // namespace
+
+std::optional<LastMessage> decodeLastMessage(QByteArrayView bytes)
+{
+    const QStringList pieces
+        = decodeText(bytes).split(kSeparator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    if (pieces.size() < 2)
+        return std::nullopt;
+    return LastMessage { pieces.at(0), pieces.at(1) };
+}
+
+// Windows-1252 keeps the file readable by the older releases. A text it
+// cannot carry, or whose bytes would read back as another text (they begin
+// like the UTF-8 mark or happen to be valid UTF-8), goes as UTF-8 instead, so
+// nothing the user typed is lost.
+QByteArray encodeLastMessage(const LastMessage &record)
+{
+    // No line break after the message: the reader takes every byte behind the
+    // separator as the message, so a trailing break would grow it at each run.
+    const QString text = record.title + kSeparator + record.message;
+    const std::optional<QByteArray> eightBit = codegen::encodeWindows1252(text);
+    if (eightBit && decodeText(*eightBit) == text)
+        return *eightBit;
+    return kUtf8ByteOrderMark + text.toUtf8();
+}
+
+QString lastMessagePath(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("LastMsgText.txt"));
+}
+
+LastMessageFolders lastMessageFolders(
+    const QString &programFolder, const QString &dataFolder, bool programFolderWritable)
+{
+    if (programFolderWritable || dataFolder.isEmpty())
+        return { programFolder, dataFolder };
+    return { dataFolder, programFolder };
+}

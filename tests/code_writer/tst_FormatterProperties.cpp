@@ -1,0 +1,232 @@
+#include "code_writer/Formatter.h"
+#include "code_writer/Reformat.h"
+#include "vb_model/VbConstants.h"
+#include "vb_frontend/VbReader.h"
+#include "tests/support/MessageMaker.h"
+#include "tests/support/ReferenceFormatter.h"
+
+#include <QHash>
+#include <QStringList>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+
+using namespace codegen;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+// The reader's error, where it found no call.
+QString errorOf(const VbReadResult &read)
+{
+    return read.found() ? QString() : read.error();
+}
+
+constexpr quint32 kSeed = 20261207;
+constexpr int kCases = 10000;
+
+quint32 seed()
+{
+    bool ok = false;
+    const quint32 fromEnvironment = qEnvironmentVariable("QUILLON_FORMATTER_SEED").toUInt(&ok);
+    return ok ? fromEnvironment : kSeed;
+}
+
+QString pretty(const QString &text)
+{
+    const std::unique_ptr<char[]> escaped(QTest::toPrettyUnicode(text));
+    return QString::fromLatin1(escaped.get());
+}
+
+QString describe(const FormatRequest &request)
+{
+    return u"width %1, style %2, title %3, message %4"_s.arg(request.codeWidth)
+        .arg(computeStyleFlags(request.style).value)
+        .arg(pretty(request.title), pretty(request.message));
+}
+
+} // namespace
+
+class tst_FormatterProperties : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void statementSaysWhatTheUserTyped();
+    void everyCodeFormReadsBack();
+    void matchesTheStepByStepFormatter();
+    void readCallsWriteBackWhatTheyHeld();
+
+private:
+    quint32 m_seed = kSeed;
+};
+
+void tst_FormatterProperties::initTestCase()
+{
+    m_seed = seed();
+    qInfo("seed %u (set QUILLON_FORMATTER_SEED to replay another)", m_seed);
+}
+
+void tst_FormatterProperties::statementSaysWhatTheUserTyped()
+{
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
+    int formatted = 0;
+    int refused = 0;
+    for (int i = 0; i < kCases; ++i) {
+        const FormatRequest request = maker.request();
+        const FormatResult result = formatMessage(request);
+        if (result.outcome == FormatOutcome::EmptyMessage)
+            continue;
+        if (result.outcome == FormatOutcome::Refused) {
+            ++refused;
+            continue;
+        }
+        ++formatted;
+        const VbReadResult read = readMsgBox(result.code);
+        if (!read.found() || read->moreCalls)
+            QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(
+                errorOf(read), result.code, describe(request))));
+        QString expected = request.message;
+        expected.replace(u'"', u"''"_s);
+        if (read->message != expected)
+            QFAIL(qPrintable(u"case %1: prompt differs: %2"_s.arg(i).arg(describe(request))));
+        const StyleFlags flags = computeStyleFlags(request.style);
+        QCOMPARE(computeStyleFlags(read->choices).expression, flags.expression);
+        QVERIFY(read->notTakenOver.isEmpty());
+        QCOMPARE(read->form, CodeForm::Statement);
+        QVERIFY(result.codeTail.contains(flags.expression));
+        QCOMPARE(read->hasTitle, codegen::hasTitle(request.title));
+        QCOMPARE(read->title, read->hasTitle ? request.title : QString());
+        QVERIFY(result.code.endsWith(result.codeTail + u"\r\n"_s));
+        // A literal ends with its quote, so " _" before a break is always a
+        // continuation.
+        QVERIFY(result.code.count(u" _\r\n"_s) <= 24);
+        const QStringList lines = result.code.split(u"\r\n"_s);
+        QVERIFY(std::all_of(
+            lines.begin(), lines.end(), [](const QString &line) { return line.size() <= 1023; }));
+    }
+    qInfo("%d formatted, %d refused", formatted, refused);
+    QVERIFY(formatted > kCases / 2);
+    QVERIFY(refused > 0);
+}
+
+// The same requests in each code form in turn: the reader finds the one call
+// and its form; If with other than two buttons is written as Select.
+void tst_FormatterProperties::everyCodeFormReadsBack()
+{
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
+    for (int i = 0; i < kCases; ++i) {
+        FormatRequest request = maker.request();
+        request.form = CodeForm(i % 5);
+        const FormatResult result = formatMessage(request);
+        if (result.outcome != FormatOutcome::Formatted)
+            continue;
+        const VbReadResult read = readMsgBox(result.code);
+        const StyleFlags flags = computeStyleFlags(request.style);
+        const bool twoButtons = answersOf(flags.value).size() == 2;
+        const CodeForm expectedForm
+            = request.form == CodeForm::If && !twoButtons ? CodeForm::Select : request.form;
+        QString expected = request.message;
+        expected.replace(u'"', u"''"_s);
+        const bool same = read.found() && !read->moreCalls && read->form == expectedForm
+            && read->message == expected
+            && computeStyleFlags(read->choices).expression == flags.expression
+            && read->hasTitle == codegen::hasTitle(request.title)
+            && read->title == (read->hasTitle ? request.title : QString());
+        if (!same)
+            QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(
+                errorOf(read), result.code, describe(request))));
+    }
+}
+
+void tst_FormatterProperties::matchesTheStepByStepFormatter()
+{
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
+    int formatted = 0;
+    QHash<QString, int> refusals;
+    for (int i = 0; i < kCases; ++i) {
+        const FormatRequest request = maker.request();
+        const FormatResult fast = formatMessage(request);
+        const FormatResult plain = reference::formatMessage(request);
+        if (plain.outcome == FormatOutcome::Formatted)
+            ++formatted;
+        else if (plain.outcome == FormatOutcome::Refused)
+            ++refusals[plain.refusalMessage];
+        const bool same = fast.outcome == plain.outcome && fast.code == plain.code
+            && fast.measuringText == plain.measuringText && fast.codeTail == plain.codeTail
+            && fast.refusalMessage == plain.refusalMessage;
+        if (!same) {
+            QCOMPARE(fast.code, plain.code); // shows where the two part
+            QFAIL(qPrintable(u"case %1 differs: %2"_s.arg(i).arg(describe(request))));
+        }
+    }
+    qInfo("%d formatted, %d refused for continuations, %d for a long line", formatted,
+        refusals.value(continuationLimitMessage()), refusals.value(lineTooLongMessage()));
+    QVERIFY(formatted > 0);
+    QVERIFY(refusals.value(continuationLimitMessage()) > 0);
+    QVERIFY(refusals.value(lineTooLongMessage()) > 0);
+}
+
+namespace {
+
+QString describe(const MessageParts &parts)
+{
+    QStringList shown;
+    for (const MessagePart &part : parts)
+        shown << (part.isExpression() ? u'{' + part.text + u'}' : pretty(part.text));
+    return shown.join(u" & "_s);
+}
+
+} // namespace
+
+// Calls as read from code, with run-time values, in every form: written
+// anew, the reader finds the same parts, title, buttons and trailing
+// statements, so no expression was split or lost.
+void tst_FormatterProperties::readCallsWriteBackWhatTheyHeld()
+{
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
+    int formatted = 0;
+    for (int i = 0; i < kCases; ++i) {
+        FormatRequest request = maker.requestWithExpressions();
+        request.form = CodeForm(i % 5);
+        const FormatResult result = formatMessage(request);
+        if (result.outcome != FormatOutcome::Formatted)
+            continue;
+        ++formatted;
+        const VbReadResult read = readMsgBox(result.code);
+        const bool same = read.found() && !read->moreCalls
+            && read->prompt == readerView(request.parts)
+            && read->titleParts == readerViewOfTitle(request)
+            && read->buttonsExpression == request.buttonsExpression
+            && read->trailing == request.trailing;
+        if (!same)
+            QFAIL(qPrintable(u"case %1: %2 in\n%3\nwritten from %4\nread as %5"_s.arg(i).arg(
+                errorOf(read), result.code, describe(request.parts),
+                read.found() ? describe(read->prompt) : QString())));
+
+        // Written anew in its place at another width, as --reformat writes
+        // it, it holds the same in the same form, the code around it kept.
+        FormatRequest anew = requestToWriteAnew(read.call());
+        anew.codeWidth = kMinCodeWidth + (request.codeWidth + 17) % (kMaxCodeWidth - kMinCodeWidth);
+        const FormatResult inPlace = formatInPlace(read.call(), anew);
+        if (inPlace.outcome != FormatOutcome::Formatted)
+            continue;
+        const VbReadResult reread = readMsgBox(inPlace.code);
+        if (!reread.found() || reread->prompt != read->prompt || reread->form != read->form
+            || reread->titleParts != read->titleParts || reread->trailing != read->trailing
+            || !inPlace.code.startsWith(read->place.before)
+            || !inPlace.code.endsWith(read->place.after))
+            QFAIL(qPrintable(u"case %1: written anew in its place\n%2\nfrom\n%3"_s.arg(i).arg(
+                inPlace.code, result.code)));
+    }
+    QVERIFY(formatted > kCases / 2);
+}
+
+QTEST_GUILESS_MAIN(tst_FormatterProperties)
+#include "tst_FormatterProperties.moc"

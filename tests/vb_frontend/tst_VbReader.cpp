@@ -1,0 +1,330 @@
+#include "vb_frontend/VbReader.h"
+
+#include <QTest>
+
+using namespace codegen;
+using namespace Qt::Literals::StringLiterals;
+
+Q_DECLARE_METATYPE(codegen::CodeForm)
+
+namespace {
+
+// Parts in one line: exact text in quotes, an expression in braces, joined
+// by " & ".
+QString described(const MessageParts &parts)
+{
+    QStringList shown;
+    for (const MessagePart &part : parts) {
+        const bool exact = part.kind == MessagePart::Kind::ExactText;
+        shown << (part.isExpression() ? u'{' + part.text + u'}' : u'"' + part.text + u'"');
+        if (!exact && !part.isExpression())
+            shown.last().prepend(u"typed "_s);
+    }
+    return shown.join(u" & "_s);
+}
+
+} // namespace
+
+class tst_VbReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsTheCall_data();
+    void readsTheCall();
+    void keepsExpressions_data();
+    void keepsExpressions();
+    void readsFixedValuesWhenAsked_data();
+    void readsFixedValuesWhenAsked();
+    void keepsWhatFollowsTheCall_data();
+    void keepsWhatFollowsTheCall();
+    void readsTheButtons_data();
+    void readsTheButtons();
+    void refusesWithWhereAndWhat_data();
+    void refusesWithWhereAndWhat();
+};
+
+void tst_VbReader::readsTheCall_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("title"); // "-" for none
+    QTest::addColumn<CodeForm>("form");
+    QTest::addColumn<bool>("moreCalls");
+
+    const auto none = u"-"_s;
+    QTest::newRow("statement") << u"MsgBox \"Hallo\""_s << u"Hallo"_s << none << CodeForm::Statement
+                               << false;
+    QTest::newRow("parentheses") << u"msgbox(\"Hallo\", , \"T\")"_s << u"Hallo"_s << u"T"_s
+                                 << CodeForm::Statement << false;
+    QTest::newRow("call") << u"Call VBA.MsgBox(\"Hallo\")"_s << u"Hallo"_s << none
+                          << CodeForm::Statement << false;
+    QTest::newRow("prompt in parentheses") << u"MsgBox (\"a\") & \"b\", , \"T\""_s << u"ab"_s
+                                           << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("answer") << u"lAntwort = MsgBox(\"Weiter?\", vbYesNo)"_s << u"Weiter?"_s << none
+                            << CodeForm::Answer << false;
+    QTest::newRow("if") << u"If MsgBox(\"Weiter?\", vbYesNo) = vbYes Then\r\nEnd If"_s
+                        << u"Weiter?"_s << none << CodeForm::If << false;
+    QTest::newRow("select") << u"Select Case MSGBOX(\"?\", 3)\r\nCase vbYes\r\nEnd Select"_s
+                            << u"?"_s << none << CodeForm::Select << false;
+    QTest::newRow("after Then, then another") << u"If a Then MsgBox \"x\" Else MsgBox \"y\""_s
+                                              << u"x"_s << none << CodeForm::Statement << true;
+    QTest::newRow("inside a Sub, after a colon")
+        << u"Private Sub cmd_Click()\r\n\tDim i As Integer: MsgBox \"a\"\r\n"
+           "    MsgBox \"b\"\r\nEnd Sub"_s
+        << u"a"_s << none << CodeForm::Statement << true;
+    QTest::newRow("named, any order") << u"MsgBox Title:=\"T\", Prompt:=\"P\", buttons:=vbOKOnly"_s
+                                      << u"P"_s << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("positional then named")
+        << u"MsgBox \"P\", Title:=\"T\""_s << u"P"_s << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("continuations, LF and tabs")
+        << u"MsgBox _\n\t\"a\" & _\t\n  \"b\" _\n  , , \"T\""_s << u"ab"_s << u"T"_s
+        << CodeForm::Statement << false;
+    QTest::newRow("lone CR") << u"x = 1\rMsgBox \"a\"\r"_s << u"a"_s << none << CodeForm::Statement
+                             << false;
+    QTest::newRow("comments") << u"' MsgBox \"no\"\r\nRem MsgBox \"no\"\r\n"
+                                 "MsgBox \"it's\" ' MsgBox \"no\""_s
+                              << u"it's"_s << none << CodeForm::Statement << false;
+    QTest::newRow("comment continued") << u"' a _\r\n MsgBox \"no\"\r\nMsgBox \"yes\""_s << u"yes"_s
+                                       << none << CodeForm::Statement << false;
+    QTest::newRow("constants and Chr")
+        << u"MsgBox \"\"\"a\"\"\" + vbNewline & VBCRLF & vbCr & vbLf & vbTab & vbNullChar"
+           " & vbNullString & Chr(65) & Chr$(&H80) & ChrW(8364) & ChrW$(&HFFFF) & (Chr(0))"_s
+        << u"\"a\"\r\n\r\n\r\n\t"_s + QChar(0) + u"A€€\uFFFF"_s + QChar(0) << none
+        << CodeForm::Statement << false;
+    QTest::newRow("text variable")
+        << u"Dim sText As String\r\nsText = \"Ja\" & _\r\n    vbNewline\r\n"
+           "sText = sText & \"Nein\" & STEXT\r\nsTitel = \"T\"\r\nMsgBox sText, vbYesNo, sTitel"_s
+        << u"Ja\r\nNeinJa\r\n"_s << u"«sTitel»"_s << CodeForm::TextVariable << false;
+    QTest::newRow("numbers joined by &") << u"MsgBox 42 & \" / \" & &HFFFF"_s << u"42 / -1"_s
+                                         << none << CodeForm::Statement << false;
+    QTest::newRow("Space and String") << u"MsgBox String$(3, \"-=\") & Space(2) & string(2, 42)"_s
+                                      << u"---  **"_s << none << CodeForm::Statement << false;
+    QTest::newRow("& straight before _, as in VBScript")
+        << u"MsgBox \"a\" &_\r\n  \"b\""_s << u"ab"_s << none << CodeForm::Statement << false;
+}
+
+void tst_VbReader::readsTheCall()
+{
+    QFETCH(QString, code);
+    const VbReadResult read = readMsgBox(code);
+    QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
+    QTEST(read->message, "message");
+    QFETCH(QString, title);
+    QCOMPARE(read->hasTitle, title != u"-"_s);
+    QCOMPARE(read->title, read->hasTitle ? title : QString());
+    QTEST(read->form, "form");
+    QTEST(read->moreCalls, "moreCalls");
+}
+
+void tst_VbReader::keepsExpressions_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("buttons"); // the buttons expression
+
+    QTest::newRow("a variable in the text")
+        << u"MsgBox \"Datei \" & sFile & \" fehlt.\""_s << u"\"Datei \" & {sFile} & \" fehlt.\""_s
+        << QString() << QString();
+    QTest::newRow("a property, a function with arguments")
+        << u"MsgBox Err.Description & vbCrLf & Format(x, \"0.00\") & \" €\", , App.Title"_s
+        << u"{Err.Description} & \"\r\n\" & {Format(x, \"0.00\")} & \" €\""_s << u"{App.Title}"_s
+        << QString();
+    QTest::newRow("every argument at run time")
+        << u"MsgBox strMsg, intStyle Or 16, strTitle"_s << u"{strMsg}"_s << u"{strTitle}"_s
+        << u"intStyle Or 16"_s;
+    QTest::newRow("a variable given text before stays the variable")
+        << u"s = \"a\"\r\nConst T = \"b\"\r\nMsgBox s & T"_s << u"{s} & {T}"_s << QString()
+        << QString();
+    QTest::newRow("a quote stays a quote")
+        << u"MsgBox \"Datei \"\"Setting.ini\"\"\""_s << u"\"Datei \"Setting.ini\"\""_s << QString()
+        << QString();
+    QTest::newRow("+ binds tighter than &: a sum is one expression")
+        << u"MsgBox \"n: \" & 5 + 1 & Chr(256)"_s << u"\"n: \" & {5 + 1} & {Chr(256)}"_s
+        << QString() << QString();
+    QTest::newRow("a comparison makes the whole one expression")
+        << u"MsgBox \"a\" & x = \"ab\""_s << u"{\"a\" & x = \"ab\"}"_s << QString() << QString();
+    QTest::newRow("a continuation inside an expression is one blank")
+        << u"MsgBox Format(x, _\r\n      \"0\")"_s << u"{Format(x, \"0\")}"_s << QString()
+        << QString();
+    QTest::newRow("parentheses, members of With, numbers not whole")
+        << u"MsgBox (a & \"b\") & .Name & 1.5 & 2E3 & 7#"_s
+        << u"{(a & \"b\")} & {.Name} & {1.5} & {2E3} & {7#}"_s << QString() << QString();
+    QTest::newRow("as a statement, MsgBox (x) passes the one value (x)")
+        << u"MsgBox (a & \"b\")"_s << u"{(a & \"b\")}"_s << QString() << QString();
+    QTest::newRow("sText changed in a loop is no text")
+        << u"sText = \"a\"\r\nFor i = 1 To 2\r\n  sText = sText & \"b\"\r\nNext\r\nMsgBox sText"_s
+        << u"{sText}"_s << QString() << QString();
+    QTest::newRow("sText handed to a procedure is no text")
+        << u"sText = \"a\"\r\nErgänze sText\r\nMsgBox sText"_s << u"{sText}"_s << QString()
+        << QString();
+    QTest::newRow("an unknown constant in the buttons")
+        << u"MsgBox \"a\", vbYesNo Or vbFrage"_s << u"\"a\""_s << QString()
+        << u"vbYesNo Or vbFrage"_s;
+}
+
+void tst_VbReader::keepsExpressions()
+{
+    QFETCH(QString, code);
+    const VbReadResult read = readMsgBox(code);
+    QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
+    QTEST(described(read->prompt), "prompt");
+    QTEST(described(read->titleParts), "title");
+    QTEST(read->buttonsExpression, "buttons");
+    QCOMPARE(read->message, shownText(read->prompt));
+}
+
+void tst_VbReader::readsFixedValuesWhenAsked_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<CodeForm>("form");
+
+    QTest::newRow("constants declared")
+        << u"Private Const sTitel As String = \"T\"\r\nConst MELDUNG = \"a\" & vbCrLf\r\n"
+           "MsgBox MELDUNG, , sTitel"_s
+        << u"\"a\r\n\""_s << CodeForm::TextVariable;
+    QTest::newRow("a variable within the prompt")
+        << u"s = \"a\"\r\nx = MsgBox(s & \"b\")"_s << u"\"ab\""_s << CodeForm::Answer;
+    QTest::newRow("not where an If may change it")
+        << u"s = \"a\"\r\nIf x Then s = \"b\"\r\nMsgBox s & \"c\""_s << u"{s} & \"c\""_s
+        << CodeForm::Statement;
+    QTest::newRow("nor what a block assigns")
+        << u"If x Then\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+}
+
+void tst_VbReader::readsFixedValuesWhenAsked()
+{
+    QFETCH(QString, code);
+    const VbReadResult read = readMsgBox(code, VbReading::FixedValues);
+    QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
+    QTEST(described(read->prompt), "prompt");
+    QTEST(read->form, "form");
+}
+
+void tst_VbReader::keepsWhatFollowsTheCall_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("trailing");
+    QTest::addColumn<bool>("inLineIf");
+    QTest::addColumn<bool>("moreCalls");
+
+    QTest::newRow("a statement behind a colon")
+        << u"MsgBox \"x\": Exit Sub\r\nEnd Sub"_s << u": Exit Sub"_s << false << false;
+    QTest::newRow("several, with a comment and a call")
+        << u"MsgBox \"x\" :  a = 1: MsgBox \"y\" ' Ende\r\nb = 2"_s
+        << u":  a = 1: MsgBox \"y\" ' Ende"_s << false << true;
+    QTest::newRow("a one-line If")
+        << u"If a Then MsgBox \"\": GoTo Ende"_s << u": GoTo Ende"_s << true << false;
+    QTest::newRow("after Else") << u"If a Then b = 1 Else MsgBox \"x\""_s << QString() << true
+                                << false;
+    QTest::newRow("behind a colon in a one-line If")
+        << u"If a Then b = 1: MsgBox \"x\"\r\nc = 2: MsgBox \"y\""_s << QString() << true << true;
+    QTest::newRow("behind a colon in an If block")
+        << u"If a Then\r\nb = 1: MsgBox \"x\"\r\nEnd If"_s << QString() << false << false;
+}
+
+void tst_VbReader::keepsWhatFollowsTheCall()
+{
+    QFETCH(QString, code);
+    const VbReadResult read = readMsgBox(code);
+    QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
+    QTEST(read->trailing, "trailing");
+    QTEST(read->inLineIf, "inLineIf");
+    QTEST(read->moreCalls, "moreCalls");
+}
+
+void tst_VbReader::readsTheButtons_data()
+{
+    QTest::addColumn<QString>("buttons");
+    QTest::addColumn<QString>("flags"); // of the choices taken over
+    QTest::addColumn<QStringList>("notTakenOver");
+
+    QTest::newRow("constants") << u"vbQuestion Or vbYesNo Or vbDefaultButton2"_s
+                               << u"vbQuestion Or vbYesNo Or vbDefaultButton2"_s << QStringList();
+    QTest::newRow("sum as VB computes it")
+        << u"vbCritical + vbQuestion"_s << u"vbExclamation"_s << QStringList();
+    QTest::newRow("or is bitwise")
+        << u"vbCritical Or vbQuestion Or vbCritical"_s << u"vbExclamation"_s << QStringList();
+    QTest::newRow("+ binds tighter than Or")
+        << u"vbYesNo Or vbCritical + vbCritical"_s << u"vbQuestion Or vbYesNo"_s << QStringList();
+    QTest::newRow("numbers") << u"(&H1000&) + 36 + &o4000000"_s
+                             << u"vbQuestion Or vbYesNo Or vbSystemModal"_s
+                             << QStringList { u"vbMsgBoxRtlReading"_s };
+    QTest::newRow("And is bitwise, as VB computes it")
+        << u"vbInformation And vbOKOnly"_s << QString() << QStringList();
+    QTest::newRow("& joins the digits: \"016\" is 16")
+        << u"vbOKOnly & vbCritical"_s << u"vbCritical"_s << QStringList();
+    QTest::newRow("hex Long") << u"&H8000&"_s << QString() << QStringList { u"32768"_s };
+    QTest::newRow("beyond the window")
+        << u"vbokcancel Or vbDefaultButton4 Or vbMsgBoxHelpButton Or vbMsgBoxRight Or 8"_s
+        << u"vbOKCancel Or vbMsgBoxRight"_s
+        << QStringList { u"vbDefaultButton4"_s, u"vbMsgBoxHelpButton"_s, u"8"_s };
+    QTest::newRow("help arguments")
+        << u"vbInformation, , \"x.hlp\", 12 + 1"_s << u"vbInformation"_s
+        << QStringList { u"HelpFile:=\"x.hlp\""_s, u"Context:=12 + 1"_s };
+    QTest::newRow("named help arguments")
+        << u"Context:=f(1, 2), helpfile:=sDatei"_s << QString()
+        << QStringList { u"Context:=f(1, 2)"_s, u"helpfile:=sDatei"_s };
+}
+
+void tst_VbReader::readsTheButtons()
+{
+    QFETCH(QString, buttons);
+    const VbReadResult read = readMsgBox(QString(u"MsgBox \"P\", "_s + buttons));
+    QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
+    QTEST(computeStyleFlags(read->choices).expression, "flags");
+    QTEST(read->notTakenOver, "notTakenOver");
+    QVERIFY(read->buttonsExpression.isEmpty());
+}
+
+void tst_VbReader::refusesWithWhereAndWhat_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("no call") << u"Debug.Print \"MsgBox\"\r\nx.MsgBox 1"_s
+                             << u"Kein MsgBox-Aufruf gefunden."_s;
+    QTest::newRow("unclosed string") << u"MsgBox _\r\n  \"ab, vbOK"_s
+                                     << u"Zeile 2, Spalte 3: Dem Text fehlt das schließende "
+                                        "Anführungszeichen."_s;
+    QTest::newRow("continuation at the end") << u"MsgBox \"a\" & _  "_s
+                                             << u"Zeile 1, Spalte 14: Hinter dem "
+                                                "Zeilenfortsetzungszeichen folgt nichts."_s;
+    QTest::newRow("continuation before an empty line")
+        << u"MsgBox \"a\" & _\n\nx"_s
+        << u"Zeile 1, Spalte 14: Hinter dem Zeilenfortsetzungszeichen folgt nichts."_s;
+    QTest::newRow("unknown argument") << u"MsgBox Text:=\"a\""_s
+                                      << u"Zeile 1, Spalte 8: Text ist kein Argument von "
+                                         "MsgBox."_s;
+    QTest::newRow("no prompt") << u"\tMsgBox , vbOK"_s << u"Zeile 1, Spalte 2: MsgBox ohne Text."_s;
+    QTest::newRow("unclosed call") << u"x = MsgBox(\"a\", vbOK"_s
+                                   << u"Zeile 1, Spalte 21: Der MsgBox-Aufruf ist "
+                                      "unvollständig."_s;
+    QTest::newRow("text behind") << u"MsgBox \"a\" \"b\""_s
+                                 << u"Zeile 1, Spalte 12: \"b\" ist hier unerwartet."_s;
+    QTest::newRow("too many arguments")
+        << u"MsgBox \"a\", , , , , 6"_s << u"Zeile 1, Spalte 21: 6 ist hier unerwartet."_s;
+    QTest::newRow("an operand missing")
+        << u"MsgBox \"a\" & , vbOK"_s << u"Zeile 1, Spalte 14: , ist hier unerwartet."_s;
+    QTest::newRow("an unclosed argument list") << u"MsgBox Format(x, \"0\", vbOK"_s
+                                               << u"Zeile 1, Spalte 27: Der MsgBox-Aufruf ist "
+                                                  "unvollständig."_s;
+    QTest::newRow("a keyword as a value")
+        << u"MsgBox \"a\" & Or"_s << u"Zeile 1, Spalte 14: Or ist hier unerwartet."_s;
+    QTest::newRow("nesting") << u"MsgBox "_s + QString(300, u'(')
+                             << u"Zeile 1, Spalte 208: Die Klammern sind zu tief "
+                                "verschachtelt."_s;
+}
+
+void tst_VbReader::refusesWithWhereAndWhat()
+{
+    QFETCH(QString, code);
+    const VbReadResult read = readMsgBox(code);
+    QVERIFY(!read.found());
+    QTEST(read.error(), "error");
+}
+
+QTEST_GUILESS_MAIN(tst_VbReader)
+#include "tst_VbReader.moc"

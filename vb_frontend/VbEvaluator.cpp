@@ -1,0 +1,399 @@
+#include "vb_frontend/VbEvaluator.h"
+
+#include "vb_model/VbConstants.h"
+#include "vb_model/Windows1252.h"
+
+#include <array>
+#include <limits>
+#include <utility>
+
+namespace codegen::vb {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+// Deeper nesting of parentheses than any real code has; beyond it the
+// reader answers instead of running out of stack.
+constexpr int kDeepestNesting = 200;
+// A whole number joined of more digits than this is no number VB takes.
+constexpr qsizetype kLongestDigits = 40;
+// Variables joined to themselves double with each statement, and Space and
+// String repeat at will; all text copied or repeated so stays below this, so
+// that memory and time stay bounded.
+constexpr qsizetype kMostCopiedText = qsizetype(1) << 24;
+
+// Variables are found by name without regard to letter case, as VB does.
+QString keyOf(QStringView name)
+{
+    return name.toString().toCaseFolded();
+}
+
+void appendLiteral(QString &into, const Token &literal)
+{
+    if (!literal.doubledQuotes) {
+        into += literal.text;
+        return;
+    }
+    // A quote in a literal is written doubled: keep one, skip its twin.
+    for (qsizetype i = 0; i < literal.text.size(); ++i) {
+        into += literal.text[i];
+        if (literal.text[i] == u'"')
+            ++i;
+    }
+}
+
+std::optional<QString> stringConstant(QStringView name)
+{
+    static const std::array<std::pair<QStringView, QString>, 8> constants { {
+        { u"vbNewLine", u"\r\n"_s },
+        { u"vbCrLf", u"\r\n"_s },
+        { u"vbCr", u"\r"_s },
+        { u"vbLf", u"\n"_s },
+        { u"vbTab", u"\t"_s },
+        { u"vbNullChar", QString(QChar(0)) },
+        { u"vbNullString", QString() },
+        { u"vbBack", u"\b"_s },
+    } };
+    for (const auto &[constantName, value] : constants) {
+        if (name.compare(constantName, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool Evaluator::knows(QStringView name) const
+{
+    return m_variables.contains(keyOf(name));
+}
+
+void Evaluator::forget(QStringView name)
+{
+    m_variables.remove(keyOf(name));
+}
+
+bool Evaluator::exhausted() const
+{
+    return m_copied > kMostCopiedText;
+}
+
+// A string variable takes the value of fixed text; anything else leaves it
+// unknown. Text appended to the variable itself is not copied again.
+bool Evaluator::assign(QStringView name)
+{
+    const bool substitutes = std::exchange(m_substitutes, true);
+    const bool assigned = assignText(name);
+    m_substitutes = substitutes;
+    return assigned;
+}
+
+bool Evaluator::assignText(QStringView name)
+{
+    const QString key = keyOf(name);
+    QString value;
+    const Token &first = m_cursor.peek();
+    if (first.kind == Kind::Word && keyOf(first.text) == key) {
+        const auto known = m_variables.find(key);
+        if (known == m_variables.end())
+            return m_cursor.failAt(first, u"%1 ist kein fester Text."_s.arg(first.text));
+        value = std::move(*known);
+        m_cursor.advance();
+        m_selfLength = value.size();
+        m_self = key;
+        if (!m_cursor.atStatementEnd() && !appendRest(value))
+            return forgotten(key);
+    } else if (!text(value)) {
+        return forgotten(key);
+    }
+    m_self.clear();
+    if (!m_cursor.atStatementEnd())
+        return forgotten(key);
+    m_variables.insert(key, std::move(value));
+    return true;
+}
+
+bool Evaluator::forgotten(const QString &key)
+{
+    m_self.clear();
+    m_variables.remove(key);
+    return false;
+}
+
+bool Evaluator::text(QString &into)
+{
+    return term(into) && appendRest(into);
+}
+
+// VB joins text with & or + alike.
+bool Evaluator::appendRest(QString &into)
+{
+    while (m_cursor.peek().is(u"&") || m_cursor.peek().is(u"+")) {
+        m_cursor.advance();
+        if (!term(into))
+            return false;
+    }
+    return true;
+}
+
+bool Evaluator::term(QString &into)
+{
+    const Token &token = m_cursor.peek();
+    if (token.kind == Kind::String) {
+        appendLiteral(into, token);
+        m_cursor.advance();
+        return true;
+    }
+    if (token.is(u"("))
+        return nested([&] { return text(into); });
+    if (token.kind == Kind::Word)
+        return named(into);
+    if (token.kind == Kind::Number)
+        return wholeNumber(into);
+    return m_cursor.unexpected(token);
+}
+
+// & writes a whole number as its decimal digits, as VB's Str does without
+// the blank; beside a + VB would add numbers instead.
+bool Evaluator::wholeNumber(QString &into)
+{
+    const Token &token = m_cursor.peek();
+    if (!isWhole(token))
+        return false;
+    if (token.overflow)
+        return m_cursor.failAt(
+            token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
+    if (m_cursor.after(u"+") || m_cursor.peek(1).is(u"+"))
+        return m_cursor.failAt(
+            token, u"Die Zahl %1 steht neben +; nur & verbindet sie als Text."_s.arg(token.text));
+    into += QString::number(token.number);
+    m_cursor.advance();
+    return true;
+}
+
+template<typename Inner> bool Evaluator::nested(Inner inner)
+{
+    if (++m_depth > kDeepestNesting)
+        return m_cursor.failAt(m_cursor.peek(), u"Die Klammern sind zu tief verschachtelt."_s);
+    m_cursor.advance();
+    const bool done = inner() && m_cursor.expect(u")");
+    --m_depth;
+    return done;
+}
+
+bool Evaluator::named(QString &into)
+{
+    const Token &token = m_cursor.peek();
+    if (const std::optional<QString> constant = stringConstant(token.text)) {
+        into += *constant;
+        m_cursor.advance();
+        return true;
+    }
+    for (const QStringView chr : { u"Chr", u"Chr$", u"ChrW", u"ChrW$" }) {
+        if (token.isWord(chr))
+            return character(into, token.text.startsWith(u"ChrW", Qt::CaseInsensitive));
+    }
+    if (token.isWord(u"Space") || token.isWord(u"Space$"))
+        return repeated(into, true);
+    if (token.isWord(u"String") || token.isWord(u"String$"))
+        return repeated(into, false);
+    const QString key = keyOf(token.text);
+    const auto known = m_variables.constFind(key);
+    if (m_cursor.peek(1).is(u"(") || m_cursor.peek(1).is(u".")
+        || (known == m_variables.constEnd() && key != m_self) || (!m_substitutes && key != m_self))
+        return m_cursor.notFixedText();
+    const QString value = key == m_self ? into.first(m_selfLength) : *known;
+    if (!copied(token, value.size()))
+        return false;
+    into += value;
+    m_cursor.advance();
+    return true;
+}
+
+bool Evaluator::isWhole(const Token &number)
+{
+    return number.whole || m_cursor.failAt(number, u"%1 ist keine ganze Zahl."_s.arg(number.text));
+}
+
+bool Evaluator::copied(const Token &at, qsizetype length)
+{
+    m_copied += length;
+    return !exhausted() || m_cursor.failAt(at, u"Der Text wird zu lang."_s);
+}
+
+// Chr takes a Windows-1252 code, ChrW a UTF-16 unit (negative as VB's
+// Integer writes the upper half).
+bool Evaluator::character(QString &into, bool wide)
+{
+    const Token &function = m_cursor.peek();
+    m_cursor.advance();
+    qint64 code = 0;
+    if (!m_cursor.expect(u"(")
+        || !numberArgument(function, wide ? -32768 : 0, wide ? 65535 : 255, code))
+        return false;
+    into += wide ? QChar(char16_t(code)) : windows1252Char(static_cast<unsigned char>(code));
+    return m_cursor.expect(u")");
+}
+
+// Space(n) writes n blanks; String(n, c) n times the first character of the
+// text c, or the character of the Windows-1252 code c.
+bool Evaluator::repeated(QString &into, bool ofBlanks)
+{
+    const Token &function = m_cursor.peek();
+    m_cursor.advance();
+    qint64 count = 0;
+    if (!m_cursor.expect(u"(")
+        || !numberArgument(function, 0, std::numeric_limits<qint32>::max(), count))
+        return false;
+    QChar filler = u' ';
+    if (!ofBlanks && !(m_cursor.expect(u",") && fillerCharacter(function, filler)))
+        return false;
+    if (!copied(function, count))
+        return false;
+    into += QString(count, filler);
+    return m_cursor.expect(u")");
+}
+
+bool Evaluator::fillerCharacter(const Token &function, QChar &filler)
+{
+    qint64 code = 0;
+    if (m_cursor.peek().kind == Kind::Number) {
+        if (!numberArgument(function, 0, 255, code))
+            return false;
+        filler = windows1252Char(static_cast<unsigned char>(code));
+        return true;
+    }
+    const Token &start = m_cursor.peek();
+    QString written;
+    if (!text(written))
+        return false;
+    if (written.isEmpty())
+        return m_cursor.failAt(start, u"%1 braucht ein Zeichen."_s.arg(function.text));
+    filler = written.front();
+    return true;
+}
+
+// A whole number within lowest..highest as the argument of `function`.
+bool Evaluator::numberArgument(const Token &function, qint64 lowest, qint64 highest, qint64 &value)
+{
+    const Token &code = m_cursor.peek();
+    if (code.kind != Kind::Number)
+        return code.kind == Kind::Word ? m_cursor.notFixedText() : m_cursor.unexpected(code);
+    if (!isWhole(code))
+        return false;
+    if (code.overflow || code.number < lowest || code.number > highest)
+        return m_cursor.failAt(code,
+            u"%1(%2) liegt außerhalb des gültigen Bereichs."_s.arg(
+                function.text.toString(), code.text.toString()));
+    value = code.number;
+    m_cursor.advance();
+    return true;
+}
+
+bool Evaluator::buttonsValue(qint64 &value)
+{
+    return either(value);
+}
+
+// VB binds + tighter than &, & tighter than And, And tighter than Or; all
+// stay within a Long. Or and And work bit by bit.
+bool Evaluator::either(qint64 &value)
+{
+    return bitwise(
+        value, u"Or", &Evaluator::both, [](qint64 left, qint64 right) { return left | right; });
+}
+
+bool Evaluator::both(qint64 &value)
+{
+    return bitwise(
+        value, u"And", &Evaluator::joined, [](qint64 left, qint64 right) { return left & right; });
+}
+
+// Operands of the next tighter kind joined by the operator `word`.
+template<typename Combine>
+bool Evaluator::bitwise(
+    qint64 &value, QStringView word, bool (Evaluator::*operand)(qint64 &), Combine combine)
+{
+    if (!(this->*operand)(value))
+        return false;
+    while (m_cursor.peek().isWord(word)) {
+        m_cursor.advance();
+        qint64 right = 0;
+        if (!(this->*operand)(right))
+            return false;
+        value = combine(value, right);
+    }
+    return true;
+}
+
+// & joins the numbers' digits, and VB reads the text as the argument's
+// number: vbOKOnly & vbCritical is "016", 16.
+bool Evaluator::joined(qint64 &value)
+{
+    const Token &first = m_cursor.peek();
+    if (!sum(value))
+        return false;
+    if (!m_cursor.peek().is(u"&"))
+        return true;
+    QString digits = QString::number(value);
+    while (m_cursor.peek().is(u"&")) {
+        m_cursor.advance();
+        qint64 right = 0;
+        if (!sum(right))
+            return false;
+        digits += QString::number(right);
+        if (digits.size() > kLongestDigits)
+            break;
+    }
+    bool isNumber = false;
+    value = digits.toLongLong(&isNumber);
+    if (!isNumber || value < std::numeric_limits<qint32>::min()
+        || value > std::numeric_limits<qint32>::max())
+        return m_cursor.failAt(first, u"%1 ist keine Zahl vom Typ Long."_s.arg(digits));
+    return true;
+}
+
+bool Evaluator::sum(qint64 &value)
+{
+    const Token &first = m_cursor.peek();
+    if (!flag(value))
+        return false;
+    while (m_cursor.peek().is(u"+")) {
+        m_cursor.advance();
+        qint64 right = 0;
+        if (!flag(right))
+            return false;
+        value += right;
+        if (value < std::numeric_limits<qint32>::min()
+            || value > std::numeric_limits<qint32>::max())
+            return m_cursor.failAt(first, u"Die Summe ist zu groß für eine Zahl vom Typ Long."_s);
+    }
+    return true;
+}
+
+bool Evaluator::flag(qint64 &value)
+{
+    const Token &token = m_cursor.peek();
+    if (token.is(u"("))
+        return nested([&] { return either(value); });
+    if (token.kind == Kind::Number) {
+        if (!isWhole(token))
+            return false;
+        if (token.overflow || token.number > std::numeric_limits<qint32>::max())
+            return m_cursor.failAt(
+                token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
+        value = token.number;
+    } else if (token.kind == Kind::Word) {
+        const std::optional<VbConstant> constant = vbConstantNamed(token.text);
+        if (!constant)
+            return m_cursor.failAt(token, u"%1 ist keine MsgBox-Konstante."_s.arg(token.text));
+        value = constant->value;
+    } else {
+        return m_cursor.unexpected(token);
+    }
+    m_cursor.advance();
+    return true;
+}
+
+} // namespace codegen::vb
