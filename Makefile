@@ -16,7 +16,8 @@ PACKAGES := cmake ninja-build g++ make \
 
 .PHONY: all deps configure build package run check test bench clean
 
-# A second build of the tests with AddressSanitizer and UBSan (g++, Debug),
+# A second build of the tests with AddressSanitizer and UBSan (g++, Debug, so
+# with Qt's asserts on),
 # and the libFuzzer targets of fuzz/ (clang only). Any sanitizer report fails.
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
