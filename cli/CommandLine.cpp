@@ -57,6 +57,7 @@ struct Options
     QCommandLineOption right { u"right"_s, u"text right-aligned"_s };
     QCommandLineOption prompt { u"prompt"_s, u"print the prompt the code shows"_s };
     QCommandLineOption form { u"form"_s, u"code form"_s, u"NAME"_s };
+    QCommandLineOption dialect { u"dialect"_s, u"VB dialect"_s, u"NAME"_s };
     QCommandLineOption read { u"read"_s, u"read a VB MsgBox call, print it as JSON"_s };
     QCommandLineOption reformat { u"reformat"_s, u"read a VB MsgBox call, write it anew"_s };
     QCommandLineOption fixedValues { u"fixed-values"_s, u"read variables for their text"_s };
@@ -65,7 +66,7 @@ struct Options
     void addTo(QCommandLineParser &parser) const
     {
         parser.addOptions({ width, title, icon, buttons, defaultButton, systemModal, right, prompt,
-            form, read, reformat, fixedValues, help });
+            form, dialect, read, reformat, fixedValues, help });
     }
 };
 
@@ -124,6 +125,19 @@ QString readForm(
     return problem;
 }
 
+QString readDialect(
+    const QCommandLineParser &parser, const QCommandLineOption &option, codegen::Dialect &dialect)
+{
+    // The words in the order of codegen::Dialect, VBA's after them.
+    int index = 0;
+    const QString problem = readName(parser, option, dialectWords(), index);
+    constexpr codegen::Dialect kDialects[] { codegen::Dialect::Vb6, codegen::Dialect::VbScript,
+        codegen::Dialect::VbNet, codegen::Dialect::TwinBasic, codegen::Dialect::Vb6 };
+    if (problem.isEmpty() && parser.isSet(option))
+        dialect = kDialects[index];
+    return problem;
+}
+
 QString readValues(const QCommandLineParser &parser, const Options &o, FormatOptions &options)
 {
     const QString problems[] = {
@@ -134,6 +148,7 @@ QString readValues(const QCommandLineParser &parser, const Options &o, FormatOpt
         readName(parser, o.buttons, buttonSetWords(), options.style.buttons),
         readNumber(parser, o.defaultButton, 1, 3, options.style.defaultButton),
         readForm(parser, o.form, options.form),
+        readDialect(parser, o.dialect, options.dialect),
     };
     for (const QString &problem : problems) {
         if (!problem.isEmpty())
@@ -175,6 +190,11 @@ QStringList formWords()
     return { u"statement"_s, u"answer"_s, u"if"_s, u"select"_s, u"text-variable"_s };
 }
 
+QStringList dialectWords()
+{
+    return { u"vb6"_s, u"vbscript"_s, u"vbnet"_s, u"twinbasic"_s, u"vba"_s };
+}
+
 ParsedCommandLine parseCommandLine(const QStringList &arguments)
 {
     ParsedCommandLine parsed;
@@ -195,6 +215,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     parsed.options.style.textRight = parser.isSet(o.right);
     parsed.options.printPrompt = parser.isSet(o.prompt);
     parsed.options.formGiven = parser.isSet(o.form);
+    parsed.options.dialectGiven = parser.isSet(o.dialect);
     parsed.options.readCall = parser.isSet(o.read);
     parsed.options.reformatCall = parser.isSet(o.reformat);
     parsed.options.fixedValues = parser.isSet(o.fixedValues);
@@ -216,8 +237,9 @@ QString usageText()
 {
     return u"Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]\n"
            u"                     [--default N] [--system-modal] [--right] [--prompt]\n"
-           u"                     [--form NAME]\n"
+           u"                     [--form NAME] [--dialect NAME]\n"
            u"       msgbox-format --read | --reformat [--fixed-values] [--width N] [--form NAME]\n"
+           u"                     [--dialect NAME]\n"
            u"Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox\n"
            u"for it to standard output, with CR LF line breaks.\n"
            u"  --width N        code width, 40..75, default 70\n"
@@ -232,6 +254,9 @@ QString usageText()
            u"                   (the value of the written code) instead of the code\n"
            u"  --form NAME      statement | answer | if | select | text-variable,\n"
            u"                   default statement; if takes a set of two buttons\n"
+           u"  --dialect NAME   vb6 | vba | vbscript | vbnet | twinbasic, default vb6\n"
+           u"                   (vba writes as vb6); --reformat keeps the dialect of the\n"
+           u"                   code it reads unless told\n"
            u"  --read           read a VB MsgBox call on standard input, print it as JSON\n"
            u"  --reformat       write the VB code back with its MsgBox call laid out anew\n"
            u"                   (--width); the code around the call, its run-time values\n"

@@ -18,6 +18,8 @@ struct FormatOptions
     bool printPrompt = false;
     codegen::CodeForm form = codegen::CodeForm::Statement;
     bool formGiven = false; // --reformat keeps the form it read unless told
+    codegen::Dialect dialect = codegen::Dialect::Vb6;
+    bool dialectGiven = false; // --reformat keeps the dialect it read unless told
     bool readCall = false; // --read: the input is VB code, printed back as JSON
     bool reformatCall = false; // --reformat: the input is VB code, written anew
     bool fixedValues = false; // --fixed-values: variables read for text given before
@@ -41,5 +43,7 @@ QStringList iconWords();
 QStringList buttonSetWords();
 // The words of --form, indexed as codegen::CodeForm.
 QStringList formWords();
+// The words of --dialect; vba is vb6.
+QStringList dialectWords();
 
 } // namespace cli

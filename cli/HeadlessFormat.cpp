@@ -30,6 +30,7 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const QString &m
     request.style = options.style;
     request.codeWidth = options.codeWidth;
     request.form = options.form;
+    request.dialect = options.dialect;
     return request;
 }
 
@@ -41,6 +42,7 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const codegen::V
     request.codeWidth = options.codeWidth;
     if (options.formGiven)
         request.form = options.form;
+    request.dialect = options.dialect;
     return request;
 }
 

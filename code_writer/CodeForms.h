@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vb_model/CodeForm.h"
+#include "vb_model/Dialect.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,21 +20,26 @@ struct CallFrame
     QStringList after; // the lines after the call
 };
 
-// The frame of a call form; an If that does not fit the choices is a Select
-// Case, and the text-variable form calls as the statement does.
-CallFrame callFrameOf(CodeForm form, const StyleChoices &choices);
+// The frame of a call form in the dialect; an If that does not fit the
+// choices is a Select Case, and the text-variable form calls as the
+// statement does.
+CallFrame callFrameOf(CodeForm form, const StyleChoices &choices, Dialect dialect = Dialect::Vb6);
+
+// "MsgBox" and what opens its arguments on the next line: "MsgBox _",
+// "MsgBox( _", or VB.NET's "MsgBox(".
+QString callOpening(bool inParentheses, Dialect dialect);
 
 // The text-variable form: the prompt built in sText over as many statements
 // as the continuation limit needs, then the call on sText.
 struct TextVariableFrame
 {
-    QStringView declaration;
-    QStringView firstOpening;
-    QStringView nextOpening;
-    QStringView call;
+    QString declaration;
+    QString firstOpening;
+    QString nextOpening;
+    QString call;
+    QString closer;
 };
 
-inline constexpr TextVariableFrame kTextVariableFrame { u"    Dim sText As String",
-    u"    sText = _", u"    sText = sText & _", u"    MsgBox sText" };
+TextVariableFrame textVariableFrameOf(Dialect dialect);
 
 } // namespace codegen

@@ -20,10 +20,6 @@ using namespace Qt::Literals::StringLiterals;
 constexpr QStringView kCrLf = u"\r\n";
 constexpr QStringView kQuote = u"\"";
 constexpr QStringView kIndent = u"        ";
-constexpr QStringView kContinuation = u" _";
-constexpr QStringView kNewline = u"vbNewline";
-constexpr QStringView kNewlineJoiner = u" & vbNewline";
-constexpr QStringView kPieceJoiner = u" & _";
 constexpr QStringView kAmpersand = u" & ";
 constexpr QStringView kLiteralSeam = u"\" & \"";
 
@@ -34,7 +30,6 @@ constexpr qsizetype kFrameAllowance = 256;
 // Two neighbouring lines are joined when their lengths, less this allowance,
 // add up to less than the code width.
 constexpr qsizetype kJoinAllowance = 16;
-constexpr int kContinuationLimit = 24;
 // VB refuses a longer physical line.
 constexpr qsizetype kMaxCodeLineLength = 1023;
 
@@ -203,6 +198,26 @@ qsizetype codeLengthOfText(QStringView text)
     return length + std::max<qsizetype>(items - 1, 0) * kAmpersand.size();
 }
 
+// The words of the prompt's lines in the request's dialect.
+struct PromptWords
+{
+    explicit PromptWords(const DialectRules &rules)
+        : lineBreak(rules.lineBreak)
+        , continuation(rules.continuation)
+        , pieceJoiner(u" &" % rules.continuation)
+    { }
+
+    // A run of line breaks: the constant, joined by " & ".
+    qsizetype lineBreaksLength(qsizetype count) const
+    {
+        return lineBreak.size() + (count - 1) * (kAmpersand.size() + lineBreak.size());
+    }
+
+    QStringView lineBreak;
+    QStringView continuation;
+    QString pieceJoiner; // ends a prompt line that the next one goes on from
+};
+
 // One line of the prompt before joining: a wrapped line of the message, or a
 // run of line breaks, which share one line of vbNewline words.
 struct PromptPiece
@@ -223,16 +238,17 @@ struct PromptPiece
     {
         return { source, 0, source.size(), true };
     }
-    static PromptPiece ofLineBreaks(qsizetype count)
+    static PromptPiece ofLineBreaks(qsizetype count, const PromptWords &words)
     {
-        return { {}, count, kNewline.size() + (count - 1) * kNewlineJoiner.size(), false };
+        return { {}, count, words.lineBreaksLength(count), false };
     }
 };
 
 // Reads a prepared text as the measuring box wraps it. Empty wrapped lines
 // carry nothing and are dropped. A wrapped line never ends between the two
 // quotes of a doubled one.
-void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetype charsPerLine)
+void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetype charsPerLine,
+    const PromptWords &words)
 {
     qsizetype paragraphStart = 0;
     for (;;) {
@@ -243,9 +259,9 @@ void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetyp
         QStringView rest = prepared.sliced(paragraphStart, paragraphEnd - paragraphStart);
         if (rest.size() == 1 && rest.front() == kLineBreakMark) {
             if (!pieces.isEmpty() && pieces.last().isLineBreaks())
-                pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks + 1);
+                pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks + 1, words);
             else
-                pieces.append(PromptPiece::ofLineBreaks(1));
+                pieces.append(PromptPiece::ofLineBreaks(1, words));
             rest = {};
         }
         while (!rest.isEmpty()) {
@@ -332,7 +348,8 @@ PreparedParts preparedParts(const MessageParts &parts)
 
 // The pieces of all parts. A last line break stands alone, so the prompt
 // never ends in a run.
-QList<PromptPiece> promptPieces(const PreparedParts &prepared, qsizetype charsPerLine)
+QList<PromptPiece> promptPieces(
+    const PreparedParts &prepared, qsizetype charsPerLine, const PromptWords &words)
 {
     QList<PromptPiece> pieces;
     const QStringView all(prepared.text);
@@ -341,11 +358,11 @@ QList<PromptPiece> promptPieces(const PreparedParts &prepared, qsizetype charsPe
         if (range.isExpression)
             pieces.append(PromptPiece::ofExpression(part));
         else
-            appendTextPieces(pieces, part, charsPerLine);
+            appendTextPieces(pieces, part, charsPerLine, words);
     }
     if (!pieces.isEmpty() && pieces.last().lineBreaks > 1) {
-        pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks - 1);
-        pieces.append(PromptPiece::ofLineBreaks(1));
+        pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks - 1, words);
+        pieces.append(PromptPiece::ofLineBreaks(1, words));
     }
     return pieces;
 }
@@ -369,21 +386,22 @@ bool fitTogether(qsizetype upperLength, qsizetype lowerLength, int codeWidth)
 // A join removes the upper line's continuation and the lower line's
 // indentation but one blank; where a literal meets a literal the two become
 // one.
-QList<PromptLine> joinedPromptLines(const QList<PromptPiece> &pieces, int codeWidth)
+QList<PromptLine> joinedPromptLines(
+    const QList<PromptPiece> &pieces, int codeWidth, const PromptWords &words)
 {
     QList<PromptLine> lines;
     lines.reserve(pieces.size());
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         const bool continues = i + 1 < pieces.size();
         lines.append(
-            { i, i, kIndent.size() + pieces[i].length + (continues ? kPieceJoiner.size() : 0) });
+            { i, i, kIndent.size() + pieces[i].length + (continues ? words.pieceJoiner.size() : 0) });
         while (lines.size() > 1
             && fitTogether(lines[lines.size() - 2].length, lines.last().length, codeWidth)) {
             const PromptLine lower = lines.takeLast();
             PromptLine &upper = lines.last();
             const bool literalsMeet
                 = pieces[upper.last].endsWithLiteral() && pieces[lower.first].startsWithLiteral();
-            upper.length += lower.length - kContinuation.size() - (kIndent.size() - 1)
+            upper.length += lower.length - words.continuation.size() - (kIndent.size() - 1)
                 - (literalsMeet ? kLiteralSeam.size() : 0);
             upper.last = lower.last;
         }
@@ -393,12 +411,14 @@ QList<PromptLine> joinedPromptLines(const QList<PromptPiece> &pieces, int codeWi
 
 struct LaidOutPrompt
 {
+    PromptWords words;
     QList<PromptPiece> pieces;
     QList<PromptLine> lines;
 };
 
-void appendPromptLine(CodeBuffer &code, const QList<PromptPiece> &pieces, const PromptLine &line)
+void appendPromptLine(CodeBuffer &code, const LaidOutPrompt &prompt, const PromptLine &line)
 {
+    const QList<PromptPiece> &pieces = prompt.pieces;
     code += kIndent;
     LineWriter writer(code);
     for (qsizetype p = line.first; p <= line.last; ++p) {
@@ -412,7 +432,7 @@ void appendPromptLine(CodeBuffer &code, const QList<PromptPiece> &pieces, const 
             continue;
         }
         for (qsizetype k = 0; k < piece.lineBreaks; ++k)
-            writer.word(kNewline);
+            writer.word(prompt.words.lineBreak);
     }
     writer.end();
 }
@@ -423,9 +443,9 @@ void appendPromptLines(
     CodeBuffer &code, const LaidOutPrompt &prompt, qsizetype first, qsizetype end)
 {
     for (qsizetype i = first; i < end; ++i) {
-        appendPromptLine(code, prompt.pieces, prompt.lines[i]);
+        appendPromptLine(code, prompt, prompt.lines[i]);
         if (i + 1 < end) {
-            code += kPieceJoiner;
+            code += prompt.words.pieceJoiner;
             code += kCrLf;
         }
     }
@@ -484,6 +504,26 @@ QStringView lastLine(QStringView code)
     return lastBreak < 0 ? code : code.sliced(lastBreak + kCrLf.size());
 }
 
+bool requestHasFlags(const FormatRequest &request)
+{
+    return computeStyleFlags(request.style).value > 0 || !request.buttonsExpression.isEmpty();
+}
+
+bool continuationLeft(qsizetype continuations, const DialectRules &rules)
+{
+    return rules.continuationLimit == 0 || continuations < rules.continuationLimit;
+}
+
+// Where an argument goes on a line of its own: " _" and ", " at the start of
+// the new line, or, where the line goes on by itself, "," at the end of the
+// old one.
+QString argumentOnNewLine(const DialectRules &rules)
+{
+    if (rules.continuation.isEmpty())
+        return u"," % kCrLf % kIndent;
+    return rules.continuation % kCrLf % kIndent % u", ";
+}
+
 // The buttons argument, then the title argument, each on a continuation line
 // of its own while continuations are left, otherwise behind the last line.
 // The title fits behind the buttons when its line, with what closes the call
@@ -491,14 +531,15 @@ QStringView lastLine(QStringView code)
 QString positionalArgumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     qsizetype continuations, qsizetype closerLength)
 {
-    const StyleFlags flags = computeStyleFlags(request.style);
-    const QString &buttons
-        = request.buttonsExpression.isEmpty() ? flags.expression : request.buttonsExpression;
-    const bool hasFlags = flags.value > 0 || !request.buttonsExpression.isEmpty();
+    const DialectRules &rules = rulesOf(request.dialect);
+    const QString &buttons = request.buttonsExpression.isEmpty()
+        ? computeStyleFlags(request.style, request.dialect).expression
+        : request.buttonsExpression;
+    const bool hasFlags = requestHasFlags(request);
     QString tail;
     if (hasFlags) {
-        if (continuations < kContinuationLimit) {
-            tail = kContinuation % kCrLf % kIndent % u", " % buttons;
+        if (continuationLeft(continuations, rules)) {
+            tail = argumentOnNewLine(rules) % buttons;
             ++continuations;
         } else {
             tail = u", " % buttons;
@@ -512,10 +553,31 @@ QString positionalArgumentsTail(qsizetype lastLineLength, const FormatRequest &r
     const qsizetype lineBefore
         = tail.contains(kCrLf) ? lastLine(tail).size() : lastLineLength + tail.size();
     const bool titleFits = title.size() + lineBefore + closerLength <= request.codeWidth;
-    if (continuations < kContinuationLimit && (!titleFits || !hasFlags))
-        tail += kContinuation % kCrLf % kIndent % u", " % title;
+    if (continuationLeft(continuations, rules) && (!titleFits || !hasFlags))
+        tail += argumentOnNewLine(rules) % title;
     else
         tail += u", " % title;
+    return tail;
+}
+
+// Where the dialect names no arguments, HelpFile and Context stand in their
+// places, behind an empty argument for each one left out before them.
+QString positionalHelpArguments(const QStringList &namedArguments, int argumentsWritten)
+{
+    QString helpFile;
+    QString context;
+    for (const QString &argument : namedArguments) {
+        const qsizetype assignment = argument.indexOf(u":=");
+        const bool isHelpFile
+            = argument.first(assignment).trimmed().compare(u"HelpFile", Qt::CaseInsensitive) == 0;
+        (isHelpFile ? helpFile : context) = argument.sliced(assignment + 2).trimmed();
+    }
+    QString tail;
+    for (int written = argumentsWritten; written < 2; ++written)
+        tail += u", ";
+    tail += u", " % helpFile;
+    if (!context.isEmpty())
+        tail += u", " % context;
     return tail;
 }
 
@@ -524,6 +586,10 @@ QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     qsizetype continuations, qsizetype closerLength)
 {
     QString tail = positionalArgumentsTail(lastLineLength, request, continuations, closerLength);
+    if (!rulesOf(request.dialect).namedArguments && !request.namedArguments.isEmpty()) {
+        const int written = requestHasTitle(request) ? 2 : requestHasFlags(request) ? 1 : 0;
+        return tail + positionalHelpArguments(request.namedArguments, written);
+    }
     for (const QString &argument : request.namedArguments)
         tail += u", " % argument;
     return tail;
@@ -578,7 +644,7 @@ FormatResult callCode(const CallFrame &frame, const LaidOutPrompt &prompt,
     // The opening line and every prompt line but the last end with a
     // continuation.
     const qsizetype continuations = prompt.lines.size();
-    if (continuations > kContinuationLimit)
+    if (!continuationLeft(continuations - 1, rulesOf(request.dialect)))
         return refused(code.take(), std::move(measuringText), continuationLimitMessage());
 
     code.chop(kCrLf.size());
@@ -593,28 +659,34 @@ FormatResult callCode(const CallFrame &frame, const LaidOutPrompt &prompt,
     return withLinesChecked(code.take(), promptEnd, std::move(measuringText), std::move(tail));
 }
 
-// The prompt goes into sText in statements of at most this many lines: the
-// opening line's continuation and one for each line but the last use up the
-// limit.
-constexpr qsizetype kLinesPerTextStatement = kContinuationLimit;
+// The prompt goes into sText in statements of at most as many lines as the
+// limit of continuations: the opening line's continuation and one for each
+// line but the last use it up. Without a limit, one statement holds all.
+qsizetype linesPerTextStatement(const DialectRules &rules, qsizetype lineCount)
+{
+    return rules.continuationLimit == 0 ? std::max<qsizetype>(lineCount, 1)
+                                        : rules.continuationLimit;
+}
 
 FormatResult textVariableCode(
     const LaidOutPrompt &prompt, const FormatRequest &request, QString measuringText)
 {
-    CodeBuffer code(expectedCodeSize(prompt)
-        + prompt.lines.size() / kLinesPerTextStatement * kTextVariableFrame.nextOpening.size());
-    appendLine(code, kTextVariableFrame.declaration);
+    const TextVariableFrame frame = textVariableFrameOf(request.dialect);
     const qsizetype lineCount = prompt.lines.size();
-    for (qsizetype first = 0; first < lineCount; first += kLinesPerTextStatement) {
-        appendLine(
-            code, first == 0 ? kTextVariableFrame.firstOpening : kTextVariableFrame.nextOpening);
-        appendPromptLines(code, prompt, first, std::min(first + kLinesPerTextStatement, lineCount));
+    const qsizetype perStatement = linesPerTextStatement(rulesOf(request.dialect), lineCount);
+    CodeBuffer code(
+        expectedCodeSize(prompt) + lineCount / perStatement * frame.nextOpening.size());
+    appendLine(code, frame.declaration);
+    for (qsizetype first = 0; first < lineCount; first += perStatement) {
+        appendLine(code, first == 0 ? frame.firstOpening : frame.nextOpening);
+        appendPromptLines(code, prompt, first, std::min(first + perStatement, lineCount));
         code += kCrLf;
     }
     const qsizetype promptEnd = code.size() - kCrLf.size();
-    code += kTextVariableFrame.call;
-    QString tail = argumentsTail(kTextVariableFrame.call.size(), request, 0, 0);
+    code += frame.call;
+    QString tail = argumentsTail(frame.call.size(), request, 0, frame.closer.size());
     code += tail;
+    code += frame.closer;
     appendLine(code, request.trailing);
     return withLinesChecked(code.take(), promptEnd, std::move(measuringText), std::move(tail));
 }
@@ -636,7 +708,8 @@ QString lineTooLongMessage()
 
 FormatResult formatMessage(const FormatRequest &request)
 {
-    return formatMessageInFrame(request, callFrameOf(request.form, request.style));
+    return formatMessageInFrame(
+        request, callFrameOf(request.form, request.style, request.dialect));
 }
 
 FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame &frame)
@@ -650,10 +723,11 @@ FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame 
     clamped.codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
     PreparedParts prepared = preparedParts(parts);
 
-    LaidOutPrompt prompt;
-    prompt.pieces = promptPieces(prepared, charsPerLineForCodeWidth(clamped.codeWidth));
+    LaidOutPrompt prompt { PromptWords(rulesOf(request.dialect)), {}, {} };
+    prompt.pieces
+        = promptPieces(prepared, charsPerLineForCodeWidth(clamped.codeWidth), prompt.words);
     QString measuringText = std::move(prepared.text);
-    prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth);
+    prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth, prompt.words);
     if (request.form == CodeForm::TextVariable)
         return textVariableCode(prompt, clamped, std::move(measuringText));
     return callCode(frame, prompt, clamped, std::move(measuringText));

@@ -25,6 +25,7 @@ struct FormatRequest
     StyleChoices style;      // the options window's choices; flags are written when any is made
     int codeWidth = kDefaultCodeWidth; // HScroll1 value; taken into 40..75
     CodeForm form = CodeForm::Statement;
+    Dialect dialect = Dialect::Vb6;
     // The prompt in parts, as read from code or as the window holds it with
     // expressions; when empty, `message` is the prompt, all of it typed.
     MessageParts parts;

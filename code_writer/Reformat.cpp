@@ -57,9 +57,11 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
         if (!place.promptVariable.isEmpty())
             inPlace.parts = { { MessagePart::Kind::Expression, place.promptVariable } };
     }
+    const bool inParentheses
+        = place.inParentheses || rulesOf(request.dialect).statementInParentheses;
     const CallFrame frame { {},
-        kFormIndentation + place.lead + (place.inParentheses ? u"MsgBox( _"_s : u"MsgBox _"_s),
-        place.inParentheses ? u")"_s : QString(), {} };
+        kFormIndentation + place.lead + callOpening(inParentheses, request.dialect),
+        inParentheses ? u")"_s : QString(), {} };
     FormatResult result = formatMessageInFrame(inPlace, frame);
     if (result.outcome != FormatOutcome::Formatted)
         return result;

@@ -27,13 +27,13 @@ const VbConstant *termAt(const std::array<const VbConstant *, N> &terms, int ind
     return terms[static_cast<std::size_t>(index)];
 }
 
-void add(StyleFlags &flags, const VbConstant *term)
+void add(StyleFlags &flags, const VbConstant *term, Dialect dialect)
 {
     if (!term)
         return;
     if (!flags.expression.isEmpty())
         flags.expression += QStringLiteral(" Or ");
-    flags.expression += term->name;
+    flags.expression += constantName(*term, dialect);
     flags.value += term->value;
 }
 
@@ -71,18 +71,18 @@ void takeGroup(qint32 value, VbGroup group, const std::array<const VbConstant *,
 
 } // namespace
 
-StyleFlags computeStyleFlags(const StyleChoices &choices)
+StyleFlags computeStyleFlags(const StyleChoices &choices, Dialect dialect)
 {
     StyleFlags flags;
-    add(flags, termAt(kIconTerms, choices.icon));
-    add(flags, termAt(kButtonTerms, choices.buttons));
+    add(flags, termAt(kIconTerms, choices.icon), dialect);
+    add(flags, termAt(kButtonTerms, choices.buttons), dialect);
     // The plain OK set has a single button, so no default button is written.
     if (choices.buttons != 0)
-        add(flags, defaultButtonConstantOf(choices.defaultButton));
+        add(flags, defaultButtonConstantOf(choices.defaultButton), dialect);
     if (choices.systemModal)
-        add(flags, &kVbSystemModal);
+        add(flags, &kVbSystemModal, dialect);
     if (choices.textRight)
-        add(flags, &kVbMsgBoxRight);
+        add(flags, &kVbMsgBoxRight, dialect);
     return flags;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "vb_model/Dialect.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -32,8 +34,9 @@ struct StyleFlags
     qint32 value = 0;
 };
 
-// Out-of-range indexes contribute no term.
-StyleFlags computeStyleFlags(const StyleChoices &choices);
+// Out-of-range indexes contribute no term. The constants are named as the
+// dialect names them; the value is the same in all.
+StyleFlags computeStyleFlags(const StyleChoices &choices, Dialect dialect = Dialect::Vb6);
 
 // The constant an icon, button-set or default-button choice writes; nullptr
 // for the first choice ("Ohne", "  OK", 1), which writes none, and for an

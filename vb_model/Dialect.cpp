@@ -1,0 +1,115 @@
+#include "vb_model/Dialect.h"
+
+#include "vb_model/VbConstants.h"
+
+#include <QStringBuilder>
+
+#include <array>
+#include <utility>
+
+namespace codegen {
+
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+
+constexpr DialectRules kVb6Rules { u" _", false, true, false, u"VbMsgBoxResult", u"vbNewline",
+    false, 24, 1024, true };
+// No types, and no named arguments; VBScript's MsgBox is VB6's otherwise.
+constexpr DialectRules kVbScriptRules { u" _", false, false, false, u"", u"vbNewline", false, 24,
+    1024, false };
+// Since VB 2010 a line goes on by itself behind "&", "," and "("; .NET marks
+// vbNewLine obsolete, and its MsgBox shows a prompt of any length.
+constexpr DialectRules kVbNetRules { u"", true, true, true, u"MsgBoxResult", u"vbCrLf", true, 0, 0,
+    true };
+// VB6's language without VB6's limits.
+constexpr DialectRules kTwinBasicRules { u" _", false, true, false, u"VbMsgBoxResult",
+    u"vbNewline", false, 0, 0, true };
+
+// The members of .NET's MsgBoxStyle and MsgBoxResult enumerations, by the
+// VB6 constant each equals; vbDefaultButton4 has none.
+constexpr std::array<std::pair<VbConstant, QStringView>, 26> kEnumerationMembers { {
+    { kVbOKOnly, u"MsgBoxStyle.OkOnly" },
+    { kVbOKCancel, u"MsgBoxStyle.OkCancel" },
+    { kVbAbortRetryIgnore, u"MsgBoxStyle.AbortRetryIgnore" },
+    { kVbYesNoCancel, u"MsgBoxStyle.YesNoCancel" },
+    { kVbYesNo, u"MsgBoxStyle.YesNo" },
+    { kVbRetryCancel, u"MsgBoxStyle.RetryCancel" },
+    { kVbCritical, u"MsgBoxStyle.Critical" },
+    { kVbQuestion, u"MsgBoxStyle.Question" },
+    { kVbExclamation, u"MsgBoxStyle.Exclamation" },
+    { kVbInformation, u"MsgBoxStyle.Information" },
+    { kVbDefaultButton1, u"MsgBoxStyle.DefaultButton1" },
+    { kVbDefaultButton2, u"MsgBoxStyle.DefaultButton2" },
+    { kVbDefaultButton3, u"MsgBoxStyle.DefaultButton3" },
+    { kVbApplicationModal, u"MsgBoxStyle.ApplicationModal" },
+    { kVbSystemModal, u"MsgBoxStyle.SystemModal" },
+    { kVbMsgBoxHelpButton, u"MsgBoxStyle.MsgBoxHelp" },
+    { kVbMsgBoxSetForeground, u"MsgBoxStyle.MsgBoxSetForeground" },
+    { kVbMsgBoxRight, u"MsgBoxStyle.MsgBoxRight" },
+    { kVbMsgBoxRtlReading, u"MsgBoxStyle.MsgBoxRtlReading" },
+    { kVbOK, u"MsgBoxResult.Ok" },
+    { kVbCancel, u"MsgBoxResult.Cancel" },
+    { kVbAbort, u"MsgBoxResult.Abort" },
+    { kVbRetry, u"MsgBoxResult.Retry" },
+    { kVbIgnore, u"MsgBoxResult.Ignore" },
+    { kVbYes, u"MsgBoxResult.Yes" },
+    { kVbNo, u"MsgBoxResult.No" },
+} };
+
+} // namespace
+
+const DialectRules &rulesOf(Dialect dialect)
+{
+    switch (dialect) {
+    case Dialect::VbScript:
+        return kVbScriptRules;
+    case Dialect::VbNet:
+        return kVbNetRules;
+    case Dialect::TwinBasic:
+        return kTwinBasicRules;
+    case Dialect::Vb6:
+        break;
+    }
+    return kVb6Rules;
+}
+
+QString constantName(const VbConstant &constant, Dialect dialect)
+{
+    if (rulesOf(dialect).enumerationNames) {
+        for (const auto &[vbConstant, member] : kEnumerationMembers) {
+            if (vbConstant == constant)
+                return member.toString();
+        }
+        return QString::number(constant.value);
+    }
+    return constant.name.toString();
+}
+
+QString dialectTitle(Dialect dialect)
+{
+    switch (dialect) {
+    case Dialect::VbScript:
+        return u"VBScript"_s;
+    case Dialect::VbNet:
+        return u"VB.NET"_s;
+    case Dialect::TwinBasic:
+        return u"twinBASIC"_s;
+    case Dialect::Vb6:
+        break;
+    }
+    return u"VB6 / VBA"_s;
+}
+
+QString promptLengthWarning(qsizetype promptLength, Dialect dialect)
+{
+    const int shown = rulesOf(dialect).promptLengthShown;
+    if (shown == 0 || promptLength <= shown)
+        return {};
+    return u"Der Text hat %1 Zeichen; MsgBox zeigt in %2 nur etwa die ersten %3 "
+           u"und schneidet den Rest ab."_s.arg(promptLength)
+               .arg(dialectTitle(dialect))
+               .arg(shown);
+}
+
+} // namespace codegen

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace codegen {
+
+struct VbConstant;
+
+// The VB the code is written for. VBA takes VB6's code as it is.
+enum class Dialect {
+    Vb6,
+    VbScript,
+    VbNet,
+    TwinBasic,
+};
+
+// What a dialect's code looks like, as the writer asks it; the layout itself
+// is the same for all of them.
+struct DialectRules
+{
+    // Ends a line that the statement goes on behind: " _", or nothing where
+    // the line ends in "&", "," or "(" and the language goes on by itself.
+    QStringView continuation;
+    // The call as a statement: "MsgBox" with its arguments behind a blank,
+    // or in parentheses as everywhere else.
+    bool statementInParentheses;
+    // Declarations name their type ("Dim sText As String").
+    bool typedDeclarations;
+    // The answer's variable is declared and given the answer in one line.
+    bool declarationWithValue;
+    QStringView resultType; // of the answer's variable, where typed
+    QStringView lineBreak; // the constant for a line break of the message
+    // The constants of the style and of the answers: "vbQuestion" as VB6
+    // names them, or the enumerations' "MsgBoxStyle.Question".
+    bool enumerationNames;
+    // Statements hold at most this many continuations; 0 for no limit.
+    int continuationLimit;
+    // MsgBox shows about this many characters of a prompt and cuts the rest;
+    // 0 where it shows all.
+    int promptLengthShown;
+    // HelpFile and Context can be named (HelpFile:=...).
+    bool namedArguments;
+};
+
+const DialectRules &rulesOf(Dialect dialect);
+
+// A MsgBox constant as the dialect's code names it.
+QString constantName(const VbConstant &constant, Dialect dialect);
+
+// The name users know the dialect by: "VB6 / VBA", "VBScript", ...
+QString dialectTitle(Dialect dialect);
+
+// Where the dialect's MsgBox would cut a prompt of this length, what the
+// user is told; empty where it shows all of it.
+QString promptLengthWarning(qsizetype promptLength, Dialect dialect);
+
+} // namespace codegen
