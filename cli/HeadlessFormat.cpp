@@ -42,7 +42,8 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const codegen::V
     request.codeWidth = options.codeWidth;
     if (options.formGiven)
         request.form = options.form;
-    request.dialect = options.dialect;
+    if (options.dialectGiven)
+        request.dialect = options.dialect;
     return request;
 }
 
@@ -69,15 +70,18 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     case codegen::FormatOutcome::Formatted:
         break;
     }
+    // Said, not refused: the code is right, only the box will cut the text.
+    const QString cut = codegen::promptLengthWarning(request.message.size(), request.dialect);
+    const QByteArray warning = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + cut);
     if (!options.printPrompt)
-        return { Done, result.code.toUtf8(), {} };
+        return { Done, result.code.toUtf8(), warning };
     // The prompt is what the written code shows, read as VB reads it. Code
     // the reader cannot take back would be the formatter's fault: said, not
     // printed as an empty prompt.
     const codegen::VbReadResult written = codegen::readMsgBox(result.code);
     if (!written.found())
         return { TextRefused, {}, errorLines(written.error()) };
-    return { Done, (written->message + u"\r\n"_s).toUtf8(), {} };
+    return { Done, (written->message + u"\r\n"_s).toUtf8(), warning };
 }
 
 QJsonObject jsonOf(const codegen::VbReadResult &read)

@@ -73,6 +73,8 @@ private slots:
     void unreadableCallExitsWithOne();
     void refusedTextExitsWithOne();
     void keepsUnicodeIntact();
+    void warnsWhereThePromptIsCut_data();
+    void warnsWhereThePromptIsCut();
     void inputIsTakenVerbatim_data();
     void inputIsTakenVerbatim();
 };
@@ -102,6 +104,7 @@ void tst_MsgBoxFormat::usageErrorsExitWithTwo_data()
     QTest::newRow("if with one button") << QStringList { u"--form"_s, u"if"_s } << u"--form if"_s;
     QTest::newRow("if with three buttons")
         << QStringList { u"--form=if"_s, u"--buttons=yesnocancel"_s } << u"yesnocancel"_s;
+    QTest::newRow("unknown dialect") << QStringList { u"--dialect=vb5"_s } << u"vb5"_s;
     QTest::newRow("read and reformat")
         << QStringList { u"--read"_s, u"--reformat"_s } << u"--reformat"_s;
 }
@@ -154,8 +157,17 @@ void tst_MsgBoxFormat::writesTheChosenForm_data()
                             << QByteArray("    Dim lAntwort As VbMsgBoxResult");
     QTest::newRow("if") << QStringList { u"--form=if"_s, u"--buttons=retrycancel"_s } << jaNein
                         << QByteArray("    If MsgBox( _");
+    QTest::newRow("vba writes as vb6") << QStringList { u"--form=answer"_s, u"--dialect=vba"_s }
+                                       << jaNein << QByteArray("    Dim lAntwort As VbMsgBoxResult");
+    QTest::newRow("vbscript declares no type")
+        << QStringList { u"--form=answer"_s, u"--dialect=vbscript"_s } << jaNein
+        << QByteArray("    Dim lAntwort");
+    QTest::newRow("vb.net calls in parentheses")
+        << QStringList { u"--dialect"_s, u"vbnet"_s } << jaNein << QByteArray("    MsgBox(");
+    QTest::newRow("vb.net takes what vb6 refuses")
+        << QStringList { u"--dialect=vbnet"_s } << textOfManyLines(25) << QByteArray("    MsgBox(");
     QTest::newRow("text variable takes what the statement refuses")
-        << QStringList { u"--form=text-variable"_s } << textOfManyLines(25)
+        << QStringList { u"--form=text-variable"_s, u"--width=40"_s } << QByteArray(1000, 'x')
         << QByteArray("    Dim sText As String");
 }
 
@@ -424,6 +436,32 @@ void tst_MsgBoxFormat::refusedTextExitsWithOne()
     QVERIFY(refused.out.isEmpty());
     QVERIFY2(QString::fromUtf8(refused.err).startsWith(u"Zu viele Zeilenfortsetzungszeichen !"),
         refused.err.constData());
+}
+
+void tst_MsgBoxFormat::warnsWhereThePromptIsCut_data()
+{
+    QTest::addColumn<QString>("dialect");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("warned");
+
+    QTest::newRow("vb6, 1024") << u"vb6"_s << 1024 << false;
+    QTest::newRow("vb6, 1025") << u"vb6"_s << 1025 << true;
+    QTest::newRow("vbscript, 1025") << u"vbscript"_s << 1025 << true;
+    QTest::newRow("vb.net, 1025") << u"vbnet"_s << 1025 << false;
+}
+
+void tst_MsgBoxFormat::warnsWhereThePromptIsCut()
+{
+    QFETCH(QString, dialect);
+    QFETCH(int, length);
+    QFETCH(bool, warned);
+
+    const Run run = msgboxFormat({ u"--form=text-variable"_s, u"--dialect"_s, dialect },
+        QByteArray(length, 'x') + '\n');
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QVERIFY(run.out.startsWith("    Dim sText"));
+    QCOMPARE(run.err.contains("1024"), warned);
 }
 
 void tst_MsgBoxFormat::keepsUnicodeIntact()
