@@ -1,0 +1,245 @@
+#!/usr/bin/env python3
+"""Runs the code msgbox-format writes in a dialect's own engine and checks that
+the MsgBox it calls gets the typed message, the chosen flags and the title.
+
+    engine_check.py vbnet    WORKDIR -- FORMATTER...   (.NET SDK's VB compiler)
+    engine_check.py vbscript WORKDIR -- FORMATTER...   (Wine's cscript)
+
+FORMATTER is the command that runs msgbox-format (a Windows build's under
+Wine). Exits 77 where the engine is missing, which CTest reports as skipped.
+"""
+import os
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+SKIPPED = 77
+FIELD = "|#|"  # between prompt, buttons and title in a record
+RECORD_END = "|##|"
+
+ICONS = {"none": 0, "question": 32, "information": 64, "exclamation": 48, "critical": 16}
+BUTTON_SETS = {"ok": 0, "okcancel": 1, "yesno": 4, "yesnocancel": 3, "retrycancel": 5,
+               "abortretryignore": 2}
+TWO_BUTTONS = {"okcancel", "yesno", "retrycancel"}
+FORMS = ["statement", "answer", "if", "select", "text-variable"]
+
+LONG_TEXT = "\n".join(
+    f"Absatz {n}: Über die Grüße aus Köln, Äpfel und Öl wird hier so lange geschrieben, "
+    f"bis die Zeile umbricht und das Maß der Zeilenfortsetzungen voll ist."
+    for n in range(1, 16))
+# As typed, one final line break dropped, as msgbox-format reads them. Only
+# characters of Windows-1252, which a VBScript file is read in.
+MESSAGES = {
+    "umlauts": "Grüße aus Köln: Äpfel, Öl und Übermaß",
+    "quotes": 'Er sagte "Hallo" und ging. "Ende"',
+    "empty lines": "\nErste Zeile\n\n\nNach zwei Leerzeilen\n\n",
+    "long": LONG_TEXT,
+}
+TITLES = ['Frage', 'Grüße "zitiert"', 'Hinweis']
+
+
+class Case:
+    def __init__(self, number, form, buttons, icon, message_name, title):
+        self.name = f"case{number:03d}"
+        self.form, self.buttons, self.icon = form, buttons, icon
+        self.message_name, self.title = message_name, title
+        self.message = MESSAGES[message_name]
+        self.default = 2 if buttons != "ok" and number % 2 else 1
+
+    def arguments(self, dialect):
+        return ["--dialect", dialect, "--form", self.form, "--buttons", self.buttons,
+                "--icon", self.icon, "--default", str(self.default), "--title", self.title]
+
+    def expected(self):
+        prompt = self.message.replace('"', "''").replace("\n", "\r\n")
+        flags = ICONS[self.icon] + BUTTON_SETS[self.buttons]
+        if self.default == 2:
+            flags += 256
+        return prompt, str(flags), self.title
+
+    def __str__(self):
+        return f"{self.name} ({self.form}, {self.buttons}, {self.icon}, {self.message_name})"
+
+
+def cases(every_message, needs_flags, long_forms):
+    """Every form with every button set (If with the sets of two), each with
+    one of the messages in turn, or with all of them."""
+    result = []
+    icons = [i for i in ICONS if i != "none" or not needs_flags]
+    for form in FORMS:
+        for b, buttons in enumerate(BUTTON_SETS):
+            if form == "if" and buttons not in TWO_BUTTONS:
+                continue
+            names = list(MESSAGES) if every_message else [list(MESSAGES)[b % len(MESSAGES)]]
+            for name in names:
+                if name == "long" and form not in long_forms:
+                    name = "umlauts"
+                icon = icons[(len(result) + b) % len(icons)]
+                result.append(Case(len(result) + 1, form, buttons, icon, name,
+                                   TITLES[len(result) % len(TITLES)]))
+    return result
+
+
+def written_code(formatter, case, dialect):
+    run = subprocess.run(formatter + case.arguments(dialect), input=case.message.encode() + b"\n",
+                         capture_output=True, timeout=120)
+    if run.returncode != 0:
+        raise SystemExit(f"msgbox-format failed for {case}: {run.stderr.decode(errors='replace')}")
+    return run.stdout.decode()
+
+
+def compare(case, record, failures):
+    fields = record.split(FIELD)
+    if len(fields) != 3:
+        failures.append(f"{case}: no call recorded: {record!r}")
+        return
+    for what, got, want in zip(("prompt", "buttons", "title"), fields, case.expected()):
+        if got != want:
+            failures.append(f"{case}: {what} {got[:200]!r}, expected {want[:200]!r}")
+
+
+def report(failures, count, engine):
+    for failure in failures:
+        print(failure)
+    print(f"{engine}: {count - len(failures)} of {count} cases passed")
+    return 1 if failures else 0
+
+
+VBNET_PROJECT = """<Project Sdk="Microsoft.NET.Sdk">
+  <PropertyGroup>
+    <OutputType>Exe</OutputType>
+    <TargetFramework>net10.0</TargetFramework>
+    <OptionStrict>On</OptionStrict>
+    <OptionExplicit>On</OptionExplicit>
+    <OptionInfer>Off</OptionInfer>
+    <TreatWarningsAsErrors>true</TreatWarningsAsErrors>
+    <RootNamespace>EngineCheck</RootNamespace>
+  </PropertyGroup>
+</Project>
+"""
+# No package source: the build takes what the SDK ships, offline.
+NUGET_CONFIG = """<?xml version="1.0" encoding="utf-8"?>
+<configuration><packageSources><clear /></packageSources></configuration>
+"""
+# MsgBox of the module comes before Microsoft.VisualBasic's; it records the call.
+VBNET_STAND_IN = """    Private ReadOnly Calls As New System.Text.StringBuilder()
+
+    Function MsgBox(Prompt As Object, Optional Buttons As MsgBoxStyle = MsgBoxStyle.OkOnly,
+                    Optional Title As Object = Nothing) As MsgBoxResult
+        Calls.Append(CStr(Prompt) & "{field}" & CInt(Buttons).ToString() & "{field}" & CStr(Title) & "{end}")
+        Return MsgBoxResult.Ok
+    End Function
+"""
+
+
+def check_vbnet(workdir, formatter):
+    dotnet = shutil.which("dotnet")
+    if not dotnet:
+        print("SKIPPED: dotnet (the .NET SDK) is not on the PATH; the VB.NET code was not compiled.")
+        return SKIPPED
+    all_cases = cases(every_message=True, needs_flags=False, long_forms=FORMS)
+    lines = ["Module Program", VBNET_STAND_IN.format(field=FIELD, end=RECORD_END)]
+    for case in all_cases:
+        lines += [f"    Sub {case.name}()", written_code(formatter, case, "vbnet").rstrip("\r\n"),
+                  "    End Sub", ""]
+    lines += ["    Sub Main(arguments As String())"]
+    lines += [f"        {case.name}()" for case in all_cases]
+    lines += ["        System.IO.File.WriteAllText(arguments(0), Calls.ToString(),"
+              " New System.Text.UTF8Encoding(False))", "    End Sub", "End Module", ""]
+    project = workdir / "vbnet"
+    shutil.rmtree(project, ignore_errors=True)
+    project.mkdir(parents=True)
+    (project / "EngineCheck.vbproj").write_text(VBNET_PROJECT)
+    (project / "NuGet.config").write_text(NUGET_CONFIG)
+    (project / "Program.vb").write_bytes("\r\n".join(lines).encode("utf-8"))
+    environment = dict(os.environ, DOTNET_CLI_TELEMETRY_OPTOUT="1", DOTNET_NOLOGO="1",
+                       DOTNET_SKIP_FIRST_TIME_EXPERIENCE="1", DOTNET_CLI_HOME=str(project / "home"),
+                       NUGET_PACKAGES=str(project / "packages"))
+    build = subprocess.run([dotnet, "build", "-nologo", "-v", "q", "-o", str(project / "out")],
+                           cwd=project, env=environment, capture_output=True, text=True)
+    if build.returncode != 0:
+        print(build.stdout, build.stderr)
+        print(f"VB.NET: the code of {len(all_cases)} cases does not compile ({project / 'Program.vb'}).")
+        return 1
+    calls = project / "calls.txt"
+    subprocess.run([dotnet, str(project / "out" / "EngineCheck.dll"), str(calls)],
+                   env=environment, check=True, timeout=120)
+    records = calls.read_bytes().decode("utf-8").split(RECORD_END)
+    failures = []
+    for case, record in zip(all_cases, records):
+        compare(case, record, failures)
+    return report(failures, len(all_cases), "VB.NET")
+
+
+# VBScript's procedures take no optional arguments: every case has flags and a title.
+VBSCRIPT_STAND_IN = """Function MsgBox(p, b, t)
+    Dim fso, f
+    Set fso = CreateObject("Scripting.FileSystemObject")
+    Set f = fso.CreateTextFile("{name}.out", True, True)
+    f.Write p & "{field}" & b & "{field}" & t
+    f.Close
+    MsgBox = 1
+End Function
+"""
+# Wine's cscript says nothing of a syntax error and exits 0: a script that
+# ran to its end says so.
+MARKER = "SCRIPT-RAN-TO-ITS-END"
+
+
+def run_vbscript(folder, case, code, wine):
+    script = VBSCRIPT_STAND_IN.format(name=case.name, field=FIELD) + code + f'WScript.Echo "{MARKER}"\r\n'
+    (folder / f"{case.name}.vbs").write_bytes(script.replace("\r\n", "\n").replace("\n", "\r\n")
+                                              .encode("cp1252"))
+    # A leading "/" would read as an option: the script by its relative name.
+    # Into a file, not a pipe: Wine's helper processes would hold a pipe open.
+    echoed = folder / f"{case.name}.echo"
+    with open(echoed, "wb") as stdout:
+        subprocess.run([wine, "cscript", "//nologo", f"{case.name}.vbs"], cwd=folder,
+                       stdout=stdout, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
+                       timeout=120)
+    if MARKER not in echoed.read_bytes().decode("cp1252", errors="replace"):
+        return None
+    output = folder / f"{case.name}.out"
+    return output.read_bytes().decode("utf-16") if output.exists() else ""
+
+
+def check_vbscript(workdir, formatter):
+    wine = shutil.which("wine")
+    if not wine:
+        print("SKIPPED: wine is not installed; the VBScript code was not run.")
+        return SKIPPED
+    if "WINEPREFIX" in os.environ:
+        subprocess.run(["bash", str(Path(__file__).parent.parent / "e2e" / "wine-prefix.sh")],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    folder = workdir / "vbscript"
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir(parents=True)
+    all_cases = cases(every_message=False, needs_flags=True, long_forms=["text-variable"])
+    # The long text is refused by the other forms, as in VB6: once more in
+    # the only form that takes it.
+    all_cases.append(Case(len(all_cases) + 1, "text-variable", "yesno", "question", "long", "Lang"))
+    failures = []
+    # One Wine server for all the scripts, not one started for each.
+    subprocess.run(["wineserver", "-p"], check=True)
+    try:
+        for case in all_cases:
+            record = run_vbscript(folder, case, written_code(formatter, case, "vbscript"), wine)
+            if record is None:
+                failures.append(f"{case}: the script did not run to its end ({folder / case.name}.vbs)")
+            else:
+                compare(case, record, failures)
+    finally:
+        subprocess.run(["wineserver", "-k"])
+    return report(failures, len(all_cases), "VBScript")
+
+
+def main():
+    engine, workdir = sys.argv[1], Path(sys.argv[2]).resolve()
+    formatter = sys.argv[sys.argv.index("--") + 1:]
+    check = {"vbnet": check_vbnet, "vbscript": check_vbscript}[engine]
+    return check(workdir, formatter)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
