@@ -8,6 +8,7 @@
 #include <memory>
 
 using codegen::CodeForm;
+using codegen::Dialect;
 
 namespace {
 
@@ -25,6 +26,16 @@ CodeForm storedForm(const QSettings &settings)
     return stored >= int(CodeForm::Statement) && stored <= int(CodeForm::TextVariable)
         ? CodeForm(stored)
         : CodeForm::Statement;
+}
+
+// Likewise the dialect.
+const QString kDialectSetting = QStringLiteral("codeBox/dialect");
+
+Dialect storedDialect(const QSettings &settings)
+{
+    const int stored = settings.value(kDialectSetting, int(Dialect::Vb6)).toInt();
+    return stored >= int(Dialect::Vb6) && stored <= int(Dialect::TwinBasic) ? Dialect(stored)
+                                                                              : Dialect::Vb6;
 }
 
 } // namespace
@@ -56,6 +67,11 @@ CodeBoxMenu::CodeBoxMenu(QPlainTextEdit &txtFormatiert, QSettings &settings)
     addFormAction(CodeForm::TextVariable, QStringLiteral("Text in Variable"),
         QStringLiteral("mnuFormTextVariable"));
     checkForm(storedForm(settings));
+    addDialectAction(Dialect::Vb6, QStringLiteral("mnuDialectVb6"));
+    addDialectAction(Dialect::VbScript, QStringLiteral("mnuDialectVbScript"));
+    addDialectAction(Dialect::VbNet, QStringLiteral("mnuDialectVbNet"));
+    addDialectAction(Dialect::TwinBasic, QStringLiteral("mnuDialectTwinBasic"));
+    checkDialect(storedDialect(settings));
 
     txtFormatiert.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&txtFormatiert, &QWidget::customContextMenuRequested, this, &CodeBoxMenu::showAt);
@@ -95,6 +111,36 @@ void CodeBoxMenu::setIfFormAvailable(bool available)
     }
 }
 
+void CodeBoxMenu::addDialectAction(Dialect dialect, const QString &name)
+{
+    QAction *action = dialects.addAction(codegen::dialectTitle(dialect));
+    action->setObjectName(name);
+    action->setCheckable(true);
+    action->setData(static_cast<int>(dialect));
+    connect(action, &QAction::triggered, this, [this, dialect] {
+        settings.setValue(kDialectSetting, int(dialect));
+        emit dialectChanged();
+    });
+}
+
+Dialect CodeBoxMenu::dialect() const
+{
+    return static_cast<Dialect>(dialects.checkedAction()->data().toInt());
+}
+
+void CodeBoxMenu::setDialect(Dialect dialect)
+{
+    checkDialect(dialect);
+    settings.setValue(kDialectSetting, int(dialect));
+    emit dialectChanged();
+}
+
+void CodeBoxMenu::checkDialect(Dialect dialect)
+{
+    for (QAction *action : dialects.actions())
+        action->setChecked(action->data().toInt() == static_cast<int>(dialect));
+}
+
 void CodeBoxMenu::showAt(const QPoint &position)
 {
     const std::unique_ptr<QMenu> menu(txtFormatiert.createStandardContextMenu(position));
@@ -104,5 +150,7 @@ void CodeBoxMenu::showAt(const QPoint &position)
     menu->setToolTipsVisible(true);
     QMenu *formMenu = menu->addMenu(QStringLiteral("Code-Form"));
     formMenu->addActions(forms.actions());
+    QMenu *dialectMenu = menu->addMenu(QStringLiteral("Dialekt"));
+    dialectMenu->addActions(dialects.actions());
     menu->exec(txtFormatiert.viewport()->mapToGlobal(position));
 }

@@ -13,9 +13,9 @@ class QSettings;
 
 // The context menu of the code box: the box's own editing entries, then
 // "VB-Code übernehmen", the same with the fixed values of variables, and
-// the "Code-Form" submenu. The actions live as long
-// as the box, so the window and its tests reach them by name. The chosen
-// form is kept in the settings given.
+// the "Code-Form" and "Dialekt" submenus. The actions live as long as the
+// box, so the window and its tests reach them by name. The chosen form and
+// dialect are kept in the settings given.
 class CodeBoxMenu : public QObject
 {
     Q_OBJECT
@@ -29,13 +29,20 @@ public:
     // The If form fits sets of two buttons only.
     void setIfFormAvailable(bool available);
 
+    codegen::Dialect dialect() const;
+    // Chooses the dialect as the user's pick from the menu does, kept as well.
+    void setDialect(codegen::Dialect dialect);
+
 signals:
+    void dialectChanged();
     // Run-time values kept as expressions, or read for fixed text.
     void takeOverRequested(codegen::VbReading reading);
 
 private:
     void checkForm(codegen::CodeForm form);
     void addFormAction(codegen::CodeForm form, const QString &text, const QString &name);
+    void checkDialect(codegen::Dialect dialect);
+    void addDialectAction(codegen::Dialect dialect, const QString &name);
     void showAt(const QPoint &position);
 
     QPlainTextEdit &txtFormatiert;
@@ -43,4 +50,5 @@ private:
     QAction *takeOver;
     QAction *takeOverFixed;
     QActionGroup forms { this };
+    QActionGroup dialects { this };
 };

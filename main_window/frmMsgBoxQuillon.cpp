@@ -4,6 +4,7 @@
 #include "code_writer/Formatter.h"
 #include "vb_model/LineBreaks.h"
 #include "vb_model/VbConstants.h"
+#include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 #include "io/HelpDocument.h"
 #include "io/LastMsgStore.h"
@@ -22,6 +23,7 @@
 #include <QFocusEvent>
 #include <QIcon>
 #include <QScreen>
+#include <QStringList>
 #include <QTextCursor>
 #include <QToolTip>
 #include <QVariant>
@@ -85,6 +87,7 @@ frmMsgBoxQuillon::frmMsgBoxQuillon(const Services &services)
     showFocusFrame(*ui.HScroll1);
     connectHandlers();
     Form_Load();
+    showDialect();
 }
 
 frmMsgBoxQuillon::~frmMsgBoxQuillon() = default;
@@ -127,6 +130,7 @@ void frmMsgBoxQuillon::connectHandlers()
     connect(ui.Image1, &ClickableLabel::clicked, this, &frmMsgBoxQuillon::showIconsAndButtons);
     connect(ui.Label7, &ClickableLabel::clicked, this, &frmMsgBoxQuillon::showIconsAndButtons);
     connect(codeBoxMenu, &CodeBoxMenu::takeOverRequested, this, &frmMsgBoxQuillon::takeOverVbCode);
+    connect(codeBoxMenu, &CodeBoxMenu::dialectChanged, this, &frmMsgBoxQuillon::showDialect);
 
     ui.txtOriginal->installEventFilter(this);
     ui.txtOriginal->viewport()->installEventFilter(this);
@@ -212,10 +216,23 @@ void frmMsgBoxQuillon::SaveLastMsgText()
 }
 
 // Counted as stored and formatted: a line break is CR LF, two characters.
+// Red where the dialect's MsgBox would cut the text, without interrupting
+// the typing: the tool tip says why.
 void frmMsgBoxQuillon::txtOriginal_Change()
 {
-    ui.lblZeichenAnzahl->setText(
-        QString::number(codegen::fromWidgetText(ui.txtOriginal->toPlainText()).size()));
+    const qsizetype length = codegen::fromWidgetText(ui.txtOriginal->toPlainText()).size();
+    ui.lblZeichenAnzahl->setText(QString::number(length));
+    const QString warning = codegen::promptLengthWarning(length, codeBoxMenu->dialect());
+    setForeColour(*ui.lblZeichenAnzahl, warning.isEmpty() ? kGreen : kRed);
+    ui.lblZeichenAnzahl->setToolTip(warning.isEmpty() ? QString() : u' ' + warning + u' ');
+}
+
+void frmMsgBoxQuillon::showDialect()
+{
+    ui.txtFormatiert->setToolTip(
+        QStringLiteral(" VB-Code für %1 ").arg(codegen::dialectTitle(codeBoxMenu->dialect())));
+    if (!ui.lblZeichenAnzahl->text().isEmpty())
+        txtOriginal_Change();
 }
 
 void frmMsgBoxQuillon::txtOriginal_GotFocus()
@@ -262,8 +279,8 @@ void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
 // nothing the user typed changes.
 void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
 {
-    const codegen::VbReadResult read
-        = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()), reading);
+    const QString code = codegen::fromWidgetText(ui.txtFormatiert->toPlainText());
+    const codegen::VbReadResult read = codegen::readMsgBox(code, reading);
     if (!read.found()) {
         services.messageBox.show(
             QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error(), kWarningStyle);
@@ -279,9 +296,24 @@ void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
     takenTrailing = read->trailing;
     if (!takenButtons.isEmpty())
         ui.lblFlags->setText(takenButtons);
+    const QString dialectNote = takeDialectOf(code);
     formatIntoCodeBox();
-    if (const QString note = codegen::takeOverNote(read.call()); !note.isEmpty())
-        services.messageBox.show(note, kNoteStyle);
+    QStringList note { codegen::takeOverNote(read.call()), dialectNote };
+    note.removeAll(QString());
+    if (!note.isEmpty())
+        services.messageBox.show(note.join(u"\r\n"), kNoteStyle);
+}
+
+// Code that only one dialect writes is taken as that dialect's; the user is
+// told, since the code is written anew in it.
+QString frmMsgBoxQuillon::takeDialectOf(const QString &code)
+{
+    const std::optional<codegen::Dialect> dialect = codegen::dialectWrittenIn(code);
+    if (!dialect || *dialect == codeBoxMenu->dialect())
+        return {};
+    codeBoxMenu->setDialect(*dialect);
+    return QStringLiteral("Dialekt umgestellt auf ''%1'': nur %1 schreibt den Code so.")
+        .arg(codegen::dialectTitle(*dialect));
 }
 
 void frmMsgBoxQuillon::cmdFormatieren_Click()
@@ -301,6 +333,7 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
     request.trailing = takenTrailing;
     request.codeWidth = ui.HScroll1->value();
     request.form = codeBoxMenu->form();
+    request.dialect = codeBoxMenu->dialect();
     const codegen::FormatResult result = codegen::formatMessage(request);
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:

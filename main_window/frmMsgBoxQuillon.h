@@ -61,6 +61,8 @@ private:
     void showRefusal(const codegen::FormatResult &result);
     void takeStyleChoices(const codegen::StyleChoices &choices);
     void takeOverVbCode(codegen::VbReading reading);
+    QString takeDialectOf(const QString &code);
+    void showDialect();
     void forgetTakenOverCall();
     void returnToMessage();
 

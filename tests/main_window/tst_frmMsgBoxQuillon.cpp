@@ -189,6 +189,9 @@ private slots:
     void fixedValuesOnlyWhenAsked();
     void codeFormIsKeptAndWritten();
     void ifFormOnlyForTwoButtons();
+    void dialectIsKeptNamedAndWritten();
+    void countTurnsRedWhereTheDialectCutsTheText_data();
+    void countTurnsRedWhereTheDialectCutsTheText();
 };
 
 void tst_frmMsgBoxQuillon::setUpWorkedExample(Fixture &f)
@@ -876,6 +879,61 @@ void tst_frmMsgBoxQuillon::ifFormOnlyForTwoButtons()
     QVERIFY(ifForm->isEnabled());
     optionsWindow()->setChoices({ 0, 3, 1, false, false });
     QVERIFY(!ifForm->isEnabled());
+}
+
+// The choice survives a restart, the code box's tool tip names it, and
+// formatting writes it.
+void tst_frmMsgBoxQuillon::dialectIsKeptNamedAndWritten()
+{
+    {
+        Fixture first;
+        first.window->findChild<QAction *>(u"mnuFormStatement"_s)->trigger();
+        first.window->findChild<QAction *>(u"mnuDialectVbNet"_s)->trigger();
+    }
+    Fixture f;
+    QVERIFY(f.window->findChild<QAction *>(u"mnuDialectVbNet"_s)->isChecked());
+    QVERIFY(ui(f).txtFormatiert->toolTip().contains(u"VB.NET"_s));
+    setUpWorkedExample(f);
+
+    ui(f).cmdFormatieren->click();
+    const QString written = ui(f).txtFormatiert->toPlainText();
+    f.window->findChild<QAction *>(u"mnuDialectVb6"_s)->trigger();
+
+    QCOMPARE(written,
+        u"    MsgBox(\n        \"Ja\" & vbCrLf & \"Nein\",\n"
+        u"        MsgBoxStyle.Question, \"Frage\")\n"_s);
+    QVERIFY(ui(f).txtFormatiert->toolTip().contains(u"VB6 / VBA"_s));
+}
+
+void tst_frmMsgBoxQuillon::countTurnsRedWhereTheDialectCutsTheText_data()
+{
+    QTest::addColumn<QString>("dialect");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<bool>("red");
+
+    QTest::newRow("vb6, 1024") << u"mnuDialectVb6"_s << 1024 << false;
+    QTest::newRow("vb6, 1025") << u"mnuDialectVb6"_s << 1025 << true;
+    QTest::newRow("vbscript, 1025") << u"mnuDialectVbScript"_s << 1025 << true;
+    QTest::newRow("vb.net, 1025") << u"mnuDialectVbNet"_s << 1025 << false;
+}
+
+void tst_frmMsgBoxQuillon::countTurnsRedWhereTheDialectCutsTheText()
+{
+    QFETCH(QString, dialect);
+    QFETCH(int, length);
+    QFETCH(bool, red);
+    Fixture f;
+    const QColor green = ui(f).lblZeichenAnzahl->palette().color(QPalette::WindowText);
+
+    f.window->findChild<QAction *>(dialect)->trigger();
+    ui(f).txtOriginal->setPlainText(QString(length, u'x'));
+    const QColor shown = ui(f).lblZeichenAnzahl->palette().color(QPalette::WindowText);
+    const QString tip = ui(f).lblZeichenAnzahl->toolTip();
+    f.window->findChild<QAction *>(u"mnuDialectVb6"_s)->trigger();
+
+    QCOMPARE(shown != green, red);
+    QCOMPARE(tip.contains(u"1024"_s), red);
+    QVERIFY(f.messageBox.calls.isEmpty());
 }
 
 QTEST_MAIN(tst_frmMsgBoxQuillon)
