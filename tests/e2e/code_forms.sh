@@ -21,10 +21,10 @@ activate "$options"
 click_in "$options" 224 136
 activate "$main"
 
-# The last entry of the menu is the "Code-Form" submenu; "Select Case" is
+# The last but one entry of the menu is the "Code-Form" submenu; "Select Case" is
 # its fourth entry.
 open_context_menu "$main" 283 352
-xdotool key Up Right
+xdotool key Up Up Right
 wait_mapped_windows $((MAPPED_BEFORE + 2))
 xdotool key Down Down Down Return
 wait_mapped_windows "$MAPPED_BEFORE"

@@ -34,7 +34,7 @@ printf '%s' "$CODE" | xclip -selection clipboard
 click_in "$main" 283 352
 xdotool key ctrl+a ctrl+v
 sleep 0.3
-code_box_menu_entry "$main" 3
+code_box_menu_entry "$main" 4
 screenshot take-over
 
 [ "$(copied_from "$main" 186 48)" = 'Fehler' ] || fail "the title was not taken over"

@@ -16,7 +16,7 @@ click_in "$main" 283 352
 xdotool key ctrl+a Delete
 xdotool type --delay 20 "$CODE"
 open_context_menu "$main" 283 352
-for _ in 1 2 3; do xdotool key Up; done
+for _ in 1 2 3 4; do xdotool key Up; done
 xdotool key Return
 wait_mapped_windows "$MAPPED_BEFORE"
 sleep 1
