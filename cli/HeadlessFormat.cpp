@@ -4,6 +4,7 @@
 #include "code_writer/Formatter.h"
 #include "vb_model/LineBreaks.h"
 #include "code_writer/Reformat.h"
+#include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 
 #include <QJsonArray>
@@ -34,16 +35,19 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const QString &m
     return request;
 }
 
-// The call as read, written anew at the width asked for, and in the form
-// asked for where one is.
-codegen::FormatRequest requestFor(const FormatOptions &options, const codegen::VbCall &call)
+// The call as read, written anew at the width asked for, and in the form and
+// dialect asked for where they are; else in the dialect the code is written
+// in, as far as it tells.
+codegen::FormatRequest requestFor(
+    const FormatOptions &options, const codegen::VbCall &call, QStringView code)
 {
     codegen::FormatRequest request = codegen::requestToWriteAnew(call);
     request.codeWidth = options.codeWidth;
     if (options.formGiven)
         request.form = options.form;
-    if (options.dialectGiven)
-        request.dialect = options.dialect;
+    request.dialect = options.dialectGiven
+        ? options.dialect
+        : codegen::dialectWrittenIn(code).value_or(codegen::Dialect::Vb6);
     return request;
 }
 
@@ -175,7 +179,7 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     if (const QString problem = reformatProblem(options, read.call()); !problem.isEmpty())
         return { TextRefused, {}, noteLines + errorLines(u"msgbox-format: "_s + problem) };
     Outcome outcome
-        = formatted(options, requestFor(options, read.call()), inPlace ? &read.call() : nullptr);
+        = formatted(options, requestFor(options, read.call(), code), inPlace ? &read.call() : nullptr);
     outcome.standardError.prepend(noteLines);
     return outcome;
 }
