@@ -49,13 +49,29 @@ std::optional<Dialect> dialectOfWord(QStringView word)
     return std::nullopt;
 }
 
+// A line that ends in "&", "," or "(" goes on by itself only in VB.NET.
+bool goesOnByItself(QChar lastOfLine)
+{
+    return lastOfLine == u'&' || lastOfLine == u',' || lastOfLine == u'(';
+}
+
 } // namespace
 
 std::optional<Dialect> dialectWrittenIn(QStringView code)
 {
     qsizetype i = 0;
+    QChar lastOfLine;
     while (i < code.size()) {
         const QChar c = code[i];
+        if (c == u'\r' || c == u'\n') {
+            if (goesOnByItself(lastOfLine))
+                return Dialect::VbNet;
+            lastOfLine = QChar();
+            ++i;
+            continue;
+        }
+        if (!c.isSpace())
+            lastOfLine = c;
         if (c == u'"') {
             i = afterString(code, i);
         } else if (c == u'\'') {
