@@ -89,14 +89,24 @@ def written_code(formatter, case, dialect):
     return run.stdout.decode()
 
 
-def compare(case, record, failures):
+def reformatted(formatter, code, arguments):
+    """The code written anew by --reformat, narrower, in the dialect it tells
+    or the arguments say."""
+    run = subprocess.run(formatter + ["--reformat", "--width", "50"] + arguments,
+                         input=code.encode(), capture_output=True, timeout=120)
+    if run.returncode != 0:
+        raise SystemExit(f"msgbox-format --reformat failed: {run.stderr.decode(errors='replace')}\n{code}")
+    return run.stdout.decode()
+
+
+def compare(case, record, failures, label=""):
     fields = record.split(FIELD)
     if len(fields) != 3:
-        failures.append(f"{case}: no call recorded: {record!r}")
+        failures.append(f"{case}{label}: no call recorded: {record!r}")
         return
     for what, got, want in zip(("prompt", "buttons", "title"), fields, case.expected()):
         if got != want:
-            failures.append(f"{case}: {what} {got[:200]!r}, expected {want[:200]!r}")
+            failures.append(f"{case}{label}: {what} {got[:200]!r}, expected {want[:200]!r}")
 
 
 def report(failures, count, engine):
@@ -141,10 +151,12 @@ def check_vbnet(workdir, formatter):
     all_cases = cases(every_message=True, needs_flags=False, long_forms=FORMS)
     lines = ["Module Program", VBNET_STAND_IN.format(field=FIELD, end=RECORD_END)]
     for case in all_cases:
-        lines += [f"    Sub {case.name}()", written_code(formatter, case, "vbnet").rstrip("\r\n"),
-                  "    End Sub", ""]
+        code = written_code(formatter, case, "vbnet")
+        # Written anew, the code stays VB.NET's: the dialect told by the code.
+        for name, body in ((case.name, code), (case.name + "anew", reformatted(formatter, code, []))):
+            lines += [f"    Sub {name}()", body.rstrip("\r\n"), "    End Sub", ""]
     lines += ["    Sub Main(arguments As String())"]
-    lines += [f"        {case.name}()" for case in all_cases]
+    lines += [f"        {case.name}()\r\n        {case.name}anew()" for case in all_cases]
     lines += ["        System.IO.File.WriteAllText(arguments(0), Calls.ToString(),"
               " New System.Text.UTF8Encoding(False))", "    End Sub", "End Module", ""]
     project = workdir / "vbnet"
@@ -167,9 +179,10 @@ def check_vbnet(workdir, formatter):
                    env=environment, check=True, timeout=120)
     records = calls.read_bytes().decode("utf-8").split(RECORD_END)
     failures = []
-    for case, record in zip(all_cases, records):
-        compare(case, record, failures)
-    return report(failures, len(all_cases), "VB.NET")
+    for i, case in enumerate(all_cases):
+        compare(case, records[2 * i], failures)
+        compare(case, records[2 * i + 1], failures, " written anew")
+    return report(failures, 2 * len(all_cases), "VB.NET")
 
 
 # VBScript's procedures take no optional arguments: every case has flags and a title.
@@ -204,6 +217,14 @@ def run_vbscript(folder, case, code, wine):
     return output.read_bytes().decode("utf-16") if output.exists() else ""
 
 
+def check_script(folder, case, code, wine, failures, label=""):
+    record = run_vbscript(folder, case, code, wine)
+    if record is None:
+        failures.append(f"{case}{label}: the script did not run to its end ({folder / case.name}.vbs)")
+    else:
+        compare(case, record, failures, label)
+
+
 def check_vbscript(workdir, formatter):
     wine = shutil.which("wine")
     if not wine:
@@ -219,19 +240,22 @@ def check_vbscript(workdir, formatter):
     # The long text is refused by the other forms, as in VB6: once more in
     # the only form that takes it.
     all_cases.append(Case(len(all_cases) + 1, "text-variable", "yesno", "question", "long", "Lang"))
+    # Written anew, each form's first case stays VBScript: no code of that
+    # form tells VBScript from VB6, so --dialect says it.
+    anew = {case.form: case for case in reversed(all_cases)}.values()
     failures = []
     # One Wine server for all the scripts, not one started for each.
     subprocess.run(["wineserver", "-p"], check=True)
     try:
         for case in all_cases:
-            record = run_vbscript(folder, case, written_code(formatter, case, "vbscript"), wine)
-            if record is None:
-                failures.append(f"{case}: the script did not run to its end ({folder / case.name}.vbs)")
-            else:
-                compare(case, record, failures)
+            code = written_code(formatter, case, "vbscript")
+            check_script(folder, case, code, wine, failures)
+            if case in anew:
+                code = reformatted(formatter, code, ["--dialect", "vbscript"])
+                check_script(folder, case, code, wine, failures, " written anew")
     finally:
         subprocess.run(["wineserver", "-k"])
-    return report(failures, len(all_cases), "VBScript")
+    return report(failures, len(all_cases) + len(anew), "VBScript")
 
 
 def main():
