@@ -192,6 +192,8 @@ private slots:
     void dialectIsKeptNamedAndWritten();
     void countTurnsRedWhereTheDialectCutsTheText_data();
     void countTurnsRedWhereTheDialectCutsTheText();
+    void takeOverSwitchesToTheDialectOfTheCode_data();
+    void takeOverSwitchesToTheDialectOfTheCode();
 };
 
 void tst_frmMsgBoxQuillon::setUpWorkedExample(Fixture &f)
@@ -934,6 +936,41 @@ void tst_frmMsgBoxQuillon::countTurnsRedWhereTheDialectCutsTheText()
     QCOMPARE(shown != green, red);
     QCOMPARE(tip.contains(u"1024"_s), red);
     QVERIFY(f.messageBox.calls.isEmpty());
+}
+
+void tst_frmMsgBoxQuillon::takeOverSwitchesToTheDialectOfTheCode_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("dialect"); // its action; empty: left as it was
+    QTest::addColumn<QString>("firstLine"); // of the code written anew
+
+    QTest::newRow("vbscript's &_") << u"MsgBox \"Hallo\" &_\n  \" Welt\", vbYesNo"_s
+                                   << u"mnuDialectVbScript"_s << u"    MsgBox _"_s;
+    QTest::newRow("vb6's code leaves the dialect")
+        << u"MsgBox \"Hallo\" & _\n  \" Welt\", vbYesNo"_s << QString() << u"    MsgBox _"_s;
+}
+
+void tst_frmMsgBoxQuillon::takeOverSwitchesToTheDialectOfTheCode()
+{
+    QFETCH(QString, code);
+    QFETCH(QString, dialect);
+    QFETCH(QString, firstLine);
+    Fixture f;
+    f.window->findChild<QAction *>(u"mnuDialectTwinBasic"_s)->trigger();
+
+    ui(f).txtFormatiert->setPlainText(code);
+    f.window->findChild<QAction *>(u"mnuVbCodeÜbernehmen"_s)->trigger();
+    const bool switched
+        = !dialect.isEmpty() && f.window->findChild<QAction *>(dialect)->isChecked();
+    const bool kept = f.window->findChild<QAction *>(u"mnuDialectTwinBasic"_s)->isChecked();
+    f.window->findChild<QAction *>(u"mnuDialectVb6"_s)->trigger();
+
+    QCOMPARE(switched, !dialect.isEmpty());
+    QCOMPARE(kept, dialect.isEmpty());
+    QVERIFY(ui(f).txtFormatiert->toPlainText().startsWith(firstLine + u'\n'));
+    QCOMPARE(f.messageBox.calls.size(), dialect.isEmpty() ? 0 : 1);
+    if (!dialect.isEmpty())
+        QVERIFY(f.messageBox.calls[0].prompt.contains(u"Dialekt umgestellt"_s));
 }
 
 QTEST_MAIN(tst_frmMsgBoxQuillon)
