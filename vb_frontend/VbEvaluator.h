@@ -6,9 +6,14 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // What the reader of MsgBox calls computes itself: fixed text, and the
 // whole numbers of the buttons argument, from the tokens of a statement.
 namespace codegen::vb {
+
+// The name by which VB knows a variable: any letter case, with or without $.
+QString variableKey(QStringView name);
 
 // Evaluates text and number expressions as VB would, over a cursor: text
 // from literals, the vb... string constants, Chr/ChrW of a number,
@@ -46,9 +51,14 @@ private:
     bool wholeNumber(QString &into);
     template<typename Inner> bool nested(Inner inner);
     bool named(QString &into);
+    qsizetype qualifier(QStringView name, qsizetype ahead) const;
+    static bool isTextFunction(const Token &function);
+    bool textFunction(QString &into);
+    bool variable(QString &into);
     bool character(QString &into, bool wide);
     bool repeated(QString &into, bool ofBlanks);
     bool fillerCharacter(const Token &function, QChar &filler);
+    std::optional<qsizetype> wrappingParentheses() const;
     bool numberArgument(const Token &function, qint64 lowest, qint64 highest, qint64 &value);
     bool either(qint64 &value);
     bool both(qint64 &value);
@@ -65,7 +75,7 @@ private:
     Cursor &m_cursor;
     QHash<QString, QString> m_variables; // by case-folded name
     QString m_self; // the variable being assigned to itself and more
-    qsizetype m_selfLength = 0;
+    QString m_selfValue; // what it held before
     qsizetype m_copied = 0; // text copied from variables or repeated so far
     int m_depth = 0;
     bool m_substitutes = true;
