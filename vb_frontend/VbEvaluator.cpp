@@ -26,7 +26,7 @@ constexpr qsizetype kMostCopiedText = qsizetype(1) << 24;
 // and s$ is s: the $ only says that s holds text.
 QString variableKey(QStringView name)
 {
-    if (name.endsWith(u'$'))
+    if (!name.isEmpty() && QStringView(u"$%&!#@").contains(name.back()))
         name.chop(1);
     return name.toString().toCaseFolded();
 }

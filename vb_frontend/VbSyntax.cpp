@@ -25,7 +25,7 @@ bool isBinaryOperator(const Token &token)
 bool isUnaryOperator(const Token &token)
 {
     return token.is(u"-") || token.is(u"+") || token.isWord(u"Not") || token.isWord(u"New")
-        || token.isWord(u"AddressOf");
+        || token.isWord(u"AddressOf") || token.isWord(u"TypeOf");
 }
 
 // VB's grammar of expressions, far enough to tell valid code from invalid:

@@ -102,6 +102,30 @@ void tst_VbReader::readsTheCall_data()
                                       << u"---  **"_s << none << CodeForm::Statement << false;
     QTest::newRow("& straight before _, as in VBScript")
         << u"MsgBox \"a\" &_\r\n  \"b\""_s << u"ab"_s << none << CodeForm::Statement << false;
+    QTest::newRow("a comma straight before _, as in VBScript")
+        << u"MsgBox \"a\",_\r\nvbOKOnly, \"b\""_s << u"a"_s << u"b"_s << CodeForm::Statement
+        << false;
+    QTest::newRow("a wrapper of the same name assigns its result")
+        << u"Public Function MsgBox(Prompt, Optional Buttons As VbMsgBoxStyle = vbOKOnly, _\r\n"
+           "    Optional Title) As VbMsgBoxResult\r\n"
+           "    MsgBox = VBA.MsgBox(Prompt, Buttons, Title)\r\nEnd Function"_s
+        << u"«Prompt»"_s << u"«Title»"_s << CodeForm::Answer << false;
+    QTest::newRow("after a line number")
+        << u"50000 x = 1\r\n50010     MsgBox \"An error has occurred!\" & vbCrLf & _\r\n"
+           "    \"b\", , \"T\""_s
+        << u"An error has occurred!\r\nb"_s << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("named, after a line number")
+        << u"9000 MsgBox Buttons:=vbYesNo, Prompt:=\"x\""_s << u"x"_s << none
+        << CodeForm::Statement << false;
+    QTest::newRow("a prompt in parentheses after a line number")
+        << u"500 MsgBox (\"Text\"), vbCritical, \"T\""_s << u"Text"_s << u"T"_s
+        << CodeForm::Statement << false;
+    QTest::newRow("VBA.Interaction, then another")
+        << u"VBA.Interaction.MsgBox \"Erster\"\r\nMsgBox \"Zweiter\""_s << u"Erster"_s << none
+        << CodeForm::Statement << true;
+    QTest::newRow("VBA.Interaction in an If")
+        << u"If VBA.Interaction.MsgBox(\"x\", vbYesNo) = vbYes Then\r\nEnd If"_s << u"x"_s
+        << none << CodeForm::If << false;
 }
 
 void tst_VbReader::readsTheCall()
@@ -159,6 +183,19 @@ void tst_VbReader::keepsExpressions_data()
     QTest::newRow("sText handed to a procedure is no text")
         << u"sText = \"a\"\r\nErgänze sText\r\nMsgBox sText"_s << u"{sText}"_s << QString()
         << QString();
+    QTest::newRow("integer division, a Long's type character")
+        << u"MsgBox \"Größe: \" & Format$(n& \\ 1024, \"#,##0\") & \" KB\""_s
+        << u"\"Größe: \" & {Format$(n& \\ 1024, \"#,##0\")} & \" KB\""_s << QString()
+        << QString();
+    QTest::newRow("every operator VB has")
+        << u"MsgBox f(a Mod 2, b ^ -2, -c, +d, e Like \"a*\", g Is Nothing, h Xor i, j Eqv k, "
+           "l Imp m, TypeOf o Is Form, AddressOf P, New Collection, Not q, x% * y! / z# - w@)"_s
+        << u"{f(a Mod 2, b ^ -2, -c, +d, e Like \"a*\", g Is Nothing, h Xor i, j Eqv k, "
+           "l Imp m, TypeOf o Is Form, AddressOf P, New Collection, Not q, x% * y! / z# - w@)}"_s
+        << QString() << QString();
+    QTest::newRow("& written without blanks, a member by !")
+        << u"MsgBox \"a\"&b&\"c\"&rs!Name"_s << u"\"a\" & {b} & \"c\" & {rs!Name}"_s
+        << QString() << QString();
     QTest::newRow("an unknown constant in the buttons")
         << u"MsgBox \"a\", vbYesNo Or vbFrage"_s << u"\"a\""_s << QString()
         << u"vbYesNo Or vbFrage"_s;
