@@ -80,6 +80,17 @@ void Evaluator::forget(QStringView name)
     m_variables.remove(variableKey(name));
 }
 
+std::optional<QString> Evaluator::valueOf(QStringView name) const
+{
+    const auto known = m_variables.constFind(variableKey(name));
+    return known == m_variables.constEnd() ? std::nullopt : std::optional(*known);
+}
+
+void Evaluator::give(QStringView name, const QString &value)
+{
+    m_variables.insert(variableKey(name), value);
+}
+
 bool Evaluator::exhausted() const
 {
     return m_copied > kMostCopiedText;

@@ -41,6 +41,10 @@ public:
     bool knows(QStringView name) const;
     // The variable's value is unknown from here on.
     void forget(QStringView name);
+    void forgetAll() { m_variables.clear(); }
+    // What the variable holds, where it holds fixed text.
+    std::optional<QString> valueOf(QStringView name) const;
+    void give(QStringView name, const QString &value);
     // All text copied from variables or repeated is past its bound.
     bool exhausted() const;
 

@@ -196,6 +196,23 @@ void tst_VbReader::keepsExpressions_data()
     QTest::newRow("& written without blanks, a member by !")
         << u"MsgBox \"a\"&b&\"c\"&rs!Name"_s << u"\"a\" & {b} & \"c\" & {rs!Name}"_s
         << QString() << QString();
+    QTest::newRow("sText no longer followed where a variable it names may change")
+        << u"sText = \"a\" & b2: Foo b2: MsgBox sText"_s << u"{sText}"_s << QString() << QString();
+    QTest::newRow("nor where that variable is given another value")
+        << u"sText = \"a\" & b\r\nb = \"c\"\r\nMsgBox sText"_s << u"{sText}"_s << QString()
+        << QString();
+    QTest::newRow("nor where it is handed to a function")
+        << u"sText = \"a\"\r\nsText = Replace(sText, \"a\", \"b\")\r\nMsgBox sText"_s
+        << u"{sText}"_s << QString() << QString();
+    QTest::newRow("nor where it is an argument of String")
+        << u"sText = \"a\"\r\nsText = (3) & String$(3, sText)\r\nMsgBox sText"_s
+        << u"{sText}"_s << QString() << QString();
+    QTest::newRow("sText given itself is what it was")
+        << u"Dim sText As String\r\nsText = \"a\"\r\nsText = sText\r\nMsgBox sText"_s
+        << u"\"a\""_s << QString() << QString();
+    QTest::newRow("sText$ is sText")
+        << u"sText = \"a\"\r\nsText$ = \"b\"\r\nMsgBox sText"_s << u"\"b\""_s << QString()
+        << QString();
     QTest::newRow("an unknown constant in the buttons")
         << u"MsgBox \"a\", vbYesNo Or vbFrage"_s << u"\"a\""_s << QString()
         << u"vbYesNo Or vbFrage"_s;
@@ -229,6 +246,24 @@ void tst_VbReader::readsFixedValuesWhenAsked_data()
         << CodeForm::Statement;
     QTest::newRow("nor what a block assigns")
         << u"If x Then\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("With is a block too")
+        << u"If a Then\r\n  With x\r\n  End With\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s
+        << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("nor behind a colon after a one-line If's Then")
+        << u"If c Then t = \"b\": s = \"a\"\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("a variable read alone in its own reassignment")
+        << u"s = \"abc\"\r\ns = s & String(2, s)\r\nMsgBox s"_s << u"\"abcaa\""_s
+        << CodeForm::TextVariable;
+    QTest::newRow("s$ is s") << u"Dim s As String: s = \"a\": s$ = \"b\": MsgBox s"_s
+                             << u"\"b\""_s << CodeForm::TextVariable;
+    QTest::newRow("not past a label")
+        << u"s = \"a\"\r\nWeiter:\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("nor past a line number")
+        << u"s = \"a\"\r\n10 MsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("a procedure knows its module's constants, not another's values")
+        << u"Private Const T = \"k\"\r\nSub Helper()\r\n  strText = \"von Helper\"\r\nEnd Sub\r\n"
+           "Sub Test()\r\n  MsgBox strText & T\r\nEnd Sub"_s
+        << u"{strText} & \"k\""_s << CodeForm::Statement;
 }
 
 void tst_VbReader::readsFixedValuesWhenAsked()
@@ -258,6 +293,10 @@ void tst_VbReader::keepsWhatFollowsTheCall_data()
                                 << false;
     QTest::newRow("behind a colon in a one-line If")
         << u"If a Then b = 1: MsgBox \"x\"\r\nc = 2: MsgBox \"y\""_s << QString() << true << true;
+    QTest::newRow("blanks at the line's end")
+        << u"MsgBox \"x\" : Exit Sub \t\r\nEnd Sub"_s << u": Exit Sub"_s << false << false;
+    QTest::newRow("behind two colons in a one-line If")
+        << u"If a Then b = 1: c = 2: MsgBox \"x\""_s << QString() << true << false;
     QTest::newRow("behind a colon in an If block")
         << u"If a Then\r\nb = 1: MsgBox \"x\"\r\nEnd If"_s << QString() << false << false;
 }
