@@ -332,6 +332,8 @@ void tst_VbReader::readsTheButtons_data()
         << u"vbInformation And vbOKOnly"_s << QString() << QStringList();
     QTest::newRow("& joins the digits: \"016\" is 16")
         << u"vbOKOnly & vbCritical"_s << u"vbCritical"_s << QStringList();
+    QTest::newRow("qualified, and -") << u"VbMsgBoxStyle.vbYesNoCancel - 1 Or VBA.vbCritical"_s
+                                      << u"vbCritical Or vbAbortRetryIgnore"_s << QStringList();
     QTest::newRow("hex Long") << u"&H8000&"_s << QString() << QStringList { u"32768"_s };
     QTest::newRow("beyond the window")
         << u"vbokcancel Or vbDefaultButton4 Or vbMsgBoxHelpButton Or vbMsgBoxRight Or 8"_s
