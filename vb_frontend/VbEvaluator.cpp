@@ -209,7 +209,8 @@ bool Evaluator::named(QString &into)
 {
     const qsizetype library = qualifier(u"VBA", 0);
     const qsizetype module = qualifier(u"Constants", library);
-    if (const std::optional<QString> constant = stringConstant(m_cursor.peek(library + module).text)) {
+    if (const std::optional<QString> constant
+        = stringConstant(m_cursor.peek(library + module).text)) {
         into += *constant;
         m_cursor.advance(library + module + 1);
         return true;
@@ -234,24 +235,21 @@ qsizetype Evaluator::qualifier(QStringView name, qsizetype ahead) const
 
 bool Evaluator::isTextFunction(const Token &function)
 {
-    for (const QStringView name : { u"Chr", u"Chr$", u"ChrW", u"ChrW$", u"Space", u"Space$",
-             u"String", u"String$" }) {
+    for (const QStringView name :
+        { u"Chr", u"Chr$", u"ChrW", u"ChrW$", u"Space", u"Space$", u"String", u"String$" }) {
         if (function.isWord(name))
             return true;
     }
     return false;
 }
 
+// Chr, ChrW, Space or String, with or without $.
 bool Evaluator::textFunction(QString &into)
 {
-    const Token &token = m_cursor.peek();
-    for (const QStringView chr : { u"Chr", u"Chr$", u"ChrW", u"ChrW$" }) {
-        if (token.isWord(chr))
-            return character(into, token.text.startsWith(u"ChrW", Qt::CaseInsensitive));
-    }
-    if (token.isWord(u"Space") || token.isWord(u"Space$"))
-        return repeated(into, true);
-    return repeated(into, false);
+    const QStringView name = m_cursor.peek().text;
+    if (name.startsWith(u"Chr", Qt::CaseInsensitive))
+        return character(into, name.startsWith(u"ChrW", Qt::CaseInsensitive));
+    return repeated(into, name.startsWith(u"Space", Qt::CaseInsensitive));
 }
 
 bool Evaluator::variable(QString &into)

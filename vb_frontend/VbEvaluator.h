@@ -12,15 +12,17 @@
 // whole numbers of the buttons argument, from the tokens of a statement.
 namespace codegen::vb {
 
-// The name by which VB knows a variable: any letter case, with or without $.
+// The name by which VB knows a variable: any letter case, with or without
+// its type character ($, %, &, ...).
 QString variableKey(QStringView name);
 
 // Evaluates text and number expressions as VB would, over a cursor: text
 // from literals, the vb... string constants, Chr/ChrW of a number,
 // Space/String of fixed arguments and whole numbers joined with &, and
 // from the variables and constants given such text before; numbers and the
-// MsgBox constants joined with +, &, And and Or. What is not fixed is
-// refused.
+// MsgBox constants joined with +, -, &, And and Or. VB's own names may be
+// qualified (VBA.Constants.vbCr, VbMsgBoxStyle.vbYesNo). What is not fixed
+// is refused.
 class Evaluator
 {
 public:

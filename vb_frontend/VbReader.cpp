@@ -459,8 +459,8 @@ private:
             // may be declared elsewhere, and the form's own would be one too
             // many.
             const bool declared = dimBefore && onlyBreaksBetween(dimBefore->end, statement.begin);
-            m_textStatements = declared ? std::optional(Span { dimBefore->begin, statement.end })
-                                        : std::nullopt;
+            m_textStatements
+                = declared ? std::optional(Span { dimBefore->begin, statement.end }) : std::nullopt;
         } else if (m_textStatements && onlyBreaksBetween(m_textStatements->end, statement.begin)) {
             m_textStatements->end = statement.end;
         } else {
@@ -648,8 +648,9 @@ private:
             break;
         case HelpFile:
         case Context:
-            const QString argument = (named ? m_cursor.written(start, start) : kArgumentNames[which])
-                + u":="_s + source(begin, end);
+            const QString argument
+                = (named ? m_cursor.written(start, start) : kArgumentNames[which]) + u":="_s
+                + source(begin, end);
             m_call.notTakenOver << argument;
             m_call.place.helpArguments << argument;
             break;

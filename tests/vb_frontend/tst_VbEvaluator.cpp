@@ -64,8 +64,8 @@ private slots:
         QTest::newRow("numbers in parentheses, codes modulo 256")
             << u"String(2, (97)) & Chr((65)) & Space((2)) & String(2, 321) & VBA.Chr(66)"_s
             << u"aaA  AAB"_s;
-        QTest::newRow("text of digits is text") << u"String(2, 97 & \"\") & String(2, (9) & 7)"_s
-                                                << u"9999"_s;
+        QTest::newRow("text of digits is text")
+            << u"String(2, 97 & \"\") & String(2, (9) & 7)"_s << u"9999"_s;
         QTest::newRow("a qualified name that is no constant")
             << u"VBA.Constants.vbFoo"_s
             << u"!Zeile 1, Spalte 1: VBA.Constants.vbFoo ist kein fester Text."_s;

@@ -114,9 +114,8 @@ void tst_VbReader::readsTheCall_data()
         << u"50000 x = 1\r\n50010     MsgBox \"An error has occurred!\" & vbCrLf & _\r\n"
            "    \"b\", , \"T\""_s
         << u"An error has occurred!\r\nb"_s << u"T"_s << CodeForm::Statement << false;
-    QTest::newRow("named, after a line number")
-        << u"9000 MsgBox Buttons:=vbYesNo, Prompt:=\"x\""_s << u"x"_s << none
-        << CodeForm::Statement << false;
+    QTest::newRow("named, after a line number") << u"9000 MsgBox Buttons:=vbYesNo, Prompt:=\"x\""_s
+                                                << u"x"_s << none << CodeForm::Statement << false;
     QTest::newRow("a prompt in parentheses after a line number")
         << u"500 MsgBox (\"Text\"), vbCritical, \"T\""_s << u"Text"_s << u"T"_s
         << CodeForm::Statement << false;
@@ -124,8 +123,8 @@ void tst_VbReader::readsTheCall_data()
         << u"VBA.Interaction.MsgBox \"Erster\"\r\nMsgBox \"Zweiter\""_s << u"Erster"_s << none
         << CodeForm::Statement << true;
     QTest::newRow("VBA.Interaction in an If")
-        << u"If VBA.Interaction.MsgBox(\"x\", vbYesNo) = vbYes Then\r\nEnd If"_s << u"x"_s
-        << none << CodeForm::If << false;
+        << u"If VBA.Interaction.MsgBox(\"x\", vbYesNo) = vbYes Then\r\nEnd If"_s << u"x"_s << none
+        << CodeForm::If << false;
 }
 
 void tst_VbReader::readsTheCall()
@@ -185,8 +184,7 @@ void tst_VbReader::keepsExpressions_data()
         << QString();
     QTest::newRow("integer division, a Long's type character")
         << u"MsgBox \"Größe: \" & Format$(n& \\ 1024, \"#,##0\") & \" KB\""_s
-        << u"\"Größe: \" & {Format$(n& \\ 1024, \"#,##0\")} & \" KB\""_s << QString()
-        << QString();
+        << u"\"Größe: \" & {Format$(n& \\ 1024, \"#,##0\")} & \" KB\""_s << QString() << QString();
     QTest::newRow("every operator VB has")
         << u"MsgBox f(a Mod 2, b ^ -2, -c, +d, e Like \"a*\", g Is Nothing, h Xor i, j Eqv k, "
            "l Imp m, TypeOf o Is Form, AddressOf P, New Collection, Not q, x% * y! / z# - w@)"_s
@@ -194,8 +192,8 @@ void tst_VbReader::keepsExpressions_data()
            "l Imp m, TypeOf o Is Form, AddressOf P, New Collection, Not q, x% * y! / z# - w@)}"_s
         << QString() << QString();
     QTest::newRow("& written without blanks, a member by !")
-        << u"MsgBox \"a\"&b&\"c\"&rs!Name"_s << u"\"a\" & {b} & \"c\" & {rs!Name}"_s
-        << QString() << QString();
+        << u"MsgBox \"a\"&b&\"c\"&rs!Name"_s << u"\"a\" & {b} & \"c\" & {rs!Name}"_s << QString()
+        << QString();
     QTest::newRow("sText no longer followed where a variable it names may change")
         << u"sText = \"a\" & b2: Foo b2: MsgBox sText"_s << u"{sText}"_s << QString() << QString();
     QTest::newRow("nor where that variable is given another value")
@@ -205,14 +203,13 @@ void tst_VbReader::keepsExpressions_data()
         << u"sText = \"a\"\r\nsText = Replace(sText, \"a\", \"b\")\r\nMsgBox sText"_s
         << u"{sText}"_s << QString() << QString();
     QTest::newRow("nor where it is an argument of String")
-        << u"sText = \"a\"\r\nsText = (3) & String$(3, sText)\r\nMsgBox sText"_s
-        << u"{sText}"_s << QString() << QString();
+        << u"sText = \"a\"\r\nsText = (3) & String$(3, sText)\r\nMsgBox sText"_s << u"{sText}"_s
+        << QString() << QString();
     QTest::newRow("sText given itself is what it was")
-        << u"Dim sText As String\r\nsText = \"a\"\r\nsText = sText\r\nMsgBox sText"_s
-        << u"\"a\""_s << QString() << QString();
-    QTest::newRow("sText$ is sText")
-        << u"sText = \"a\"\r\nsText$ = \"b\"\r\nMsgBox sText"_s << u"\"b\""_s << QString()
-        << QString();
+        << u"Dim sText As String\r\nsText = \"a\"\r\nsText = sText\r\nMsgBox sText"_s << u"\"a\""_s
+        << QString() << QString();
+    QTest::newRow("sText$ is sText") << u"sText = \"a\"\r\nsText$ = \"b\"\r\nMsgBox sText"_s
+                                     << u"\"b\""_s << QString() << QString();
     QTest::newRow("an unknown constant in the buttons")
         << u"MsgBox \"a\", vbYesNo Or vbFrage"_s << u"\"a\""_s << QString()
         << u"vbYesNo Or vbFrage"_s;
@@ -247,15 +244,15 @@ void tst_VbReader::readsFixedValuesWhenAsked_data()
     QTest::newRow("nor what a block assigns")
         << u"If x Then\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
     QTest::newRow("With is a block too")
-        << u"If a Then\r\n  With x\r\n  End With\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s
-        << u"{s}"_s << CodeForm::Statement;
+        << u"If a Then\r\n  With x\r\n  End With\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s << u"{s}"_s
+        << CodeForm::Statement;
     QTest::newRow("nor behind a colon after a one-line If's Then")
         << u"If c Then t = \"b\": s = \"a\"\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
     QTest::newRow("a variable read alone in its own reassignment")
         << u"s = \"abc\"\r\ns = s & String(2, s)\r\nMsgBox s"_s << u"\"abcaa\""_s
         << CodeForm::TextVariable;
-    QTest::newRow("s$ is s") << u"Dim s As String: s = \"a\": s$ = \"b\": MsgBox s"_s
-                             << u"\"b\""_s << CodeForm::TextVariable;
+    QTest::newRow("s$ is s") << u"Dim s As String: s = \"a\": s$ = \"b\": MsgBox s"_s << u"\"b\""_s
+                             << CodeForm::TextVariable;
     QTest::newRow("not past a label")
         << u"s = \"a\"\r\nWeiter:\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
     QTest::newRow("nor past a line number")
