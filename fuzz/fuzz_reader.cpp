@@ -1,6 +1,7 @@
-// The reader against arbitrary code: it answers every input, and the call it
-// reads, written anew in its place as --reformat writes it, reads back as the
-// same call: the same parts, title, buttons, form and trailing statements.
+// The reader against arbitrary code, in both its readings: it answers every
+// input, and the call it reads, written anew in its place as --reformat
+// writes it, reads back the same way as the same call: the same parts, title,
+// buttons, form and trailing statements.
 
 #include "fuzz/FuzzInput.h"
 
@@ -22,14 +23,15 @@ QString described(const QString &code, const codegen::VbReadResult &read)
         codegen::computeStyleFlags(read->choices).expression);
 }
 
-void checkReadsBackWrittenAnew(const QString &code, const codegen::VbReadResult &read)
+void checkReadsBackWrittenAnew(
+    const QString &code, const codegen::VbReadResult &read, codegen::VbReading reading)
 {
     codegen::FormatRequest request = codegen::requestToWriteAnew(read.call());
     request.codeWidth = codegen::kMinCodeWidth + int(code.size() % 36);
     const codegen::FormatResult written = codegen::formatInPlace(read.call(), request);
     if (written.outcome != codegen::FormatOutcome::Formatted)
         return;
-    const codegen::VbReadResult again = codegen::readMsgBox(written.code);
+    const codegen::VbReadResult again = codegen::readMsgBox(written.code, reading);
     const bool same = again.found() && again->prompt == read->prompt
         && codegen::computeStyleFlags(again->choices).expression
             == codegen::computeStyleFlags(read->choices).expression
@@ -48,8 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     FuzzInput input(data, size);
     const QString code = input.text();
-    const codegen::VbReadResult read = codegen::readMsgBox(code);
-    if (read.found())
-        checkReadsBackWrittenAnew(code, read);
+    for (const auto reading : { codegen::VbReading::KeepExpressions, codegen::VbReading::FixedValues }) {
+        const codegen::VbReadResult read = codegen::readMsgBox(code, reading);
+        if (read.found())
+            checkReadsBackWrittenAnew(code, read, reading);
+    }
     return 0;
 }

@@ -73,6 +73,11 @@ bool Cursor::failAt(const Token &token, const QString &what)
     return false;
 }
 
+bool Cursor::tooDeep(const Token &token)
+{
+    return failAt(token, u"Die Klammern sind zu tief verschachtelt."_s);
+}
+
 bool Cursor::notFixedText()
 {
     if (m_quiet)

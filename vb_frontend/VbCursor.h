@@ -10,6 +10,10 @@
 
 namespace codegen::vb {
 
+// Deeper nesting of parentheses than any real code has; beyond it the
+// reader answers instead of running out of stack.
+constexpr int kDeepestNesting = 200;
+
 // The tokens of one statement, ending in the token that ends it, the place
 // reached in them, and the first reason they were refused.
 class Cursor
@@ -43,6 +47,8 @@ public:
     bool expect(QStringView symbol);
     bool unexpected(const Token &token);
     bool failAt(const Token &token, const QString &what);
+    // Refuses parentheses nested deeper than kDeepestNesting at `token`.
+    bool tooDeep(const Token &token);
     // Refuses the word at hand, named with what hangs on it by dots, such
     // as App.Title or Err.Description.
     bool notFixedText();

@@ -13,9 +13,6 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-// Deeper nesting of parentheses than any real code has; beyond it the
-// reader answers instead of running out of stack.
-constexpr int kDeepestNesting = 200;
 // A whole number joined of more digits than this is no number VB takes.
 constexpr qsizetype kLongestDigits = 40;
 // Variables joined to themselves double with each statement, and Space and
@@ -23,11 +20,18 @@ constexpr qsizetype kLongestDigits = 40;
 // that memory and time stay bounded.
 constexpr qsizetype kMostCopiedText = qsizetype(1) << 24;
 
-// Variables are found by name without regard to letter case, as VB does.
-QString keyOf(QStringView name)
+} // namespace
+
+// Variables are found by name without regard to letter case, as VB does,
+// and s$ is s: the $ only says that s holds text.
+QString variableKey(QStringView name)
 {
+    if (!name.isEmpty() && QStringView(u"$%&!#@").contains(name.back()))
+        name.chop(1);
     return name.toString().toCaseFolded();
 }
+
+namespace {
 
 void appendLiteral(QString &into, const Token &literal)
 {
@@ -45,7 +49,7 @@ void appendLiteral(QString &into, const Token &literal)
 
 std::optional<QString> stringConstant(QStringView name)
 {
-    static const std::array<std::pair<QStringView, QString>, 8> constants { {
+    static const std::array<std::pair<QStringView, QString>, 10> constants { {
         { u"vbNewLine", u"\r\n"_s },
         { u"vbCrLf", u"\r\n"_s },
         { u"vbCr", u"\r"_s },
@@ -54,6 +58,8 @@ std::optional<QString> stringConstant(QStringView name)
         { u"vbNullChar", QString(QChar(0)) },
         { u"vbNullString", QString() },
         { u"vbBack", u"\b"_s },
+        { u"vbFormFeed", u"\f"_s },
+        { u"vbVerticalTab", u"\v"_s },
     } };
     for (const auto &[constantName, value] : constants) {
         if (name.compare(constantName, Qt::CaseInsensitive) == 0)
@@ -66,12 +72,23 @@ std::optional<QString> stringConstant(QStringView name)
 
 bool Evaluator::knows(QStringView name) const
 {
-    return m_variables.contains(keyOf(name));
+    return m_variables.contains(variableKey(name));
 }
 
 void Evaluator::forget(QStringView name)
 {
-    m_variables.remove(keyOf(name));
+    m_variables.remove(variableKey(name));
+}
+
+std::optional<QString> Evaluator::valueOf(QStringView name) const
+{
+    const auto known = m_variables.constFind(variableKey(name));
+    return known == m_variables.constEnd() ? std::nullopt : std::optional(*known);
+}
+
+void Evaluator::give(QStringView name, const QString &value)
+{
+    m_variables.insert(variableKey(name), value);
 }
 
 bool Evaluator::exhausted() const
@@ -91,16 +108,18 @@ bool Evaluator::assign(QStringView name)
 
 bool Evaluator::assignText(QStringView name)
 {
-    const QString key = keyOf(name);
+    const QString key = variableKey(name);
     QString value;
     const Token &first = m_cursor.peek();
-    if (first.kind == Kind::Word && keyOf(first.text) == key) {
+    if (first.kind == Kind::Word && variableKey(first.text) == key) {
         const auto known = m_variables.find(key);
         if (known == m_variables.end())
             return m_cursor.failAt(first, u"%1 ist kein fester Text."_s.arg(first.text));
         value = std::move(*known);
         m_cursor.advance();
-        m_selfLength = value.size();
+        // What it held stays apart from what it is given: a term may read
+        // it alone, as String(2, s) does.
+        m_selfValue = value;
         m_self = key;
         if (!m_cursor.atStatementEnd() && !appendRest(value))
             return forgotten(key);
@@ -108,15 +127,17 @@ bool Evaluator::assignText(QStringView name)
         return forgotten(key);
     }
     m_self.clear();
+    m_selfValue.clear();
     if (!m_cursor.atStatementEnd())
         return forgotten(key);
-    m_variables.insert(key, std::move(value));
+    m_variables.insert(key, value);
     return true;
 }
 
 bool Evaluator::forgotten(const QString &key)
 {
     m_self.clear();
+    m_selfValue.clear();
     m_variables.remove(key);
     return false;
 }
@@ -175,35 +196,71 @@ bool Evaluator::wholeNumber(QString &into)
 template<typename Inner> bool Evaluator::nested(Inner inner)
 {
     if (++m_depth > kDeepestNesting)
-        return m_cursor.failAt(m_cursor.peek(), u"Die Klammern sind zu tief verschachtelt."_s);
+        return m_cursor.tooDeep(m_cursor.peek());
     m_cursor.advance();
     const bool done = inner() && m_cursor.expect(u")");
     --m_depth;
     return done;
 }
 
+// VB's own names may be qualified by their library and module:
+// VBA.Constants.vbCr, VBA.Chr.
 bool Evaluator::named(QString &into)
 {
-    const Token &token = m_cursor.peek();
-    if (const std::optional<QString> constant = stringConstant(token.text)) {
+    const qsizetype library = qualifier(u"VBA", 0);
+    const qsizetype module = qualifier(u"Constants", library);
+    if (const std::optional<QString> constant
+        = stringConstant(m_cursor.peek(library + module).text)) {
         into += *constant;
-        m_cursor.advance();
+        m_cursor.advance(library + module + 1);
         return true;
     }
-    for (const QStringView chr : { u"Chr", u"Chr$", u"ChrW", u"ChrW$" }) {
-        if (token.isWord(chr))
-            return character(into, token.text.startsWith(u"ChrW", Qt::CaseInsensitive));
+    if (module > 0)
+        return m_cursor.notFixedText();
+    if (const Token &function = m_cursor.peek(library); function.kind == Kind::Word
+        && m_cursor.peek(library + 1).is(u"(") && isTextFunction(function)) {
+        m_cursor.advance(library);
+        return textFunction(into);
     }
-    if (token.isWord(u"Space") || token.isWord(u"Space$"))
-        return repeated(into, true);
-    if (token.isWord(u"String") || token.isWord(u"String$"))
-        return repeated(into, false);
-    const QString key = keyOf(token.text);
+    return library == 0 ? variable(into) : m_cursor.notFixedText();
+}
+
+qsizetype Evaluator::qualifier(QStringView name, qsizetype ahead) const
+{
+    return m_cursor.peek(ahead).isWord(name) && m_cursor.peek(ahead + 1).is(u".")
+            && m_cursor.peek(ahead + 2).kind == Kind::Word
+        ? 2
+        : 0;
+}
+
+bool Evaluator::isTextFunction(const Token &function)
+{
+    for (const QStringView name :
+        { u"Chr", u"Chr$", u"ChrW", u"ChrW$", u"Space", u"Space$", u"String", u"String$" }) {
+        if (function.isWord(name))
+            return true;
+    }
+    return false;
+}
+
+// Chr, ChrW, Space or String, with or without $.
+bool Evaluator::textFunction(QString &into)
+{
+    const QStringView name = m_cursor.peek().text;
+    if (name.startsWith(u"Chr", Qt::CaseInsensitive))
+        return character(into, name.startsWith(u"ChrW", Qt::CaseInsensitive));
+    return repeated(into, name.startsWith(u"Space", Qt::CaseInsensitive));
+}
+
+bool Evaluator::variable(QString &into)
+{
+    const Token &token = m_cursor.peek();
+    const QString key = variableKey(token.text);
     const auto known = m_variables.constFind(key);
     if (m_cursor.peek(1).is(u"(") || m_cursor.peek(1).is(u".")
         || (known == m_variables.constEnd() && key != m_self) || (!m_substitutes && key != m_self))
         return m_cursor.notFixedText();
-    const QString value = key == m_self ? into.first(m_selfLength) : *known;
+    const QString value = key == m_self ? m_selfValue : *known;
     if (!copied(token, value.size()))
         return false;
     into += value;
@@ -255,13 +312,15 @@ bool Evaluator::repeated(QString &into, bool ofBlanks)
     return m_cursor.expect(u")");
 }
 
+// A number, in parentheses or not, is a character code, counted modulo
+// 256; any other argument is text.
 bool Evaluator::fillerCharacter(const Token &function, QChar &filler)
 {
     qint64 code = 0;
-    if (m_cursor.peek().kind == Kind::Number) {
-        if (!numberArgument(function, 0, 255, code))
+    if (wrappingParentheses()) {
+        if (!numberArgument(function, 0, std::numeric_limits<qint32>::max(), code))
             return false;
-        filler = windows1252Char(static_cast<unsigned char>(code));
+        filler = windows1252Char(static_cast<unsigned char>(code % 256));
         return true;
     }
     const Token &start = m_cursor.peek();
@@ -274,10 +333,28 @@ bool Evaluator::fillerCharacter(const Token &function, QChar &filler)
     return true;
 }
 
-// A whole number within lowest..highest as the argument of `function`.
+// Where a number alone is the argument ahead, how many parentheses wrap it.
+std::optional<qsizetype> Evaluator::wrappingParentheses() const
+{
+    qsizetype open = 0;
+    while (m_cursor.peek(open).is(u"("))
+        ++open;
+    if (m_cursor.peek(open).kind != Kind::Number)
+        return std::nullopt;
+    for (qsizetype close = 1; close <= open; ++close) {
+        if (!m_cursor.peek(open + close).is(u")"))
+            return std::nullopt;
+    }
+    const Token &after = m_cursor.peek(2 * open + 1);
+    return after.is(u")") || after.is(u",") ? std::optional(open) : std::nullopt;
+}
+
+// A whole number within lowest..highest as the argument of `function`,
+// in parentheses or not.
 bool Evaluator::numberArgument(const Token &function, qint64 lowest, qint64 highest, qint64 &value)
 {
-    const Token &code = m_cursor.peek();
+    const qsizetype open = wrappingParentheses().value_or(0);
+    const Token &code = m_cursor.peek(open);
     if (code.kind != Kind::Number)
         return code.kind == Kind::Word ? m_cursor.notFixedText() : m_cursor.unexpected(code);
     if (!isWhole(code))
@@ -287,7 +364,7 @@ bool Evaluator::numberArgument(const Token &function, qint64 lowest, qint64 high
             u"%1(%2) liegt außerhalb des gültigen Bereichs."_s.arg(
                 function.text.toString(), code.text.toString()));
     value = code.number;
-    m_cursor.advance();
+    m_cursor.advance(2 * open + 1);
     return true;
 }
 
@@ -296,7 +373,7 @@ bool Evaluator::buttonsValue(qint64 &value)
     return either(value);
 }
 
-// VB binds + tighter than &, & tighter than And, And tighter than Or; all
+// VB binds + and - tighter than &, & tighter than And, And tighter than Or; all
 // stay within a Long. Or and And work bit by bit.
 bool Evaluator::either(qint64 &value)
 {
@@ -359,12 +436,13 @@ bool Evaluator::sum(qint64 &value)
     const Token &first = m_cursor.peek();
     if (!flag(value))
         return false;
-    while (m_cursor.peek().is(u"+")) {
+    while (m_cursor.peek().is(u"+") || m_cursor.peek().is(u"-")) {
+        const bool subtracts = m_cursor.peek().is(u"-");
         m_cursor.advance();
         qint64 right = 0;
         if (!flag(right))
             return false;
-        value += right;
+        value += subtracts ? -right : right;
         if (value < std::numeric_limits<qint32>::min()
             || value > std::numeric_limits<qint32>::max())
             return m_cursor.failAt(first, u"Die Summe ist zu groß für eine Zahl vom Typ Long."_s);
@@ -385,9 +463,13 @@ bool Evaluator::flag(qint64 &value)
                 token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
         value = token.number;
     } else if (token.kind == Kind::Word) {
-        const std::optional<VbConstant> constant = vbConstantNamed(token.text);
+        // VBA.VbMsgBoxStyle.vbYesNo is vbYesNo.
+        const qsizetype library = qualifier(u"VBA", 0);
+        m_cursor.advance(library + qualifier(u"VbMsgBoxStyle", library));
+        const Token &name = m_cursor.peek();
+        const std::optional<VbConstant> constant = vbConstantNamed(name.text);
         if (!constant)
-            return m_cursor.failAt(token, u"%1 ist keine MsgBox-Konstante."_s.arg(token.text));
+            return m_cursor.failAt(name, u"%1 ist keine MsgBox-Konstante."_s.arg(name.text));
         value = constant->value;
     } else {
         return m_cursor.unexpected(token);

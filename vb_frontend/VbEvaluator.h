@@ -6,16 +6,23 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 // What the reader of MsgBox calls computes itself: fixed text, and the
 // whole numbers of the buttons argument, from the tokens of a statement.
 namespace codegen::vb {
+
+// The name by which VB knows a variable: any letter case, with or without
+// its type character ($, %, &, ...).
+QString variableKey(QStringView name);
 
 // Evaluates text and number expressions as VB would, over a cursor: text
 // from literals, the vb... string constants, Chr/ChrW of a number,
 // Space/String of fixed arguments and whole numbers joined with &, and
 // from the variables and constants given such text before; numbers and the
-// MsgBox constants joined with +, &, And and Or. What is not fixed is
-// refused.
+// MsgBox constants joined with +, -, &, And and Or. VB's own names may be
+// qualified (VBA.Constants.vbCr, VbMsgBoxStyle.vbYesNo). What is not fixed
+// is refused.
 class Evaluator
 {
 public:
@@ -36,6 +43,10 @@ public:
     bool knows(QStringView name) const;
     // The variable's value is unknown from here on.
     void forget(QStringView name);
+    void forgetAll() { m_variables.clear(); }
+    // What the variable holds, where it holds fixed text.
+    std::optional<QString> valueOf(QStringView name) const;
+    void give(QStringView name, const QString &value);
     // All text copied from variables or repeated is past its bound.
     bool exhausted() const;
 
@@ -46,9 +57,14 @@ private:
     bool wholeNumber(QString &into);
     template<typename Inner> bool nested(Inner inner);
     bool named(QString &into);
+    qsizetype qualifier(QStringView name, qsizetype ahead) const;
+    static bool isTextFunction(const Token &function);
+    bool textFunction(QString &into);
+    bool variable(QString &into);
     bool character(QString &into, bool wide);
     bool repeated(QString &into, bool ofBlanks);
     bool fillerCharacter(const Token &function, QChar &filler);
+    std::optional<qsizetype> wrappingParentheses() const;
     bool numberArgument(const Token &function, qint64 lowest, qint64 highest, qint64 &value);
     bool either(qint64 &value);
     bool both(qint64 &value);
@@ -65,7 +81,7 @@ private:
     Cursor &m_cursor;
     QHash<QString, QString> m_variables; // by case-folded name
     QString m_self; // the variable being assigned to itself and more
-    qsizetype m_selfLength = 0;
+    QString m_selfValue; // what it held before
     qsizetype m_copied = 0; // text copied from variables or repeated so far
     int m_depth = 0;
     bool m_substitutes = true;

@@ -153,11 +153,11 @@ bool Lexer::atLineEnd(qsizetype pos) const
 }
 
 // A "_" that stands apart at the end of its line; VBScript also takes it
-// straight behind an & ("a" &_).
+// straight behind an & or a comma ("a" &_, "a",_).
 bool Lexer::continuesAt(qsizetype pos) const
 {
     const bool apart = pos == 0 || isBlank(m_code[pos - 1]) || isBreak(m_code[pos - 1])
-        || m_code[pos - 1] == u'&';
+        || m_code[pos - 1] == u'&' || m_code[pos - 1] == u',';
     return apart && atLineEnd(skipBlanks(pos + 1));
 }
 
@@ -191,6 +191,22 @@ void Lexer::skipComment()
     }
 }
 
+// The type of a variable or function may stand right behind its name:
+// n& is a Long, s$ a String. Before a name, a literal or a parenthesis, &
+// joins instead, as in "a"&b&"c"; ! before a name is a member, as in rs!Name.
+bool Lexer::isTypeSuffix(qsizetype pos) const
+{
+    const QChar suffix = at(pos);
+    if (suffix == u'$')
+        return true;
+    if (!(suffix == u'%' || suffix == u'&' || suffix == u'!' || suffix == u'#' || suffix == u'@'))
+        return false;
+    const QChar next = at(pos + 1);
+    if (isWordPart(next))
+        return false;
+    return suffix != u'&' || !(next == u'"' || next == u'(' || next == u'&' || next == u'.');
+}
+
 Token Lexer::string()
 {
     const qsizetype start = m_pos++;
@@ -218,7 +234,7 @@ Token Lexer::word()
     const qsizetype start = m_pos;
     while (m_pos < m_code.size() && isWordPart(m_code[m_pos]))
         ++m_pos;
-    if (at(m_pos) == u'$')
+    if (isTypeSuffix(m_pos))
         ++m_pos;
     const bool startsStatement = m_statementStart;
     Token name = made(Kind::Word, start, m_pos - start);

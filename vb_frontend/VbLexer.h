@@ -50,6 +50,7 @@ private:
     bool atLineEnd(qsizetype pos) const;
     bool continuesAt(qsizetype pos) const;
     bool skipContinuation();
+    bool isTypeSuffix(qsizetype pos) const;
     void skipComment();
     Token string();
     Token word();

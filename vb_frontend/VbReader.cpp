@@ -3,6 +3,9 @@
 #include "vb_frontend/VbEvaluator.h"
 #include "vb_frontend/VbSyntax.h"
 
+#include <QHash>
+#include <QSet>
+
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -103,7 +106,8 @@ public:
 
 private:
     // Gives the cursor one statement and the token that ends it; false at
-    // the end of the text or on a token error.
+    // the end of the text or on a token error. A line number is passed as
+    // the label it is.
     bool nextStatement()
     {
         QList<Token> tokens;
@@ -116,7 +120,11 @@ private:
             }
             if (kind == Kind::StatementEnd && tokens.isEmpty())
                 continue;
-            tokens.append(std::move(token));
+            if (kind == Kind::Number && tokens.isEmpty() && startsItsLine(token.offset)) {
+                passLabel();
+                continue;
+            }
+            tokens.append(token);
             if (kind == Kind::End || kind == Kind::StatementEnd) {
                 const bool any = kind == Kind::StatementEnd || tokens.size() > 1;
                 m_cursor.start(std::move(tokens));
@@ -128,12 +136,34 @@ private:
     const Token &peek(qsizetype ahead = 0) const { return m_cursor.peek(ahead); }
     const QList<Token> &tokens() const { return m_cursor.tokens(); }
 
+    // A MsgBox of VB's own, also as VBA.MsgBox or VBA.Interaction.MsgBox;
+    // not a procedure of that name where it is declared, nor its result
+    // where it is assigned (MsgBox = VBA.MsgBox(...) in a wrapper).
     bool isCallAt(qsizetype i) const
     {
         const QList<Token> &all = tokens();
-        if (!all[i].isWord(u"MsgBox"))
+        if (!all[i].isWord(u"MsgBox") || qualifierBefore(i) < 0)
             return false;
-        return i == 0 || !all[i - 1].is(u".") || (i >= 2 && all[i - 2].isWord(u"VBA"));
+        if (i > 0 && (all[i - 1].isWord(u"Sub") || all[i - 1].isWord(u"Function")))
+            return false;
+        const bool startsStatement = i == 0 || (i == 1 && all[0].isWord(u"Let"));
+        return !(startsStatement && all[i + 1].is(u"="));
+    }
+
+    // How many tokens before the MsgBox at i name its library and module;
+    // -1 where it is the member of something else.
+    qsizetype qualifierBefore(qsizetype i) const
+    {
+        const QList<Token> &all = tokens();
+        const auto standsFirst = [&](qsizetype at) { return at == 0 || !all[at - 1].is(u"."); };
+        if (i == 0 || !all[i - 1].is(u"."))
+            return 0;
+        if (i >= 2 && all[i - 2].isWord(u"VBA") && standsFirst(i - 2))
+            return 2;
+        if (i >= 4 && all[i - 2].isWord(u"Interaction") && all[i - 3].is(u".")
+            && all[i - 4].isWord(u"VBA") && standsFirst(i - 4))
+            return 4;
+        return -1;
     }
 
     bool callFrom(qsizetype from) const
@@ -246,6 +276,7 @@ private:
     {
         qsizetype target = 0;
         qsizetype value = 0;
+        bool constant = false;
     };
 
     std::optional<Assignment> assignment() const
@@ -263,7 +294,7 @@ private:
             equals += 2;
         if (m_cursor.tokenAt(at).kind != Kind::Word || !m_cursor.tokenAt(equals).is(u"="))
             return std::nullopt;
-        return Assignment { at, equals + 1 };
+        return Assignment { at, equals + 1, constant };
     }
 
     bool readStatement()
@@ -271,11 +302,17 @@ private:
         for (qsizetype i = 0; i < tokens().size(); ++i) {
             if (isCallAt(i)) {
                 m_cursor.moveTo(i);
-                const qsizetype start = i >= 2 && tokens()[i - 1].is(u".") ? i - 2 : i;
+                const qsizetype start = i - qualifierBefore(i);
                 m_callBegin = tokens()[start].offset;
                 m_placeBegin = tokens()[0].offset;
                 return readCall(start);
             }
+        }
+        if (isLabel())
+            passLabel();
+        if (const std::optional<bool> begins = procedureBoundary()) {
+            enterProcedure(*begins);
+            return true;
         }
         if (!followVariables())
             return false;
@@ -289,27 +326,78 @@ private:
         return true;
     }
 
-    // A variable keeps fixed text it is given outside any block. It may
-    // change where it is assigned otherwise, and wherever it may be handed
-    // to a procedure: named in a statement that assigns nothing, or within
-    // parentheses.
+    // A label on a line of its own; a GoTo may reach what follows from
+    // anywhere.
+    bool isLabel() const
+    {
+        return tokens().size() == 2 && tokens()[0].kind == Kind::Word && tokens()[1].length == 1
+            && startsItsLine(tokens()[0].offset);
+    }
+
+    void passLabel()
+    {
+        m_evaluator.forgetAll();
+        forgetTextVariable();
+    }
+
+    // Whether the statement begins a Sub, Function or Property (true) or
+    // ends one (false).
+    std::optional<bool> procedureBoundary() const
+    {
+        const auto isProcedure = [](const Token &token) {
+            return token.isWord(u"Sub") || token.isWord(u"Function") || token.isWord(u"Property");
+        };
+        if (tokens()[0].isWord(u"End"))
+            return isProcedure(tokens()[1]) ? std::optional(false) : std::nullopt;
+        qsizetype at = 0;
+        while (at < 2
+            && (tokens()[at].isWord(u"Private") || tokens()[at].isWord(u"Public")
+                || tokens()[at].isWord(u"Friend") || tokens()[at].isWord(u"Static")))
+            ++at;
+        return isProcedure(m_cursor.tokenAt(at)) ? std::optional(true) : std::nullopt;
+    }
+
+    // Each procedure starts knowing only the constants declared outside
+    // procedures.
+    void enterProcedure(bool begins)
+    {
+        m_evaluator.forgetAll();
+        for (auto constant = m_moduleConstants.cbegin(); constant != m_moduleConstants.cend();
+             ++constant)
+            m_evaluator.give(constant.key(), constant.value());
+        forgetTextVariable();
+        m_blockDepth = 0;
+        m_inProcedure = begins;
+    }
+
+    // A variable keeps fixed text it is given outside any block and outside
+    // a one-line If. It may change where it is assigned otherwise, and
+    // wherever it may be handed to a procedure: named in a statement that
+    // assigns nothing, or within parentheses.
     bool followVariables()
     {
         const std::optional<Assignment> assigned = assignment();
         const std::optional<Span> dimBefore
             = std::exchange(m_dimText, isDimText() ? std::optional(statementSpan()) : std::nullopt);
+        const bool unconditional = m_blockDepth == 0 && !m_inOneLineIf;
         const bool givesText
-            = assigned && m_blockDepth == 0 && tokens()[assigned->target].isWord(kTextVariable);
+            = assigned && unconditional && isTextVariable(tokens()[assigned->target]);
         if (!givesText && !m_dimText)
             m_textStatements.reset();
-        if (assigned && m_blockDepth == 0) {
-            if (tokens()[assigned->target].isWord(kTextVariable)) {
+        if (assigned && unconditional) {
+            const Token &target = tokens()[assigned->target];
+            if (givesText) {
                 followTextVariable(assigned->value, dimBefore);
                 return true;
             }
+            forgetInTextVariable(target);
             m_cursor.moveTo(assigned->value);
-            if (m_evaluator.assign(tokens()[assigned->target].text))
+            if (m_evaluator.assign(target.text)) {
+                if (assigned->constant && !m_inProcedure)
+                    m_moduleConstants.insert(variableKey(target.text),
+                        m_evaluator.valueOf(target.text).value_or(QString()));
                 return true;
+            }
             if (m_evaluator.exhausted() && m_reading == VbReading::FixedValues)
                 return false;
             m_cursor.forgetFailure();
@@ -328,8 +416,27 @@ private:
     void forget(const Token &variable)
     {
         m_evaluator.forget(variable.text);
-        if (variable.isWord(kTextVariable))
-            m_textVariable.reset();
+        if (isTextVariable(variable))
+            forgetTextVariable();
+        forgetInTextVariable(variable);
+    }
+
+    // sText's parts name the variable, which may now hold other text.
+    void forgetInTextVariable(const Token &variable)
+    {
+        if (m_textVariableNames.contains(variableKey(variable.text)))
+            forgetTextVariable();
+    }
+
+    void forgetTextVariable()
+    {
+        m_textVariable.reset();
+        m_textVariableNames.clear();
+    }
+
+    static bool isTextVariable(const Token &token)
+    {
+        return token.kind == Kind::Word && variableKey(token.text) == variableKey(kTextVariable);
     }
 
     // The tool's own text-variable form builds the prompt in sText, which
@@ -341,14 +448,9 @@ private:
         qsizetype at = begin;
         const bool valid = isExpressionAt(m_cursor, at) && at == end;
         m_cursor.forgetFailure();
-        if (!valid) {
-            m_textVariable.reset();
-            return;
-        }
-        const bool appends = m_cursor.tokenAt(begin).isWord(kTextVariable);
-        if (appends
-            && (!m_textVariable || !(begin + 1 == end || m_cursor.tokenAt(begin + 1).is(u"&")))) {
-            m_textVariable.reset();
+        const bool appends = isTextVariable(m_cursor.tokenAt(begin));
+        if (!valid || !namesTextVariableAlone(begin, end)) {
+            forgetTextVariable();
             return;
         }
         const Span statement = statementSpan();
@@ -357,27 +459,47 @@ private:
             // may be declared elsewhere, and the form's own would be one too
             // many.
             const bool declared = dimBefore && onlyBreaksBetween(dimBefore->end, statement.begin);
-            m_textStatements = declared ? std::optional(Span { dimBefore->begin, statement.end })
-                                        : std::nullopt;
+            m_textStatements
+                = declared ? std::optional(Span { dimBefore->begin, statement.end }) : std::nullopt;
         } else if (m_textStatements && onlyBreaksBetween(m_textStatements->end, statement.begin)) {
             m_textStatements->end = statement.end;
         } else {
             m_textStatements.reset();
         }
+        for (qsizetype i = begin; i < end; ++i) {
+            if (m_cursor.tokenAt(i).kind == Kind::Word)
+                m_textVariableNames.insert(variableKey(m_cursor.tokenAt(i).text));
+        }
         if (appends)
             begin = qMin(begin + 2, end);
-        // sText named again on the right stands for what it held before;
-        // only then is that kept apart from what it is given now.
-        bool namedAgain = false;
-        for (qsizetype i = begin; i < end; ++i)
-            namedAgain = namedAgain || m_cursor.tokenAt(i).isWord(kTextVariable);
-        const std::optional<MessageParts> before = namedAgain ? m_textVariable : std::nullopt;
-        m_textVariableBefore = before ? &*before : nullptr;
-        MessageParts parts = appends ? std::move(*m_textVariable) : MessageParts();
-        for (MessagePart &part : partsOf(begin, end))
-            appendPart(parts, std::move(part));
-        m_textVariableBefore = nullptr;
+        // sText named again on the right stands for what it held before.
+        m_textVariableBefore = m_textVariable;
+        MessageParts parts = appends ? *m_textVariable : MessageParts();
+        if (begin < end) {
+            for (MessagePart &part : partsOf(begin, end))
+                appendPart(parts, std::move(part));
+        }
+        m_textVariableBefore.reset();
         m_textVariable = std::move(parts);
+    }
+
+    // Whether sText, where named in its own new value, is known and a term
+    // of its own between &, as in sText = sText & "a" & sText: in any other
+    // place, as in Replace(sText, "a", "b"), it is no longer followed.
+    bool namesTextVariableAlone(qsizetype begin, qsizetype end) const
+    {
+        int depth = 0;
+        for (qsizetype i = begin; i < end; ++i) {
+            const Token &token = m_cursor.tokenAt(i);
+            depth += token.is(u"(") - token.is(u")");
+            if (!isTextVariable(token))
+                continue;
+            const bool alone = depth == 0 && (i == begin || m_cursor.tokenAt(i - 1).is(u"&"))
+                && (i + 1 == end || m_cursor.tokenAt(i + 1).is(u"&"));
+            if (!alone || !m_textVariable)
+                return false;
+        }
+        return true;
     }
 
     // The shape a call stands in, from the tokens of its statement before it.
@@ -526,8 +648,9 @@ private:
             break;
         case HelpFile:
         case Context:
-            const QString argument = (named ? m_cursor.written(start, start) : kArgumentNames[which])
-                + u":="_s + source(begin, end);
+            const QString argument
+                = (named ? m_cursor.written(start, start) : kArgumentNames[which]) + u":="_s
+                + source(begin, end);
             m_call.notTakenOver << argument;
             m_call.place.helpArguments << argument;
             break;
@@ -543,7 +666,7 @@ private:
     {
         const Token &first = m_cursor.tokenAt(begin);
         const bool alone = end == begin + 1 && first.kind == Kind::Word;
-        if (alone && first.isWord(kTextVariable) && m_textVariable) {
+        if (alone && isTextVariable(first) && m_textVariable) {
             m_call.form = CodeForm::TextVariable;
             m_call.prompt = *m_textVariable;
             placeWithTextStatements(first);
@@ -630,8 +753,7 @@ private:
 
     void appendTerm(MessageParts &parts, qsizetype begin, qsizetype end)
     {
-        if (m_textVariableBefore && end == begin + 1
-            && m_cursor.tokenAt(begin).isWord(kTextVariable)) {
+        if (m_textVariableBefore && end == begin + 1 && isTextVariable(m_cursor.tokenAt(begin))) {
             for (const MessagePart &part : *m_textVariableBefore)
                 appendPart(parts, part);
             return;
@@ -668,7 +790,11 @@ private:
     VbReading m_reading;
     int m_blockDepth = 0;
     std::optional<MessageParts> m_textVariable; // sText, while it is known
-    const MessageParts *m_textVariableBefore = nullptr; // while sText is given new parts
+    // The variables sText's parts name, while it is known.
+    QSet<QString> m_textVariableNames;
+    std::optional<MessageParts> m_textVariableBefore; // while sText is given new parts
+    QHash<QString, QString> m_moduleConstants; // by case-folded name
+    bool m_inProcedure = false;
     bool m_inParentheses = false;
     std::optional<Span> m_textStatements; // sText's, while they stand together
     std::optional<Span> m_dimText; // the statement before, where it is Dim sText As String

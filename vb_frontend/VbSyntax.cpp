@@ -4,12 +4,6 @@ namespace codegen::vb {
 
 namespace {
 
-using namespace Qt::Literals::StringLiterals;
-
-// Deeper nesting of parentheses than any real code has; beyond it the
-// reader answers instead of running out of stack.
-constexpr int kDeepestNesting = 200;
-
 bool isOperatorWord(const Token &token)
 {
     return bindsLooserThanJoin(token) || token.isWord(u"Mod");
@@ -31,7 +25,7 @@ bool isBinaryOperator(const Token &token)
 bool isUnaryOperator(const Token &token)
 {
     return token.is(u"-") || token.is(u"+") || token.isWord(u"Not") || token.isWord(u"New")
-        || token.isWord(u"AddressOf");
+        || token.isWord(u"AddressOf") || token.isWord(u"TypeOf");
 }
 
 // VB's grammar of expressions, far enough to tell valid code from invalid:
@@ -58,8 +52,7 @@ private:
 bool ExpressionSyntax::expression(qsizetype &at, int depth)
 {
     if (depth > kDeepestNesting)
-        return m_cursor.failAt(
-            m_cursor.tokenAt(at - 1), u"Die Klammern sind zu tief verschachtelt."_s);
+        return m_cursor.tooDeep(m_cursor.tokenAt(at - 1));
     for (;;) {
         while (isUnaryOperator(m_cursor.tokenAt(at)))
             ++at;

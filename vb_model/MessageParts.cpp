@@ -1,7 +1,5 @@
 #include "vb_model/MessageParts.h"
 
-#include <algorithm>
-
 namespace codegen {
 
 void appendPart(MessageParts &parts, MessagePart part)
@@ -25,12 +23,6 @@ QString shownText(const MessageParts &parts)
     for (const MessagePart &part : parts)
         shown += part.isExpression() ? markedExpression(part.text) : part.text;
     return shown;
-}
-
-bool hasExpression(const MessageParts &parts)
-{
-    return std::any_of(
-        parts.cbegin(), parts.cend(), [](const MessagePart &part) { return part.isExpression(); });
 }
 
 } // namespace codegen

@@ -35,6 +35,4 @@ QString markedExpression(QStringView source);
 // The parts as a message box would show them, each expression marked.
 QString shownText(const MessageParts &parts);
 
-bool hasExpression(const MessageParts &parts);
-
 } // namespace codegen

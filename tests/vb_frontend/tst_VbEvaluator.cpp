@@ -55,6 +55,20 @@ private slots:
         QTest::newRow("whole numbers join with &") << u"\"Nr. \" & 12 & &HFF"_s << u"Nr. 12255"_s;
         QTest::newRow("a variable, also grown by itself")
             << u"s = \"a\"\r\ns = s & s & \"b\"\r\ns & \"!\""_s << u"aab!"_s;
+        QTest::newRow("a variable read alone inside its own reassignment")
+            << u"s = \"abc\"\r\ns = s & String(2, s) & (s)\r\ns"_s << u"abcaaabc"_s;
+        QTest::newRow("s$ is s") << u"s = \"a\"\r\ns$ = \"b\"\r\nS & s$"_s << u"bb"_s;
+        QTest::newRow("every string constant")
+            << u"vbBack & vbFormFeed & vbVerticalTab & VBA.Constants.vbCr & VBA.vbLf"_s
+            << u"\b\f\v\r\n"_s;
+        QTest::newRow("numbers in parentheses, codes modulo 256")
+            << u"String(2, (97)) & Chr((65)) & Space((2)) & String(2, 321) & VBA.Chr(66)"_s
+            << u"aaA  AAB"_s;
+        QTest::newRow("text of digits is text")
+            << u"String(2, 97 & \"\") & String(2, (9) & 7)"_s << u"9999"_s;
+        QTest::newRow("a qualified name that is no constant")
+            << u"VBA.Constants.vbFoo"_s
+            << u"!Zeile 1, Spalte 1: VBA.Constants.vbFoo ist kein fester Text."_s;
         QTest::newRow("a variable given no fixed text is unknown")
             << u"s = \"a\"\r\ns = Left(s, 1)\r\ns"_s
             << u"!Zeile 3, Spalte 1: s ist kein fester Text."_s;
@@ -64,6 +78,11 @@ private slots:
         QTest::newRow("Chr out of range")
             << u"Chr(256)"_s
             << u"!Zeile 1, Spalte 5: Chr(256) liegt außerhalb des gültigen Bereichs."_s;
+        QTest::newRow("nesting to the bound")
+            << QString(200, u'(') + u"\"a\""_s + QString(200, u')') << u"a"_s;
+        QTest::newRow("nesting past the bound")
+            << QString(201, u'(') + u"\"a\""_s + QString(201, u')')
+            << u"!Zeile 1, Spalte 201: Die Klammern sind zu tief verschachtelt."_s;
         QTest::newRow("a property")
             << u"\"x\" & Err.Description"_s
             << u"!Zeile 1, Spalte 7: Err.Description ist kein fester Text."_s;
@@ -85,6 +104,10 @@ private slots:
         QTest::newRow("parentheses and hex") << u"(vbCritical Or &H1000&)"_s << qint64(4112);
         QTest::newRow("no MsgBox constant") << u"vbRed"_s << qint64(-1);
         QTest::newRow("beyond a Long") << u"2147483647 + 1"_s << qint64(-1);
+        QTest::newRow("qualified, and -")
+            << u"VBA.VbMsgBoxStyle.vbYesNoCancel - 1 + VbMsgBoxStyle.vbCritical + ( 70)"_s
+            << qint64(88);
+        QTest::newRow("a qualifier of something else") << u"Farben.vbYesNo"_s << qint64(-1);
     }
 
     void buttons()

@@ -102,6 +102,29 @@ void tst_VbReader::readsTheCall_data()
                                       << u"---  **"_s << none << CodeForm::Statement << false;
     QTest::newRow("& straight before _, as in VBScript")
         << u"MsgBox \"a\" &_\r\n  \"b\""_s << u"ab"_s << none << CodeForm::Statement << false;
+    QTest::newRow("a comma straight before _, as in VBScript")
+        << u"MsgBox \"a\",_\r\nvbOKOnly, \"b\""_s << u"a"_s << u"b"_s << CodeForm::Statement
+        << false;
+    QTest::newRow("a wrapper of the same name assigns its result")
+        << u"Public Function MsgBox(Prompt, Optional Buttons As VbMsgBoxStyle = vbOKOnly, _\r\n"
+           "    Optional Title) As VbMsgBoxResult\r\n"
+           "    MsgBox = VBA.MsgBox(Prompt, Buttons, Title)\r\nEnd Function"_s
+        << u"«Prompt»"_s << u"«Title»"_s << CodeForm::Answer << false;
+    QTest::newRow("after a line number")
+        << u"50000 x = 1\r\n50010     MsgBox \"An error has occurred!\" & vbCrLf & _\r\n"
+           "    \"b\", , \"T\""_s
+        << u"An error has occurred!\r\nb"_s << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("named, after a line number") << u"9000 MsgBox Buttons:=vbYesNo, Prompt:=\"x\""_s
+                                                << u"x"_s << none << CodeForm::Statement << false;
+    QTest::newRow("a prompt in parentheses after a line number")
+        << u"500 MsgBox (\"Text\"), vbCritical, \"T\""_s << u"Text"_s << u"T"_s
+        << CodeForm::Statement << false;
+    QTest::newRow("VBA.Interaction, then another")
+        << u"VBA.Interaction.MsgBox \"Erster\"\r\nMsgBox \"Zweiter\""_s << u"Erster"_s << none
+        << CodeForm::Statement << true;
+    QTest::newRow("VBA.Interaction in an If")
+        << u"If VBA.Interaction.MsgBox(\"x\", vbYesNo) = vbYes Then\r\nEnd If"_s << u"x"_s << none
+        << CodeForm::If << false;
 }
 
 void tst_VbReader::readsTheCall()
@@ -159,6 +182,34 @@ void tst_VbReader::keepsExpressions_data()
     QTest::newRow("sText handed to a procedure is no text")
         << u"sText = \"a\"\r\nErgänze sText\r\nMsgBox sText"_s << u"{sText}"_s << QString()
         << QString();
+    QTest::newRow("integer division, a Long's type character")
+        << u"MsgBox \"Größe: \" & Format$(n& \\ 1024, \"#,##0\") & \" KB\""_s
+        << u"\"Größe: \" & {Format$(n& \\ 1024, \"#,##0\")} & \" KB\""_s << QString() << QString();
+    QTest::newRow("every operator VB has")
+        << u"MsgBox f(a Mod 2, b ^ -2, -c, +d, e Like \"a*\", g Is Nothing, h Xor i, j Eqv k, "
+           "l Imp m, TypeOf o Is Form, AddressOf P, New Collection, Not q, x% * y! / z# - w@)"_s
+        << u"{f(a Mod 2, b ^ -2, -c, +d, e Like \"a*\", g Is Nothing, h Xor i, j Eqv k, "
+           "l Imp m, TypeOf o Is Form, AddressOf P, New Collection, Not q, x% * y! / z# - w@)}"_s
+        << QString() << QString();
+    QTest::newRow("& written without blanks, a member by !")
+        << u"MsgBox \"a\"&b&\"c\"&rs!Name"_s << u"\"a\" & {b} & \"c\" & {rs!Name}"_s << QString()
+        << QString();
+    QTest::newRow("sText no longer followed where a variable it names may change")
+        << u"sText = \"a\" & b2: Foo b2: MsgBox sText"_s << u"{sText}"_s << QString() << QString();
+    QTest::newRow("nor where that variable is given another value")
+        << u"sText = \"a\" & b\r\nb = \"c\"\r\nMsgBox sText"_s << u"{sText}"_s << QString()
+        << QString();
+    QTest::newRow("nor where it is handed to a function")
+        << u"sText = \"a\"\r\nsText = Replace(sText, \"a\", \"b\")\r\nMsgBox sText"_s
+        << u"{sText}"_s << QString() << QString();
+    QTest::newRow("nor where it is an argument of String")
+        << u"sText = \"a\"\r\nsText = (3) & String$(3, sText)\r\nMsgBox sText"_s << u"{sText}"_s
+        << QString() << QString();
+    QTest::newRow("sText given itself is what it was")
+        << u"Dim sText As String\r\nsText = \"a\"\r\nsText = sText\r\nMsgBox sText"_s << u"\"a\""_s
+        << QString() << QString();
+    QTest::newRow("sText$ is sText") << u"sText = \"a\"\r\nsText$ = \"b\"\r\nMsgBox sText"_s
+                                     << u"\"b\""_s << QString() << QString();
     QTest::newRow("an unknown constant in the buttons")
         << u"MsgBox \"a\", vbYesNo Or vbFrage"_s << u"\"a\""_s << QString()
         << u"vbYesNo Or vbFrage"_s;
@@ -192,6 +243,24 @@ void tst_VbReader::readsFixedValuesWhenAsked_data()
         << CodeForm::Statement;
     QTest::newRow("nor what a block assigns")
         << u"If x Then\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("With is a block too")
+        << u"If a Then\r\n  With x\r\n  End With\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s << u"{s}"_s
+        << CodeForm::Statement;
+    QTest::newRow("nor behind a colon after a one-line If's Then")
+        << u"If c Then t = \"b\": s = \"a\"\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("a variable read alone in its own reassignment")
+        << u"s = \"abc\"\r\ns = s & String(2, s)\r\nMsgBox s"_s << u"\"abcaa\""_s
+        << CodeForm::TextVariable;
+    QTest::newRow("s$ is s") << u"Dim s As String: s = \"a\": s$ = \"b\": MsgBox s"_s << u"\"b\""_s
+                             << CodeForm::TextVariable;
+    QTest::newRow("not past a label")
+        << u"s = \"a\"\r\nWeiter:\r\nMsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("nor past a line number")
+        << u"s = \"a\"\r\n10 MsgBox s"_s << u"{s}"_s << CodeForm::Statement;
+    QTest::newRow("a procedure knows its module's constants, not another's values")
+        << u"Private Const T = \"k\"\r\nSub Helper()\r\n  strText = \"von Helper\"\r\nEnd Sub\r\n"
+           "Sub Test()\r\n  MsgBox strText & T\r\nEnd Sub"_s
+        << u"{strText} & \"k\""_s << CodeForm::Statement;
 }
 
 void tst_VbReader::readsFixedValuesWhenAsked()
@@ -221,6 +290,10 @@ void tst_VbReader::keepsWhatFollowsTheCall_data()
                                 << false;
     QTest::newRow("behind a colon in a one-line If")
         << u"If a Then b = 1: MsgBox \"x\"\r\nc = 2: MsgBox \"y\""_s << QString() << true << true;
+    QTest::newRow("blanks at the line's end")
+        << u"MsgBox \"x\" : Exit Sub \t\r\nEnd Sub"_s << u": Exit Sub"_s << false << false;
+    QTest::newRow("behind two colons in a one-line If")
+        << u"If a Then b = 1: c = 2: MsgBox \"x\""_s << QString() << true << false;
     QTest::newRow("behind a colon in an If block")
         << u"If a Then\r\nb = 1: MsgBox \"x\"\r\nEnd If"_s << QString() << false << false;
 }
@@ -256,6 +329,8 @@ void tst_VbReader::readsTheButtons_data()
         << u"vbInformation And vbOKOnly"_s << QString() << QStringList();
     QTest::newRow("& joins the digits: \"016\" is 16")
         << u"vbOKOnly & vbCritical"_s << u"vbCritical"_s << QStringList();
+    QTest::newRow("qualified, and -") << u"VbMsgBoxStyle.vbYesNoCancel - 1 Or VBA.vbCritical"_s
+                                      << u"vbCritical Or vbAbortRetryIgnore"_s << QStringList();
     QTest::newRow("hex Long") << u"&H8000&"_s << QString() << QStringList { u"32768"_s };
     QTest::newRow("beyond the window")
         << u"vbokcancel Or vbDefaultButton4 Or vbMsgBoxHelpButton Or vbMsgBoxRight Or 8"_s
