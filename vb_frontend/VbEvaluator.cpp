@@ -1,5 +1,6 @@
 #include "vb_frontend/VbEvaluator.h"
 
+#include "vb_model/Dialect.h"
 #include "vb_model/VbConstants.h"
 #include "vb_model/Windows1252.h"
 
@@ -450,6 +451,20 @@ bool Evaluator::sum(qint64 &value)
     return true;
 }
 
+// VBA.VbMsgBoxStyle.vbYesNo is vbYesNo, and so is VB.NET's
+// Microsoft.VisualBasic.MsgBoxStyle.YesNo; the cursor ends on the name.
+std::optional<VbConstant> Evaluator::msgBoxConstant()
+{
+    qsizetype library = qualifier(u"Microsoft", 0);
+    library += library > 0 ? qualifier(u"VisualBasic", library) : qualifier(u"VBA", 0);
+    if (const qsizetype enumeration = qualifier(u"MsgBoxStyle", library); enumeration > 0) {
+        m_cursor.advance(library + enumeration);
+        return vbConstantOfMember(u"MsgBoxStyle", m_cursor.peek().text);
+    }
+    m_cursor.advance(library + qualifier(u"VbMsgBoxStyle", library));
+    return vbConstantNamed(m_cursor.peek().text);
+}
+
 bool Evaluator::flag(qint64 &value)
 {
     const Token &token = m_cursor.peek();
@@ -463,11 +478,8 @@ bool Evaluator::flag(qint64 &value)
                 token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
         value = token.number;
     } else if (token.kind == Kind::Word) {
-        // VBA.VbMsgBoxStyle.vbYesNo is vbYesNo.
-        const qsizetype library = qualifier(u"VBA", 0);
-        m_cursor.advance(library + qualifier(u"VbMsgBoxStyle", library));
+        const std::optional<VbConstant> constant = msgBoxConstant();
         const Token &name = m_cursor.peek();
-        const std::optional<VbConstant> constant = vbConstantNamed(name.text);
         if (!constant)
             return m_cursor.failAt(name, u"%1 ist keine MsgBox-Konstante."_s.arg(name.text));
         value = constant->value;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vb_frontend/VbCursor.h"
+#include "vb_model/VbConstants.h"
 
 #include <QHash>
 #include <QString>
@@ -58,6 +59,7 @@ private:
     template<typename Inner> bool nested(Inner inner);
     bool named(QString &into);
     qsizetype qualifier(QStringView name, qsizetype ahead) const;
+    std::optional<VbConstant> msgBoxConstant();
     static bool isTextFunction(const Token &function);
     bool textFunction(QString &into);
     bool variable(QString &into);

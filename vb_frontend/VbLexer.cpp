@@ -91,6 +91,8 @@ Token Lexer::next()
         if (c == u'_' && continuesAt(m_pos)) {
             if (!skipContinuation())
                 return failed(m_pos, u"Hinter dem Zeilenfortsetzungszeichen folgt nichts."_s);
+        } else if (isBreak(c) && goesOnByItself(m_pos)) {
+            m_pos = afterBreak(m_pos);
         } else if (c == u'\'') {
             skipComment();
         } else {
@@ -126,6 +128,7 @@ Token Lexer::token(QChar c)
     Token symbol = made(Kind::Symbol, m_pos, length);
     symbol.text = m_code.sliced(m_pos, length);
     m_pos += length;
+    m_lastSymbol = namedArgument ? QChar() : c;
     return symbol;
 }
 
@@ -159,6 +162,16 @@ bool Lexer::continuesAt(qsizetype pos) const
     const bool apart = pos == 0 || isBlank(m_code[pos - 1]) || isBreak(m_code[pos - 1])
         || m_code[pos - 1] == u'&' || m_code[pos - 1] == u',';
     return apart && atLineEnd(skipBlanks(pos + 1));
+}
+
+// VB.NET goes on to the next line by itself behind an operator, a comma or
+// an opening parenthesis, and before a closing one.
+bool Lexer::goesOnByItself(qsizetype lineBreak) const
+{
+    constexpr QStringView kOpenEnded = u"&,(=+-*/\\^<>";
+    if (!m_lastSymbol.isNull() && kOpenEnded.contains(m_lastSymbol))
+        return true;
+    return at(skipBlanks(afterBreak(lineBreak))) == u')';
 }
 
 bool Lexer::skipContinuation()
@@ -301,6 +314,7 @@ void Lexer::skipFraction(Token &value)
 Token Lexer::made(Kind kind, qsizetype offset, qsizetype length)
 {
     m_statementStart = kind == Kind::StatementEnd;
+    m_lastSymbol = QChar();
     Token token;
     token.kind = kind;
     token.offset = offset;

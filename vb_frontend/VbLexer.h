@@ -28,8 +28,8 @@ struct Token
     }
 };
 
-// Cuts VB source into tokens. Continuations, blanks and comments (' and Rem)
-// fall away; line ends and ":" end statements. Numbers are decimal, &H and
+// Cuts VB source into tokens. Continuations, VB.NET's implicit ones among
+// them, blanks and comments (' and Rem) fall away; line ends and ":" end statements. Numbers are decimal, &H and
 // &O, with VB's Integer and Long wrap of the latter two; a number too big
 // for any argument says so by `overflow`. An Error token ends the tokens, its
 // reason in error().
@@ -49,6 +49,7 @@ private:
     qsizetype afterBreak(qsizetype pos) const;
     bool atLineEnd(qsizetype pos) const;
     bool continuesAt(qsizetype pos) const;
+    bool goesOnByItself(qsizetype lineBreak) const;
     bool skipContinuation();
     bool isTypeSuffix(qsizetype pos) const;
     void skipComment();
@@ -62,6 +63,7 @@ private:
     QStringView m_code;
     qsizetype m_pos = 0;
     bool m_statementStart = true;
+    QChar m_lastSymbol; // of the last token, where it was a symbol
     QString m_error;
 };
 

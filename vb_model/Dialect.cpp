@@ -86,6 +86,17 @@ QString constantName(const VbConstant &constant, Dialect dialect)
     return constant.name.toString();
 }
 
+std::optional<VbConstant> vbConstantOfMember(QStringView enumeration, QStringView member)
+{
+    for (const auto &[vbConstant, name] : kEnumerationMembers) {
+        const qsizetype dot = name.indexOf(u'.');
+        if (name.first(dot).compare(enumeration, Qt::CaseInsensitive) == 0
+            && name.sliced(dot + 1).compare(member, Qt::CaseInsensitive) == 0)
+            return vbConstant;
+    }
+    return std::nullopt;
+}
+
 QString dialectTitle(Dialect dialect)
 {
     switch (dialect) {

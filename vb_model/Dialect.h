@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace codegen {
 
 struct VbConstant;
@@ -47,6 +49,10 @@ const DialectRules &rulesOf(Dialect dialect);
 
 // A MsgBox constant as the dialect's code names it.
 QString constantName(const VbConstant &constant, Dialect dialect);
+
+// The constant that a member of .NET's enumerations equals, by the names of
+// both, as VB.NET compares names: without regard to case.
+std::optional<VbConstant> vbConstantOfMember(QStringView enumeration, QStringView member);
 
 // The name users know the dialect by: "VB6 / VBA", "VBScript", ...
 QString dialectTitle(Dialect dialect);
