@@ -262,11 +262,13 @@ private:
             [](QChar c) { return isBlank(c) || isBreak(c) || c == u':'; });
     }
 
+    // VBScript declares it without a type.
     bool isDimText() const
     {
-        return tokens().size() == 5 && tokens()[0].isWord(u"Dim")
-            && tokens()[1].isWord(kTextVariable) && tokens()[2].isWord(u"As")
+        const bool typed = tokens().size() == 5 && tokens()[2].isWord(u"As")
             && tokens()[3].isWord(u"String");
+        return (typed || tokens().size() == 3) && tokens()[0].isWord(u"Dim")
+            && tokens()[1].isWord(kTextVariable);
     }
 
     // Where the name stands in `x = …`, `Let x = …` or

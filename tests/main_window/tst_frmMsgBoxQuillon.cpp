@@ -899,7 +899,11 @@ void tst_frmMsgBoxQuillon::dialectIsKeptNamedAndWritten()
 
     ui(f).cmdFormatieren->click();
     const QString written = ui(f).txtFormatiert->toPlainText();
+    ui(f).cmdTesten->click();
     f.window->findChild<QAction *>(u"mnuDialectVb6"_s)->trigger();
+
+    QCOMPARE(f.messageBox.calls.size(), 1);
+    QCOMPARE(f.messageBox.calls[0].prompt, u"Ja\r\nNein"_s);
 
     QCOMPARE(written,
         u"    MsgBox(\n        \"Ja\" & vbCrLf & \"Nein\",\n"
@@ -946,6 +950,9 @@ void tst_frmMsgBoxQuillon::takeOverSwitchesToTheDialectOfTheCode_data()
 
     QTest::newRow("vbscript's &_") << u"MsgBox \"Hallo\" &_\n  \" Welt\", vbYesNo"_s
                                    << u"mnuDialectVbScript"_s << u"    MsgBox _"_s;
+    QTest::newRow("vb.net's enumeration")
+        << u"Dim x As MsgBoxResult = MsgBox(\"Hallo\" &\n  \" Welt\", MsgBoxStyle.YesNo)"_s
+        << u"mnuDialectVbNet"_s << u"    Dim lAntwort As MsgBoxResult = MsgBox("_s;
     QTest::newRow("vb6's code leaves the dialect")
         << u"MsgBox \"Hallo\" & _\n  \" Welt\", vbYesNo"_s << QString() << u"    MsgBox _"_s;
 }

@@ -77,6 +77,22 @@ void tst_VbReader::readsTheCall_data()
                                       << u"P"_s << u"T"_s << CodeForm::Statement << false;
     QTest::newRow("positional then named")
         << u"MsgBox \"P\", Title:=\"T\""_s << u"P"_s << u"T"_s << CodeForm::Statement << false;
+    QTest::newRow("vb.net: lines that go on by themselves")
+        << u"Dim lAntwort As MsgBoxResult = MsgBox(\r\n    \"a\" & vbCrLf &\r\n    \"b\",\r\n"
+           u"    MsgBoxStyle.YesNo,\r\n    \"T\"\r\n    )"_s
+        << u"a\r\nb"_s << u"T"_s << CodeForm::Answer << false;
+    QTest::newRow("vb.net: if on the enumeration's answer")
+        << u"If MsgBox(\"a\",\n MsgBoxStyle.YesNo) = MsgBoxResult.Yes Then\nEnd If"_s << u"a"_s
+        << none << CodeForm::If << false;
+    QTest::newRow("twinbasic: declared with the answer")
+        << u"Dim x As VbMsgBoxResult = MsgBox(\"a\", vbYesNo)"_s << u"a"_s << none
+        << CodeForm::Answer << false;
+    QTest::newRow("vbscript: sText declared without a type")
+        << u"Dim sText\r\nsText = \"a\"\r\nMsgBox sText"_s << u"a"_s << none
+        << CodeForm::TextVariable << false;
+    QTest::newRow("vbscript: &_ and ,_")
+        << u"MsgBox \"a\" &_\r\n  \"b\",_\r\n  vbYesNo,_\r\n  \"T\""_s << u"ab"_s << u"T"_s
+        << CodeForm::Statement << false;
     QTest::newRow("continuations, LF and tabs")
         << u"MsgBox _\n\t\"a\" & _\t\n  \"b\" _\n  , , \"T\""_s << u"ab"_s << u"T"_s
         << CodeForm::Statement << false;
@@ -342,6 +358,10 @@ void tst_VbReader::readsTheButtons_data()
     QTest::newRow("named help arguments")
         << u"Context:=f(1, 2), helpfile:=sDatei"_s << QString()
         << QStringList { u"Context:=f(1, 2)"_s, u"helpfile:=sDatei"_s };
+    QTest::newRow("vb.net's enumeration, also fully qualified")
+        << u"MsgBoxStyle.Question Or Microsoft.VisualBasic.MsgBoxStyle.okcancel Or "
+           u"MsgBoxStyle.MsgBoxHelp"_s
+        << u"vbQuestion Or vbOKCancel"_s << QStringList { u"vbMsgBoxHelpButton"_s };
 }
 
 void tst_VbReader::readsTheButtons()
