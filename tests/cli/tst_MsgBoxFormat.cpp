@@ -405,6 +405,17 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
     QTest::newRow("an empty prompt would write nothing")
         << reformat << QByteArray("MsgBox \"\", vbOKOnly\n") << int(cli::TextRefused)
         << QByteArray();
+    QTest::newRow("vb.net code stays vb.net's")
+        << reformat << QByteArray("MsgBox(\"a\" & vbCrLf & \"b\", MsgBoxStyle.YesNo, \"T\")\n")
+        << int(cli::Done)
+        << QByteArray("MsgBox(\r\n    \"a\" & vbCrLf & \"b\",\r\n    MsgBoxStyle.YesNo, \"T\")\r\n");
+    QTest::newRow("vbscript's HelpFile and Context stay in their places")
+        << reformat << QByteArray("MsgBox \"a\" &_\n  \"b\", , , \"h.chm\", 10\n") << int(cli::Done)
+        << QByteArray("MsgBox _\r\n    \"ab\", , , \"h.chm\", 10\r\n");
+    QTest::newRow("the dialect asked for")
+        << (reformat + QStringList { u"--dialect=vbnet"_s })
+        << QByteArray("MsgBox \"a\", vbYesNo\n") << int(cli::Done)
+        << QByteArray("MsgBox(\r\n    \"a\",\r\n    MsgBoxStyle.YesNo)\r\n");
 }
 
 void tst_MsgBoxFormat::reformatKeepsTheProgram()
