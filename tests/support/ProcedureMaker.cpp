@@ -17,6 +17,7 @@ const QStringList &ProcedureMaker::constructs()
         u"bracketed-numbers"_s, // Chr((65)), String(2, (97)), codes beyond 255
         u"self-reference"_s, // s = s & String(2, s)
         u"named-arguments"_s, // Title:=..., Prompt:=...
+        u"call-in-loop"_s, // the call in a loop whose later rounds change its variables
     };
     return kNames;
 }
@@ -274,7 +275,7 @@ QString ProcedureMaker::call()
 // change what it shows.
 QString ProcedureMaker::callInPlace()
 {
-    if (!uses(u"blocks"_s) || !chance(20))
+    if (!uses(u"call-in-loop"_s) || !chance(20))
         return call();
     const QString outer = m_indent;
     m_indent += u"    "_s;

@@ -517,6 +517,8 @@ private:
         qsizetype at = 1;
         while (at + 1 < tokens.size() && isSymbol(tokens[at], u"."))
             at += 2; // obj.Method
+        if (builtInFunctions().contains(tokens[at - 1].text))
+            return; // VB's own functions change no argument
         forgetPassed(split(tokens.sliced(qMin(at, tokens.size())), isComma));
     }
 

@@ -49,6 +49,8 @@ QString disagreement(const QString &code)
 {
     const reference::ReferenceCall expected = reference::firstMsgBox(code);
     const VbReadResult read = readMsgBox(code, VbReading::FixedValues);
+    if (!expected.found)
+        return u"the reference finds no call"_s;
     if (!read.found())
         return u"the reader finds no call: "_s + read.error();
     QString found = disagreement(u"prompt"_s, expected.prompt, read->prompt);
@@ -60,15 +62,26 @@ QString disagreement(const QString &code)
 }
 
 // The procedure with as many of its lines left out as still disagree in
-// the same way.
-QString shrunk(QString code, const QString &found)
+// the same way; a line continued goes with its continuation.
+QString shrunk(const QString &code, const QString &found)
 {
-    QStringList lines = code.split(u"\r\n"_s);
-    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
-        QStringList fewer = lines;
-        fewer.removeAt(i);
-        if (disagreement(fewer.join(u"\r\n"_s)) == found)
-            lines = fewer;
+    QStringList lines;
+    bool continued = false;
+    for (const QString &line : code.split(u"\r\n"_s)) {
+        if (continued)
+            lines.last() += u"\r\n"_s + line;
+        else
+            lines.append(line);
+        continued = line.endsWith(u" _"_s);
+    }
+    for (qsizetype before = -1; before != lines.size();) {
+        before = lines.size();
+        for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+            QStringList fewer = lines;
+            fewer.removeAt(i);
+            if (disagreement(fewer.join(u"\r\n"_s)) == found)
+                lines = fewer;
+        }
     }
     return lines.join(u"\r\n"_s);
 }
@@ -106,8 +119,8 @@ void tst_ReaderProperties::referenceAndReaderAgree_data()
     QTest::newRow("character codes count modulo 256") << u"MsgBox String(2, 321)"_s << u"AA"_s;
     QTest::newRow("every vb string constant")
         << u"MsgBox vbCr & vbLf & vbCrLf & vbNewLine & vbTab & vbBack & vbNullChar & vbNullString"
-           " & vbFormFeed & vbVerticalTab & VBA.Constants.vbCr"_s
-        << u"\r\n\r\n\r\n\t\b"_s + QChar(0) + u"\f\v\r"_s;
+           " & vbFormFeed & vbVerticalTab & VBA.Constants.vbCr & VBA.vbLf"_s
+        << u"\r\n\r\n\r\n\t\b"_s + QChar(0) + u"\f\v\r\n"_s;
     QTest::newRow("s and s$ are one variable")
         << u"Dim s As String: s = \"a\": s$ = \"b\": MsgBox s"_s << u"b"_s;
     QTest::newRow("all after Then is conditional")
@@ -121,11 +134,15 @@ void tst_ReaderProperties::referenceAndReaderAgree_data()
         << u"s = \"a\"\r\nWeiter:\r\nMsgBox s"_s << u"?"_s;
     QTest::newRow("a value before a line number")
         << u"s = \"a\"\r\n100 MsgBox s"_s << u"?"_s;
+    QTest::newRow("a bracketed prompt after a line number")
+        << u"560 MsgBox (\"a\") & \"b\", , \"T\""_s << u"ab"_s;
     QTest::newRow("a variable handed to a procedure") << u"s = \"a\": Foo s: MsgBox s"_s << u"?"_s;
     QTest::newRow("a function handed a variable")
         << u"s = \"a\": x = Foo(s): MsgBox s"_s << u"?"_s;
     QTest::newRow("what a later round of the loop gives")
         << u"s = \"a\"\r\nDo\r\n  MsgBox s\r\n  s = \"b\"\r\nLoop Until x"_s << u"?"_s;
+    QTest::newRow("a loop that leaves the variable be")
+        << u"s = \"a\"\r\nDo While x\r\n  MsgBox s: Foo (s)\r\nLoop"_s << u"a"_s;
     QTest::newRow("what a block may have changed")
         << u"s = \"a\"\r\nFor i = 1 To 2\r\n  With Me\r\n    s = \"b\"\r\n  End With\r\nNext\r\nMsgBox s"_s
         << u"?"_s;
