@@ -98,6 +98,7 @@ QString ProcedureMaker::term(int depth)
     case 6:
         return QString::number(pick(1000));
     case 7:
+        return chance(30) ? cased(u"MELDUNG"_s) : variable();
     case 8:
         return variable();
     case 9:
@@ -168,7 +169,9 @@ QString ProcedureMaker::block(int depth)
 {
     const QString inner = statements(depth + 1, 3);
     const QString line = u"\r\n"_s + m_indent;
-    switch (pick(6)) {
+    switch (pick(7)) {
+    case 6:
+        return cased(u"While "_s) + condition() + inner + line + cased(u"Wend"_s);
     case 0:
         return cased(u"If "_s) + condition() + cased(u" Then"_s) + inner
             + (chance(40) ? line + cased(u"Else"_s) + statements(depth + 1, 2) : QString()) + line
@@ -195,6 +198,7 @@ QString ProcedureMaker::statement(int depth)
     if (kind == 1 && uses(u"line-ifs"_s)) {
         return cased(u"If "_s) + condition() + cased(u" Then "_s) + simpleStatement()
             + (chance(40) ? u": "_s + simpleStatement() : QString())
+            + (chance(20) ? u": "_s + simpleStatement() : QString())
             + (chance(30) ? cased(u" Else "_s) + simpleStatement() : QString());
     }
     if (kind == 2 && uses(u"labels"_s))
@@ -204,7 +208,7 @@ QString ProcedureMaker::statement(int depth)
     if (kind == 4)
         return cased(u"Dim "_s) + variable() + (chance(50) ? cased(u" As String"_s) : QString());
     if (kind == 5)
-        return u"' Kommentar"_s;
+        return chance(50) ? u"' Kommentar"_s : cased(u"Const MELDUNG = "_s) + literal() + u" & vbLf"_s;
     return simpleStatement();
 }
 
