@@ -17,6 +17,7 @@ const QStringList &ProcedureMaker::constructs()
         u"bracketed-numbers"_s, // Chr((65)), String(2, (97)), codes beyond 255
         u"self-reference"_s, // s = s & String(2, s)
         u"named-arguments"_s, // Title:=..., Prompt:=...
+        u"negative-numbers"_s, // "x" & -5
         u"call-in-loop"_s, // the call in a loop whose later rounds change its variables
     };
     return kNames;
@@ -96,7 +97,10 @@ QString ProcedureMaker::term(int depth)
     case 5:
         return characterFunction();
     case 6:
-        return QString::number(pick(1000));
+        if (chance(15))
+            return u"&H"_s + QString::number(pick(0x10000), 16).toUpper();
+        return uses(u"negative-numbers"_s) && chance(15) ? u"-"_s + QString::number(pick(100))
+                                                        : QString::number(pick(1000));
     case 7:
         return chance(30) ? cased(u"MELDUNG"_s) : variable();
     case 8:

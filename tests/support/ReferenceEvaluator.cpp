@@ -70,13 +70,23 @@ Token stringLiteral(QStringView code, qsizetype &at)
     return { Token::Kind::Text, text };
 }
 
+// A whole number. &H literals are Integer up to four digits and Long up to
+// eight, unless typed Long with &, so &HFFFF is -1 and &HFFFF& 65535.
 Token number(QStringView code, qsizetype &at)
 {
     const bool hex = code[at] == u'&';
     const qsizetype start = at += hex ? 2 : 0;
     while (at < code.size() && (hex ? isxdigit(code[at].toLatin1()) : code[at].isDigit()))
         ++at;
-    return { Token::Kind::Number, {}, code.sliced(start, at - start).toLongLong(nullptr, hex ? 16 : 10) };
+    qint64 value = code.sliced(start, at - start).toLongLong(nullptr, hex ? 16 : 10);
+    const bool typedLong = at < code.size() && code[at] == u'&'
+        && (at + 1 == code.size() || code[at + 1].toUpper() != u'H');
+    at += typedLong || (at < code.size() && code[at] == u'%') ? 1 : 0;
+    if (hex && !typedLong && at - start <= 4 && value > 0x7FFF)
+        value -= 0x10000;
+    else if (hex && value > 0x7FFFFFFF && value <= 0xFFFFFFFF)
+        value -= 0x100000000;
+    return { Token::Kind::Number, {}, value };
 }
 
 Token word(QStringView code, qsizetype &at)

@@ -117,6 +117,8 @@ void tst_ReaderProperties::referenceAndReaderAgree_data()
     QTest::newRow("a bracketed character code")
         << u"MsgBox \"x\" & String(2, (97)) & Chr((65)) & Space((2))"_s << u"xaaA  "_s;
     QTest::newRow("character codes count modulo 256") << u"MsgBox String(2, 321)"_s << u"AA"_s;
+    QTest::newRow("whole numbers, &H as Integer unless typed Long")
+        << u"MsgBox 12 & &HFFFF & &H8000& & ChrW(&HFFFF) & -5"_s << u"12-132768\uFFFF-5"_s;
     QTest::newRow("every vb string constant")
         << u"MsgBox vbCr & vbLf & vbCrLf & vbNewLine & vbTab & vbBack & vbNullChar & vbNullString"
            " & vbFormFeed & vbVerticalTab & VBA.Constants.vbCr & VBA.vbLf"_s
