@@ -197,7 +197,7 @@ QString ProcedureMaker::block(int depth)
 QString ProcedureMaker::statement(int depth)
 {
     const int kind = pick(10);
-    if (kind == 0 && uses(u"blocks"_s) && depth < 2)
+    if ((kind == 0 || kind == 6) && uses(u"blocks"_s) && depth < 2)
         return block(depth);
     if (kind == 1 && uses(u"line-ifs"_s)) {
         return cased(u"If "_s) + condition() + cased(u" Then "_s) + simpleStatement()

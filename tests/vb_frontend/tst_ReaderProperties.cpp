@@ -126,7 +126,7 @@ void tst_ReaderProperties::referenceAndReaderAgree_data()
     QTest::newRow("s and s$ are one variable")
         << u"Dim s As String: s = \"a\": s$ = \"b\": MsgBox s"_s << u"b"_s;
     QTest::newRow("all after Then is conditional")
-        << u"s = \"x\"\r\nIf c Then t = \"b\": s = \"a\"\r\nMsgBox s"_s << u"?"_s;
+        << u"s = \"x\"\r\nIf c Then t = \"b\": u = 1: s = \"a\"\r\nMsgBox s"_s << u"?"_s;
     QTest::newRow("a value does not carry into the next procedure")
         << u"Sub Helper(): strText = \"von Helper\": End Sub\r\nSub Test(): MsgBox strText\r\nEnd Sub"_s
         << u"?"_s;
@@ -143,6 +143,9 @@ void tst_ReaderProperties::referenceAndReaderAgree_data()
         << u"s = \"a\": x = Foo(s): MsgBox s"_s << u"?"_s;
     QTest::newRow("what a later round of the loop gives")
         << u"s = \"a\"\r\nDo\r\n  MsgBox s\r\n  s = \"b\"\r\nLoop Until x"_s << u"?"_s;
+    QTest::newRow("a With closed within an If")
+        << u"s = \"a\"\r\nIf x Then\r\n  With Me\r\n  End With\r\n  s = \"b\"\r\nEnd If\r\nMsgBox s"_s
+        << u"?"_s;
     QTest::newRow("a loop that leaves the variable be")
         << u"s = \"a\"\r\nDo While x\r\n  MsgBox s: Foo (s)\r\nLoop"_s << u"a"_s;
     QTest::newRow("what a block may have changed")
