@@ -5,6 +5,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cctype>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -181,6 +182,9 @@ using Variables = QHash<QString, Value>; // absent: unknown
 
 Value text(const QString &text) { return { Value::Kind::Text, text }; }
 
+// Longer texts than any message are left unknown rather than built.
+constexpr qint64 kLongest = 100000;
+
 // Chr: the ANSI code page's character; codes 128..159, where Windows-1252
 // differs from Latin-1, are left unknown here.
 Value character(qint64 code)
@@ -342,7 +346,8 @@ private:
         else if (name == u"chrw" && arguments.size() == 1 && numbers && arguments[0].number >= -32768
                  && arguments[0].number <= 65535)
             result = text(QString(QChar(char16_t(arguments[0].number & 0xFFFF))));
-        else if (name == u"space" && arguments.size() == 1 && numbers && arguments[0].number >= 0)
+        else if (name == u"space" && arguments.size() == 1 && numbers && arguments[0].number >= 0
+                 && arguments[0].number <= kLongest)
             result = text(QString(arguments[0].number, u' '));
         else if (name == u"string" && arguments.size() == 2)
             result = repeated(arguments[0], arguments[1]);
@@ -354,7 +359,7 @@ private:
     // String(n, c): c's first character, or the character of code c Mod 256.
     static Value repeated(const Value &count, const Value &character)
     {
-        if (count.kind != Value::Kind::Number || count.number < 0)
+        if (count.kind != Value::Kind::Number || count.number < 0 || count.number > kLongest)
             return {};
         if (character.kind == Value::Kind::Text && !character.text.isEmpty())
             return text(QString(count.number, character.text[0]));
@@ -556,8 +561,8 @@ private:
         const bool statementForm = at == 0 || (at >= 2 && isSymbol(tokens[at - 1], u".")
                                                && (at == 2 || (at == 4 && isSymbol(tokens[1], u"."))));
         Tokens list = tokens.sliced(at + 1);
-        if (!statementForm)
-            list = list.isEmpty() ? list : list.sliced(1, closing(list, 0) - 1);
+        if (!statementForm && !list.isEmpty() && isSymbol(list[0], u"("))
+            list = list.sliced(1, qMax<qsizetype>(closing(list, 0) - 1, 0));
         static const QStringList kNames { u"prompt"_s, u"buttons"_s, u"title"_s };
         m_call.found = true;
         const QList<Tokens> arguments = split(list, isComma);
