@@ -122,6 +122,12 @@ QString ProcedureMaker::joint(const QString &op)
     return chance(50) ? QString(u' ' + op + u" _" + next) : QString(u" _"_s + next + op + u' ');
 }
 
+// A blank between two words, now and then continued on the next line.
+QString ProcedureMaker::gap()
+{
+    return uses(u"continuations"_s) && chance(8) ? u" _\r\n"_s + m_indent + u"    "_s : u" "_s;
+}
+
 QString ProcedureMaker::expression(int depth)
 {
     QString text = term(depth);
@@ -254,28 +260,30 @@ QString ProcedureMaker::call()
     QString name = cased(u"MsgBox"_s);
     if (uses(u"qualified"_s) && chance(25))
         name = cased(chance(50) ? u"VBA."_s : u"VBA.Interaction."_s) + name;
+    const QString opening = gap();
+    const QString bracketed = name + u'(' + (opening == u" " ? QString() : opening) + arguments() + u')';
     const QString line = u"\r\n"_s + m_indent;
     switch (pick(7)) {
     case 0:
-        return u"x = "_s + name + u'(' + arguments() + u')';
+        return u"x ="_s + gap() + bracketed;
     case 1:
-        return cased(u"If "_s) + name + u'(' + arguments() + u") = vbYes "_s + cased(u"Then"_s)
-            + statements(1, 2) + line + cased(u"End If"_s);
+        return cased(u"If"_s) + gap() + bracketed + u" = vbYes "_s + cased(u"Then"_s) + statements(1, 2)
+            + line + cased(u"End If"_s);
     case 2:
-        return cased(u"Select Case "_s) + name + u'(' + arguments() + u')' + line + cased(u"Case"_s)
-            + u" vbYes"_s + statements(1, 2) + line + cased(u"End Select"_s);
+        return cased(u"Select Case"_s) + gap() + bracketed + line + cased(u"Case"_s) + u" vbYes"_s
+            + statements(1, 2) + line + cased(u"End Select"_s);
     case 3:
-        return cased(u"Call "_s) + name + u'(' + arguments() + u')';
+        return cased(u"Call"_s) + gap() + bracketed;
     case 4:
         if (uses(u"line-ifs"_s))
-            return cased(u"If "_s) + condition() + cased(u" Then "_s) + name + u' ' + arguments();
+            return cased(u"If "_s) + condition() + cased(u" Then "_s) + name + gap() + arguments();
         [[fallthrough]];
     case 5:
         if (uses(u"labels"_s))
-            return QString::number(100 + pick(900)) + u' ' + name + u' ' + arguments();
+            return QString::number(100 + pick(900)) + u' ' + name + gap() + arguments();
         [[fallthrough]];
     default:
-        return name + u' ' + arguments();
+        return name + gap() + arguments();
     }
 }
 

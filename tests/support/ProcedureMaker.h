@@ -38,6 +38,7 @@ private:
     QString term(int depth);
     QString expression(int depth = 0);
     QString joint(const QString &op);
+    QString gap();
     QString condition();
     QString assignment();
     QString procedureCall();
