@@ -146,7 +146,7 @@ QString ProcedureMaker::condition()
 
 QString ProcedureMaker::assignment()
 {
-    const QString target = variable();
+    const QString target = m_lastAssigned = variable();
     QString value = expression();
     if (uses(u"self-reference"_s) && chance(15))
         value = target + joint(u"&"_s) + cased(u"String"_s) + u"(2, "_s + target + u')';
@@ -235,7 +235,12 @@ QString ProcedureMaker::statements(int depth, int most)
 
 QString ProcedureMaker::arguments()
 {
-    const QString prompt = chance(10) ? u'(' + expression() + u')' : expression();
+    // Often what was given last, to follow it through the code between.
+    QString prompt = expression();
+    if (!m_lastAssigned.isEmpty() && chance(40))
+        prompt = m_lastAssigned + joint(u"&"_s) + prompt;
+    if (chance(10))
+        prompt = u'(' + prompt + u')';
     const QString buttons = oneOf({ QString(), u"vbOKOnly"_s, u"vbYesNo + vbQuestion"_s,
         cased(u"vbDefaultButton2"_s), u"vbCritical"_s });
     const QString title = chance(60) ? expression() : QString();
@@ -309,6 +314,7 @@ QString ProcedureMaker::helper()
 QString ProcedureMaker::procedure()
 {
     m_indent.clear();
+    m_lastAssigned.clear();
     const bool wrapped = chance(60);
     QString text = uses(u"procedures"_s) && chance(30) ? helper() : QString();
     if (wrapped)

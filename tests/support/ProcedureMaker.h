@@ -54,4 +54,5 @@ private:
     ChoiceSource &m_source;
     QSet<QString> m_leftOut;
     QString m_indent;
+    QString m_lastAssigned;
 };
