@@ -49,8 +49,8 @@ QString ProcedureMaker::variable()
 
 QString ProcedureMaker::literal()
 {
-    static const QStringList kPieces { u"Hallo"_s, u" "_s, u"Größe: "_s, u"\"\""_s, u"x"_s,
-        u"€"_s, u"'"_s, u"&"_s, u" _"_s, u"MsgBox"_s, u":"_s, u"é"_s };
+    static const QStringList kPieces { u"Hallo"_s, u" "_s, u"Größe: "_s, u"\"\""_s, u"x"_s, u"€"_s,
+        u"'"_s, u"&"_s, u" _"_s, u"MsgBox"_s, u":"_s, u"é"_s };
     QString text;
     for (int n = pick(4); n > 0; --n)
         text += oneOf(kPieces);
@@ -67,11 +67,14 @@ QString ProcedureMaker::characterFunction()
     case 0:
         return cased(u"Chr"_s) + dollar + u'(' + argument + u')';
     case 1:
-        return cased(u"ChrW"_s) + dollar + u'(' + oneOf({ argument, u"&H20AC"_s, u"8230"_s }) + u')';
+        return cased(u"ChrW"_s) + dollar + u'(' + oneOf({ argument, u"&H20AC"_s, u"8230"_s })
+            + u')';
     case 2:
-        return cased(u"Space"_s) + dollar + u'(' + (bracketed && chance(25) ? u"(2)"_s : u"3"_s) + u')';
+        return cased(u"Space"_s) + dollar + u'(' + (bracketed && chance(25) ? u"(2)"_s : u"3"_s)
+            + u')';
     case 3:
-        return cased(u"String"_s) + dollar + u'(' + QString::number(pick(4)) + u", " + literal() + u')';
+        return cased(u"String"_s) + dollar + u'(' + QString::number(pick(4)) + u", " + literal()
+            + u')';
     default:
         return cased(u"String"_s) + dollar + u"(2, "
             + (bracketed ? oneOf({ argument, u"321"_s, u"(97)"_s }) : code) + u')';
@@ -100,7 +103,7 @@ QString ProcedureMaker::term(int depth)
         if (chance(15))
             return u"&H"_s + QString::number(pick(0x10000), 16).toUpper();
         return uses(u"negative-numbers"_s) && chance(15) ? u"-"_s + QString::number(pick(100))
-                                                        : QString::number(pick(1000));
+                                                         : QString::number(pick(1000));
     case 7:
         return chance(30) ? cased(u"MELDUNG"_s) : variable();
     case 8:
@@ -187,7 +190,8 @@ QString ProcedureMaker::block(int depth)
             + (chance(40) ? line + cased(u"Else"_s) + statements(depth + 1, 2) : QString()) + line
             + cased(u"End If"_s);
     case 1:
-        return cased(u"For"_s) + u" i = 1 "_s + cased(u"To"_s) + u" 3"_s + inner + line + cased(u"Next"_s);
+        return cased(u"For"_s) + u" i = 1 "_s + cased(u"To"_s) + u" 3"_s + inner + line
+            + cased(u"Next"_s);
     case 2:
         return cased(u"With"_s) + u" Me"_s + inner + line + cased(u"End With"_s);
     case 3:
@@ -212,13 +216,15 @@ QString ProcedureMaker::statement(int depth)
             + (chance(30) ? cased(u" Else "_s) + simpleStatement() : QString());
     }
     if (kind == 2 && uses(u"labels"_s))
-        return chance(50) ? u"Weiter:"_s : QString::number(10 + pick(900)) + u' ' + simpleStatement();
+        return chance(50) ? u"Weiter:"_s
+                          : QString::number(10 + pick(900)) + u' ' + simpleStatement();
     if (kind == 3)
         return simpleStatement() + u": "_s + simpleStatement();
     if (kind == 4)
         return cased(u"Dim "_s) + variable() + (chance(50) ? cased(u" As String"_s) : QString());
     if (kind == 5)
-        return chance(50) ? u"' Kommentar"_s : cased(u"Const MELDUNG = "_s) + literal() + u" & vbLf"_s;
+        return chance(50) ? u"' Kommentar"_s
+                          : cased(u"Const MELDUNG = "_s) + literal() + u" & vbLf"_s;
     return simpleStatement();
 }
 
@@ -266,14 +272,15 @@ QString ProcedureMaker::call()
     if (uses(u"qualified"_s) && chance(25))
         name = cased(chance(50) ? u"VBA."_s : u"VBA.Interaction."_s) + name;
     const QString opening = gap();
-    const QString bracketed = name + u'(' + (opening == u" " ? QString() : opening) + arguments() + u')';
+    const QString bracketed
+        = name + u'(' + (opening == u" " ? QString() : opening) + arguments() + u')';
     const QString line = u"\r\n"_s + m_indent;
     switch (pick(7)) {
     case 0:
         return u"x ="_s + gap() + bracketed;
     case 1:
-        return cased(u"If"_s) + gap() + bracketed + u" = vbYes "_s + cased(u"Then"_s) + statements(1, 2)
-            + line + cased(u"End If"_s);
+        return cased(u"If"_s) + gap() + bracketed + u" = vbYes "_s + cased(u"Then"_s)
+            + statements(1, 2) + line + cased(u"End If"_s);
     case 2:
         return cased(u"Select Case"_s) + gap() + bracketed + line + cased(u"Case"_s) + u" vbYes"_s
             + statements(1, 2) + line + cased(u"End Select"_s);
@@ -307,8 +314,8 @@ QString ProcedureMaker::callInPlace()
 
 QString ProcedureMaker::helper()
 {
-    return cased(u"Sub"_s) + u" Vorbereiten()"_s + statements(0, 3) + u"\r\n"_s + cased(u"End Sub"_s)
-        + u"\r\n"_s;
+    return cased(u"Sub"_s) + u" Vorbereiten()"_s + statements(0, 3) + u"\r\n"_s
+        + cased(u"End Sub"_s) + u"\r\n"_s;
 }
 
 QString ProcedureMaker::procedure()

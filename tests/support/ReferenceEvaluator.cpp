@@ -128,7 +128,8 @@ QList<Tokens> logicalLines(QStringView code)
             lines.last().append(word(code, at));
         } else {
             const bool assignsByName = c == u':' && next == u'=';
-            lines.last().append({ Token::Kind::Symbol, code.sliced(at, assignsByName ? 2 : 1).toString() });
+            lines.last().append(
+                { Token::Kind::Symbol, code.sliced(at, assignsByName ? 2 : 1).toString() });
             at += assignsByName ? 2 : 1;
         }
     }
@@ -164,9 +165,18 @@ QList<Tokens> split(const Tokens &tokens, bool (*separates)(const Token &))
     return pieces;
 }
 
-bool isComma(const Token &token) { return isSymbol(token, u","); }
-bool isColon(const Token &token) { return isSymbol(token, u":"); }
-bool isElse(const Token &token) { return isWord(token, u"else"); }
+bool isComma(const Token &token)
+{
+    return isSymbol(token, u",");
+}
+bool isColon(const Token &token)
+{
+    return isSymbol(token, u":");
+}
+bool isElse(const Token &token)
+{
+    return isWord(token, u"else");
+}
 
 struct Value
 {
@@ -180,7 +190,10 @@ struct Value
 };
 using Variables = QHash<QString, Value>; // absent: unknown
 
-Value text(const QString &text) { return { Value::Kind::Text, text }; }
+Value text(const QString &text)
+{
+    return { Value::Kind::Text, text };
+}
 
 // Longer texts than any message are left unknown rather than built.
 constexpr qint64 kLongest = 100000;
@@ -197,10 +210,16 @@ Value character(qint64 code)
 const QHash<QString, QString> &stringConstants()
 {
     static const QHash<QString, QString> kConstants {
-        { u"vbcr"_s, u"\r"_s }, { u"vblf"_s, u"\n"_s }, { u"vbcrlf"_s, u"\r\n"_s },
-        { u"vbnewline"_s, u"\r\n"_s }, { u"vbtab"_s, u"\t"_s }, { u"vbback"_s, u"\b"_s },
-        { u"vbnullchar"_s, QString(QChar(0)) }, { u"vbnullstring"_s, QString() },
-        { u"vbformfeed"_s, u"\f"_s }, { u"vbverticaltab"_s, u"\v"_s },
+        { u"vbcr"_s, u"\r"_s },
+        { u"vblf"_s, u"\n"_s },
+        { u"vbcrlf"_s, u"\r\n"_s },
+        { u"vbnewline"_s, u"\r\n"_s },
+        { u"vbtab"_s, u"\t"_s },
+        { u"vbback"_s, u"\b"_s },
+        { u"vbnullchar"_s, QString(QChar(0)) },
+        { u"vbnullstring"_s, QString() },
+        { u"vbformfeed"_s, u"\f"_s },
+        { u"vbverticaltab"_s, u"\v"_s },
     };
     return kConstants;
 }
@@ -258,12 +277,14 @@ private:
     Value sum()
     {
         Value left = unary();
-        while (m_at < m_tokens.size() && (isSymbol(m_tokens[m_at], u"+") || isSymbol(m_tokens[m_at], u"-"))) {
+        while (m_at < m_tokens.size()
+            && (isSymbol(m_tokens[m_at], u"+") || isSymbol(m_tokens[m_at], u"-"))) {
             const bool plus = isSymbol(m_tokens[m_at++], u"+");
             const Value right = unary();
             Value result;
             if (left.kind == Value::Kind::Number && right.kind == Value::Kind::Number)
-                result = { Value::Kind::Number, {}, plus ? left.number + right.number : left.number - right.number };
+                result = { Value::Kind::Number, {},
+                    plus ? left.number + right.number : left.number - right.number };
             else if (plus && left.kind == Value::Kind::Text && right.kind == Value::Kind::Text)
                 result = text(left.text + right.text);
             left = joined(left, right, result); // a number beside + text: a run-time matter
@@ -340,14 +361,14 @@ private:
     {
         Value result;
         const bool numbers = std::all_of(arguments.begin(), arguments.end(),
-                                         [](const Value &v) { return v.kind == Value::Kind::Number; });
+            [](const Value &v) { return v.kind == Value::Kind::Number; });
         if ((name == u"chr") && arguments.size() == 1 && numbers)
             result = character(arguments[0].number);
-        else if (name == u"chrw" && arguments.size() == 1 && numbers && arguments[0].number >= -32768
-                 && arguments[0].number <= 65535)
+        else if (name == u"chrw" && arguments.size() == 1 && numbers
+            && arguments[0].number >= -32768 && arguments[0].number <= 65535)
             result = text(QString(QChar(char16_t(arguments[0].number & 0xFFFF))));
         else if (name == u"space" && arguments.size() == 1 && numbers && arguments[0].number >= 0
-                 && arguments[0].number <= kLongest)
+            && arguments[0].number <= kLongest)
             result = text(QString(arguments[0].number, u' '));
         else if (name == u"string" && arguments.size() == 2)
             result = repeated(arguments[0], arguments[1]);
@@ -397,8 +418,8 @@ const QSet<QString> &keywords()
     static const QSet<QString> kWords { u"if"_s, u"then"_s, u"else"_s, u"elseif"_s, u"end"_s,
         u"for"_s, u"next"_s, u"do"_s, u"loop"_s, u"while"_s, u"wend"_s, u"with"_s, u"select"_s,
         u"case"_s, u"sub"_s, u"function"_s, u"property"_s, u"dim"_s, u"const"_s, u"call"_s,
-        u"let"_s, u"set"_s, u"exit"_s, u"goto"_s, u"on"_s, u"resume"_s, u"private"_s,
-        u"public"_s, u"static"_s, u"friend"_s };
+        u"let"_s, u"set"_s, u"exit"_s, u"goto"_s, u"on"_s, u"resume"_s, u"private"_s, u"public"_s,
+        u"static"_s, u"friend"_s };
     return kWords;
 }
 
@@ -463,9 +484,12 @@ private:
             branch();
         look(tokens);
         if (first == u"end" || first == u"next" || first == u"loop" || first == u"wend")
-            return second == u"sub" || second == u"function" || second == u"property" ? newProcedure() : leave();
+            return second == u"sub" || second == u"function" || second == u"property"
+                ? newProcedure()
+                : leave();
         if (first == u"sub" || first == u"function" || first == u"property"
-            || ((first == u"private" || first == u"public" || first == u"friend" || first == u"static")
+            || ((first == u"private" || first == u"public" || first == u"friend"
+                    || first == u"static")
                 && (second == u"sub" || second == u"function" || second == u"property")))
             return newProcedure();
         if (first == u"for" || first == u"do" || first == u"while")
@@ -502,8 +526,9 @@ private:
             if (!m_call.found && isWord(tokens[i], u"msgbox") && isMsgBoxOfVba(tokens, i))
                 readCall(tokens, i);
             // At a statement's start, Foo (s) hands over the value of (s).
-            if (i > 0 && tokens[i].kind == Token::Kind::Word && !builtInFunctions().contains(tokens[i].text)
-                && i + 1 < tokens.size() && isSymbol(tokens[i + 1], u"(")) {
+            if (i > 0 && tokens[i].kind == Token::Kind::Word
+                && !builtInFunctions().contains(tokens[i].text) && i + 1 < tokens.size()
+                && isSymbol(tokens[i + 1], u"(")) {
                 const qsizetype end = closing(tokens, i + 1);
                 forgetPassed(split(tokens.mid(i + 2, end - i - 2), isComma));
             }
@@ -514,7 +539,8 @@ private:
     {
         if (at == 0 || !isSymbol(tokens[at - 1], u"."))
             return true;
-        const qsizetype before = at >= 4 && isWord(tokens[at - 2], u"interaction") ? at - 4 : at - 2;
+        const qsizetype before
+            = at >= 4 && isWord(tokens[at - 2], u"interaction") ? at - 4 : at - 2;
         return before >= 0 && isWord(tokens[before], u"vba");
     }
 
@@ -549,17 +575,18 @@ private:
     // Const NAME [As String] = value
     void constant(const Tokens &tokens)
     {
-        const qsizetype equals = std::find_if(tokens.begin(), tokens.end(),
-                                              [](const Token &t) { return isSymbol(t, u"="); })
-            - tokens.begin();
+        const qsizetype equals = std::find_if(tokens.begin(), tokens.end(), [](const Token &t) {
+            return isSymbol(t, u"=");
+        }) - tokens.begin();
         if (!tokens.isEmpty() && equals < tokens.size())
             assignment(Tokens { tokens[0] } + tokens.sliced(equals));
     }
 
     void readCall(const Tokens &tokens, qsizetype at)
     {
-        const bool statementForm = at == 0 || (at >= 2 && isSymbol(tokens[at - 1], u".")
-                                               && (at == 2 || (at == 4 && isSymbol(tokens[1], u"."))));
+        const bool statementForm = at == 0
+            || (at >= 2 && isSymbol(tokens[at - 1], u".")
+                && (at == 2 || (at == 4 && isSymbol(tokens[1], u"."))));
         Tokens list = tokens.sliced(at + 1);
         if (!statementForm && !list.isEmpty() && isSymbol(list[0], u"("))
             list = list.sliced(1, qMax<qsizetype>(closing(list, 0) - 1, 0));
@@ -606,10 +633,7 @@ private:
         m_lineIfs = 0;
     }
 
-    void enter(Frame::Kind kind)
-    {
-        m_frames.append({ kind, m_line, m_variables, {} });
-    }
+    void enter(Frame::Kind kind) { m_frames.append({ kind, m_line, m_variables, {} }); }
 
     void enterLoop(const Tokens &tokens)
     {
@@ -617,7 +641,9 @@ private:
             m_variables.remove(name); // as a later round finds it
         enter(Frame::Kind::Loop);
         if (isWord(tokens[0], u"for"))
-            assign(tokens.size() > 2 && isWord(tokens[1], u"each") ? tokens[2].text : tokens.value(1).text, {});
+            assign(tokens.size() > 2 && isWord(tokens[1], u"each") ? tokens[2].text
+                                                                   : tokens.value(1).text,
+                {});
     }
 
     // Else, ElseIf, Case: as on entry to the block.

@@ -19,7 +19,8 @@ QString quoted(const QString &text)
 {
     QString shown;
     for (const QChar c : text)
-        shown += c.unicode() < 0x20 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0')) : QString(c);
+        shown += c.unicode() < 0x20 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'))
+                                    : QString(c);
     return u'"' + shown + u'"';
 }
 
@@ -31,14 +32,14 @@ QString described(const reference::ArgumentValue &value)
 // The reader may keep an expression where the reference knows the text only
 // by following variables; never may it give a text the reference does not
 // know, or another text.
-QString disagreement(const QString &what, const reference::ArgumentValue &expected,
-                     const MessageParts &read)
+QString disagreement(
+    const QString &what, const reference::ArgumentValue &expected, const MessageParts &read)
 {
-    const bool kept = std::any_of(read.begin(), read.end(),
-                                  [](const MessagePart &part) { return part.isExpression(); });
+    const bool kept = std::any_of(
+        read.begin(), read.end(), [](const MessagePart &part) { return part.isExpression(); });
     const QString readShown = (kept ? u"the expression "_s : QString()) + quoted(shownText(read));
-    const QString both = what + u": the reference gives "_s + described(expected)
-        + u", the reader "_s + readShown;
+    const QString both
+        = what + u": the reference gives "_s + described(expected) + u", the reader "_s + readShown;
     if (!expected.known)
         return kept ? QString() : both;
     if (kept)
@@ -140,15 +141,12 @@ void tst_ReaderProperties::referenceAndReaderAgree_data()
         << u"?"_s;
     QTest::newRow("the first call, however qualified")
         << u"VBA.Interaction.MsgBox \"Erster\"\r\nMsgBox \"Zweiter\""_s << u"Erster"_s;
-    QTest::newRow("a value before a label")
-        << u"s = \"a\"\r\nWeiter:\r\nMsgBox s"_s << u"?"_s;
-    QTest::newRow("a value before a line number")
-        << u"s = \"a\"\r\n100 MsgBox s"_s << u"?"_s;
+    QTest::newRow("a value before a label") << u"s = \"a\"\r\nWeiter:\r\nMsgBox s"_s << u"?"_s;
+    QTest::newRow("a value before a line number") << u"s = \"a\"\r\n100 MsgBox s"_s << u"?"_s;
     QTest::newRow("a bracketed prompt after a line number")
         << u"560 MsgBox (\"a\") & \"b\", , \"T\""_s << u"ab"_s;
     QTest::newRow("a variable handed to a procedure") << u"s = \"a\": Foo s: MsgBox s"_s << u"?"_s;
-    QTest::newRow("a function handed a variable")
-        << u"s = \"a\": x = Foo(s): MsgBox s"_s << u"?"_s;
+    QTest::newRow("a function handed a variable") << u"s = \"a\": x = Foo(s): MsgBox s"_s << u"?"_s;
     QTest::newRow("what a later round of the loop gives")
         << u"s = \"a\"\r\nDo\r\n  MsgBox s\r\n  s = \"b\"\r\nLoop Until x"_s << u"?"_s;
     QTest::newRow("a With closed within an If")
@@ -179,7 +177,8 @@ void tst_ReaderProperties::readerAgreesOnRandomProcedures()
 {
     const QSet<QString> leftOut = leftOutConstructs();
     for (const QString &name : leftOut)
-        QVERIFY2(ProcedureMaker::constructs().contains(name), qPrintable(u"no construct "_s + name));
+        QVERIFY2(
+            ProcedureMaker::constructs().contains(name), qPrintable(u"no construct "_s + name));
     bool seeded = false;
     const quint32 seed = qEnvironmentVariable("QUILLON_PROCEDURES_SEED").toUInt(&seeded);
     SeededChoices choices(seeded ? seed : 20261209);
@@ -196,8 +195,9 @@ void tst_ReaderProperties::readerAgreesOnRandomProcedures()
                         .replace(u"\r\n"_s, u"\n"_s);
     }
     QVERIFY2(disagreements == 0,
-             qPrintable(u"%1 of %2 procedures read otherwise; the first:"_s.arg(disagreements).arg(kProcedures)
-                        + first));
+        qPrintable(
+            u"%1 of %2 procedures read otherwise; the first:"_s.arg(disagreements).arg(kProcedures)
+            + first));
 }
 
 QTEST_APPLESS_MAIN(tst_ReaderProperties)
