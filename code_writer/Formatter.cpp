@@ -35,6 +35,8 @@ constexpr qsizetype kFrameAllowance = 256;
 // add up to less than the code width.
 constexpr qsizetype kJoinAllowance = 16;
 constexpr int kContinuationLimit = 24;
+// However far in a call stands, its prompt lines keep room for some text.
+constexpr int kNarrowestLayout = kMinCodeWidth / 2;
 // VB refuses a longer physical line.
 constexpr qsizetype kMaxCodeLineLength = 1023;
 
@@ -484,49 +486,84 @@ QStringView lastLine(QStringView code)
     return lastBreak < 0 ? code : code.sliced(lastBreak + kCrLf.size());
 }
 
+// The arguments behind the prompt, each after a comma: on a continuation
+// line of its own while continuations are left, or behind the line before.
+class ArgumentsTail
+{
+public:
+    ArgumentsTail(qsizetype lastLineLength, qsizetype continuations)
+        : m_lastLineLength(lastLineLength)
+        , m_continuations(continuations)
+    { }
+
+    bool continuationsLeft() const { return m_continuations < kContinuationLimit; }
+    // The length of the line the tail ends on.
+    qsizetype lineLength() const
+    {
+        return m_tail.contains(kCrLf) ? lastLine(m_tail).size() : m_lastLineLength + m_tail.size();
+    }
+
+    void onLineOfItsOwn(QStringView argument)
+    {
+        if (!continuationsLeft()) {
+            behind(argument);
+            return;
+        }
+        m_tail += kContinuation % kCrLf % kIndent % u", " % argument;
+        ++m_continuations;
+    }
+    void behind(QStringView argument) { m_tail += u", " % argument; }
+    // The empty buttons argument before a title.
+    void emptyArgument() { m_tail += u", "; }
+
+    QString take() { return std::move(m_tail); }
+
+private:
+    QString m_tail;
+    qsizetype m_lastLineLength;
+    qsizetype m_continuations;
+};
+
 // The buttons argument, then the title argument, each on a continuation line
 // of its own while continuations are left, otherwise behind the last line.
 // The title fits behind the buttons when its line, with what closes the call
 // behind it, keeps to the code width.
-QString positionalArgumentsTail(qsizetype lastLineLength, const FormatRequest &request,
-    qsizetype continuations, qsizetype closerLength)
+void appendPositionalArguments(
+    ArgumentsTail &tail, const FormatRequest &request, qsizetype closerLength)
 {
     const StyleFlags flags = computeStyleFlags(request.style);
     const QString &buttons
         = request.buttonsExpression.isEmpty() ? flags.expression : request.buttonsExpression;
     const bool hasFlags = flags.value > 0 || !request.buttonsExpression.isEmpty();
-    QString tail;
-    if (hasFlags) {
-        if (continuations < kContinuationLimit) {
-            tail = kContinuation % kCrLf % kIndent % u", " % buttons;
-            ++continuations;
-        } else {
-            tail = u", " % buttons;
-        }
-    }
+    if (hasFlags)
+        tail.onLineOfItsOwn(buttons);
     if (!requestHasTitle(request))
-        return tail;
+        return;
     if (!hasFlags)
-        tail += u", ";
+        tail.emptyArgument();
     const QString title = titleExpression(request);
-    const qsizetype lineBefore
-        = tail.contains(kCrLf) ? lastLine(tail).size() : lastLineLength + tail.size();
-    const bool titleFits = title.size() + lineBefore + closerLength <= request.codeWidth;
-    if (continuations < kContinuationLimit && (!titleFits || !hasFlags))
-        tail += kContinuation % kCrLf % kIndent % u", " % title;
+    const bool titleFits = title.size() + tail.lineLength() + closerLength <= request.codeWidth;
+    if (!titleFits || !hasFlags)
+        tail.onLineOfItsOwn(title);
     else
-        tail += u", " % title;
-    return tail;
+        tail.behind(title);
 }
 
-// Named arguments follow the positional ones on the last line.
+// Named arguments follow the positional ones, each behind the line before
+// where it fits there.
 QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     qsizetype continuations, qsizetype closerLength)
 {
-    QString tail = positionalArgumentsTail(lastLineLength, request, continuations, closerLength);
-    for (const QString &argument : request.namedArguments)
-        tail += u", " % argument;
-    return tail;
+    ArgumentsTail tail(lastLineLength, continuations);
+    appendPositionalArguments(tail, request, closerLength);
+    for (const QString &argument : request.namedArguments) {
+        const qsizetype line = tail.lineLength() + u", "_s.size() + argument.size();
+        if (line + closerLength <= request.codeWidth)
+            tail.behind(argument);
+        else
+            tail.onLineOfItsOwn(argument);
+    }
+    return tail.take();
 }
 
 // Looks for the single LF, which the code holds only in its CR LF breaks:
@@ -646,8 +683,12 @@ FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame 
             [](const MessagePart &part) { return !part.isExpression() && part.text.isEmpty(); }))
         return { FormatOutcome::EmptyMessage, {}, {}, {}, {} };
 
+    // Lines that stand further in than the form's are laid out narrower, so
+    // that they end where the form's would.
     FormatRequest clamped = request;
-    clamped.codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
+    clamped.codeWidth = std::max(
+        std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth) - int(frame.indentationBeyondForm),
+        kNarrowestLayout);
     PreparedParts prepared = preparedParts(parts);
 
     LaidOutPrompt prompt;

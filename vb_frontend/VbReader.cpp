@@ -273,6 +273,7 @@ private:
                 m_cursor.moveTo(i);
                 const qsizetype start = i >= 2 && tokens()[i - 1].is(u".") ? i - 2 : i;
                 m_callBegin = tokens()[start].offset;
+                m_call.place.qualifier = source(start, i);
                 m_placeBegin = tokens()[0].offset;
                 return readCall(start);
             }

@@ -19,6 +19,9 @@ struct VbCallPlace
     QString before; // the code before the call's first line
     QString indentation; // of that line
     QString lead; // before the call on that line: "If ", "lRet = ", "Call "
+    // Before MsgBox, as written: "VBA.", "VBA.Interaction."; a MsgBox of the
+    // program's own may be in scope, so the call keeps it.
+    QString qualifier;
     bool inParentheses = false; // its arguments stand in parentheses, as VB needs them
     // Behind the call to the end of its last line: " = vbYes Then",
     // ": Exit Sub", a comment.

@@ -324,8 +324,8 @@ void tst_MsgBoxFormat::reformatsACall()
                             "\"h.chm\", 7\r\n    MsgBox \"x\"\r\n";
     const Run inPlace = msgboxFormat({ u"--reformat"_s }, code);
     QCOMPARE(inPlace.exitCode, int(cli::Done));
-    QVERIFY2(inPlace.out.contains(", 32 + vbMsgBoxHelpButton, \"Frage\", HelpFile:=\"h.chm\", "
-                                  "Context:=7\r\n    MsgBox \"x\"\r\n"),
+    QVERIFY2(inPlace.out.contains(", 32 + vbMsgBoxHelpButton, \"Frage\", HelpFile:=\"h.chm\" _\r\n"
+                                  "        , Context:=7\r\n    MsgBox \"x\"\r\n"),
         inPlace.out.constData());
     QCOMPARE(inPlace.err,
         "msgbox-format: Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.\n");
