@@ -231,6 +231,37 @@ struct PromptPiece
     }
 };
 
+// A lone CR or LF is one character in the measuring box but a constant
+// between literals in the code. Where a wrapped line's code would pass the
+// room a full line has for it, the line goes on as many pieces as it needs,
+// cut between its literals and constants.
+void appendWrappedLine(QList<PromptPiece> &pieces, QStringView line, qsizetype charsPerLine)
+{
+    const qsizetype room = charsPerLine + 2 * kQuote.size();
+    if (codeLengthOfText(line) <= room) {
+        pieces.append(PromptPiece::ofText(line));
+        return;
+    }
+    qsizetype pieceStart = 0;
+    qsizetype pieceLength = 0;
+    for (qsizetype itemStart = 0; itemStart < line.size();) {
+        qsizetype itemEnd = itemStart + 1;
+        while (!isLoneBreakCharacter(line[itemStart]) && itemEnd < line.size()
+            && !isLoneBreakCharacter(line[itemEnd]))
+            ++itemEnd;
+        const qsizetype itemLength = codeLengthOfText(line.sliced(itemStart, itemEnd - itemStart));
+        if (itemStart > pieceStart && pieceLength + kAmpersand.size() + itemLength > room) {
+            pieces.append(PromptPiece::ofText(line.sliced(pieceStart, itemStart - pieceStart)));
+            pieceStart = itemStart;
+            pieceLength = itemLength;
+        } else {
+            pieceLength += (itemStart > pieceStart ? kAmpersand.size() : 0) + itemLength;
+        }
+        itemStart = itemEnd;
+    }
+    pieces.append(PromptPiece::ofText(line.sliced(pieceStart)));
+}
+
 // Reads a prepared text as the measuring box wraps it. Empty wrapped lines
 // carry nothing and are dropped. A wrapped line never ends between the two
 // quotes of a doubled one.
@@ -254,7 +285,7 @@ void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetyp
             qsizetype length = firstWrappedLineLength(rest, charsPerLine);
             if (rest.first(length).count(u'"') % 2 != 0)
                 ++length;
-            pieces.append(PromptPiece::ofText(rest.first(length)));
+            appendWrappedLine(pieces, rest.first(length), charsPerLine);
             rest = rest.sliced(length);
         }
         if (isLast)

@@ -31,10 +31,10 @@ QString preparedMessage(const QString &message)
 
 // Quote, text, quote; a CR or LF inside the text stands outside the literal,
 // as vbCr or vbLf.
-QString quoted(const QString &text)
+QStringList quotedItems(const QString &text)
 {
     if (text.isEmpty())
-        return kQuote + kQuote;
+        return { kQuote + kQuote };
     QStringList items;
     QString run;
     for (const QChar c : text) {
@@ -49,16 +49,36 @@ QString quoted(const QString &text)
     }
     if (!run.isEmpty())
         items << kQuote + run + kQuote;
-    return items.join(u" & "_s);
+    return items;
 }
 
-QString firstCodeText(const TextBoxLines &txtDummy)
+QString quoted(const QString &text)
+{
+    return quotedItems(text).join(u" & "_s);
+}
+
+// A wrapped line as code lines: its literals and vbCr/vbLf words, as many
+// on a line as keep within the room a full line has for them.
+QString quotedLines(const QString &text, qsizetype room)
+{
+    const QStringList items = quotedItems(text);
+    QStringList lines { items.first() };
+    for (qsizetype i = 1; i < items.size(); ++i) {
+        if (lines.last().size() + 3 + items[i].size() > room)
+            lines << items[i];
+        else
+            lines.last() += u" & "_s + items[i];
+    }
+    return lines.join(u" & _"_s + kCrLf + kEight);
+}
+
+QString firstCodeText(const TextBoxLines &txtDummy, qsizetype room)
 {
     QString code = u"    MsgBox _"_s + kCrLf;
     const qsizetype n = GetLineCount(txtDummy);
     for (qsizetype i = 1; i < n; ++i)
-        code += kEight + quoted(GetLineText(txtDummy, i)) + u" & _"_s + kCrLf;
-    code += kEight + quoted(GetLineText(txtDummy, n));
+        code += kEight + quotedLines(GetLineText(txtDummy, i), room) + u" & _"_s + kCrLf;
+    code += kEight + quotedLines(GetLineText(txtDummy, n), room);
     return code;
 }
 
@@ -137,9 +157,9 @@ FormatResult formatMessage(const FormatRequest &request)
     const int width = std::clamp(request.codeWidth, codegen::kMinCodeWidth, codegen::kMaxCodeWidth);
 
     result.measuringText = preparedMessage(request.message);
-    const TextBoxLines txtDummy
-        = TextBoxLines::wrapping(result.measuringText, codegen::charsPerLineForCodeWidth(width));
-    QString code = cleanedUp(firstCodeText(txtDummy));
+    const qsizetype charsPerLine = codegen::charsPerLineForCodeWidth(width);
+    const TextBoxLines txtDummy = TextBoxLines::wrapping(result.measuringText, charsPerLine);
+    QString code = cleanedUp(firstCodeText(txtDummy, charsPerLine + 2));
 
     const qsizetype passes = GetLineCount(TextBoxLines::nonWrapping(code));
     QString atStartOfLastPass;
