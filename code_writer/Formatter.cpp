@@ -478,10 +478,17 @@ qsizetype expectedCodeSize(const LaidOutPrompt &prompt)
     return size;
 }
 
-// The parts given, or else the typed text as one part.
+// The parts given, or else the typed text as one part. An expression
+// without source is no VB: written, it would leave a dangling &.
 MessageParts partsOr(const MessageParts &parts, const QString &typed)
 {
-    return parts.isEmpty() ? MessageParts { { MessagePart::Kind::Text, typed } } : parts;
+    if (parts.isEmpty())
+        return { { MessagePart::Kind::Text, typed } };
+    MessageParts written = parts;
+    written.removeIf([](const MessagePart &part) {
+        return part.isExpression() && part.text.trimmed().isEmpty();
+    });
+    return written;
 }
 
 // VB's own escape: a doubled quote stands for one.

@@ -64,6 +64,28 @@ QString withQualifiedTextCall(const QString &code, const QString &qualifier)
     return QString(code).insert(at + kCrLf.size() + kFormIndentation.size(), qualifier);
 }
 
+// With the one button of OK, the choices write no default button; a call
+// that names one keeps it all the same, since VB takes its value. Empty
+// where the choices' flags hold all of them.
+QString flagsWithLoneDefaultButton(const StyleChoices &choices)
+{
+    const VbConstant *defaultButton = defaultButtonConstantOf(choices.defaultButton);
+    if (choices.buttons != 0 || !defaultButton)
+        return {};
+    StyleChoices before;
+    before.icon = choices.icon;
+    StyleChoices behind = choices;
+    behind.icon = 0;
+    behind.defaultButton = 1;
+    QStringList terms;
+    for (const QString &term : { computeStyleFlags(before).expression,
+             defaultButton->name.toString(), computeStyleFlags(behind).expression }) {
+        if (!term.isEmpty())
+            terms << term;
+    }
+    return terms.join(u" Or "_s);
+}
+
 } // namespace
 
 FormatRequest requestToWriteAnew(const VbCall &call)
@@ -74,7 +96,9 @@ FormatRequest requestToWriteAnew(const VbCall &call)
     request.title = call.title;
     request.titleParts = call.titleParts;
     request.style = call.choices;
-    request.buttonsExpression = call.buttonsExpression;
+    request.buttonsExpression = call.buttonsExpression.isEmpty()
+        ? flagsWithLoneDefaultButton(call.choices)
+        : call.buttonsExpression;
     request.trailing = call.trailing;
     request.form = call.form;
     return request;
@@ -93,6 +117,12 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
     // Without its statements of sText, the text-variable form would declare
     // sText a second time: the call stays a statement, on the variable it
     // named, or on the fixed text it was read for.
+    // A prompt read as one expression stands as written: read so,
+    // `sText & ""` would lose its "" and become the tool's own sText.
+    const bool oneExpression = call.prompt.size() == 1 && call.prompt.first().isExpression();
+    if (oneExpression && call.form != CodeForm::TextVariable && request.parts == call.prompt
+        && !place.prompt.isEmpty())
+        inPlace.parts = { { MessagePart::Kind::Expression, place.prompt } };
     if (inPlace.form == CodeForm::TextVariable && !place.withTextStatements) {
         inPlace.form = CodeForm::Statement;
         if (!place.promptVariable.isEmpty())

@@ -543,6 +543,7 @@ private:
     void prompt(qsizetype begin, qsizetype end)
     {
         const Token &first = m_cursor.tokenAt(begin);
+        m_call.place.prompt = source(begin, end);
         const bool alone = end == begin + 1 && first.kind == Kind::Word;
         if (alone && first.isWord(kTextVariable) && m_textVariable) {
             m_call.form = CodeForm::TextVariable;

@@ -27,6 +27,8 @@ struct VbCallPlace
     // ": Exit Sub", a comment.
     QString rest;
     QString after; // the code after the call's last line
+    // The prompt argument as written, a continuation in it as one blank.
+    QString prompt;
     // What the window's choices cannot hold, kept for the call in its place:
     // the buttons argument as written where the choices leave out some of
     // it (vbMsgBoxHelpButton, ...), and HelpFile and Context, as named
