@@ -551,6 +551,17 @@ public:
         ++m_continuations;
     }
     void behind(QStringView argument) { m_tail += u", " % argument; }
+    // The argument goes on behind an &: VB takes a continuation between any
+    // two of its terms.
+    void goOn(QStringView rest)
+    {
+        if (!continuationsLeft()) {
+            m_tail += kAmpersand % rest;
+            return;
+        }
+        m_tail += kPieceJoiner % kCrLf % kIndent % rest;
+        ++m_continuations;
+    }
     // The empty buttons argument before a title.
     void emptyArgument() { m_tail += u", "; }
 
@@ -562,10 +573,58 @@ private:
     qsizetype m_continuations;
 };
 
+// The terms of an expression joined by & outside its literals and
+// parentheses.
+QStringList joinedTerms(QStringView expression)
+{
+    QStringList terms;
+    qsizetype termStart = 0;
+    int depth = 0;
+    bool inLiteral = false;
+    for (qsizetype i = 0; i < expression.size(); ++i) {
+        const QChar c = expression[i];
+        if (c == kQuote.front())
+            inLiteral = !inLiteral;
+        if (inLiteral)
+            continue;
+        depth += (c == u'(') - (c == u')');
+        if (depth == 0 && expression.sliced(i).startsWith(kAmpersand)) {
+            terms << expression.sliced(termStart, i - termStart).toString();
+            termStart = i + kAmpersand.size();
+            i = termStart - 1;
+        }
+    }
+    terms << expression.sliced(termStart).toString();
+    return terms;
+}
+
+// A title too long for a line of its own goes on over as many lines as it
+// needs, cut behind its joins; a single term longer than a line stays whole.
+void appendLongTitle(ArgumentsTail &tail, const QString &title, int codeWidth)
+{
+    const QStringList terms = joinedTerms(title);
+    QStringList lines { terms.first() };
+    qsizetype lineLength = kIndent.size() + u", "_s.size() + terms.first().size();
+    for (qsizetype i = 1; i < terms.size(); ++i) {
+        const qsizetype longer = lineLength + kAmpersand.size() + terms[i].size();
+        if (longer + kPieceJoiner.size() <= codeWidth) {
+            lines.last() += kAmpersand % terms[i];
+            lineLength = longer;
+        } else {
+            lines << terms[i];
+            lineLength = kIndent.size() + terms[i].size();
+        }
+    }
+    tail.onLineOfItsOwn(lines.first());
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        tail.goOn(lines[i]);
+}
+
 // The buttons argument, then the title argument, each on a continuation line
 // of its own while continuations are left, otherwise behind the last line.
 // The title fits behind the buttons when its line, with what closes the call
-// behind it, keeps to the code width.
+// behind it, keeps to the code width; on a line of its own, a title too long
+// for it goes on over further lines.
 void appendPositionalArguments(
     ArgumentsTail &tail, const FormatRequest &request, qsizetype closerLength)
 {
@@ -581,10 +640,12 @@ void appendPositionalArguments(
         tail.emptyArgument();
     const QString title = titleExpression(request);
     const bool titleFits = title.size() + tail.lineLength() + closerLength <= request.codeWidth;
-    if (!titleFits || !hasFlags)
-        tail.onLineOfItsOwn(title);
-    else
+    if (titleFits && hasFlags)
         tail.behind(title);
+    else if (kIndent.size() + u", "_s.size() + title.size() + closerLength > request.codeWidth)
+        appendLongTitle(tail, title, request.codeWidth);
+    else
+        tail.onLineOfItsOwn(title);
 }
 
 // Named arguments follow the positional ones, each behind the line before

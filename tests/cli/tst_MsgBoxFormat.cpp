@@ -407,6 +407,14 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
         << int(cli::Done)
         << QByteArray("    MsgBox _\r\n        Err.Description _\r\n        , vbCritical, \"Error\" _\r\n"
                       "        , HelpFile:=Err.HelpFile _\r\n        , Context:=Err.HelpContext\r\n");
+    QTest::newRow("a title too long for its line goes on behind its joins")
+        << (reformat + QStringList { u"--width=40"_s })
+        << QByteArray("    MsgBox \"x\", vbYesNo, \"Datei \" & sFile & \" konnte nicht gelesen "
+                      "werden: \" & Err.Description\n")
+        << int(cli::Done)
+        << QByteArray("    MsgBox _\r\n        \"x\" _\r\n        , vbYesNo _\r\n"
+                      "        , \"Datei \" & sFile & _\r\n"
+                      "        \" konnte nicht gelesen werden: \" & _\r\n        Err.Description\r\n");
     QTest::newRow("a call further in is laid out narrower")
         << (reformat + QStringList { u"--width=40"_s })
         << QByteArray("            If MsgBox(\"Bitte alle Felder ausfüllen.\", vbYesNo, "

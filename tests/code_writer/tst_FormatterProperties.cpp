@@ -255,7 +255,7 @@ QString placedInAProgram(const QString &formCode, int variant)
 }
 
 // How many terms the line's code holds outside literals and parentheses, its
-// commas and the prompt's joins counted. A run of line breaks shares one line of vbNewline
+// commas and joins counted. A run of line breaks shares one line of vbNewline
 // words, however long, and counts as one term.
 int termsOn(const QString &codeLine)
 {
@@ -265,9 +265,7 @@ int termsOn(const QString &codeLine)
         if (line.endsWith(end))
             line.chop(end.size());
     }
-    // An argument behind the prompt is one term: a title is not split.
-    const bool argument = line.startsWith(u", ");
-    if (argument)
+    if (line.startsWith(u", "))
         line = line.sliced(2);
     int terms = 1;
     int depth = 0;
@@ -277,8 +275,8 @@ int termsOn(const QString &codeLine)
             inLiteral = !inLiteral;
         else if (!inLiteral)
             depth += (line[i] == u'(') - (line[i] == u')');
-        const bool separates = (!argument && line.sliced(i).startsWith(u" & "))
-            || line.sliced(i).startsWith(u", ");
+        const bool separates
+            = line.sliced(i).startsWith(u" & ") || line.sliced(i).startsWith(u", ");
         terms += !inLiteral && depth == 0 && separates;
     }
     return terms;

@@ -52,11 +52,6 @@ QStringList quotedItems(const QString &text)
     return items;
 }
 
-QString quoted(const QString &text)
-{
-    return quotedItems(text).join(u" & "_s);
-}
-
 // A wrapped line as code lines: its literals and vbCr/vbLf words, as many
 // on a line as keep within the room a full line has for them.
 QString quotedLines(const QString &text, qsizetype room)
@@ -145,6 +140,27 @@ bool hasLineLongerThan1023(const QString &code)
     return false;
 }
 
+// A title too long for a line of its own: its items as many on a line as
+// leave room for a continuation, each further line while continuations are
+// left.
+QString titleOverLines(const QStringList &items, int width, int count)
+{
+    QString appended = u" _"_s + kCrLf + kEight + u", "_s + items.first();
+    qsizetype line = 10 + items.first().size();
+    ++count;
+    for (qsizetype i = 1; i < items.size(); ++i) {
+        if (line + 3 + items[i].size() + 4 <= width || count >= 24) {
+            appended += u" & "_s + items[i];
+            line += 3 + items[i].size();
+            continue;
+        }
+        appended += u" & _"_s + kCrLf + kEight + items[i];
+        line = 8 + items[i].size();
+        ++count;
+    }
+    return appended;
+}
+
 } // namespace
 
 FormatResult formatMessage(const FormatRequest &request)
@@ -193,12 +209,14 @@ FormatResult formatMessage(const FormatRequest &request)
             code += u", "_s;
             tail += u", "_s;
         }
-        const QString title = quoted(StringReplace(request.title, kQuote, kQuote + kQuote));
+        const QStringList items = quotedItems(StringReplace(request.title, kQuote, kQuote + kQuote));
+        const QString title = items.join(u" & "_s);
         const TextBoxLines box = TextBoxLines::nonWrapping(code);
         const QString last = GetLineText(box, GetLineCount(box));
-        const QString appended = count < 24 && (title.size() + last.size() > width || !hasFlags)
-            ? QString(u" _"_s + kCrLf + kEight + u", "_s + title)
-            : QString(u", "_s + title);
+        const bool ownLine = count < 24 && (title.size() + last.size() > width || !hasFlags);
+        const QString appended = !ownLine ? QString(u", "_s + title)
+            : 10 + title.size() > width  ? titleOverLines(items, width, count)
+                                         : QString(u" _"_s + kCrLf + kEight + u", "_s + title);
         code += appended;
         tail += appended;
     }
