@@ -784,10 +784,9 @@ FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame 
 
     // Lines that stand further in than the form's are laid out narrower, so
     // that they end where the form's would.
+    const int codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
     FormatRequest clamped = request;
-    clamped.codeWidth = std::max(
-        std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth) - int(frame.indentationBeyondForm),
-        kNarrowestLayout);
+    clamped.codeWidth = std::max(codeWidth - int(frame.indentationBeyondForm), kNarrowestLayout);
     PreparedParts prepared = preparedParts(parts);
 
     LaidOutPrompt prompt;

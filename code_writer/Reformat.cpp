@@ -141,8 +141,8 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
     // as they were.
     const QString laidOut = withQualifiedTextCall(
         result.code.chopped(place.rest.size() + kCrLf.size()), place.qualifier);
-    result.code = place.before % indentedAs(laidOut, place.indentation, column) % place.rest
-        % kCrLf % place.after;
+    result.code = place.before % indentedAs(laidOut, place.indentation, column) % place.rest % kCrLf
+        % place.after;
     return result;
 }
 

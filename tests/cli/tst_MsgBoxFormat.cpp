@@ -393,7 +393,8 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
     QTest::newRow("a default button beside OK alone stays")
         << reformat << QByteArray("Select Case MsgBox(\"x\", VBDEFAULTBUTTON2)\nEnd Select\n")
         << int(cli::Done)
-        << QByteArray("Select Case MsgBox( _\r\n    \"x\" _\r\n    , vbDefaultButton2)\r\nEnd Select\r\n");
+        << QByteArray(
+               "Select Case MsgBox( _\r\n    \"x\" _\r\n    , vbDefaultButton2)\r\nEnd Select\r\n");
     QTest::newRow("a prompt of one expression stands as written")
         << reformat << QByteArray("Call MsgBox(sText & \"\", , \"T\")\n") << int(cli::Done)
         << QByteArray("Call MsgBox( _\r\n    sText & \"\",  _\r\n    , \"T\")\r\n");
@@ -405,16 +406,18 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
         << QByteArray("    MsgBox Err.Description, vbCritical, \"Error\", HelpFile:=Err.HelpFile, "
                       "Context:=Err.HelpContext\n")
         << int(cli::Done)
-        << QByteArray("    MsgBox _\r\n        Err.Description _\r\n        , vbCritical, \"Error\" _\r\n"
-                      "        , HelpFile:=Err.HelpFile _\r\n        , Context:=Err.HelpContext\r\n");
+        << QByteArray(
+               "    MsgBox _\r\n        Err.Description _\r\n        , vbCritical, \"Error\" _\r\n"
+               "        , HelpFile:=Err.HelpFile _\r\n        , Context:=Err.HelpContext\r\n");
     QTest::newRow("a title too long for its line goes on behind its joins")
         << (reformat + QStringList { u"--width=40"_s })
         << QByteArray("    MsgBox \"x\", vbYesNo, \"Datei \" & sFile & \" konnte nicht gelesen "
                       "werden: \" & Err.Description\n")
         << int(cli::Done)
-        << QByteArray("    MsgBox _\r\n        \"x\" _\r\n        , vbYesNo _\r\n"
-                      "        , \"Datei \" & sFile & _\r\n"
-                      "        \" konnte nicht gelesen werden: \" & _\r\n        Err.Description\r\n");
+        << QByteArray(
+               "    MsgBox _\r\n        \"x\" _\r\n        , vbYesNo _\r\n"
+               "        , \"Datei \" & sFile & _\r\n"
+               "        \" konnte nicht gelesen werden: \" & _\r\n        Err.Description\r\n");
     QTest::newRow("a call further in is laid out narrower")
         << (reformat + QStringList { u"--width=40"_s })
         << QByteArray("            If MsgBox(\"Bitte alle Felder ausfüllen.\", vbYesNo, "

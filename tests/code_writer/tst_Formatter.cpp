@@ -385,8 +385,8 @@ void tst_Formatter::widthOutsideTheRangeTakesTheNearestBound()
 void tst_Formatter::expressionWithoutSourceIsLeftOut()
 {
     FormatRequest request;
-    request.parts = { { MessagePart::Kind::ExactText, u"a"_s },
-        { MessagePart::Kind::Expression, u" "_s } };
+    request.parts
+        = { { MessagePart::Kind::ExactText, u"a"_s }, { MessagePart::Kind::Expression, u" "_s } };
     request.form = CodeForm::TextVariable;
     QCOMPARE(formatMessage(request).code,
         u"    Dim sText As String\r\n    sText = _\r\n        \"a\"\r\n    MsgBox sText\r\n"_s);

@@ -236,7 +236,8 @@ namespace {
 QString placedInAProgram(const QString &formCode, int variant)
 {
     QStringList lines = formCode.split(u"\r\n"_s);
-    const QString indentation = QStringList { u""_s, u"    "_s, u"\t"_s, u"        "_s }[variant % 4];
+    const QString indentation
+        = QStringList { u""_s, u"    "_s, u"\t"_s, u"        "_s }[variant % 4];
     for (QString &line : lines) {
         if (!line.isEmpty())
             line.prepend(indentation);
@@ -286,7 +287,8 @@ int termsOn(const QString &codeLine)
 // behind it on its last.
 QStringList linesLaidOut(const QString &code, const VbCallPlace &place)
 {
-    QString call = code.sliced(place.before.size(), code.size() - place.before.size() - place.after.size());
+    QString call
+        = code.sliced(place.before.size(), code.size() - place.before.size() - place.after.size());
     call.chop(place.rest.size() + 2);
     return call.split(u"\r\n"_s).mid(1);
 }
@@ -350,9 +352,9 @@ void tst_FormatterProperties::callsWrittenInTheirPlaceKeepToTheWidth()
         for (const QString &line : std::as_const(lines)) {
             if (line.size() > anew.codeWidth + allowedBeyondWidth(line) && termsOn(line) > 1)
                 QFAIL(qPrintable(u"case %1: a line of %2 at width %3\n%4\nfrom\n%5"_s.arg(i)
-                        .arg(line.size())
-                        .arg(anew.codeWidth)
-                        .arg(pretty(line), program)));
+                                     .arg(line.size())
+                                     .arg(anew.codeWidth)
+                                     .arg(pretty(line), program)));
         }
     }
     QVERIFY(checked > kCases / 2);

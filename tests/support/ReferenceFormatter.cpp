@@ -209,14 +209,15 @@ FormatResult formatMessage(const FormatRequest &request)
             code += u", "_s;
             tail += u", "_s;
         }
-        const QStringList items = quotedItems(StringReplace(request.title, kQuote, kQuote + kQuote));
+        const QStringList items
+            = quotedItems(StringReplace(request.title, kQuote, kQuote + kQuote));
         const QString title = items.join(u" & "_s);
         const TextBoxLines box = TextBoxLines::nonWrapping(code);
         const QString last = GetLineText(box, GetLineCount(box));
         const bool ownLine = count < 24 && (title.size() + last.size() > width || !hasFlags);
         const QString appended = !ownLine ? QString(u", "_s + title)
-            : 10 + title.size() > width  ? titleOverLines(items, width, count)
-                                         : QString(u" _"_s + kCrLf + kEight + u", "_s + title);
+            : 10 + title.size() > width   ? titleOverLines(items, width, count)
+                                          : QString(u" _"_s + kCrLf + kEight + u", "_s + title);
         code += appended;
         tail += appended;
     }
