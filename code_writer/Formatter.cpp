@@ -238,8 +238,9 @@ struct PromptPiece
 void appendWrappedLine(QList<PromptPiece> &pieces, QStringView line, qsizetype charsPerLine)
 {
     const qsizetype room = charsPerLine + 2 * kQuote.size();
-    if (codeLengthOfText(line) <= room) {
-        pieces.append(PromptPiece::ofText(line));
+    const PromptPiece whole = PromptPiece::ofText(line);
+    if (whole.length <= room) {
+        pieces.append(whole);
         return;
     }
     qsizetype pieceStart = 0;
