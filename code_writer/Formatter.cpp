@@ -35,6 +35,8 @@ constexpr qsizetype kFrameAllowance = 256;
 // add up to less than the code width.
 constexpr qsizetype kJoinAllowance = 16;
 constexpr int kContinuationLimit = 24;
+// However far in a call stands, its prompt lines keep room for some text.
+constexpr int kNarrowestLayout = kMinCodeWidth / 2;
 // VB refuses a longer physical line.
 constexpr qsizetype kMaxCodeLineLength = 1023;
 
@@ -229,6 +231,38 @@ struct PromptPiece
     }
 };
 
+// A lone CR or LF is one character in the measuring box but a constant
+// between literals in the code. Where a wrapped line's code would pass the
+// room a full line has for it, the line goes on as many pieces as it needs,
+// cut between its literals and constants.
+void appendWrappedLine(QList<PromptPiece> &pieces, QStringView line, qsizetype charsPerLine)
+{
+    const qsizetype room = charsPerLine + 2 * kQuote.size();
+    const PromptPiece whole = PromptPiece::ofText(line);
+    if (whole.length <= room) {
+        pieces.append(whole);
+        return;
+    }
+    qsizetype pieceStart = 0;
+    qsizetype pieceLength = 0;
+    for (qsizetype itemStart = 0; itemStart < line.size();) {
+        qsizetype itemEnd = itemStart + 1;
+        while (!isLoneBreakCharacter(line[itemStart]) && itemEnd < line.size()
+            && !isLoneBreakCharacter(line[itemEnd]))
+            ++itemEnd;
+        const qsizetype itemLength = codeLengthOfText(line.sliced(itemStart, itemEnd - itemStart));
+        if (itemStart > pieceStart && pieceLength + kAmpersand.size() + itemLength > room) {
+            pieces.append(PromptPiece::ofText(line.sliced(pieceStart, itemStart - pieceStart)));
+            pieceStart = itemStart;
+            pieceLength = itemLength;
+        } else {
+            pieceLength += (itemStart > pieceStart ? kAmpersand.size() : 0) + itemLength;
+        }
+        itemStart = itemEnd;
+    }
+    pieces.append(PromptPiece::ofText(line.sliced(pieceStart)));
+}
+
 // Reads a prepared text as the measuring box wraps it. Empty wrapped lines
 // carry nothing and are dropped. A wrapped line never ends between the two
 // quotes of a doubled one.
@@ -252,7 +286,7 @@ void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetyp
             qsizetype length = firstWrappedLineLength(rest, charsPerLine);
             if (rest.first(length).count(u'"') % 2 != 0)
                 ++length;
-            pieces.append(PromptPiece::ofText(rest.first(length)));
+            appendWrappedLine(pieces, rest.first(length), charsPerLine);
             rest = rest.sliced(length);
         }
         if (isLast)
@@ -445,10 +479,17 @@ qsizetype expectedCodeSize(const LaidOutPrompt &prompt)
     return size;
 }
 
-// The parts given, or else the typed text as one part.
+// The parts given, or else the typed text as one part. An expression
+// without source is no VB: written, it would leave a dangling &.
 MessageParts partsOr(const MessageParts &parts, const QString &typed)
 {
-    return parts.isEmpty() ? MessageParts { { MessagePart::Kind::Text, typed } } : parts;
+    if (parts.isEmpty())
+        return { { MessagePart::Kind::Text, typed } };
+    MessageParts written = parts;
+    written.removeIf([](const MessagePart &part) {
+        return part.isExpression() && part.text.trimmed().isEmpty();
+    });
+    return written;
 }
 
 // VB's own escape: a doubled quote stands for one.
@@ -484,49 +525,145 @@ QStringView lastLine(QStringView code)
     return lastBreak < 0 ? code : code.sliced(lastBreak + kCrLf.size());
 }
 
+// The arguments behind the prompt, each after a comma: on a continuation
+// line of its own while continuations are left, or behind the line before.
+class ArgumentsTail
+{
+public:
+    ArgumentsTail(qsizetype lastLineLength, qsizetype continuations)
+        : m_lastLineLength(lastLineLength)
+        , m_continuations(continuations)
+    { }
+
+    bool continuationsLeft() const { return m_continuations < kContinuationLimit; }
+    // The length of the line the tail ends on.
+    qsizetype lineLength() const
+    {
+        return m_tail.contains(kCrLf) ? lastLine(m_tail).size() : m_lastLineLength + m_tail.size();
+    }
+
+    void onLineOfItsOwn(QStringView argument)
+    {
+        if (!continuationsLeft()) {
+            behind(argument);
+            return;
+        }
+        m_tail += kContinuation % kCrLf % kIndent % u", " % argument;
+        ++m_continuations;
+    }
+    void behind(QStringView argument) { m_tail += u", " % argument; }
+    // The argument goes on behind an &: VB takes a continuation between any
+    // two of its terms.
+    void goOn(QStringView rest)
+    {
+        if (!continuationsLeft()) {
+            m_tail += kAmpersand % rest;
+            return;
+        }
+        m_tail += kPieceJoiner % kCrLf % kIndent % rest;
+        ++m_continuations;
+    }
+    // The empty buttons argument before a title.
+    void emptyArgument() { m_tail += u", "; }
+
+    QString take() { return std::move(m_tail); }
+
+private:
+    QString m_tail;
+    qsizetype m_lastLineLength;
+    qsizetype m_continuations;
+};
+
+// The terms of an expression joined by & outside its literals and
+// parentheses.
+QStringList joinedTerms(QStringView expression)
+{
+    QStringList terms;
+    qsizetype termStart = 0;
+    int depth = 0;
+    bool inLiteral = false;
+    for (qsizetype i = 0; i < expression.size(); ++i) {
+        const QChar c = expression[i];
+        if (c == kQuote.front())
+            inLiteral = !inLiteral;
+        if (inLiteral)
+            continue;
+        depth += (c == u'(') - (c == u')');
+        if (depth == 0 && expression.sliced(i).startsWith(kAmpersand)) {
+            terms << expression.sliced(termStart, i - termStart).toString();
+            termStart = i + kAmpersand.size();
+            i = termStart - 1;
+        }
+    }
+    terms << expression.sliced(termStart).toString();
+    return terms;
+}
+
+// A title too long for a line of its own goes on over as many lines as it
+// needs, cut behind its joins; a single term longer than a line stays whole.
+void appendLongTitle(ArgumentsTail &tail, const QString &title, int codeWidth)
+{
+    const QStringList terms = joinedTerms(title);
+    QStringList lines { terms.first() };
+    qsizetype lineLength = kIndent.size() + u", "_s.size() + terms.first().size();
+    for (qsizetype i = 1; i < terms.size(); ++i) {
+        const qsizetype longer = lineLength + kAmpersand.size() + terms[i].size();
+        if (longer + kPieceJoiner.size() <= codeWidth) {
+            lines.last() += kAmpersand % terms[i];
+            lineLength = longer;
+        } else {
+            lines << terms[i];
+            lineLength = kIndent.size() + terms[i].size();
+        }
+    }
+    tail.onLineOfItsOwn(lines.first());
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        tail.goOn(lines[i]);
+}
+
 // The buttons argument, then the title argument, each on a continuation line
 // of its own while continuations are left, otherwise behind the last line.
 // The title fits behind the buttons when its line, with what closes the call
-// behind it, keeps to the code width.
-QString positionalArgumentsTail(qsizetype lastLineLength, const FormatRequest &request,
-    qsizetype continuations, qsizetype closerLength)
+// behind it, keeps to the code width; on a line of its own, a title too long
+// for it goes on over further lines.
+void appendPositionalArguments(
+    ArgumentsTail &tail, const FormatRequest &request, qsizetype closerLength)
 {
     const StyleFlags flags = computeStyleFlags(request.style);
     const QString &buttons
         = request.buttonsExpression.isEmpty() ? flags.expression : request.buttonsExpression;
     const bool hasFlags = flags.value > 0 || !request.buttonsExpression.isEmpty();
-    QString tail;
-    if (hasFlags) {
-        if (continuations < kContinuationLimit) {
-            tail = kContinuation % kCrLf % kIndent % u", " % buttons;
-            ++continuations;
-        } else {
-            tail = u", " % buttons;
-        }
-    }
+    if (hasFlags)
+        tail.onLineOfItsOwn(buttons);
     if (!requestHasTitle(request))
-        return tail;
+        return;
     if (!hasFlags)
-        tail += u", ";
+        tail.emptyArgument();
     const QString title = titleExpression(request);
-    const qsizetype lineBefore
-        = tail.contains(kCrLf) ? lastLine(tail).size() : lastLineLength + tail.size();
-    const bool titleFits = title.size() + lineBefore + closerLength <= request.codeWidth;
-    if (continuations < kContinuationLimit && (!titleFits || !hasFlags))
-        tail += kContinuation % kCrLf % kIndent % u", " % title;
+    const bool titleFits = title.size() + tail.lineLength() + closerLength <= request.codeWidth;
+    if (titleFits && hasFlags)
+        tail.behind(title);
+    else if (kIndent.size() + u", "_s.size() + title.size() + closerLength > request.codeWidth)
+        appendLongTitle(tail, title, request.codeWidth);
     else
-        tail += u", " % title;
-    return tail;
+        tail.onLineOfItsOwn(title);
 }
 
-// Named arguments follow the positional ones on the last line.
+// Named arguments follow the positional ones, each behind the line before
+// where it fits there.
 QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     qsizetype continuations, qsizetype closerLength)
 {
-    QString tail = positionalArgumentsTail(lastLineLength, request, continuations, closerLength);
-    for (const QString &argument : request.namedArguments)
-        tail += u", " % argument;
-    return tail;
+    ArgumentsTail tail(lastLineLength, continuations);
+    appendPositionalArguments(tail, request, closerLength);
+    for (const QString &argument : request.namedArguments) {
+        const qsizetype line = tail.lineLength() + u", "_s.size() + argument.size();
+        if (line + closerLength <= request.codeWidth)
+            tail.behind(argument);
+        else
+            tail.onLineOfItsOwn(argument);
+    }
+    return tail.take();
 }
 
 // Looks for the single LF, which the code holds only in its CR LF breaks:
@@ -646,8 +783,11 @@ FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame 
             [](const MessagePart &part) { return !part.isExpression() && part.text.isEmpty(); }))
         return { FormatOutcome::EmptyMessage, {}, {}, {}, {} };
 
+    // Lines that stand further in than the form's are laid out narrower, so
+    // that they end where the form's would.
+    const int codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
     FormatRequest clamped = request;
-    clamped.codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
+    clamped.codeWidth = std::max(codeWidth - int(frame.indentationBeyondForm), kNarrowestLayout);
     PreparedParts prepared = preparedParts(parts);
 
     LaidOutPrompt prompt;

@@ -304,6 +304,7 @@ private:
                 m_cursor.moveTo(i);
                 const qsizetype start = i - qualifierBefore(i);
                 m_callBegin = tokens()[start].offset;
+                m_call.place.qualifier = source(start, i);
                 m_placeBegin = tokens()[0].offset;
                 return readCall(start);
             }
@@ -665,6 +666,7 @@ private:
     void prompt(qsizetype begin, qsizetype end)
     {
         const Token &first = m_cursor.tokenAt(begin);
+        m_call.place.prompt = source(begin, end);
         const bool alone = end == begin + 1 && first.kind == Kind::Word;
         if (alone && isTextVariable(first) && m_textVariable) {
             m_call.form = CodeForm::TextVariable;
