@@ -18,6 +18,9 @@ struct CallFrame
     QString opening; // the call's first line, which ends with a continuation
     QString closer; // behind the last argument
     QStringList after; // the lines after the call
+    // How much further in than the form's the call's lines stand where it is
+    // written in its place: the layout leaves them that room.
+    qsizetype indentationBeyondForm = 0;
 };
 
 // The frame of a call form in the dialect; an If that does not fit the

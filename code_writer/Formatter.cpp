@@ -30,6 +30,8 @@ constexpr qsizetype kFrameAllowance = 256;
 // Two neighbouring lines are joined when their lengths, less this allowance,
 // add up to less than the code width.
 constexpr qsizetype kJoinAllowance = 16;
+// However far in a call stands, its prompt lines keep room for some text.
+constexpr int kNarrowestLayout = kMinCodeWidth / 2;
 // VB refuses a longer physical line.
 constexpr qsizetype kMaxCodeLineLength = 1023;
 
@@ -244,6 +246,38 @@ struct PromptPiece
     }
 };
 
+// A lone CR or LF is one character in the measuring box but a constant
+// between literals in the code. Where a wrapped line's code would pass the
+// room a full line has for it, the line goes on as many pieces as it needs,
+// cut between its literals and constants.
+void appendWrappedLine(QList<PromptPiece> &pieces, QStringView line, qsizetype charsPerLine)
+{
+    const qsizetype room = charsPerLine + 2 * kQuote.size();
+    const PromptPiece whole = PromptPiece::ofText(line);
+    if (whole.length <= room) {
+        pieces.append(whole);
+        return;
+    }
+    qsizetype pieceStart = 0;
+    qsizetype pieceLength = 0;
+    for (qsizetype itemStart = 0; itemStart < line.size();) {
+        qsizetype itemEnd = itemStart + 1;
+        while (!isLoneBreakCharacter(line[itemStart]) && itemEnd < line.size()
+            && !isLoneBreakCharacter(line[itemEnd]))
+            ++itemEnd;
+        const qsizetype itemLength = codeLengthOfText(line.sliced(itemStart, itemEnd - itemStart));
+        if (itemStart > pieceStart && pieceLength + kAmpersand.size() + itemLength > room) {
+            pieces.append(PromptPiece::ofText(line.sliced(pieceStart, itemStart - pieceStart)));
+            pieceStart = itemStart;
+            pieceLength = itemLength;
+        } else {
+            pieceLength += (itemStart > pieceStart ? kAmpersand.size() : 0) + itemLength;
+        }
+        itemStart = itemEnd;
+    }
+    pieces.append(PromptPiece::ofText(line.sliced(pieceStart)));
+}
+
 // Reads a prepared text as the measuring box wraps it. Empty wrapped lines
 // carry nothing and are dropped. A wrapped line never ends between the two
 // quotes of a doubled one.
@@ -268,7 +302,7 @@ void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetyp
             qsizetype length = firstWrappedLineLength(rest, charsPerLine);
             if (rest.first(length).count(u'"') % 2 != 0)
                 ++length;
-            pieces.append(PromptPiece::ofText(rest.first(length)));
+            appendWrappedLine(pieces, rest.first(length), charsPerLine);
             rest = rest.sliced(length);
         }
         if (isLast)
@@ -465,10 +499,17 @@ qsizetype expectedCodeSize(const LaidOutPrompt &prompt)
     return size;
 }
 
-// The parts given, or else the typed text as one part.
+// The parts given, or else the typed text as one part. An expression
+// without source is no VB: written, it would leave a dangling &.
 MessageParts partsOr(const MessageParts &parts, const QString &typed)
 {
-    return parts.isEmpty() ? MessageParts { { MessagePart::Kind::Text, typed } } : parts;
+    if (parts.isEmpty())
+        return { { MessagePart::Kind::Text, typed } };
+    MessageParts written = parts;
+    written.removeIf([](const MessagePart &part) {
+        return part.isExpression() && part.text.trimmed().isEmpty();
+    });
+    return written;
 }
 
 // VB's own escape: a doubled quote stands for one.
@@ -504,60 +545,149 @@ QStringView lastLine(QStringView code)
     return lastBreak < 0 ? code : code.sliced(lastBreak + kCrLf.size());
 }
 
-bool requestHasFlags(const FormatRequest &request)
-{
-    return computeStyleFlags(request.style).value > 0 || !request.buttonsExpression.isEmpty();
-}
-
 bool continuationLeft(qsizetype continuations, const DialectRules &rules)
 {
     return rules.continuationLimit == 0 || continuations < rules.continuationLimit;
 }
 
-// Where an argument goes on a line of its own: " _" and ", " at the start of
-// the new line, or, where the line goes on by itself, "," at the end of the
-// old one.
-QString argumentOnNewLine(const DialectRules &rules)
+bool requestHasFlags(const FormatRequest &request)
 {
-    if (rules.continuation.isEmpty())
-        return u"," % kCrLf % kIndent;
-    return rules.continuation % kCrLf % kIndent % u", ";
+    return computeStyleFlags(request.style).value > 0 || !request.buttonsExpression.isEmpty();
+}
+
+// The arguments behind the prompt, each after a comma: on a continuation
+// line of its own while continuations are left, or behind the line before.
+class ArgumentsTail
+{
+public:
+    ArgumentsTail(qsizetype lastLineLength, qsizetype continuations, const DialectRules &rules)
+        : m_lastLineLength(lastLineLength)
+        , m_continuations(continuations)
+        , m_rules(rules)
+        , m_pieceJoiner(u" &" % rules.continuation)
+    { }
+
+    bool continuationsLeft() const { return continuationLeft(m_continuations, m_rules); }
+    qsizetype pieceJoinerLength() const { return m_pieceJoiner.size(); }
+    // The length of the line the tail ends on.
+    qsizetype lineLength() const
+    {
+        return m_tail.contains(kCrLf) ? lastLine(m_tail).size() : m_lastLineLength + m_tail.size();
+    }
+
+    void onLineOfItsOwn(QStringView argument)
+    {
+        if (!continuationsLeft()) {
+            behind(argument);
+            return;
+        }
+        // " _" and ", " at the start of the new line, or, where the line
+        // goes on by itself, "," at the end of the old one.
+        if (m_rules.continuation.isEmpty())
+            m_tail += u"," % kCrLf % kIndent % argument;
+        else
+            m_tail += m_rules.continuation % kCrLf % kIndent % u", " % argument;
+        ++m_continuations;
+    }
+    void behind(QStringView argument) { m_tail += u", " % argument; }
+    // The argument goes on behind an &: VB takes a continuation between any
+    // two of its terms.
+    void goOn(QStringView rest)
+    {
+        if (!continuationsLeft()) {
+            m_tail += kAmpersand % rest;
+            return;
+        }
+        m_tail += m_pieceJoiner % kCrLf % kIndent % rest;
+        ++m_continuations;
+    }
+    // The empty buttons argument before a title.
+    void emptyArgument() { m_tail += u", "; }
+    void append(QStringView text) { m_tail += text; }
+
+    QString take() { return std::move(m_tail); }
+
+private:
+    QString m_tail;
+    qsizetype m_lastLineLength;
+    qsizetype m_continuations;
+    const DialectRules &m_rules;
+    QString m_pieceJoiner;
+};
+
+// The terms of an expression joined by & outside its literals and
+// parentheses.
+QStringList joinedTerms(QStringView expression)
+{
+    QStringList terms;
+    qsizetype termStart = 0;
+    int depth = 0;
+    bool inLiteral = false;
+    for (qsizetype i = 0; i < expression.size(); ++i) {
+        const QChar c = expression[i];
+        if (c == kQuote.front())
+            inLiteral = !inLiteral;
+        if (inLiteral)
+            continue;
+        depth += (c == u'(') - (c == u')');
+        if (depth == 0 && expression.sliced(i).startsWith(kAmpersand)) {
+            terms << expression.sliced(termStart, i - termStart).toString();
+            termStart = i + kAmpersand.size();
+            i = termStart - 1;
+        }
+    }
+    terms << expression.sliced(termStart).toString();
+    return terms;
+}
+
+// A title too long for a line of its own goes on over as many lines as it
+// needs, cut behind its joins; a single term longer than a line stays whole.
+void appendLongTitle(ArgumentsTail &tail, const QString &title, int codeWidth)
+{
+    const QStringList terms = joinedTerms(title);
+    QStringList lines { terms.first() };
+    qsizetype lineLength = kIndent.size() + u", "_s.size() + terms.first().size();
+    for (qsizetype i = 1; i < terms.size(); ++i) {
+        const qsizetype longer = lineLength + kAmpersand.size() + terms[i].size();
+        if (longer + tail.pieceJoinerLength() <= codeWidth) {
+            lines.last() += kAmpersand % terms[i];
+            lineLength = longer;
+        } else {
+            lines << terms[i];
+            lineLength = kIndent.size() + terms[i].size();
+        }
+    }
+    tail.onLineOfItsOwn(lines.first());
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        tail.goOn(lines[i]);
 }
 
 // The buttons argument, then the title argument, each on a continuation line
 // of its own while continuations are left, otherwise behind the last line.
 // The title fits behind the buttons when its line, with what closes the call
-// behind it, keeps to the code width.
-QString positionalArgumentsTail(qsizetype lastLineLength, const FormatRequest &request,
-    qsizetype continuations, qsizetype closerLength)
+// behind it, keeps to the code width; on a line of its own, a title too long
+// for it goes on over further lines.
+void appendPositionalArguments(
+    ArgumentsTail &tail, const FormatRequest &request, qsizetype closerLength)
 {
-    const DialectRules &rules = rulesOf(request.dialect);
     const QString &buttons = request.buttonsExpression.isEmpty()
         ? computeStyleFlags(request.style, request.dialect).expression
         : request.buttonsExpression;
     const bool hasFlags = requestHasFlags(request);
-    QString tail;
-    if (hasFlags) {
-        if (continuationLeft(continuations, rules)) {
-            tail = argumentOnNewLine(rules) % buttons;
-            ++continuations;
-        } else {
-            tail = u", " % buttons;
-        }
-    }
+    if (hasFlags)
+        tail.onLineOfItsOwn(buttons);
     if (!requestHasTitle(request))
-        return tail;
+        return;
     if (!hasFlags)
-        tail += u", ";
+        tail.emptyArgument();
     const QString title = titleExpression(request);
-    const qsizetype lineBefore
-        = tail.contains(kCrLf) ? lastLine(tail).size() : lastLineLength + tail.size();
-    const bool titleFits = title.size() + lineBefore + closerLength <= request.codeWidth;
-    if (continuationLeft(continuations, rules) && (!titleFits || !hasFlags))
-        tail += argumentOnNewLine(rules) % title;
+    const bool titleFits = title.size() + tail.lineLength() + closerLength <= request.codeWidth;
+    if (titleFits && hasFlags)
+        tail.behind(title);
+    else if (kIndent.size() + u", "_s.size() + title.size() + closerLength > request.codeWidth)
+        appendLongTitle(tail, title, request.codeWidth);
     else
-        tail += u", " % title;
-    return tail;
+        tail.onLineOfItsOwn(title);
 }
 
 // Where the dialect names no arguments, HelpFile and Context stand in their
@@ -581,18 +711,27 @@ QString positionalHelpArguments(const QStringList &namedArguments, int arguments
     return tail;
 }
 
-// Named arguments follow the positional ones on the last line.
+// Named arguments follow the positional ones, each behind the line before
+// where it fits there.
 QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     qsizetype continuations, qsizetype closerLength)
 {
-    QString tail = positionalArgumentsTail(lastLineLength, request, continuations, closerLength);
-    if (!rulesOf(request.dialect).namedArguments && !request.namedArguments.isEmpty()) {
+    const DialectRules &rules = rulesOf(request.dialect);
+    ArgumentsTail tail(lastLineLength, continuations, rules);
+    appendPositionalArguments(tail, request, closerLength);
+    if (!rules.namedArguments && !request.namedArguments.isEmpty()) {
         const int written = requestHasTitle(request) ? 2 : requestHasFlags(request) ? 1 : 0;
-        return tail + positionalHelpArguments(request.namedArguments, written);
+        tail.append(positionalHelpArguments(request.namedArguments, written));
+        return tail.take();
     }
-    for (const QString &argument : request.namedArguments)
-        tail += u", " % argument;
-    return tail;
+    for (const QString &argument : request.namedArguments) {
+        const qsizetype line = tail.lineLength() + u", "_s.size() + argument.size();
+        if (line + closerLength <= request.codeWidth)
+            tail.behind(argument);
+        else
+            tail.onLineOfItsOwn(argument);
+    }
+    return tail.take();
 }
 
 // Looks for the single LF, which the code holds only in its CR LF breaks:
@@ -719,8 +858,11 @@ FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame 
             [](const MessagePart &part) { return !part.isExpression() && part.text.isEmpty(); }))
         return { FormatOutcome::EmptyMessage, {}, {}, {}, {} };
 
+    // Lines that stand further in than the form's are laid out narrower, so
+    // that they end where the form's would.
+    const int codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
     FormatRequest clamped = request;
-    clamped.codeWidth = std::clamp(request.codeWidth, kMinCodeWidth, kMaxCodeWidth);
+    clamped.codeWidth = std::max(codeWidth - int(frame.indentationBeyondForm), kNarrowestLayout);
     PreparedParts prepared = preparedParts(parts);
 
     LaidOutPrompt prompt { PromptWords(rulesOf(request.dialect)), {}, {} };

@@ -1,6 +1,10 @@
 #include "code_writer/Reformat.h"
 
+#include "vb_model/VbConstants.h"
+
 #include <QStringBuilder>
+
+#include <algorithm>
 
 namespace codegen {
 
@@ -9,18 +13,77 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 // The forms' code stands four blanks in; the call takes the indentation of
-// its own line instead, the lines of its arguments as far in beyond it.
+// its own line instead, the lines of its arguments as far in beyond its
+// column.
 constexpr QStringView kFormIndentation = u"    ";
 constexpr QStringView kCrLf = u"\r\n";
 
-QString indentedAs(const QString &code, const QString &indentation)
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// The call's column: a line number before its statement (VB6 code that
+// reports Erl numbers its lines) stands in it as blanks, the blanks behind
+// the number as written.
+QString callColumn(const VbCallPlace &place)
+{
+    const QString &lead = place.lead;
+    const auto digitsEnd = std::find_if_not(
+        lead.begin(), lead.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    const auto blanksEnd = std::find_if_not(digitsEnd, lead.end(), isBlank);
+    if (digitsEnd == lead.begin() || blanksEnd == digitsEnd)
+        return place.indentation;
+    const qsizetype digits = digitsEnd - lead.begin();
+    return place.indentation % QString(digits, u' ')
+        % QStringView(digitsEnd, blanksEnd - digitsEnd);
+}
+
+// The first line keeps the indentation of its own, the lines after it stand
+// in the call's column.
+QString indentedAs(const QString &code, const QString &indentation, const QString &column)
 {
     QStringList lines = code.split(u"\r\n"_s);
-    for (QString &line : lines) {
-        if (line.startsWith(kFormIndentation))
-            line.replace(0, kFormIndentation.size(), indentation);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].startsWith(kFormIndentation))
+            lines[i].replace(0, kFormIndentation.size(), i == 0 ? indentation : column);
     }
     return lines.join(u"\r\n"_s);
+}
+
+// The text-variable form calls MsgBox on sText as the form writes it; in
+// its place, the call keeps its qualifier.
+QString withQualifiedTextCall(const QString &code, const QString &qualifier, Dialect dialect)
+{
+    if (qualifier.isEmpty())
+        return code;
+    const QString call = kCrLf % textVariableFrameOf(dialect).call;
+    const qsizetype at = code.lastIndexOf(call);
+    if (at < 0)
+        return code;
+    return QString(code).insert(at + kCrLf.size() + kFormIndentation.size(), qualifier);
+}
+
+// With the one button of OK, the choices write no default button; a call
+// that names one keeps it all the same, since VB takes its value. Empty
+// where the choices' flags hold all of them.
+QString flagsWithLoneDefaultButton(const StyleChoices &choices)
+{
+    const VbConstant *defaultButton = defaultButtonConstantOf(choices.defaultButton);
+    if (choices.buttons != 0 || !defaultButton)
+        return {};
+    StyleChoices before;
+    before.icon = choices.icon;
+    StyleChoices behind = choices;
+    behind.icon = 0;
+    behind.defaultButton = 1;
+    QStringList terms;
+    for (const QString &term : { computeStyleFlags(before).expression,
+             defaultButton->name.toString(), computeStyleFlags(behind).expression }) {
+        if (!term.isEmpty())
+            terms << term;
+    }
+    return terms.join(u" Or "_s);
 }
 
 } // namespace
@@ -33,7 +96,9 @@ FormatRequest requestToWriteAnew(const VbCall &call)
     request.title = call.title;
     request.titleParts = call.titleParts;
     request.style = call.choices;
-    request.buttonsExpression = call.buttonsExpression;
+    request.buttonsExpression = call.buttonsExpression.isEmpty()
+        ? flagsWithLoneDefaultButton(call.choices)
+        : call.buttonsExpression;
     request.trailing = call.trailing;
     request.form = call.form;
     return request;
@@ -52,23 +117,33 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
     // Without its statements of sText, the text-variable form would declare
     // sText a second time: the call stays a statement, on the variable it
     // named, or on the fixed text it was read for.
+    // A prompt read as one expression stands as written: read so,
+    // `sText & ""` would lose its "" and become the tool's own sText.
+    const bool oneExpression = call.prompt.size() == 1 && call.prompt.first().isExpression();
+    if (oneExpression && call.form != CodeForm::TextVariable && request.parts == call.prompt
+        && !place.prompt.isEmpty())
+        inPlace.parts = { { MessagePart::Kind::Expression, place.prompt } };
     if (inPlace.form == CodeForm::TextVariable && !place.withTextStatements) {
         inPlace.form = CodeForm::Statement;
         if (!place.promptVariable.isEmpty())
             inPlace.parts = { { MessagePart::Kind::Expression, place.promptVariable } };
     }
+    const QString column = callColumn(place);
     const bool inParentheses
         = place.inParentheses || rulesOf(request.dialect).statementInParentheses;
-    const CallFrame frame { {},
-        kFormIndentation + place.lead + callOpening(inParentheses, request.dialect),
+    CallFrame frame { {},
+        kFormIndentation + place.lead + place.qualifier
+            + callOpening(inParentheses, request.dialect),
         inParentheses ? u")"_s : QString(), {} };
+    frame.indentationBeyondForm = std::max<qsizetype>(column.size() - kFormIndentation.size(), 0);
     FormatResult result = formatMessageInFrame(inPlace, frame);
     if (result.outcome != FormatOutcome::Formatted)
         return result;
     // The code ends with what stood behind the call, which keeps its lines
     // as they were.
-    const QString laidOut = result.code.chopped(place.rest.size() + kCrLf.size());
-    result.code = place.before % indentedAs(laidOut, place.indentation) % place.rest % kCrLf
+    const QString laidOut = withQualifiedTextCall(
+        result.code.chopped(place.rest.size() + kCrLf.size()), place.qualifier, request.dialect);
+    result.code = place.before % indentedAs(laidOut, place.indentation, column) % place.rest % kCrLf
         % place.after;
     return result;
 }

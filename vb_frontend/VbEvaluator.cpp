@@ -172,13 +172,18 @@ bool Evaluator::term(QString &into)
     if (token.kind == Kind::Word)
         return named(into);
     if (token.kind == Kind::Number)
-        return wholeNumber(into);
+        return wholeNumber(into, false);
+    if (token.is(u"-") && m_cursor.peek(1).kind == Kind::Number) {
+        m_cursor.advance();
+        return wholeNumber(into, true);
+    }
     return m_cursor.unexpected(token);
 }
 
 // & writes a whole number as its decimal digits, as VB's Str does without
-// the blank; beside a + VB would add numbers instead.
-bool Evaluator::wholeNumber(QString &into)
+// the blank, a negated one with its minus; beside a + VB would add numbers
+// instead.
+bool Evaluator::wholeNumber(QString &into, bool negated)
 {
     const Token &token = m_cursor.peek();
     if (!isWhole(token))
@@ -189,7 +194,7 @@ bool Evaluator::wholeNumber(QString &into)
     if (m_cursor.after(u"+") || m_cursor.peek(1).is(u"+"))
         return m_cursor.failAt(
             token, u"Die Zahl %1 steht neben +; nur & verbindet sie als Text."_s.arg(token.text));
-    into += QString::number(token.number);
+    into += QString::number(negated ? -token.number : token.number);
     m_cursor.advance();
     return true;
 }
@@ -325,11 +330,19 @@ bool Evaluator::fillerCharacter(const Token &function, QChar &filler)
         return true;
     }
     const Token &start = m_cursor.peek();
+    const qsizetype from = m_cursor.position();
     QString written;
     if (!text(written))
         return false;
     if (written.isEmpty())
         return m_cursor.failAt(start, u"%1 braucht ein Zeichen."_s.arg(function.text));
+    // A negated number, or a variable that may hold a number, is a
+    // character code to VB, not a text whose first character fills.
+    const bool loneVariable = start.kind == Kind::Word && m_cursor.position() == from + 1;
+    bool isNumber = false;
+    written.toLongLong(&isNumber);
+    if (start.is(u"-") || (loneVariable && isNumber))
+        return m_cursor.failAt(start, u"%1 ist kein fester Text."_s.arg(start.text));
     filler = written.front();
     return true;
 }

@@ -55,7 +55,7 @@ private:
     bool assignText(QStringView name);
     bool appendRest(QString &into);
     bool term(QString &into);
-    bool wholeNumber(QString &into);
+    bool wholeNumber(QString &into, bool negated);
     template<typename Inner> bool nested(Inner inner);
     bool named(QString &into);
     qsizetype qualifier(QStringView name, qsizetype ahead) const;

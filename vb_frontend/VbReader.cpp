@@ -43,29 +43,33 @@ QString withCrLf(QStringView code)
     return text.replace(u"\n"_s, u"\r\n"_s);
 }
 
-// How a statement changes the depth of blocks: one deeper where it opens an
-// If block, a loop, a Select or a With, one less where it closes one.
-int blockChange(const QList<Token> &tokens)
+// How a statement changes the blocks that are open: it opens an If block, a
+// Select or a With, or a loop, or it closes one.
+enum class BlockStep { None, Opens, OpensLoop, Closes };
+
+BlockStep blockStep(const QList<Token> &tokens)
 {
     const Token &first = tokens[0];
     const Token &last = tokens[qMax<qsizetype>(tokens.size() - 2, 0)];
     if (first.isWord(u"If"))
-        return last.isWord(u"Then") ? 1 : 0;
-    for (const QStringView opening : { u"For", u"Do", u"While", u"With", u"Select" }) {
-        if (first.isWord(opening))
-            return 1;
+        return last.isWord(u"Then") ? BlockStep::Opens : BlockStep::None;
+    for (const QStringView loop : { u"For", u"Do", u"While" }) {
+        if (first.isWord(loop))
+            return BlockStep::OpensLoop;
     }
+    if (first.isWord(u"With") || first.isWord(u"Select"))
+        return BlockStep::Opens;
     for (const QStringView closing : { u"Next", u"Loop", u"Wend" }) {
         if (first.isWord(closing))
-            return -1;
+            return BlockStep::Closes;
     }
     if (first.isWord(u"End") && tokens.size() > 2) {
         for (const QStringView block : { u"If", u"Select", u"With" }) {
             if (tokens[1].isWord(block))
-                return -1;
+                return BlockStep::Closes;
         }
     }
-    return 0;
+    return BlockStep::None;
 }
 
 // The statements up to the first MsgBox call, its arguments, and whether
@@ -121,7 +125,7 @@ private:
             if (kind == Kind::StatementEnd && tokens.isEmpty())
                 continue;
             if (kind == Kind::Number && tokens.isEmpty() && startsItsLine(token.offset)) {
-                passLabel();
+                forgetAllValues();
                 continue;
             }
             tokens.append(token);
@@ -306,19 +310,24 @@ private:
                 m_cursor.moveTo(i);
                 const qsizetype start = i - qualifierBefore(i);
                 m_callBegin = tokens()[start].offset;
+                m_call.place.qualifier = source(start, i);
                 m_placeBegin = tokens()[0].offset;
+                // A later round of the loop may show what the rest of its
+                // body assigns, even to a name declared Const there.
+                if (m_openBlocks.contains(true))
+                    forgetAllValues();
                 return readCall(start);
             }
         }
         if (isLabel())
-            passLabel();
+            forgetAllValues();
         if (const std::optional<bool> begins = procedureBoundary()) {
             enterProcedure(*begins);
             return true;
         }
         if (!followVariables())
             return false;
-        m_blockDepth = qMax(0, m_blockDepth + blockChange(tokens()));
+        stepBlocks(blockStep(tokens()));
         // The statements behind a one-line If's Then on its line are its own.
         const Token &end = tokens().last();
         const bool lineGoesOn = end.kind == Kind::StatementEnd && end.length > 0;
@@ -336,7 +345,8 @@ private:
             && startsItsLine(tokens()[0].offset);
     }
 
-    void passLabel()
+    // Past a label, or in a loop, no value given before is sure to hold.
+    void forgetAllValues()
     {
         m_evaluator.forgetAll();
         forgetTextVariable();
@@ -363,13 +373,26 @@ private:
     // procedures.
     void enterProcedure(bool begins)
     {
+        knowOnlyModuleConstants();
+        m_openBlocks.clear();
+        m_inProcedure = begins;
+    }
+
+    void knowOnlyModuleConstants()
+    {
         m_evaluator.forgetAll();
         for (auto constant = m_moduleConstants.cbegin(); constant != m_moduleConstants.cend();
              ++constant)
             m_evaluator.give(constant.key(), constant.value());
         forgetTextVariable();
-        m_blockDepth = 0;
-        m_inProcedure = begins;
+    }
+
+    void stepBlocks(BlockStep step)
+    {
+        if (step == BlockStep::Opens || step == BlockStep::OpensLoop)
+            m_openBlocks.append(step == BlockStep::OpensLoop);
+        else if (step == BlockStep::Closes && !m_openBlocks.isEmpty())
+            m_openBlocks.removeLast();
     }
 
     // A variable keeps fixed text it is given outside any block and outside
@@ -381,7 +404,7 @@ private:
         const std::optional<Assignment> assigned = assignment();
         const std::optional<Span> dimBefore
             = std::exchange(m_dimText, isDimText() ? std::optional(statementSpan()) : std::nullopt);
-        const bool unconditional = m_blockDepth == 0 && !m_inOneLineIf;
+        const bool unconditional = m_openBlocks.isEmpty() && !m_inOneLineIf;
         const bool givesText
             = assigned && unconditional && isTextVariable(tokens()[assigned->target]);
         if (!givesText && !m_dimText)
@@ -406,10 +429,13 @@ private:
         }
         if (assigned)
             forget(tokens()[assigned->target]);
+        // Behind the Else of a one-line If stands a statement of its own.
         int depth = 0;
+        bool afterElse = false;
         for (const Token &token : tokens()) {
             depth += token.is(u"(") - token.is(u")");
-            if (token.kind == Kind::Word && (!assigned || depth > 0))
+            afterElse = afterElse || token.isWord(u"Else");
+            if (token.kind == Kind::Word && (!assigned || depth > 0 || afterElse))
                 forget(token);
         }
         return true;
@@ -667,6 +693,7 @@ private:
     void prompt(qsizetype begin, qsizetype end)
     {
         const Token &first = m_cursor.tokenAt(begin);
+        m_call.place.prompt = source(begin, end);
         const bool alone = end == begin + 1 && first.kind == Kind::Word;
         if (alone && isTextVariable(first) && m_textVariable) {
             m_call.form = CodeForm::TextVariable;
@@ -790,7 +817,7 @@ private:
     Cursor m_cursor;
     Evaluator m_evaluator;
     VbReading m_reading;
-    int m_blockDepth = 0;
+    QList<bool> m_openBlocks; // the blocks the statement stands in, true for a loop
     std::optional<MessageParts> m_textVariable; // sText, while it is known
     // The variables sText's parts name, while it is known.
     QSet<QString> m_textVariableNames;

@@ -19,11 +19,16 @@ struct VbCallPlace
     QString before; // the code before the call's first line
     QString indentation; // of that line
     QString lead; // before the call on that line: "If ", "lRet = ", "Call "
+    // Before MsgBox, as written: "VBA.", "VBA.Interaction."; a MsgBox of the
+    // program's own may be in scope, so the call keeps it.
+    QString qualifier;
     bool inParentheses = false; // its arguments stand in parentheses, as VB needs them
     // Behind the call to the end of its last line: " = vbYes Then",
     // ": Exit Sub", a comment.
     QString rest;
     QString after; // the code after the call's last line
+    // The prompt argument as written, a continuation in it as one blank.
+    QString prompt;
     // What the window's choices cannot hold, kept for the call in its place:
     // the buttons argument as written where the choices leave out some of
     // it (vbMsgBoxHelpButton, ...), and HelpFile and Context, as named

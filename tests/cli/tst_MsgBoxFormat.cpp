@@ -336,8 +336,8 @@ void tst_MsgBoxFormat::reformatsACall()
                             "\"h.chm\", 7\r\n    MsgBox \"x\"\r\n";
     const Run inPlace = msgboxFormat({ u"--reformat"_s }, code);
     QCOMPARE(inPlace.exitCode, int(cli::Done));
-    QVERIFY2(inPlace.out.contains(", 32 + vbMsgBoxHelpButton, \"Frage\", HelpFile:=\"h.chm\", "
-                                  "Context:=7\r\n    MsgBox \"x\"\r\n"),
+    QVERIFY2(inPlace.out.contains(", 32 + vbMsgBoxHelpButton, \"Frage\", HelpFile:=\"h.chm\" _\r\n"
+                                  "        , Context:=7\r\n    MsgBox \"x\"\r\n"),
         inPlace.out.constData());
     QCOMPARE(inPlace.err,
         "msgbox-format: Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.\n");
@@ -399,6 +399,45 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
     QTest::newRow("sText apart from its statements stays the variable")
         << reformat << QByteArray("sText = \"a\"\nx = 1\nIf b Then MsgBox sText\n")
         << int(cli::Done) << QByteArray("sText = \"a\"\r\nx = 1\r\nIf b Then MsgBox _\r\n    sText\r\n");
+    QTest::newRow("the qualifier stays")
+        << reformat << QByteArray("    VBA.MsgBox \"Hallo\", vbYesNo, \"T\"\n") << int(cli::Done)
+        << QByteArray("    VBA.MsgBox _\r\n        \"Hallo\" _\r\n        , vbYesNo, \"T\"\r\n");
+    QTest::newRow("a default button beside OK alone stays")
+        << reformat << QByteArray("Select Case MsgBox(\"x\", VBDEFAULTBUTTON2)\nEnd Select\n")
+        << int(cli::Done)
+        << QByteArray(
+               "Select Case MsgBox( _\r\n    \"x\" _\r\n    , vbDefaultButton2)\r\nEnd Select\r\n");
+    QTest::newRow("a prompt of one expression stands as written")
+        << reformat << QByteArray("Call MsgBox(sText & \"\", , \"T\")\n") << int(cli::Done)
+        << QByteArray("Call MsgBox( _\r\n    sText & \"\",  _\r\n    , \"T\")\r\n");
+    QTest::newRow("after a line number, the lines stand in the call's column")
+        << reformat << QByteArray("50010 lRet = MsgBox(\"x\", vbYesNo)\n") << int(cli::Done)
+        << QByteArray("50010 lRet = MsgBox( _\r\n          \"x\" _\r\n          , vbYesNo)\r\n");
+    QTest::newRow("HelpFile and Context on lines of their own where they do not fit")
+        << (reformat + QStringList { u"--width=40"_s })
+        << QByteArray("    MsgBox Err.Description, vbCritical, \"Error\", HelpFile:=Err.HelpFile, "
+                      "Context:=Err.HelpContext\n")
+        << int(cli::Done)
+        << QByteArray(
+               "    MsgBox _\r\n        Err.Description _\r\n        , vbCritical, \"Error\" _\r\n"
+               "        , HelpFile:=Err.HelpFile _\r\n        , Context:=Err.HelpContext\r\n");
+    QTest::newRow("a title too long for its line goes on behind its joins")
+        << (reformat + QStringList { u"--width=40"_s })
+        << QByteArray("    MsgBox \"x\", vbYesNo, \"Datei \" & sFile & \" konnte nicht gelesen "
+                      "werden: \" & Err.Description\n")
+        << int(cli::Done)
+        << QByteArray(
+               "    MsgBox _\r\n        \"x\" _\r\n        , vbYesNo _\r\n"
+               "        , \"Datei \" & sFile & _\r\n"
+               "        \" konnte nicht gelesen werden: \" & _\r\n        Err.Description\r\n");
+    QTest::newRow("a call further in is laid out narrower")
+        << (reformat + QStringList { u"--width=40"_s })
+        << QByteArray("            If MsgBox(\"Bitte alle Felder ausfüllen.\", vbYesNo, "
+                      "\"Fehlende Eingaben\") = vbNo Then Exit Sub\n")
+        << int(cli::Done)
+        << QByteArray("            If MsgBox( _\r\n                \"Bitte alle Felder \" & _\r\n"
+                      "                \"ausfüllen.\" _\r\n                , vbYesNo _\r\n"
+                      "                , \"Fehlende Eingaben\") = vbNo Then Exit Sub\r\n");
     QTest::newRow("in a form asked for, a one-line If would lose its condition")
         << (reformat + QStringList { u"--form"_s, u"statement"_s })
         << QByteArray("If a Then MsgBox \"x\"\n") << int(cli::TextRefused) << QByteArray();

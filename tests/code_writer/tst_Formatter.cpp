@@ -69,6 +69,7 @@ private slots:
     void emptyMessageGivesNothing();
     void measuringTextMarksBreaksWithALoneQuote();
     void widthOutsideTheRangeTakesTheNearestBound();
+    void expressionWithoutSourceIsLeftOut();
 };
 
 void tst_Formatter::formatsStatement_data()
@@ -378,6 +379,17 @@ void tst_Formatter::widthOutsideTheRangeTakesTheNearestBound()
         formatMessage(request(message, {}, {}, 0, kMinCodeWidth)).code);
     QCOMPARE(formatMessage(request(message, {}, {}, 0, 500)).code,
         formatMessage(request(message, {}, {}, 0, kMaxCodeWidth)).code);
+}
+
+// Written, it would leave a dangling & behind the text, which is no VB.
+void tst_Formatter::expressionWithoutSourceIsLeftOut()
+{
+    FormatRequest request;
+    request.parts
+        = { { MessagePart::Kind::ExactText, u"a"_s }, { MessagePart::Kind::Expression, u" "_s } };
+    request.form = CodeForm::TextVariable;
+    QCOMPARE(formatMessage(request).code,
+        u"    Dim sText As String\r\n    sText = _\r\n        \"a\"\r\n    MsgBox sText\r\n"_s);
 }
 
 QTEST_GUILESS_MAIN(tst_Formatter)

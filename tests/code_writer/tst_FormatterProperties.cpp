@@ -58,6 +58,7 @@ private slots:
     void everyCodeFormReadsBack();
     void matchesTheStepByStepFormatter();
     void readCallsWriteBackWhatTheyHeld();
+    void callsWrittenInTheirPlaceKeepToTheWidth();
 
 private:
     quint32 m_seed = kSeed;
@@ -226,6 +227,137 @@ void tst_FormatterProperties::readCallsWriteBackWhatTheyHeld()
                 inPlace.code, result.code)));
     }
     QVERIFY(formatted > kCases / 2);
+}
+
+namespace {
+
+// The form's code as a program holds it: further in, the call qualified, or
+// after a line number where the call's statement takes one.
+QString placedInAProgram(const QString &formCode, int variant)
+{
+    QStringList lines = formCode.split(u"\r\n"_s);
+    const QString indentation
+        = QStringList { u""_s, u"    "_s, u"\t"_s, u"        "_s }[variant % 4];
+    for (QString &line : lines) {
+        if (!line.isEmpty())
+            line.prepend(indentation);
+    }
+    for (QString &line : lines) {
+        const QString statement = line.sliced(indentation.size());
+        if (!statement.contains(u"MsgBox _"_s) && !statement.contains(u"MsgBox( _"_s))
+            continue;
+        if (variant % 3 != 0)
+            line.insert(line.indexOf(u"MsgBox"_s), variant % 3 == 1 ? u"VBA."_s : u"vba."_s);
+        if (variant % 5 == 0 && !statement.startsWith(u"    MsgBox"_s))
+            line.prepend(u"50010 "_s);
+        break;
+    }
+    return lines.join(u"\r\n"_s);
+}
+
+// How many terms the line's code holds outside literals and parentheses, its
+// commas and joins counted. A run of line breaks shares one line of vbNewline
+// words, however long, and counts as one term.
+int termsOn(const QString &codeLine)
+{
+    const QString withoutRuns = QString(codeLine).replace(u"vbNewline & "_s, QString());
+    QStringView line = QStringView(withoutRuns).trimmed();
+    for (const QStringView end : { u" & _", u" _", u")" }) {
+        if (line.endsWith(end))
+            line.chop(end.size());
+    }
+    if (line.startsWith(u", "))
+        line = line.sliced(2);
+    int terms = 1;
+    int depth = 0;
+    bool inLiteral = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == u'"')
+            inLiteral = !inLiteral;
+        else if (!inLiteral)
+            depth += (line[i] == u'(') - (line[i] == u')');
+        const bool separates
+            = line.sliced(i).startsWith(u" & ") || line.sliced(i).startsWith(u", ");
+        terms += !inLiteral && depth == 0 && separates;
+    }
+    return terms;
+}
+
+// The lines the call was written on, less its opening line and what stood
+// behind it on its last.
+QStringList linesLaidOut(const QString &code, const VbCallPlace &place)
+{
+    QString call
+        = code.sliced(place.before.size(), code.size() - place.before.size() - place.after.size());
+    call.chop(place.rest.size() + 2);
+    return call.split(u"\r\n"_s).mid(1);
+}
+
+// Joined, two lines may pass the width by as much as the join allowance
+// leaves: six characters, and two more where the last line of the prompt,
+// measured without a continuation, takes one for the arguments behind it.
+// The empty buttons argument before a title adds its ", ".
+constexpr qsizetype kJoinedBeyondWidth = 8;
+qsizetype allowedBeyondWidth(const QString &line)
+{
+    return kJoinedBeyondWidth + (line.endsWith(u",  _"_s) ? 2 : 0);
+}
+
+} // namespace
+
+// Calls that real programs hold, read and written anew in their place at
+// another width: every line keeps to the width, but for a single term longer
+// than a line, and reads back as it was, buttons value, HelpFile and Context,
+// and qualifier included.
+void tst_FormatterProperties::callsWrittenInTheirPlaceKeepToTheWidth()
+{
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
+    int checked = 0;
+    for (int i = 0; i < kCases; ++i) {
+        FormatRequest request = maker.requestWithExpressions();
+        request.form = CodeForm(i % 4);
+        if (i % 3 == 0)
+            request.namedArguments = { u"HelpFile:=App.HelpFile"_s, u"Context:=Err.HelpContext"_s };
+        if (i % 7 == 0)
+            request.buttonsExpression = u"vbCritical Or vbDefaultButton3"_s;
+        const FormatResult result = formatMessage(request);
+        if (result.outcome != FormatOutcome::Formatted)
+            continue;
+        const QString program = placedInAProgram(result.code, i / 4);
+        const VbReadResult read = readMsgBox(program);
+        if (!read.found())
+            QFAIL(qPrintable(u"case %1: %2 in\n%3"_s.arg(i).arg(errorOf(read), program)));
+        FormatRequest anew = requestToWriteAnew(read.call());
+        anew.codeWidth = maker.codeWidth();
+        const FormatResult inPlace = formatInPlace(read.call(), anew);
+        if (inPlace.outcome != FormatOutcome::Formatted)
+            continue;
+        ++checked;
+        const VbReadResult reread = readMsgBox(inPlace.code);
+        const VbCallPlace &place = read->place;
+        if (!reread.found() || reread->prompt != read->prompt || reread->form != read->form
+            || reread->titleParts != read->titleParts || reread->choices != read->choices
+            || reread->buttonsExpression != read->buttonsExpression
+            || reread->place.buttons != place.buttons
+            || reread->place.helpArguments != place.helpArguments
+            || reread->place.qualifier != place.qualifier)
+            QFAIL(qPrintable(u"case %1: written anew in its place\n%2\nfrom\n%3"_s.arg(i).arg(
+                inPlace.code, program)));
+        // With every continuation used, the arguments go behind the last line.
+        QStringList lines = linesLaidOut(inPlace.code, place);
+        const auto continues = [](const QString &line) { return line.endsWith(u" _"_s); };
+        if (std::count_if(lines.cbegin(), lines.cend(), continues) + 1 >= 24)
+            lines.removeLast();
+        for (const QString &line : std::as_const(lines)) {
+            if (line.size() > anew.codeWidth + allowedBeyondWidth(line) && termsOn(line) > 1)
+                QFAIL(qPrintable(u"case %1: a line of %2 at width %3\n%4\nfrom\n%5"_s.arg(i)
+                                     .arg(line.size())
+                                     .arg(anew.codeWidth)
+                                     .arg(pretty(line), program)));
+        }
+    }
+    QVERIFY(checked > kCases / 2);
 }
 
 QTEST_GUILESS_MAIN(tst_FormatterProperties)

@@ -31,10 +31,10 @@ QString preparedMessage(const QString &message)
 
 // Quote, text, quote; a CR or LF inside the text stands outside the literal,
 // as vbCr or vbLf.
-QString quoted(const QString &text)
+QStringList quotedItems(const QString &text)
 {
     if (text.isEmpty())
-        return kQuote + kQuote;
+        return { kQuote + kQuote };
     QStringList items;
     QString run;
     for (const QChar c : text) {
@@ -49,16 +49,31 @@ QString quoted(const QString &text)
     }
     if (!run.isEmpty())
         items << kQuote + run + kQuote;
-    return items.join(u" & "_s);
+    return items;
 }
 
-QString firstCodeText(const TextBoxLines &txtDummy)
+// A wrapped line as code lines: its literals and vbCr/vbLf words, as many
+// on a line as keep within the room a full line has for them.
+QString quotedLines(const QString &text, qsizetype room)
+{
+    const QStringList items = quotedItems(text);
+    QStringList lines { items.first() };
+    for (qsizetype i = 1; i < items.size(); ++i) {
+        if (lines.last().size() + 3 + items[i].size() > room)
+            lines << items[i];
+        else
+            lines.last() += u" & "_s + items[i];
+    }
+    return lines.join(u" & _"_s + kCrLf + kEight);
+}
+
+QString firstCodeText(const TextBoxLines &txtDummy, qsizetype room)
 {
     QString code = u"    MsgBox _"_s + kCrLf;
     const qsizetype n = GetLineCount(txtDummy);
     for (qsizetype i = 1; i < n; ++i)
-        code += kEight + quoted(GetLineText(txtDummy, i)) + u" & _"_s + kCrLf;
-    code += kEight + quoted(GetLineText(txtDummy, n));
+        code += kEight + quotedLines(GetLineText(txtDummy, i), room) + u" & _"_s + kCrLf;
+    code += kEight + quotedLines(GetLineText(txtDummy, n), room);
     return code;
 }
 
@@ -125,6 +140,27 @@ bool hasLineLongerThan1023(const QString &code)
     return false;
 }
 
+// A title too long for a line of its own: its items as many on a line as
+// leave room for a continuation, each further line while continuations are
+// left.
+QString titleOverLines(const QStringList &items, int width, int count)
+{
+    QString appended = u" _"_s + kCrLf + kEight + u", "_s + items.first();
+    qsizetype line = 10 + items.first().size();
+    ++count;
+    for (qsizetype i = 1; i < items.size(); ++i) {
+        if (line + 3 + items[i].size() + 4 <= width || count >= 24) {
+            appended += u" & "_s + items[i];
+            line += 3 + items[i].size();
+            continue;
+        }
+        appended += u" & _"_s + kCrLf + kEight + items[i];
+        line = 8 + items[i].size();
+        ++count;
+    }
+    return appended;
+}
+
 } // namespace
 
 FormatResult formatMessage(const FormatRequest &request)
@@ -137,9 +173,9 @@ FormatResult formatMessage(const FormatRequest &request)
     const int width = std::clamp(request.codeWidth, codegen::kMinCodeWidth, codegen::kMaxCodeWidth);
 
     result.measuringText = preparedMessage(request.message);
-    const TextBoxLines txtDummy
-        = TextBoxLines::wrapping(result.measuringText, codegen::charsPerLineForCodeWidth(width));
-    QString code = cleanedUp(firstCodeText(txtDummy));
+    const qsizetype charsPerLine = codegen::charsPerLineForCodeWidth(width);
+    const TextBoxLines txtDummy = TextBoxLines::wrapping(result.measuringText, charsPerLine);
+    QString code = cleanedUp(firstCodeText(txtDummy, charsPerLine + 2));
 
     const qsizetype passes = GetLineCount(TextBoxLines::nonWrapping(code));
     QString atStartOfLastPass;
@@ -173,12 +209,15 @@ FormatResult formatMessage(const FormatRequest &request)
             code += u", "_s;
             tail += u", "_s;
         }
-        const QString title = quoted(StringReplace(request.title, kQuote, kQuote + kQuote));
+        const QStringList items
+            = quotedItems(StringReplace(request.title, kQuote, kQuote + kQuote));
+        const QString title = items.join(u" & "_s);
         const TextBoxLines box = TextBoxLines::nonWrapping(code);
         const QString last = GetLineText(box, GetLineCount(box));
-        const QString appended = count < 24 && (title.size() + last.size() > width || !hasFlags)
-            ? QString(u" _"_s + kCrLf + kEight + u", "_s + title)
-            : QString(u", "_s + title);
+        const bool ownLine = count < 24 && (title.size() + last.size() > width || !hasFlags);
+        const QString appended = !ownLine ? QString(u", "_s + title)
+            : 10 + title.size() > width   ? titleOverLines(items, width, count)
+                                          : QString(u" _"_s + kCrLf + kEight + u", "_s + title);
         code += appended;
         tail += appended;
     }

@@ -277,6 +277,15 @@ void tst_VbReader::readsFixedValuesWhenAsked_data()
         << u"Private Const T = \"k\"\r\nSub Helper()\r\n  strText = \"von Helper\"\r\nEnd Sub\r\n"
            "Sub Test()\r\n  MsgBox strText & T\r\nEnd Sub"_s
         << u"{strText} & \"k\""_s << CodeForm::Statement;
+    QTest::newRow("nor in a loop, whose later rounds may change it")
+        << u"s = \"a\"\r\nDo\r\n  MsgBox s\r\n  s = \"b\"\r\nLoop Until x"_s << u"{s}"_s
+        << CodeForm::Statement;
+    QTest::newRow("nor behind a one-line If's Else")
+        << u"s = \"a\"\r\nIf c Then t = 1: u = 2 Else s = \"b\"\r\nMsgBox s"_s << u"{s}"_s
+        << CodeForm::Statement;
+    QTest::newRow("a number a variable holds is a character code")
+        << u"v = 65\r\nMsgBox String(2, v) & -5"_s << u"{String(2, v)} & \"-5\""_s
+        << CodeForm::Statement;
 }
 
 void tst_VbReader::readsFixedValuesWhenAsked()
