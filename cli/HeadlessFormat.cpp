@@ -2,10 +2,10 @@
 
 #include "cli/CommandLine.h"
 #include "code_writer/Formatter.h"
-#include "vb_model/LineBreaks.h"
 #include "code_writer/Reformat.h"
 #include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
+#include "vb_model/LineBreaks.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -64,8 +64,8 @@ QJsonArray jsonOf(const codegen::MessageParts &parts)
 Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request,
     const codegen::VbCall *inPlaceOf = nullptr)
 {
-    const codegen::FormatResult result = inPlaceOf ? codegen::formatInPlace(*inPlaceOf, request)
-                                                   : codegen::formatMessage(request);
+    const codegen::FormatResult result
+        = inPlaceOf ? codegen::formatInPlace(*inPlaceOf, request) : codegen::formatMessage(request);
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:
         return {};
@@ -76,7 +76,8 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     }
     // Said, not refused: the code is right, only the box will cut the text.
     const QString cut = codegen::promptLengthWarning(request.message.size(), request.dialect);
-    const QByteArray warning = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + cut);
+    const QByteArray warning
+        = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + cut);
     if (!options.printPrompt)
         return { Done, result.code.toUtf8(), warning };
     // The prompt is what the written code shows, read as VB reads it. Code
@@ -178,8 +179,8 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
         return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), noteLines };
     if (const QString problem = reformatProblem(options, read.call()); !problem.isEmpty())
         return { TextRefused, {}, noteLines + errorLines(u"msgbox-format: "_s + problem) };
-    Outcome outcome
-        = formatted(options, requestFor(options, read.call(), code), inPlace ? &read.call() : nullptr);
+    Outcome outcome = formatted(
+        options, requestFor(options, read.call(), code), inPlace ? &read.call() : nullptr);
     outcome.standardError.prepend(noteLines);
     return outcome;
 }

@@ -49,7 +49,8 @@ CallFrame callFrameOf(CodeForm form, const StyleChoices &choices, Dialect dialec
     case CodeForm::Answer:
         return answerFrame(dialect);
     case CodeForm::If:
-        return { {}, u"    If " % call, u") = " % constantName(answers.constFirst(), dialect) % u" Then",
+        return { {}, u"    If " % call,
+            u") = " % constantName(answers.constFirst(), dialect) % u" Then",
             { kBodyLine.toString(), u"    Else"_s, kBodyLine.toString(), u"    End If"_s } };
     case CodeForm::Select: {
         QStringList after;

@@ -1,8 +1,8 @@
 #include "code_writer/Formatter.h"
 
 #include "code_writer/TextBoxLines.h"
-#include "vb_model/VbConstants.h"
 #include "vb_frontend/VbLexer.h"
+#include "vb_model/VbConstants.h"
 
 #include <QList>
 #include <QStringList>
@@ -427,8 +427,8 @@ QList<PromptLine> joinedPromptLines(
     lines.reserve(pieces.size());
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         const bool continues = i + 1 < pieces.size();
-        lines.append(
-            { i, i, kIndent.size() + pieces[i].length + (continues ? words.pieceJoiner.size() : 0) });
+        lines.append({ i, i,
+            kIndent.size() + pieces[i].length + (continues ? words.pieceJoiner.size() : 0) });
         while (lines.size() > 1
             && fitTogether(lines[lines.size() - 2].length, lines.last().length, codeWidth)) {
             const PromptLine lower = lines.takeLast();
@@ -813,8 +813,7 @@ FormatResult textVariableCode(
     const TextVariableFrame frame = textVariableFrameOf(request.dialect);
     const qsizetype lineCount = prompt.lines.size();
     const qsizetype perStatement = linesPerTextStatement(rulesOf(request.dialect), lineCount);
-    CodeBuffer code(
-        expectedCodeSize(prompt) + lineCount / perStatement * frame.nextOpening.size());
+    CodeBuffer code(expectedCodeSize(prompt) + lineCount / perStatement * frame.nextOpening.size());
     appendLine(code, frame.declaration);
     for (qsizetype first = 0; first < lineCount; first += perStatement) {
         appendLine(code, first == 0 ? frame.firstOpening : frame.nextOpening);
@@ -847,8 +846,7 @@ QString lineTooLongMessage()
 
 FormatResult formatMessage(const FormatRequest &request)
 {
-    return formatMessageInFrame(
-        request, callFrameOf(request.form, request.style, request.dialect));
+    return formatMessageInFrame(request, callFrameOf(request.form, request.style, request.dialect));
 }
 
 FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame &frame)

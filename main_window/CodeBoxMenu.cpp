@@ -35,7 +35,7 @@ Dialect storedDialect(const QSettings &settings)
 {
     const int stored = settings.value(kDialectSetting, int(Dialect::Vb6)).toInt();
     return stored >= int(Dialect::Vb6) && stored <= int(Dialect::TwinBasic) ? Dialect(stored)
-                                                                              : Dialect::Vb6;
+                                                                            : Dialect::Vb6;
 }
 
 } // namespace

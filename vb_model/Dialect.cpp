@@ -23,8 +23,8 @@ constexpr DialectRules kVbScriptRules { u" _", false, false, false, u"", u"vbNew
 constexpr DialectRules kVbNetRules { u"", true, true, true, u"MsgBoxResult", u"vbCrLf", true, 0, 0,
     true };
 // VB6's language without VB6's limits.
-constexpr DialectRules kTwinBasicRules { u" _", false, true, false, u"VbMsgBoxResult",
-    u"vbNewline", false, 0, 0, true };
+constexpr DialectRules kTwinBasicRules { u" _", false, true, false, u"VbMsgBoxResult", u"vbNewline",
+    false, 0, 0, true };
 
 // The members of .NET's MsgBoxStyle and MsgBoxResult enumerations, by the
 // VB6 constant each equals; vbDefaultButton4 has none.
