@@ -698,6 +698,8 @@ QString positionalHelpArguments(const QStringList &namedArguments, int arguments
     QString context;
     for (const QString &argument : namedArguments) {
         const qsizetype assignment = argument.indexOf(u":=");
+        if (assignment < 0)
+            continue;
         const bool isHelpFile
             = argument.first(assignment).trimmed().compare(u"HelpFile", Qt::CaseInsensitive) == 0;
         (isHelpFile ? helpFile : context) = argument.sliced(assignment + 2).trimmed();
