@@ -85,7 +85,8 @@ void BM_CheckProject(benchmark::State &state)
     for (auto _ : state) {
         for (const QByteArray &file : files) {
             const codegen::SourceText source = codegen::sourceFromBytes(file);
-            benchmark::DoNotOptimize(codegen::relayOutCalls(source.text, { 70, 0, source.encoding }));
+            benchmark::DoNotOptimize(
+                codegen::relayOutCalls(source.text, { 70, 0, source.encoding }));
             benchmark::DoNotOptimize(codegen::limitFindings(source.text, {}));
         }
     }

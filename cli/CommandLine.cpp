@@ -163,7 +163,8 @@ QString formProblem(const FormatOptions &options)
                (buttons == 1 ? u"%1 button"_s : u"%1 buttons"_s).arg(buttons));
 }
 
-QString firstSetOf(const QCommandLineParser &parser, const QList<const QCommandLineOption *> &options)
+QString firstSetOf(
+    const QCommandLineParser &parser, const QList<const QCommandLineOption *> &options)
 {
     for (const QCommandLineOption *option : options) {
         if (parser.isSet(*option))
@@ -174,7 +175,8 @@ QString firstSetOf(const QCommandLineParser &parser, const QList<const QCommandL
 
 // Files are read by --reformat and --check alone; what writes a call alone
 // or reads it for another purpose goes with standard input only.
-QString sourceFileProblem(const QCommandLineParser &parser, const Options &o, const FormatOptions &options)
+QString sourceFileProblem(
+    const QCommandLineParser &parser, const Options &o, const FormatOptions &options)
 {
     const QStringList &files = options.files;
     if (!files.isEmpty() && !options.reformatCall && !options.checkFiles)
@@ -187,8 +189,8 @@ QString sourceFileProblem(const QCommandLineParser &parser, const Options &o, co
     if (options.onlyLine > 0 && !options.reformatCall)
         return u"--line goes with --reformat."_s;
     if (files.size() > 1 && !options.inPlace && !options.checkFiles)
-        return u"--reformat writes one file to standard output; give --in-place for %1 files."_s.arg(
-            files.size());
+        return u"--reformat writes one file to standard output; give --in-place for %1 files."_s
+            .arg(files.size());
     const bool asSource = !files.isEmpty() || options.onlyLine > 0;
     if (const QString other = firstSetOf(parser, { &o.form, &o.fixedValues, &o.prompt });
         asSource && !other.isEmpty())

@@ -112,14 +112,15 @@ void checkFile(const FormatOptions &options, const QString &file, Outcome &outco
 {
     const WholeFile read = readWholeFile(file);
     const codegen::SourceText source = codegen::sourceFromBytes(read.bytes);
-    const QString problem = !read.error.isEmpty() ? u"cannot be read: "_s + read.error : source.problem;
+    const QString problem
+        = !read.error.isEmpty() ? u"cannot be read: "_s + read.error : source.problem;
     if (!problem.isEmpty()) {
         outcome.exitStatus = TextRefused;
         outcome.standardError += fileProblem(file, problem).toUtf8();
         return;
     }
-    const codegen::RelaidSource written = codegen::relayOutCalls(
-        source.text, { options.codeWidth, 0, source.encoding });
+    const codegen::RelaidSource written
+        = codegen::relayOutCalls(source.text, { options.codeWidth, 0, source.encoding });
     const QString findings = findingsOf(options, file, source.text, written);
     if (!findings.isEmpty())
         outcome.exitStatus = TextRefused;

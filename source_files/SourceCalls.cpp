@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStringBuilder>
 
+#include <algorithm>
 #include <optional>
 
 namespace codegen {
@@ -65,7 +66,7 @@ public:
             if (!lineText(line).contains(u"MsgBox", Qt::CaseInsensitive))
                 continue;
             from = readCall(from, statementBegin(line, from), statementEnd(line));
-            line = from - 1;
+            line = std::max(from, line + 1) - 1;
         }
         m_result.text.append(m_text.sliced(m_copied));
         return std::move(m_result);
@@ -125,16 +126,17 @@ private:
     qsizetype writeAnew(const VbCall &call, qsizetype from, const QString &code)
     {
         const VbCallPlace &place = call.place;
-        QStringView region = QStringView(code).sliced(place.before.size()).chopped(place.after.size());
+        QStringView region
+            = QStringView(code).sliced(place.before.size()).chopped(place.after.size());
         const qsizetype first = from + place.before.count(kCrLf);
         const qsizetype end = first + linesIn(region);
-        const bool covered = m_request.onlyLine == 0
-            || (m_request.onlyLine > first && m_request.onlyLine <= end);
+        const bool covered
+            = m_request.onlyLine == 0 || (m_request.onlyLine > first && m_request.onlyLine <= end);
         if (!covered || call.prompt.isEmpty())
             return end;
         m_result.lineCovered = true;
-        const qsizetype column = 1 + place.indentation.size()
-            + (place.lead.contains(kCrLf) ? 0 : place.lead.size());
+        const qsizetype column
+            = 1 + place.indentation.size() + (place.lead.contains(kCrLf) ? 0 : place.lead.size());
         const Written written = writtenInPlace(call);
         if (!written.refusal.isEmpty())
             m_result.kept.append({ first + 1, column, written.refusal });
@@ -218,14 +220,14 @@ QList<SourceFinding> limitFindings(QStringView text, const SourceLimits &limits)
         const QStringView line = text.sliced(lines[i].begin, lines[i].length);
         if (line.size() > limits.lineLength)
             findings.append({ i + 1, limits.lineLength + 1,
-                u"the line is %1 characters long; VB takes %2"_s.arg(line.size()).arg(
-                    limits.lineLength) });
+                u"the line is %1 characters long; VB takes %2"_s.arg(line.size())
+                    .arg(limits.lineLength) });
         if (continuesInNextLine(line) && i + 1 < lines.size())
             continue;
         if (const qsizetype continuations = i - statement; continuations > limits.continuations)
             findings.append({ statement + 1, 1,
-                u"the statement has %1 line continuations; VB takes %2"_s.arg(continuations).arg(
-                    limits.continuations) });
+                u"the statement has %1 line continuations; VB takes %2"_s.arg(continuations)
+                    .arg(limits.continuations) });
         statement = i + 1;
     }
     return findings;

@@ -38,8 +38,8 @@ const MarkedEncoding *markedEncodingOf(TextEncoding encoding)
 // The mark is gone by now: a U+FEFF that follows it is part of the text.
 QString decodeAs(QStringConverter::Encoding converter, QByteArrayView bytes)
 {
-    QStringDecoder decoder(converter,
-        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QStringDecoder decoder(
+        converter, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
     return decoder.decode(bytes);
 }
 
@@ -58,7 +58,8 @@ DecodedText decodeText(QByteArrayView bytes)
 {
     for (const MarkedEncoding &marked : kMarkedEncodings) {
         if (bytes.startsWith(marked.mark))
-            return { decodeAs(marked.converter, bytes.sliced(marked.mark.size())), marked.encoding };
+            return { decodeAs(marked.converter, bytes.sliced(marked.mark.size())),
+                marked.encoding };
     }
     if (bytes.isValidUtf8())
         return { decodeAs(QStringConverter::Utf8, bytes), TextEncoding::Utf8 };

@@ -110,9 +110,9 @@ void tst_SourceFiles::inPlaceDoesWhatItCanAndNamesTheRest()
     QVERIFY(unchanged.setFileTime(longAgo, QFileDevice::FileModificationTime));
     unchanged.close();
 
-    const Run run = msgboxFormat({ u"--reformat"_s, u"-i"_s, path(u"frmPrüfen.frm"_s),
-        path(u"modFertig.bas"_s), path(u"frmPrüfen.frx"_s), path(u"modKaputt.bas"_s),
-        path(u"fehlt.bas"_s) });
+    const Run run = msgboxFormat(
+        { u"--reformat"_s, u"-i"_s, path(u"frmPrüfen.frm"_s), path(u"modFertig.bas"_s),
+            path(u"frmPrüfen.frx"_s), path(u"modKaputt.bas"_s), path(u"fehlt.bas"_s) });
 
     QCOMPARE(run.exitCode, int(cli::TextRefused));
     QVERIFY(run.out.isEmpty());
@@ -134,8 +134,8 @@ void tst_SourceFiles::checkListsPlacesAsCompilersDo()
     writeFile(path(u"b.bas"_s), kInvalid);
     writeFile(path(u"c.bas"_s), kFormLaidOut);
 
-    const Run found = msgboxFormat(
-        { u"--check"_s, path(u"a.frm"_s), path(u"b.bas"_s), path(u"c.bas"_s) });
+    const Run found
+        = msgboxFormat({ u"--check"_s, path(u"a.frm"_s), path(u"b.bas"_s), path(u"c.bas"_s) });
 
     QCOMPARE(found.exitCode, int(cli::TextRefused));
     const QStringList lines = QString::fromUtf8(found.out).split(u'\n', Qt::SkipEmptyParts);
@@ -171,8 +171,8 @@ void tst_SourceFiles::pipedCodeKeepsItsEncoding_data()
     const QByteArray laidOut = "    MsgBox _\r\n"
                                "        \"Bitte pr\xfc"
                                "fen.\"\r\n";
-    QTest::newRow("Windows-1252, the first call") << QStringList { u"--reformat"_s } << call
-                                                  << laidOut;
+    QTest::newRow("Windows-1252, the first call")
+        << QStringList { u"--reformat"_s } << call << laidOut;
     QTest::newRow("UTF-8 with its mark")
         << QStringList { u"--reformat"_s } << QByteArray("\xEF\xBB\xBFMsgBox \"\xC3\xBC\"")
         << QByteArray("\xEF\xBB\xBFMsgBox _\r\n    \"\xC3\xBC\"\r\n");

@@ -185,17 +185,19 @@ void tst_SourceCalls::designerHeaderIsSkipped_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<qsizetype>("headerLines");
 
-    QTest::newRow("a form") << u"VERSION 5.00\nObject = \"{831FDD16}#2.0#0\"; \"MSCOMCTL.OCX\"\n"
-                               u"Begin VB.Form frmMsgBox\n   Caption = \"MsgBox\"\n"
-                               u"   Begin VB.CommandButton cmdOK\n      BeginProperty Font\n"
-                               u"      EndProperty\n   End\nEnd\nAttribute VB_Name = \"frmMsgBox\"\n"
-                               u"Attribute VB_Exposed = False\nOption Explicit\n"_s
-                            << qsizetype(11);
+    QTest::newRow("a form")
+        << u"VERSION 5.00\nObject = \"{831FDD16}#2.0#0\"; \"MSCOMCTL.OCX\"\n"
+           u"Begin VB.Form frmMsgBox\n   Caption = \"MsgBox\"\n"
+           u"   Begin VB.CommandButton cmdOK\n      BeginProperty Font\n"
+           u"      EndProperty\n   End\nEnd\nAttribute VB_Name = \"frmMsgBox\"\n"
+           u"Attribute VB_Exposed = False\nOption Explicit\n"_s
+        << qsizetype(11);
     QTest::newRow("a class")
         << u"VERSION 1.0 CLASS\nBEGIN\n  MultiUse = -1  'True\nEND\nAttribute VB_Name = \"cls\"\n"
            u"Private Sub Class_Initialize()\n"_s
         << qsizetype(5);
-    QTest::newRow("a module") << u"Attribute VB_Name = \"mod\"\nOption Explicit\n"_s << qsizetype(0);
+    QTest::newRow("a module") << u"Attribute VB_Name = \"mod\"\nOption Explicit\n"_s
+                              << qsizetype(0);
 }
 
 void tst_SourceCalls::designerHeaderIsSkipped()
@@ -216,12 +218,13 @@ void tst_SourceCalls::limitsAreFound_data()
     };
     QTest::newRow("24 continuations") << continued(24) << QList<qsizetype> {};
     QTest::newRow("25 continuations") << continued(25) << QList<qsizetype> { 2, 1 };
-    QTest::newRow("a line of 1023") << QString(u"x = 1\n"_s + QString(1023, u'a')) << QList<qsizetype> {};
+    QTest::newRow("a line of 1023")
+        << QString(u"x = 1\n"_s + QString(1023, u'a')) << QList<qsizetype> {};
     QTest::newRow("a line of 1024")
         << QString(u"x = 1\n"_s + QString(1024, u'a')) << QList<qsizetype> { 2, 1024 };
-    QTest::newRow("the designer's lines are not VB's")
-        << QString(u"VERSION 5.00\nBegin VB.Form f\n  Tag = \""_s + QString(1100, u'a') + u"\"\nEnd\n"_s)
-        << QList<qsizetype> {};
+    QTest::newRow("the designer's lines are not VB's") << QString(
+        u"VERSION 5.00\nBegin VB.Form f\n  Tag = \""_s + QString(1100, u'a') + u"\"\nEnd\n"_s)
+                                                       << QList<qsizetype> {};
 }
 
 void tst_SourceCalls::limitsAreFound()
