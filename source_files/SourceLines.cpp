@@ -56,13 +56,6 @@ QList<SourceLine> sourceLines(QStringView text)
     return lines;
 }
 
-qsizetype lineAt(const QList<SourceLine> &lines, qsizetype offset)
-{
-    const auto after = std::upper_bound(lines.cbegin(), lines.cend(), offset,
-        [](qsizetype at, const SourceLine &line) { return at < line.begin; });
-    return std::max<qsizetype>(after - lines.cbegin() - 1, 0);
-}
-
 bool continuesInNextLine(QStringView line)
 {
     while (!line.isEmpty() && isBlank(line.back()))

@@ -13,14 +13,9 @@ struct SourceLine
     qsizetype begin = 0; // into the text
     qsizetype length = 0; // without the break
     qsizetype breakLength = 0;
-
-    qsizetype end() const { return begin + length + breakLength; }
 };
 
 QList<SourceLine> sourceLines(QStringView text);
-
-// The line that holds offset, by its index.
-qsizetype lineAt(const QList<SourceLine> &lines, qsizetype offset);
 
 // Whether the line goes on in the next one: it ends in " _".
 bool continuesInNextLine(QStringView line);
