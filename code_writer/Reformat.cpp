@@ -13,12 +13,16 @@ using namespace Qt::Literals::StringLiterals;
 constexpr QStringView kFormIndentation = u"    ";
 constexpr QStringView kCrLf = u"\r\n";
 
-QString indentedAs(const QString &code, const QString &indentation)
+// Where the call stands on a continuation of its statement ("lRet = _"),
+// the lines of its lead after the first are the code's own and stay as
+// written; indented again, they would move further in at every run.
+QString indentedAs(const QString &code, const QString &indentation, qsizetype leadLines)
 {
     QStringList lines = code.split(u"\r\n"_s);
-    for (QString &line : lines) {
-        if (line.startsWith(kFormIndentation))
-            line.replace(0, kFormIndentation.size(), indentation);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool leadsOwn = i > 0 && i <= leadLines;
+        if (!leadsOwn && lines[i].startsWith(kFormIndentation))
+            lines[i].replace(0, kFormIndentation.size(), indentation);
     }
     return lines.join(u"\r\n"_s);
 }
@@ -66,8 +70,8 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
     // The code ends with what stood behind the call, which keeps its lines
     // as they were.
     const QString laidOut = result.code.chopped(place.rest.size() + kCrLf.size());
-    result.code = place.before % indentedAs(laidOut, place.indentation) % place.rest % kCrLf
-        % place.after;
+    result.code = place.before % indentedAs(laidOut, place.indentation, place.lead.count(kCrLf))
+        % place.rest % kCrLf % place.after;
     return result;
 }
 
