@@ -39,9 +39,10 @@ struct Relaid
     QString errors; // lines for standard error
 };
 
-Relaid relaid(const FormatOptions &options, const QString &file, const QByteArray &bytes)
+Relaid relaid(const FormatOptions &options, const QString &file, const QByteArray &bytes,
+    codegen::TextEncoding asciiEncoding = codegen::TextEncoding::Windows1252)
 {
-    const codegen::SourceText source = codegen::sourceFromBytes(bytes);
+    const codegen::SourceText source = codegen::sourceFromBytes(bytes, asciiEncoding);
     if (!source.problem.isEmpty())
         return { bytes, false, false, fileProblem(file, source.problem + u"; left as it was"_s) };
     const codegen::RelaidSource written = codegen::relayOutCalls(
@@ -148,7 +149,8 @@ Outcome reformatFiles(const FormatOptions &options)
 
 Outcome reformatSourceInput(const FormatOptions &options, const QByteArray &input)
 {
-    const Relaid written = relaid(options, u"<standard input>"_s, input);
+    const Relaid written
+        = relaid(options, u"<standard input>"_s, input, codegen::TextEncoding::Utf8);
     return outcomeOf(written, written.bytes);
 }
 

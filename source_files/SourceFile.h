@@ -19,6 +19,11 @@ struct SourceText
     QString problem;
 };
 
-SourceText sourceFromBytes(QByteArrayView bytes);
+// ASCII alone reads the same in every encoding without a mark; what a call
+// written anew brings in (Chr(252) as text) goes in asciiEncoding. VB6, the
+// VBA editor and VBScript read such a file as Windows-1252; code typed or
+// piped from an editor is UTF-8.
+SourceText sourceFromBytes(
+    QByteArrayView bytes, TextEncoding asciiEncoding = TextEncoding::Windows1252);
 
 } // namespace codegen

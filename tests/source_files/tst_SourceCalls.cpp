@@ -81,6 +81,7 @@ private slots:
     void limitsAreFound_data();
     void limitsAreFound();
     void callTheEncodingCannotHoldIsKept();
+    void asciiIsWindows1252();
 };
 
 void tst_SourceCalls::fileComesBackInItsOwnBytes_data()
@@ -255,6 +256,18 @@ void tst_SourceCalls::callTheEncodingCannotHoldIsKept()
     QVERIFY(relaid.kept[0].message.contains(u"Windows-1252"));
     QCOMPARE(relaid.changed.size(), 1);
     QVERIFY(relaid.text.startsWith(u"MsgBox ChrW(&H4E2D) & \"ä\"\r\nMsgBox _\r\n"));
+}
+
+// As VB reads a file without a mark that holds no other bytes.
+void tst_SourceCalls::asciiIsWindows1252()
+{
+    const codegen::SourceText source = codegen::sourceFromBytes("MsgBox \"Gr\" & Chr(252)\r\n");
+
+    QCOMPARE(source.encoding, TextEncoding::Windows1252);
+    const codegen::RelaidSource relaid
+        = codegen::relayOutCalls(source.text, { 70, 0, source.encoding });
+    QCOMPARE(codegen::encodeText(relaid.text, source.encoding),
+        std::optional<QByteArray>("MsgBox _\r\n    \"Gr\xFC\"\r\n"));
 }
 
 QTEST_GUILESS_MAIN(tst_SourceCalls)
