@@ -106,16 +106,18 @@ private:
     // alone. Gives the line to go on from.
     qsizetype readCall(qsizetype from, qsizetype statement, qsizetype end)
     {
-        VbReadResult read = readMsgBox(codeOf(from, end));
+        QString code = codeOf(from, end);
+        VbReadResult read = readMsgBox(code);
         if (!read.found() && from < statement) {
             const std::optional<SourceFinding> error = locatedError(read.error());
             if (error && from + error->line - 1 < statement) {
                 from = statement;
-                read = readMsgBox(codeOf(from, end));
+                code = codeOf(from, end);
+                read = readMsgBox(code);
             }
         }
         if (read.found())
-            return writeAnew(read.call(), from, codeOf(from, end));
+            return writeAnew(read.call(), from, code);
         // Without a place, the reader found no call: MsgBox was named in a
         // comment, a string or another name.
         if (const std::optional<SourceFinding> error = locatedError(read.error()))
@@ -126,7 +128,7 @@ private:
     qsizetype writeAnew(const VbCall &call, qsizetype from, const QString &code)
     {
         const VbCallPlace &place = call.place;
-        QStringView region
+        const QStringView region
             = QStringView(code).sliced(place.before.size()).chopped(place.after.size());
         const qsizetype first = from + place.before.count(kCrLf);
         const qsizetype end = first + linesIn(region);
