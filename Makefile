@@ -120,6 +120,7 @@ fuzz: fuzz-build
 bench: build
 	$(BUILD_DIR)/bin/bench-formatter
 	$(BUILD_DIR)/bin/bench-codebox
+	$(BUILD_DIR)/bin/bench-sourcefiles
 
 windows-deps:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(WINDOWS_PACKAGES)"

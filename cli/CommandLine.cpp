@@ -62,11 +62,15 @@ struct Options
     QCommandLineOption reformat { u"reformat"_s, u"read a VB MsgBox call, write it anew"_s };
     QCommandLineOption fixedValues { u"fixed-values"_s, u"read variables for their text"_s };
     QCommandLineOption help { u"help"_s, u"show this help"_s };
+    // Source files.
+    QCommandLineOption check { u"check"_s, u"list what --reformat would change"_s };
+    QCommandLineOption inPlace { { u"i"_s, u"in-place"_s }, u"replace the files"_s };
+    QCommandLineOption line { u"line"_s, u"only the call that covers line N"_s, u"N"_s };
 
     void addTo(QCommandLineParser &parser) const
     {
         parser.addOptions({ width, title, icon, buttons, defaultButton, systemModal, right, prompt,
-            form, dialect, read, reformat, fixedValues, help });
+            form, dialect, read, reformat, fixedValues, help, check, inPlace, line });
     }
 };
 
@@ -149,6 +153,7 @@ QString readValues(const QCommandLineParser &parser, const Options &o, FormatOpt
         readNumber(parser, o.defaultButton, 1, 3, options.style.defaultButton),
         readForm(parser, o.form, options.form),
         readDialect(parser, o.dialect, options.dialect),
+        readNumber(parser, o.line, 1, 999'999'999, options.onlyLine),
     };
     for (const QString &problem : problems) {
         if (!problem.isEmpty())
@@ -171,6 +176,41 @@ QString formProblem(const FormatOptions &options)
            u"use --form select or a set of two buttons."_s.arg(
                buttonSetWords().value(options.style.buttons),
                (buttons == 1 ? u"%1 button"_s : u"%1 buttons"_s).arg(buttons));
+}
+
+QString firstSetOf(
+    const QCommandLineParser &parser, const QList<const QCommandLineOption *> &options)
+{
+    for (const QCommandLineOption *option : options) {
+        if (parser.isSet(*option))
+            return u"--"_s + option->names().constLast();
+    }
+    return {};
+}
+
+// Files are read by --reformat and --check alone; what writes a call alone
+// or reads it for another purpose goes with standard input only.
+QString sourceFileProblem(
+    const QCommandLineParser &parser, const Options &o, const FormatOptions &options)
+{
+    const QStringList &files = options.files;
+    if (!files.isEmpty() && !options.reformatCall && !options.checkFiles)
+        return u"Unexpected argument '%1': the message is read from standard input; "
+               u"files go with --reformat or --check."_s.arg(files.constFirst());
+    if (options.checkFiles && (files.isEmpty() || options.reformatCall || options.inPlace))
+        return u"--check takes one or more files, without --reformat and --in-place."_s;
+    if (options.inPlace && files.isEmpty())
+        return u"--in-place goes with --reformat and files."_s;
+    if (options.onlyLine > 0 && !options.reformatCall)
+        return u"--line goes with --reformat."_s;
+    if (files.size() > 1 && !options.inPlace && !options.checkFiles)
+        return u"--reformat writes one file to standard output; give --in-place for %1 files."_s
+            .arg(files.size());
+    const bool asSource = !files.isEmpty() || options.onlyLine > 0;
+    if (const QString other = firstSetOf(parser, { &o.form, &o.fixedValues, &o.prompt });
+        asSource && !other.isEmpty())
+        return u"%1 goes with a call on standard input, not with files or --line."_s.arg(other);
+    return {};
 }
 
 } // namespace
@@ -205,11 +245,9 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
         parsed.error = parser.errorText();
         return parsed;
     }
-    if (const QStringList positional = parser.positionalArguments(); !positional.isEmpty()) {
-        parsed.error = u"Unexpected argument '%1': the message is read from standard input."_s.arg(
-            positional.constFirst());
-        return parsed;
-    }
+    parsed.options.files = parser.positionalArguments();
+    parsed.options.checkFiles = parser.isSet(o.check);
+    parsed.options.inPlace = parser.isSet(o.inPlace);
     parsed.helpRequested = parser.isSet(o.help);
     parsed.options.style.systemModal = parser.isSet(o.systemModal);
     parsed.options.style.textRight = parser.isSet(o.right);
@@ -229,6 +267,8 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     }
     parsed.error = readValues(parser, o, parsed.options);
     if (parsed.error.isEmpty())
+        parsed.error = sourceFileProblem(parser, o, parsed.options);
+    if (parsed.error.isEmpty())
         parsed.error = formProblem(parsed.options);
     return parsed;
 }
@@ -240,6 +280,9 @@ QString usageText()
            u"                     [--form NAME] [--dialect NAME]\n"
            u"       msgbox-format --read | --reformat [--fixed-values] [--width N] [--form NAME]\n"
            u"                     [--dialect NAME]\n"
+           u"       msgbox-format --reformat [--width N] [--line N] [--in-place] [--dialect NAME]\n"
+           u"                     [FILE...]\n"
+           u"       msgbox-format --check [--width N] FILE...\n"
            u"Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox\n"
            u"for it to standard output, with CR LF line breaks.\n"
            u"  --width N        code width, 40..75, default 70\n"
@@ -264,8 +307,17 @@ QString usageText()
            u"                   call alone in that form\n"
            u"  --fixed-values   read variables and constants given fixed text before the\n"
            u"                   call for that text, instead of keeping them\n"
+           u"  FILE...          VB source files (.bas .cls .frm .ctl ...): --reformat writes\n"
+           u"                   every MsgBox call of each anew in its place, in the file's\n"
+           u"                   own encoding and line breaks, to standard output (one file)\n"
+           u"  -i, --in-place   replace each file that changes, at once\n"
+           u"  --line N         only the call that covers line N (a file, or standard input)\n"
+           u"  --check          change nothing; list as FILE:LINE:COLUMN: what --reformat\n"
+           u"                   would change and what VB would not take (more than 24\n"
+           u"                   continuations, a line over 1023 characters)\n"
            u"  --help           show this help\n"
-           u"Exit status: 0 done, 1 the text was refused, 2 a usage error.\n"_s;
+           u"Exit status: 0 done, 1 the text was refused (a call kept, a file not done, or\n"
+           u"--check found something), 2 a usage error.\n"_s;
 }
 
 } // namespace cli

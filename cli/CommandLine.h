@@ -23,6 +23,12 @@ struct FormatOptions
     bool readCall = false; // --read: the input is VB code, printed back as JSON
     bool reformatCall = false; // --reformat: the input is VB code, written anew
     bool fixedValues = false; // --fixed-values: variables read for text given before
+    // Source files: each call of each file written anew (--reformat), or
+    // what --reformat would change and VB would not take listed (--check).
+    QStringList files;
+    bool checkFiles = false;
+    bool inPlace = false; // --in-place: each file that changes is replaced
+    int onlyLine = 0; // --line N: only the call that covers line N; 0 for all
 };
 
 struct ParsedCommandLine

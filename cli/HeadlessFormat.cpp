@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "code_writer/Formatter.h"
+#include "vb_model/TextEncoding.h"
 #include "code_writer/Reformat.h"
 #include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
@@ -122,6 +123,22 @@ QString reformatProblem(const FormatOptions &options, const codegen::VbCall &cal
     return {};
 }
 
+// The code goes back in the encoding it came in, its mark included.
+Outcome inEncoding(Outcome outcome, codegen::TextEncoding encoding)
+{
+    if (outcome.exitStatus != Done || outcome.standardOutput.isEmpty())
+        return outcome;
+    const std::optional<QByteArray> bytes
+        = codegen::encodeText(QString::fromUtf8(outcome.standardOutput), encoding);
+    if (bytes) {
+        outcome.standardOutput = *bytes;
+        return outcome;
+    }
+    const QString problem = u"msgbox-format: The call written anew needs characters that %1 "
+                            u"cannot hold."_s.arg(codegen::encodingName(encoding));
+    return { TextRefused, {}, outcome.standardError + errorLines(problem) };
+}
+
 } // namespace
 
 Outcome usageError(const QString &problem)
@@ -154,10 +171,10 @@ Outcome formatInput(const FormatOptions &options, const QByteArray &input)
 
 Outcome readInput(const FormatOptions &options, const QByteArray &input)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString code = decoder.decode(input);
-    if (decoder.hasError())
-        return usageError(u"Standard input is not valid UTF-8."_s);
+    // Typed or piped code is read as a file is: a byte-order mark decides,
+    // else UTF-8 where it is valid, else Windows-1252.
+    const codegen::DecodedText decoded = codegen::decodeText(input);
+    const QString &code = decoded.text;
     const codegen::VbReadResult read = codegen::readMsgBox(code,
         options.fixedValues ? codegen::VbReading::FixedValues
                             : codegen::VbReading::KeepExpressions);
@@ -182,7 +199,7 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     Outcome outcome = formatted(
         options, requestFor(options, read.call(), code), inPlace ? &read.call() : nullptr);
     outcome.standardError.prepend(noteLines);
-    return outcome;
+    return inEncoding(std::move(outcome), decoded.encoding);
 }
 
 } // namespace cli

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 #include "cli/HeadlessFormat.h"
+#include "cli/SourceFiles.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -58,6 +59,12 @@ int main(int argc, char *argv[])
         return finish({ cli::Done, cli::usageText().toUtf8(), {} });
 
     const cli::FormatOptions &options = commandLine.options;
+    if (options.checkFiles)
+        return finish(cli::checkFiles(options));
+    if (!options.files.isEmpty())
+        return finish(cli::reformatFiles(options));
+    if (options.onlyLine > 0)
+        return finish(cli::reformatSourceInput(options, readStandardInput()));
     if (options.readCall || options.reformatCall)
         return finish(cli::readInput(options, readStandardInput()));
     return finish(cli::formatInput(options, readStandardInput()));

@@ -40,12 +40,17 @@ QString callColumn(const VbCallPlace &place)
 }
 
 // The first line keeps the indentation of its own, the lines after it stand
-// in the call's column.
-QString indentedAs(const QString &code, const QString &indentation, const QString &column)
+// in the call's column. Where the call stands on a continuation of its
+// statement ("lRet = _"), the lines of its lead after the first are the
+// code's own and stay as written; indented again, they would move further
+// in at every run.
+QString indentedAs(
+    const QString &code, const QString &indentation, const QString &column, qsizetype leadLines)
 {
     QStringList lines = code.split(u"\r\n"_s);
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].startsWith(kFormIndentation))
+        const bool leadsOwn = i > 0 && i <= leadLines;
+        if (!leadsOwn && lines[i].startsWith(kFormIndentation))
             lines[i].replace(0, kFormIndentation.size(), i == 0 ? indentation : column);
     }
     return lines.join(u"\r\n"_s);
@@ -143,8 +148,9 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
     // as they were.
     const QString laidOut = withQualifiedTextCall(
         result.code.chopped(place.rest.size() + kCrLf.size()), place.qualifier, request.dialect);
-    result.code = place.before % indentedAs(laidOut, place.indentation, column) % place.rest % kCrLf
-        % place.after;
+    result.code = place.before
+        % indentedAs(laidOut, place.indentation, column, place.lead.count(kCrLf)) % place.rest
+        % kCrLf % place.after;
     return result;
 }
 

@@ -1,9 +1,9 @@
 #include "content/LastMessageRecord.h"
 
+#include "vb_model/TextEncoding.h"
 #include "vb_model/Windows1252.h"
 
 #include <QDir>
-#include <QStringConverter>
 #include <QStringList>
 
 namespace {
@@ -11,25 +11,13 @@ namespace {
 const QString kSeparator = QStringLiteral("###DiesIstDasTrennzeichen###");
 const QByteArray kUtf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
-// A U+FEFF at the start is the user's: the file's own mark is gone by now.
-QString decodeUtf8(QByteArrayView bytes)
-{
-    QStringDecoder decoder(QStringConverter::Utf8,
-        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    return decoder.decode(bytes);
-}
-
 // Other editors write UTF-8 without the mark. Windows-1252 text with
 // umlauts, as the older releases wrote it, is hardly ever valid UTF-8 (an
 // umlaut would have to stand before one of the rare characters 0x80..0xBF);
 // ASCII reads the same either way.
 QString decodeText(QByteArrayView bytes)
 {
-    if (bytes.startsWith(kUtf8ByteOrderMark))
-        return decodeUtf8(bytes.sliced(kUtf8ByteOrderMark.size()));
-    if (bytes.isValidUtf8())
-        return decodeUtf8(bytes);
-    return codegen::decodeWindows1252(bytes);
+    return codegen::decodeText(bytes).text;
 }
 
 } // namespace

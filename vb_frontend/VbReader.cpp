@@ -199,6 +199,13 @@ private:
             return end.offset;
         const qsizetype from = end.offset;
         qsizetype to = m_code.size();
+        // A colon with nothing behind it but a comment ends the line there;
+        // the statements would pass over the empty one into the next line.
+        Lexer probe = m_lexer;
+        if (const Token next = probe.next(); next.kind == Kind::StatementEnd && next.length == 0) {
+            m_call.trailing = withCrLf(m_code.sliced(from, next.offset - from).trimmed());
+            return next.offset;
+        }
         while (nextStatement()) {
             m_call.moreCalls = m_call.moreCalls || callFrom(0);
             const Token &last = tokens().last();

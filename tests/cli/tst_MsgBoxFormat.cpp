@@ -107,6 +107,18 @@ void tst_MsgBoxFormat::usageErrorsExitWithTwo_data()
     QTest::newRow("unknown dialect") << QStringList { u"--dialect=vb5"_s } << u"vb5"_s;
     QTest::newRow("read and reformat")
         << QStringList { u"--read"_s, u"--reformat"_s } << u"--reformat"_s;
+    QTest::newRow("a file to --read") << QStringList { u"--read"_s, u"a.bas"_s } << u"a.bas"_s;
+    QTest::newRow("--check without a file") << QStringList { u"--check"_s } << u"--check"_s;
+    QTest::newRow("--check in place")
+        << QStringList { u"--check"_s, u"-i"_s, u"a.bas"_s } << u"--in-place"_s;
+    QTest::newRow("--in-place without a file")
+        << QStringList { u"--reformat"_s, u"--in-place"_s } << u"--in-place"_s;
+    QTest::newRow("two files to standard output")
+        << QStringList { u"--reformat"_s, u"a.bas"_s, u"b.bas"_s } << u"--in-place"_s;
+    QTest::newRow("--line 0") << QStringList { u"--reformat"_s, u"--line=0"_s } << u"--line"_s;
+    QTest::newRow("--line without --reformat") << QStringList { u"--line=3"_s } << u"--line"_s;
+    QTest::newRow("--form on files")
+        << QStringList { u"--reformat"_s, u"--form=answer"_s, u"a.bas"_s } << u"--form"_s;
 }
 
 void tst_MsgBoxFormat::usageErrorsExitWithTwo()

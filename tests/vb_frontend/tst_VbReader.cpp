@@ -321,6 +321,9 @@ void tst_VbReader::keepsWhatFollowsTheCall_data()
         << u"If a Then b = 1: c = 2: MsgBox \"x\""_s << QString() << true << false;
     QTest::newRow("behind a colon in an If block")
         << u"If a Then\r\nb = 1: MsgBox \"x\"\r\nEnd If"_s << QString() << false << false;
+    QTest::newRow("a colon and a comment end the line")
+        << u"MsgBox \"x\": ' Hinweis\r\nMsgBox \"y\""_s << u": ' Hinweis"_s << false << true;
+    QTest::newRow("a colon ends the code") << u"MsgBox \"x\":\r\n"_s << u":"_s << false << false;
 }
 
 void tst_VbReader::keepsWhatFollowsTheCall()

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "code_writer/Formatter.h"
+#include "vb_model/TextEncoding.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+namespace codegen {
+
+// A place in a source file, line and column counted from 1, and what
+// stands there.
+struct SourceFinding
+{
+    qsizetype line = 0;
+    qsizetype column = 0;
+    QString message;
+};
+
+struct RelayoutRequest
+{
+    int codeWidth = kDefaultCodeWidth;
+    // Counted from 1: only the call that covers this line is written anew;
+    // 0 for every call.
+    qsizetype onlyLine = 0;
+    // The file's own: a call written anew that it cannot hold stays as it
+    // stood.
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+struct RelaidSource
+{
+    QString text; // the code with its calls written anew
+    QList<SourceFinding> changed; // the calls written anew, where they begin
+    QList<SourceFinding> kept; // calls left as they stood, and why
+    bool lineCovered = false; // a call covers RelayoutRequest::onlyLine
+};
+
+// Every MsgBox call of a source file written anew in its place, one after
+// the other, each as --reformat writes one: the code around it and the line
+// breaks of the file stay as they are, byte for byte. A call that cannot be
+// read or written anew stays as it stood and is named. A form's designer
+// part is not read.
+RelaidSource relayOutCalls(QStringView text, const RelayoutRequest &request);
+
+// VB's limits on a statement. They are the dialect's; these are VB6's.
+struct SourceLimits
+{
+    int continuations = 24;
+    qsizetype lineLength = 1023;
+};
+
+// The statements that VB would not take: more continuations than the
+// limit, or a line longer than it allows.
+QList<SourceFinding> limitFindings(QStringView text, const SourceLimits &limits);
+
+} // namespace codegen

@@ -1,0 +1,33 @@
+#include "source_files/SourceFile.h"
+
+#include <algorithm>
+
+namespace codegen {
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+bool isAscii(QByteArrayView bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) == 0; });
+}
+
+} // namespace
+
+// Only a file that reads back to its very bytes is written anew: a broken
+// byte would otherwise come back as another character.
+SourceText sourceFromBytes(QByteArrayView bytes, TextEncoding asciiEncoding)
+{
+    DecodedText decoded = decodeText(bytes);
+    SourceText source { std::move(decoded.text), decoded.encoding, {} };
+    if (isAscii(bytes))
+        source.encoding = asciiEncoding;
+    if (source.text.contains(QChar(0)))
+        source.problem = u"it is not text: it holds NUL bytes"_s;
+    else if (encodeText(source.text, source.encoding) != bytes.toByteArray())
+        source.problem = u"its bytes are not valid %1"_s.arg(encodingName(source.encoding));
+    return source;
+}
+
+} // namespace codegen

@@ -1,0 +1,198 @@
+#include "cli/HeadlessFormat.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run msgboxFormat(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(MSGBOX_FORMAT_PATH), arguments);
+    if (!process.waitForStarted(-1))
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+}
+
+// A form as VB6 saves it: Windows-1252, CR LF, the designer's part on top.
+const QByteArray kForm = "VERSION 5.00\r\n"
+                         "Begin VB.Form frmPr\xfc"
+                         "fen\r\n"
+                         "   Caption = \"MsgBox\"\r\n"
+                         "End\r\n"
+                         "Attribute VB_Name = \"frmPr\xfc"
+                         "fen\"\r\n"
+                         "Private Sub cmdOK_Click()\r\n"
+                         "    MsgBox \"Bitte pr\xfc"
+                         "fen Sie den Pfad.\", vbExclamation\r\n"
+                         "End Sub\r\n";
+const QByteArray kFormLaidOut = "VERSION 5.00\r\n"
+                                "Begin VB.Form frmPr\xfc"
+                                "fen\r\n"
+                                "   Caption = \"MsgBox\"\r\n"
+                                "End\r\n"
+                                "Attribute VB_Name = \"frmPr\xfc"
+                                "fen\"\r\n"
+                                "Private Sub cmdOK_Click()\r\n"
+                                "    MsgBox _\r\n"
+                                "        \"Bitte pr\xfc"
+                                "fen Sie den Pfad.\" _\r\n"
+                                "        , vbExclamation\r\n"
+                                "End Sub\r\n";
+const QByteArray kInvalid = "Sub a()\n    x = 1\n    MsgBox \"Kaputt\" & , vbOK\nEnd Sub\n";
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class tst_SourceFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void inPlaceDoesWhatItCanAndNamesTheRest();
+    void checkListsPlacesAsCompilersDo();
+    void oneFileGoesToStandardOutput();
+    void pipedCodeKeepsItsEncoding_data();
+    void pipedCodeKeepsItsEncoding();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_project;
+    QString path(const QString &name) const { return m_project->filePath(name); }
+};
+
+void tst_SourceFiles::init()
+{
+    m_project = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_project->isValid());
+}
+
+// The form is replaced; the module with nothing to change is not written;
+// the binary file and the invalid call are named and left as they were.
+void tst_SourceFiles::inPlaceDoesWhatItCanAndNamesTheRest()
+{
+    writeFile(path(u"frmPrüfen.frm"_s), kForm);
+    writeFile(path(u"modFertig.bas"_s), kFormLaidOut.sliced(kFormLaidOut.indexOf("Private")));
+    writeFile(path(u"frmPrüfen.frx"_s), QByteArray("lt\0\0\x01", 5));
+    writeFile(path(u"modKaputt.bas"_s), kInvalid);
+    const QDateTime longAgo = QDateTime::currentDateTimeUtc().addDays(-100);
+    QFile unchanged(path(u"modFertig.bas"_s));
+    QVERIFY(unchanged.open(QIODevice::ReadWrite));
+    QVERIFY(unchanged.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    unchanged.close();
+
+    const Run run = msgboxFormat(
+        { u"--reformat"_s, u"-i"_s, path(u"frmPrüfen.frm"_s), path(u"modFertig.bas"_s),
+            path(u"frmPrüfen.frx"_s), path(u"modKaputt.bas"_s), path(u"fehlt.bas"_s) });
+
+    QCOMPARE(run.exitCode, int(cli::TextRefused));
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(readFile(path(u"frmPrüfen.frm"_s)), kFormLaidOut);
+    QCOMPARE(QFileInfo(path(u"modFertig.bas"_s)).lastModified().toUTC(), longAgo);
+    QCOMPARE(readFile(path(u"frmPrüfen.frx"_s)), QByteArray("lt\0\0\x01", 5));
+    QCOMPARE(readFile(path(u"modKaputt.bas"_s)), kInvalid);
+    const QString err = QString::fromUtf8(run.err);
+    QVERIFY2(err.contains(path(u"modKaputt.bas:3:23: "_s)), run.err.constData());
+    QVERIFY2(err.contains(path(u"frmPrüfen.frx: it is not text"_s)), run.err.constData());
+    QVERIFY2(err.contains(path(u"fehlt.bas: cannot be read"_s)), run.err.constData());
+    QCOMPARE(err.count(u'\n'), 3);
+    QCOMPARE(QDir(m_project->path()).entryList(QDir::Files).size(), 4);
+}
+
+void tst_SourceFiles::checkListsPlacesAsCompilersDo()
+{
+    writeFile(path(u"a.frm"_s), kForm);
+    writeFile(path(u"b.bas"_s), kInvalid);
+    writeFile(path(u"c.bas"_s), kFormLaidOut);
+
+    const Run found
+        = msgboxFormat({ u"--check"_s, path(u"a.frm"_s), path(u"b.bas"_s), path(u"c.bas"_s) });
+
+    QCOMPARE(found.exitCode, int(cli::TextRefused));
+    const QStringList lines = QString::fromUtf8(found.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith(path(u"a.frm:7:5: "_s)), qPrintable(lines[0]));
+    QVERIFY2(lines[1].startsWith(path(u"b.bas:3:23: "_s)), qPrintable(lines[1]));
+    QCOMPARE(readFile(path(u"a.frm"_s)), kForm);
+
+    const Run clean = msgboxFormat({ u"--check"_s, path(u"c.bas"_s) });
+    QCOMPARE(clean.exitCode, int(cli::Done));
+    QVERIFY(clean.out.isEmpty() && clean.err.isEmpty());
+}
+
+void tst_SourceFiles::oneFileGoesToStandardOutput()
+{
+    writeFile(path(u"a.frm"_s), kForm);
+
+    const Run run = msgboxFormat({ u"--reformat"_s, path(u"a.frm"_s) });
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QCOMPARE(run.out, kFormLaidOut);
+    QCOMPARE(readFile(path(u"a.frm"_s)), kForm);
+}
+
+void tst_SourceFiles::pipedCodeKeepsItsEncoding_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("written");
+
+    const QByteArray call = "    MsgBox \"Bitte pr\xfc"
+                            "fen.\"\n";
+    const QByteArray laidOut = "    MsgBox _\r\n"
+                               "        \"Bitte pr\xfc"
+                               "fen.\"\r\n";
+    QTest::newRow("Windows-1252, the first call")
+        << QStringList { u"--reformat"_s } << call << laidOut;
+    QTest::newRow("UTF-8 with its mark")
+        << QStringList { u"--reformat"_s } << QByteArray("\xEF\xBB\xBFMsgBox \"\xC3\xBC\"")
+        << QByteArray("\xEF\xBB\xBFMsgBox _\r\n    \"\xC3\xBC\"\r\n");
+    // --line reads the code as a file: its other lines and LF stay.
+    QTest::newRow("--line, LF") << QStringList { u"--reformat"_s, u"--line=2"_s }
+                                << QByteArray("x = 1\n") + call + "y = 2\n"
+                                << QByteArray("x = 1\n    MsgBox _\n        \"Bitte pr\xfc"
+                                              "fen.\"\ny = 2\n");
+}
+
+void tst_SourceFiles::pipedCodeKeepsItsEncoding()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+
+    const Run run = msgboxFormat(arguments, input);
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QTEST(run.out, "written");
+}
+
+QTEST_GUILESS_MAIN(tst_SourceFiles)
+#include "tst_SourceFiles.moc"
