@@ -2,6 +2,7 @@
 
 #include "code_writer/Reformat.h"
 #include "source_files/SourceLines.h"
+#include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 
 #include <QRegularExpression>
@@ -57,6 +58,8 @@ public:
         : m_text(text)
         , m_lines(sourceLines(text))
         , m_request(request)
+        , m_dialect(request.dialect ? *request.dialect
+                                    : dialectWrittenIn(text).value_or(Dialect::Vb6))
     { }
 
     RelaidSource run()
@@ -158,6 +161,7 @@ private:
         const VbCallPlace &place = call.place;
         FormatRequest request = requestToWriteAnew(call);
         request.codeWidth = m_request.codeWidth;
+        request.dialect = m_dialect;
         const FormatResult result = formatInPlace(call, request);
         if (result.outcome == FormatOutcome::Refused)
             return { {}, oneLine(result.refusalMessage) };
@@ -202,6 +206,7 @@ private:
     QStringView m_text;
     QList<SourceLine> m_lines;
     RelayoutRequest m_request;
+    Dialect m_dialect;
     RelaidSource m_result;
     qsizetype m_copied = 0;
 };
@@ -211,6 +216,11 @@ private:
 RelaidSource relayOutCalls(QStringView text, const RelayoutRequest &request)
 {
     return CallWalk(text, request).run();
+}
+
+SourceLimits limitsOf(Dialect dialect)
+{
+    return { rulesOf(dialect).continuationLimit, SourceLimits().lineLength };
 }
 
 QList<SourceFinding> limitFindings(QStringView text, const SourceLimits &limits)
@@ -226,7 +236,8 @@ QList<SourceFinding> limitFindings(QStringView text, const SourceLimits &limits)
                     .arg(limits.lineLength) });
         if (continuesInNextLine(line) && i + 1 < lines.size())
             continue;
-        if (const qsizetype continuations = i - statement; continuations > limits.continuations)
+        const qsizetype continuations = i - statement;
+        if (limits.continuations > 0 && continuations > limits.continuations)
             findings.append({ statement + 1, 1,
                 u"the statement has %1 line continuations; VB takes %2"_s.arg(continuations)
                     .arg(limits.continuations) });

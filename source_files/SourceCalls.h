@@ -1,11 +1,14 @@
 #pragma once
 
 #include "code_writer/Formatter.h"
+#include "vb_model/Dialect.h"
 #include "vb_model/TextEncoding.h"
 
 #include <QList>
 #include <QString>
 #include <QStringView>
+
+#include <optional>
 
 namespace codegen {
 
@@ -27,6 +30,9 @@ struct RelayoutRequest
     // The file's own: a call written anew that it cannot hold stays as it
     // stood.
     TextEncoding encoding = TextEncoding::Utf8;
+    // The dialect the calls are written in; without it, the one the file's
+    // code tells, else VB6.
+    std::optional<Dialect> dialect {};
 };
 
 struct RelaidSource
@@ -44,12 +50,14 @@ struct RelaidSource
 // part is not read.
 RelaidSource relayOutCalls(QStringView text, const RelayoutRequest &request);
 
-// VB's limits on a statement. They are the dialect's; these are VB6's.
+// VB's limits on a statement, as VB6 has them; limitsOf gives each dialect's.
 struct SourceLimits
 {
-    int continuations = 24;
+    int continuations = 24; // 0: no limit
     qsizetype lineLength = 1023;
 };
+
+SourceLimits limitsOf(Dialect dialect);
 
 // The statements that VB would not take: more continuations than the
 // limit, or a line longer than it allows.

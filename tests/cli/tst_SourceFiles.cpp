@@ -84,6 +84,8 @@ private slots:
     void oneFileGoesToStandardOutput();
     void pipedCodeKeepsItsEncoding_data();
     void pipedCodeKeepsItsEncoding();
+    void fileNameTellsTheDialect_data();
+    void fileNameTellsTheDialect();
 
 private:
     std::unique_ptr<QTemporaryDir> m_project;
@@ -158,6 +160,35 @@ void tst_SourceFiles::oneFileGoesToStandardOutput()
     QCOMPARE(run.exitCode, int(cli::Done));
     QCOMPARE(run.out, kFormLaidOut);
     QCOMPARE(readFile(path(u"a.frm"_s)), kForm);
+}
+
+void tst_SourceFiles::fileNameTellsTheDialect_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("written");
+
+    const QByteArray vb6
+        = "MsgBox _\r\n    \"a\" _\r\n    , vbYesNo, HelpFile:=\"h.chm\", Context:=1\r\n";
+    QTest::newRow(".bas: vb6") << u"a.bas"_s << QStringList() << vb6;
+    QTest::newRow(".vbs: vbscript, which names no arguments")
+        << u"a.vbs"_s << QStringList()
+        << QByteArray("MsgBox _\r\n    \"a\" _\r\n    , vbYesNo, , \"h.chm\", 1\r\n");
+    QTest::newRow("--dialect over the name")
+        << u"a.vbs"_s << QStringList { u"--dialect=twinbasic"_s } << vb6;
+}
+
+// Where --dialect does not say it, the file's name tells the dialect.
+void tst_SourceFiles::fileNameTellsTheDialect()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, arguments);
+    writeFile(path(file), "MsgBox \"a\", vbYesNo, , \"h.chm\", 1\r\n");
+
+    const Run run = msgboxFormat(QStringList { u"--reformat"_s, path(file) } + arguments);
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QTEST(run.out, "written");
 }
 
 void tst_SourceFiles::pipedCodeKeepsItsEncoding_data()
