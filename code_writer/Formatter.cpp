@@ -846,6 +846,12 @@ QString lineTooLongMessage()
            u"Kürzen Sie den Titel oder lange Folgen von Leerzeilen und Leerzeichen im Text !"_s;
 }
 
+QString helpArgumentsMessage(Dialect dialect)
+{
+    return u"Der MsgBox-Aufruf hat HelpFile oder Context, die MsgBox in %1 nicht kennt; "
+           u"so kann er nicht in %1 geschrieben werden."_s.arg(dialectTitle(dialect));
+}
+
 FormatResult formatMessage(const FormatRequest &request)
 {
     return formatMessageInFrame(request, callFrameOf(request.form, request.style, request.dialect));

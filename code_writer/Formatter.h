@@ -65,6 +65,9 @@ struct FormatResult
 QString continuationLimitMessage();
 // The message shown when a line of the statement would exceed 1,023 characters.
 QString lineTooLongMessage();
+// The message shown when a call with HelpFile or Context is to be written in
+// a dialect whose MsgBox takes neither.
+QString helpArgumentsMessage(Dialect dialect);
 
 // Turns a message into VB code around a MsgBox call, laid out to the code
 // width, in the request's form; an If that does not fit the choices is

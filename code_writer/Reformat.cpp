@@ -112,6 +112,13 @@ FormatRequest requestToWriteAnew(const VbCall &call)
 FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
 {
     const VbCallPlace &place = call.place;
+    // Left out, they would be lost; written, the code would not compile.
+    if (!place.helpArguments.isEmpty() && !rulesOf(request.dialect).helpArguments) {
+        FormatResult refused;
+        refused.outcome = FormatOutcome::Refused;
+        refused.refusalMessage = helpArgumentsMessage(request.dialect);
+        return refused;
+    }
     FormatRequest inPlace = request;
     inPlace.trailing = place.rest;
     // Nothing of the call is left out: what the choices cannot hold is

@@ -43,6 +43,8 @@ struct DialectRules
     int promptLengthShown;
     // HelpFile and Context can be named (HelpFile:=...).
     bool namedArguments;
+    // MsgBox takes HelpFile and Context at all.
+    bool helpArguments;
 };
 
 const DialectRules &rulesOf(Dialect dialect);

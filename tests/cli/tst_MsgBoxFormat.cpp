@@ -463,6 +463,10 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
     QTest::newRow("vbscript's HelpFile and Context stay in their places")
         << reformat << QByteArray("MsgBox \"a\" &_\n  \"b\", , , \"h.chm\", 10\n") << int(cli::Done)
         << QByteArray("MsgBox _\r\n    \"ab\", , , \"h.chm\", 10\r\n");
+    QTest::newRow("vb.net's MsgBox takes no help file")
+        << (reformat + QStringList { u"--dialect=vbnet"_s })
+        << QByteArray("MsgBox \"a\", , , \"h.chm\", 10\n") << int(cli::TextRefused)
+        << QByteArray();
     QTest::newRow("the dialect asked for")
         << (reformat + QStringList { u"--dialect=vbnet"_s })
         << QByteArray("MsgBox \"a\", vbYesNo\n") << int(cli::Done)
