@@ -1,10 +1,13 @@
-#include "platform/QtMessageBoxService.h"
+#include "widgets/StyledMessageBox.h"
 
 #include "vb_model/LineBreaks.h"
 #include "vb_model/VbConstants.h"
 #include "widgets/WindowSetup.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -179,6 +182,17 @@ PromptView *createPromptView(const QString &text, qint32 style)
 
 } // namespace
 
+QString messageBoxAsText(const QString &title, const QString &prompt, const QStringList &captions)
+{
+    const QString lineBreak = QStringLiteral("\r\n");
+    const QString rule = QString(27, QLatin1Char('-')) + lineBreak;
+    QString buttonRow;
+    for (const QString &caption : captions)
+        buttonRow += caption + QStringLiteral("   ");
+    return rule + title + lineBreak + rule + prompt + lineBreak + rule + buttonRow + lineBreak
+        + rule;
+}
+
 StyledMessageBox::StyledMessageBox(const QString &prompt, qint32 vbStyle, const QString &title)
     : icon(iconOf(vbStyle))
     , promptText(codegen::toWidgetText(prompt))
@@ -266,11 +280,24 @@ int StyledMessageBox::answer() const
     return button->property(kNumberProperty).toInt();
 }
 
+void StyledMessageBox::copyToClipboard() const
+{
+    QStringList captions;
+    for (const QPushButton *button : buttonsInOrder)
+        captions.append(button->text());
+    QGuiApplication::clipboard()->setText(
+        messageBoxAsText(windowTitle(), codegen::fromWidgetText(promptText), captions));
+}
+
 void StyledMessageBox::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Cancel)) {
         if (QPushButton *escape = escapeButton())
             finishWith(escape);
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        copyToClipboard();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -303,6 +330,8 @@ void StyledMessageBox::showEvent(QShowEvent *event)
     centreOnScreen(*this, *screen());
     if (defaultAnswer)
         defaultAnswer->setFocus();
+    QAccessibleEvent shown(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&shown);
 }
 
 QSize StyledMessageBox::roomOnScreen() const
@@ -318,11 +347,4 @@ void StyledMessageBox::fitToScreen()
     const QSize fitting(width, std::min(layout()->totalHeightForWidth(width), room.height()));
     if (size() != fitting)
         setFixedSize(fitting);
-}
-
-int QtMessageBoxService::show(const QString &prompt, qint32 style, const QString &title)
-{
-    StyledMessageBox box(prompt, style, title);
-    box.exec();
-    return box.answer();
 }

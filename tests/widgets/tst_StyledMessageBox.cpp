@@ -1,4 +1,4 @@
-#include "platform/QtMessageBoxService.h"
+#include "widgets/StyledMessageBox.h"
 
 #include "content/HelpText.h"
 
@@ -48,7 +48,7 @@ int shownLineCount(const QTextDocument &text)
 
 } // namespace
 
-class tst_QtMessageBoxService : public QObject
+class tst_StyledMessageBox : public QObject
 {
     Q_OBJECT
 
@@ -71,7 +71,7 @@ private slots:
     void escapeAndCloseAnswer();
 };
 
-void tst_QtMessageBoxService::buttonSets_data()
+void tst_StyledMessageBox::buttonSets_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<QStringList>("captions");
@@ -102,7 +102,7 @@ void tst_QtMessageBoxService::buttonSets_data()
 }
 
 // Each button, clicked, closes the box and answers with its own number.
-void tst_QtMessageBoxService::buttonSets()
+void tst_StyledMessageBox::buttonSets()
 {
     QFETCH(int, style);
     QFETCH(QStringList, captions);
@@ -123,7 +123,7 @@ void tst_QtMessageBoxService::buttonSets()
     }
 }
 
-void tst_QtMessageBoxService::icons_data()
+void tst_StyledMessageBox::icons_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<std::optional<QStyle::StandardPixmap>>("icon");
@@ -136,7 +136,7 @@ void tst_QtMessageBoxService::icons_data()
         << (64 + 5 + 256 + 4096 + 524288) << std::optional(QStyle::SP_MessageBoxInformation);
 }
 
-void tst_QtMessageBoxService::icons()
+void tst_StyledMessageBox::icons()
 {
     QFETCH(int, style);
     QFETCH(std::optional<QStyle::StandardPixmap>, icon);
@@ -147,7 +147,7 @@ void tst_QtMessageBoxService::icons()
     QCOMPARE(picture && !picture->pixmap().isNull(), icon.has_value());
 }
 
-void tst_QtMessageBoxService::defaultButton_data()
+void tst_StyledMessageBox::defaultButton_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("caption");
@@ -160,7 +160,7 @@ void tst_QtMessageBoxService::defaultButton_data()
     QTest::newRow("OK, second falls back to OK") << 256 << QStringLiteral("OK");
 }
 
-void tst_QtMessageBoxService::defaultButton()
+void tst_StyledMessageBox::defaultButton()
 {
     QFETCH(int, style);
     QFETCH(QString, caption);
@@ -178,7 +178,7 @@ void tst_QtMessageBoxService::defaultButton()
 
 // Like the box of the user's program: a close button, no minimize or
 // maximize button; modal, and on top of every window where system-modal.
-void tst_QtMessageBoxService::frameAndModality()
+void tst_StyledMessageBox::frameAndModality()
 {
     const auto plain
         = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 4 + 32, QString());
@@ -194,7 +194,7 @@ void tst_QtMessageBoxService::frameAndModality()
     QCOMPARE(systemModal->windowModality(), Qt::ApplicationModal);
 }
 
-void tst_QtMessageBoxService::rightAlignedText()
+void tst_StyledMessageBox::rightAlignedText()
 {
     const auto left = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 0, QString());
     QVERIFY(promptOf(*left));
@@ -206,7 +206,7 @@ void tst_QtMessageBoxService::rightAlignedText()
     QVERIFY(promptOf(*right)->document()->defaultTextOption().alignment() & Qt::AlignRight);
 }
 
-void tst_QtMessageBoxService::promptLineBreaksAndPlainText()
+void tst_StyledMessageBox::promptLineBreaksAndPlainText()
 {
     const auto box = std::make_unique<StyledMessageBox>(
         QStringLiteral("Zeile <b>1</b>\r\nZeile 2\r\n"), 0, QString());
@@ -214,7 +214,7 @@ void tst_QtMessageBoxService::promptLineBreaksAndPlainText()
     QCOMPARE(promptOf(*box)->toPlainText(), box->text());
 }
 
-void tst_QtMessageBoxService::titleFallsBackToApplicationTitle()
+void tst_StyledMessageBox::titleFallsBackToApplicationTitle()
 {
     QCOMPARE(
         std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 0, QString())->windowTitle(),
@@ -224,7 +224,7 @@ void tst_QtMessageBoxService::titleFallsBackToApplicationTitle()
         blanks);
 }
 
-void tst_QtMessageBoxService::shortPromptLeavesRoomForTheTitle()
+void tst_StyledMessageBox::shortPromptLeavesRoomForTheTitle()
 {
     // Beside the title the title bar holds an icon and three buttons.
     const QString title = QStringLiteral("Ein recht langer Titel für eine kurze Meldung");
@@ -233,7 +233,7 @@ void tst_QtMessageBoxService::shortPromptLeavesRoomForTheTitle()
     QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(title) + 100);
 }
 
-void tst_QtMessageBoxService::wholePromptWithinScreen_data()
+void tst_StyledMessageBox::wholePromptWithinScreen_data()
 {
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<bool>("scrolls");
@@ -247,7 +247,7 @@ void tst_QtMessageBoxService::wholePromptWithinScreen_data()
 
 // Nothing is cut off: every character is on a line within the box's width,
 // and the lines beyond its height are a scroll away.
-void tst_QtMessageBoxService::wholePromptWithinScreen()
+void tst_StyledMessageBox::wholePromptWithinScreen()
 {
     QFETCH(QString, prompt);
     QFETCH(bool, scrolls);
@@ -262,14 +262,14 @@ void tst_QtMessageBoxService::wholePromptWithinScreen()
     QVERIFY(box->buttons().first()->isVisible());
 }
 
-void tst_QtMessageBoxService::helpTextKeepsItsElevenLines()
+void tst_StyledMessageBox::helpTextKeepsItsElevenLines()
 {
     const auto box = std::make_unique<StyledMessageBox>(fallbackHelpText(), 0, fallbackHelpTitle());
     box->open();
     QCOMPARE(shownLineCount(*promptOf(*box)->document()), 11);
 }
 
-void tst_QtMessageBoxService::escapeAndCloseAnswer_data()
+void tst_StyledMessageBox::escapeAndCloseAnswer_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<int>("answer");
@@ -282,7 +282,7 @@ void tst_QtMessageBoxService::escapeAndCloseAnswer_data()
     QTest::newRow("Retry, Cancel") << 5 << 2;
 }
 
-void tst_QtMessageBoxService::escapeAndCloseAnswer()
+void tst_StyledMessageBox::escapeAndCloseAnswer()
 {
     QFETCH(int, style);
     QFETCH(int, answer);
@@ -304,5 +304,5 @@ void tst_QtMessageBoxService::escapeAndCloseAnswer()
     }
 }
 
-QTEST_MAIN(tst_QtMessageBoxService)
-#include "tst_QtMessageBoxService.moc"
+QTEST_MAIN(tst_StyledMessageBox)
+#include "tst_StyledMessageBox.moc"

@@ -1,4 +1,4 @@
-#include "platform/WindowsMessageBoxService.h"
+#include "platform/SystemMessageBoxService.h"
 
 #include "vb_model/VbConstants.h"
 
@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-int WindowsMessageBoxService::show(const QString &prompt, qint32 style, const QString &title)
+int SystemMessageBoxService::show(const QString &prompt, qint32 style, const QString &title)
 {
     // Owned by the active window, the box is modal to it as VB's is to its form.
     const QWidget *owner = QApplication::activeWindow();
