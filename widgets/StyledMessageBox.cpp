@@ -99,9 +99,12 @@ public:
         return { width, heightForWidth(width) };
     }
     bool hasHeightForWidth() const override { return true; }
+    // A pixel to spare: on a scaled screen the box is rounded to whole
+    // device pixels and may come out a pixel lower than it asked for, which
+    // would cost the prompt a scroll bar.
     int heightForWidth(int width) const override
     {
-        return static_cast<int>(std::ceil(laidOut(width).height()));
+        return static_cast<int>(std::ceil(laidOut(width).height())) + 1;
     }
 
 private:

@@ -2,6 +2,8 @@
 
 #include "content/HelpText.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -69,6 +71,9 @@ private slots:
     void helpTextKeepsItsElevenLines();
     void escapeAndCloseAnswer_data();
     void escapeAndCloseAnswer();
+    void fitsAfterRoundingToDevicePixels_data();
+    void fitsAfterRoundingToDevicePixels();
+    void copiesItselfOnCtrlC();
 };
 
 void tst_StyledMessageBox::buttonSets_data()
@@ -302,6 +307,52 @@ void tst_StyledMessageBox::escapeAndCloseAnswer()
         QCOMPARE(escaped->answer(), answer);
         QCOMPARE(closed->answer(), answer);
     }
+}
+
+void tst_StyledMessageBox::fitsAfterRoundingToDevicePixels_data()
+{
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<int>("style");
+
+    QTest::newRow("two short lines") << QStringLiteral("Zeile eins\r\nZeile zwei") << 0;
+    QTest::newRow("two short lines, icon") << QStringLiteral("Zeile eins\r\nZeile zwei") << 64;
+    QTest::newRow("one line") << QStringLiteral("Fertig.") << 1;
+    QTest::newRow("help text") << fallbackHelpText() << 0;
+}
+
+// A scaled screen rounds the box to whole device pixels, and under X the
+// box has come out a pixel lower than it asked for: the prompt must still
+// show whole, without a scroll bar.
+void tst_StyledMessageBox::fitsAfterRoundingToDevicePixels()
+{
+    QFETCH(QString, prompt);
+    QFETCH(int, style);
+
+    const auto box = std::make_unique<StyledMessageBox>(prompt, style, QString());
+    box->open();
+    const int lines = shownLineCount(*promptOf(*box)->document());
+    const int roundedHeight = box->height() - 1;
+    box->setFixedHeight(roundedHeight);
+    QTRY_COMPARE(box->height(), roundedHeight);
+    const QTextEdit *text = promptOf(*box);
+    QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+    QVERIFY(text->document()->size().height() <= text->viewport()->height());
+    QCOMPARE(shownLineCount(*text->document()), lines);
+}
+
+void tst_StyledMessageBox::copiesItselfOnCtrlC()
+{
+    const auto box = std::make_unique<StyledMessageBox>(
+        QStringLiteral("Datei speichern?\r\nÄnderungen gehen sonst verloren."), 3 + 48,
+        QStringLiteral("Frage"));
+    box->open();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(box.get(), Qt::Key_C, Qt::ControlModifier);
+    const QString rule = QStringLiteral("---------------------------\r\n");
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        rule + u"Frage\r\n" + rule + u"Datei speichern?\r\nÄnderungen gehen sonst verloren.\r\n"
+            + rule + u"Ja   Nein   Abbrechen   \r\n" + rule);
+    QVERIFY(box->isVisible());
 }
 
 QTEST_MAIN(tst_StyledMessageBox)
