@@ -343,11 +343,17 @@ QSize StyledMessageBox::roomOnScreen() const
 }
 
 // No layout invalidation here: it would ask for the next layout request.
+// The prompt scrolls only where the screen is full. A scroll bar shown in
+// passing, while the box still grows to its size, would stay otherwise: it
+// narrows the prompt, whose lines then break once more and fill the room.
 void StyledMessageBox::fitToScreen()
 {
     const QSize room = roomOnScreen();
     const int width = std::min(layout()->totalMinimumSize().width(), room.width());
-    const QSize fitting(width, std::min(layout()->totalHeightForWidth(width), room.height()));
+    const int wantedHeight = layout()->totalHeightForWidth(width);
+    promptView->setVerticalScrollBarPolicy(
+        wantedHeight > room.height() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    const QSize fitting(width, std::min(wantedHeight, room.height()));
     if (size() != fitting)
         setFixedSize(fitting);
 }
