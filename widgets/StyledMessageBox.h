@@ -23,13 +23,13 @@ class PromptView;
 QString messageBoxAsText(const QString &title, const QString &prompt, const QStringList &captions);
 
 // The message box where the system has none of VB's: a modal box of our
-// own with the German button captions, built to the rules of the box VB shows: the
-// icon, the whole prompt within the screen (long lines break, a tall prompt
-// scrolls), the buttons centred in the order Windows shows them, the default
-// button, Escape and the close button only where the set has an answer for
-// them, no minimize or maximize button, modal, the title given room. As
-// Windows' box it copies itself on Ctrl+C and announces itself to screen
-// readers as an alert.
+// own with the German button captions, built to the rules of the box VB
+// shows: the icon, the whole prompt within the screen (long lines break, a
+// prompt taller than the screen scrolls), the buttons centred in the order
+// Windows shows them, the default button, Escape and the close button only
+// where the set has an answer for them, no minimize or maximize button,
+// modal, the title given room. As Windows' box it copies itself on Ctrl+C
+// and announces itself to screen readers as an alert.
 class StyledMessageBox final : public QDialog
 {
     Q_OBJECT
