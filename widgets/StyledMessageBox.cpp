@@ -7,9 +7,9 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
