@@ -18,8 +18,9 @@ int SystemMessageBoxService::show(const QString &prompt, qint32 style, const QSt
     const QString shownTitle = title.isEmpty() ? QApplication::applicationDisplayName() : title;
     const QList<codegen::VbConstant> answers = codegen::answersOf(style);
     for (;;) {
-        const int answer = MessageBoxW(ownerHandle, reinterpret_cast<const wchar_t *>(prompt.utf16()),
-            reinterpret_cast<const wchar_t *>(shownTitle.utf16()), UINT(style));
+        const int answer
+            = MessageBoxW(ownerHandle, reinterpret_cast<const wchar_t *>(prompt.utf16()),
+                reinterpret_cast<const wchar_t *>(shownTitle.utf16()), UINT(style));
         // Windows answers only with a button of the box. Wine's box answers
         // Escape with Cancel where it has none (Yes/No, Abort/Retry/Ignore);
         // there Escape does nothing, as on Windows: the box comes back.
