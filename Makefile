@@ -19,11 +19,12 @@ PACKAGES := cmake ninja-build g++ make \
 # A second build of the tests with AddressSanitizer and UBSan (g++, Debug, so
 # with Qt's asserts on),
 # and the libFuzzer targets of fuzz/ (clang only). Any sanitizer report fails.
+# Their flags, and the sanitizers' options for CTest, are the presets' "asan"
+# and "fuzz"; the timed fuzzing runs below need the options here as well.
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS := fuzz_formatter fuzz_reader fuzz_laststore fuzz_commandline
-SANITIZE_FLAGS := -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all
 SANITIZER_ENV := \
 	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -57,8 +58,10 @@ deps:
 		fi; \
 	fi
 
-$(BUILD_DIR)/build.ninja: CMakeLists.txt | deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
+# The builds are the presets of CMakePresets.json, which an IDE offers as
+# well; the folders and the build type can still be overridden here.
+$(BUILD_DIR)/build.ninja: CMakeLists.txt CMakePresets.json | deps
+	cmake --preset default -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE)
 
 configure: deps $(BUILD_DIR)/build.ninja
 
@@ -74,35 +77,31 @@ run: build
 
 # The edit-test loop: one build, the core and widget tests only.
 check: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j2 -L 'core|widget'
+	ctest --preset check --test-dir $(BUILD_DIR)
 
 # The sanitizer and corpus runs come first, so that the last lines printed
 # are the full suite's.
 test: build asan-test fuzz-test
-	cd $(BUILD_DIR) && ctest --output-on-failure -j2
+	ctest --preset default --test-dir $(BUILD_DIR)
 
-$(ASAN_BUILD_DIR)/build.ninja: CMakeLists.txt | deps
-	cmake -S . -B $(ASAN_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-		-DCMAKE_CXX_COMPILER=g++ "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" \
-		-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+$(ASAN_BUILD_DIR)/build.ninja: CMakeLists.txt CMakePresets.json | deps
+	cmake --preset asan -B $(ASAN_BUILD_DIR)
 
 asan-build: deps $(ASAN_BUILD_DIR)/build.ninja
 	cmake --build $(ASAN_BUILD_DIR)
 
 asan-test: asan-build
-	cd $(ASAN_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j2 -L 'core|widget'
+	ctest --preset asan --test-dir $(ASAN_BUILD_DIR)
 
-$(FUZZ_BUILD_DIR)/build.ninja: CMakeLists.txt fuzz/CMakeLists.txt | deps
-	cmake -S . -B $(FUZZ_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_COMPILER=clang++ -DQUILLON_FUZZ=ON \
-		-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+$(FUZZ_BUILD_DIR)/build.ninja: CMakeLists.txt CMakePresets.json fuzz/CMakeLists.txt | deps
+	cmake --preset fuzz -B $(FUZZ_BUILD_DIR)
 
 fuzz-build: deps $(FUZZ_BUILD_DIR)/build.ninja
 	cmake --build $(FUZZ_BUILD_DIR) --target $(FUZZ_TARGETS)
 
 # Every input of the seed corpora once: the crashes found so far stay fixed.
 fuzz-test: fuzz-build
-	cd $(FUZZ_BUILD_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -L fuzz
+	ctest --preset fuzz --test-dir $(FUZZ_BUILD_DIR)
 
 # Fuzzes each target for FUZZ_SECONDS. New inputs go to a scratch corpus in
 # the build folder; the seeds in fuzz/corpus/ are only read.
@@ -128,13 +127,10 @@ windows-deps:
 windows-qt: windows-deps
 	qt_for_windows/build-qt.sh
 
-$(WINDOWS_BUILD_DIR)/build.ninja: CMakeLists.txt cmake/mingw-w64-x86_64.cmake | windows-qt
-	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE) \
-		-DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-		-DCMAKE_PREFIX_PATH="$$(qt_for_windows/build-qt.sh)" \
-		-DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-		"-DCMAKE_CROSSCOMPILING_EMULATOR=$(WINDOWS_EMULATOR)" \
-		-DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
+$(WINDOWS_BUILD_DIR)/build.ninja: CMakeLists.txt CMakePresets.json cmake/mingw-w64-x86_64.cmake | windows-qt
+	QUILLON_WINDOWS_QT="$$(qt_for_windows/build-qt.sh | tail -n 1)" \
+		cmake --preset windows -B $(WINDOWS_BUILD_DIR) -DCMAKE_BUILD_TYPE=$(CMAKE_BUILD_TYPE) \
+		"-DCMAKE_CROSSCOMPILING_EMULATOR=$(WINDOWS_EMULATOR)"
 
 windows: windows-qt $(WINDOWS_BUILD_DIR)/build.ninja
 	cmake --build $(WINDOWS_BUILD_DIR)
@@ -142,8 +138,8 @@ windows: windows-qt $(WINDOWS_BUILD_DIR)/build.ninja
 # Every test under Wine on one X server: the core and widget tests, and the
 # end-to-end tests of the real program and of the packages.
 windows-test: windows-package
-	cd $(WINDOWS_BUILD_DIR) && xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
-		ctest --output-on-failure -j2
+	xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+		ctest --preset windows --test-dir $(WINDOWS_BUILD_DIR)
 
 # The portable zip and the installer, written into the Windows build folder.
 windows-package: windows

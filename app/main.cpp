@@ -1,12 +1,8 @@
 #include "main_window/frmMsgBoxQuillon.h"
 #include "platform/DesktopShellService.h"
 #include "platform/QtTranslation.h"
+#include "platform/SystemMessageBoxService.h"
 #include "platform/TerminationSignals.h"
-#ifdef Q_OS_WIN
-#include "platform/WindowsMessageBoxService.h"
-#else
-#include "platform/QtMessageBoxService.h"
-#endif
 
 #include <QApplication>
 #include <QSettings>
@@ -20,11 +16,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(QUILLON_VERSION));
     installGermanQtTexts(app);
 
-#ifdef Q_OS_WIN
-    WindowsMessageBoxService messageBox;
-#else
-    QtMessageBoxService messageBox;
-#endif
+    SystemMessageBoxService messageBox;
     DesktopShellService shell;
     QSettings settings;
     frmMsgBoxQuillon window({ messageBox, shell, settings, QCoreApplication::applicationDirPath(),

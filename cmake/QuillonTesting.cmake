@@ -24,6 +24,11 @@ function(quillon_add_test name)
     if(QUILLON_WINE_PREFIX)
         set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
     endif()
+    # A native Windows build has no copy of Qt's DLLs beside its tests.
+    if(WIN32 AND NOT CMAKE_CROSSCOMPILING)
+        set_tests_properties(${name} PROPERTIES ENVIRONMENT_MODIFICATION
+                             PATH=path_list_prepend:$<TARGET_FILE_DIR:Qt6::Core>)
+    endif()
 endfunction()
 
 # A cross build's tests run under Wine, in the prefix the emulator names,

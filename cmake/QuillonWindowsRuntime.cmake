@@ -1,18 +1,24 @@
-# What a Windows build needs beside its executables to start without an
-# installed Qt: Qt's DLLs and plugins, Qt's German texts and the MinGW
-# runtime. They are copied into the build's bin folder, so the tests and the
-# real program find them there as a user's unzipped copy does, and installed
-# into the package's root.
-if(NOT WIN32)
+# What a cross-built Windows program needs beside its executables to start
+# without an installed Qt: Qt's DLLs and plugins, Qt's German texts and the
+# MinGW runtime. They are copied into the build's bin folder, so the tests and
+# the real program find them there as a user's unzipped copy does, and
+# installed into the package's root. A native Windows build leaves this to
+# Qt's own deployment (app/CMakeLists.txt), which cannot run in a cross build.
+if(NOT WIN32 OR NOT CMAKE_CROSSCOMPILING)
     return()
 endif()
 
 # The plugins the program loads, and the widget tests as well: the Windows
-# platform and the Windows 10 style.
+# platform and the Windows style, which Qt 6.7 renamed from "Vista" to
+# "Modern".
 set(quillon_shipped_libraries Qt6::Core Qt6::Gui Qt6::Widgets)
-set(quillon_shipped_plugins
-    platforms Qt6::QWindowsIntegrationPlugin
-    styles Qt6::QWindowsVistaStylePlugin)
+set(quillon_shipped_plugins platforms Qt6::QWindowsIntegrationPlugin)
+foreach(style Qt6::QModernWindowsStylePlugin Qt6::QWindowsVistaStylePlugin)
+    if(TARGET ${style})
+        list(APPEND quillon_shipped_plugins styles ${style})
+        break()
+    endif()
+endforeach()
 
 # Qt's translations are no part of qtbase; a cross build takes them from the
 # host, whose Qt has the same version.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
+#include <QStringList>
 #include <QTranslator>
 
 namespace {
@@ -19,10 +20,15 @@ QStringList translationFolders()
 
 bool installGermanQtTexts(QCoreApplication &application)
 {
+    // Qt's deployment merges the catalogs of the modules a program uses into
+    // "qt_de"; where Qt is installed, "qt_de" loads qtbase's as well.
+    const QStringList catalogs = { QStringLiteral("qtbase_de"), QStringLiteral("qt_de") };
     auto *translator = new QTranslator(&application);
     for (const QString &folder : translationFolders()) {
-        if (translator->load(QStringLiteral("qtbase_de"), folder))
-            return QCoreApplication::installTranslator(translator);
+        for (const QString &catalog : catalogs) {
+            if (translator->load(catalog, folder))
+                return QCoreApplication::installTranslator(translator);
+        }
     }
     delete translator;
     return false;

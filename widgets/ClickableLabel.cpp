@@ -3,6 +3,7 @@
 #include "widgets/Pictures.h"
 
 #include <QCursor>
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPixmap>
 
@@ -15,6 +16,18 @@ ClickableLabel::ClickableLabel(QWidget *parent)
     : QLabel(parent)
 {
     setCursor(handCursor());
+}
+
+// An accessible name given by hand stays; one taken from the tool tip
+// follows it.
+bool ClickableLabel::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTipChange
+        && (accessibleName().isEmpty() || accessibleName() == nameFromToolTip)) {
+        nameFromToolTip = toolTip();
+        setAccessibleName(nameFromToolTip);
+    }
+    return QLabel::event(event);
 }
 
 // Taking the press makes the release come here too, instead of the parent.

@@ -3,10 +3,10 @@
 #include <QPixmap>
 
 namespace xpm {
-#include "widgets/icons/frmMsgBoxQuillon.xpm"
-#include "widgets/icons/hand.xpm"
-#include "widgets/icons/Image1.xpm"
-#include "widgets/icons/imgHelp.xpm"
+#include "icons/frmMsgBoxQuillon.xpm"
+#include "icons/hand.xpm"
+#include "icons/Image1.xpm"
+#include "icons/imgHelp.xpm"
 } // namespace xpm
 
 QPixmap mainWindowPicture()

@@ -12,6 +12,7 @@ private slots:
     void releaseDecidesTheClick_data();
     void releaseDecidesTheClick();
     void showsTheHandWithItsHotSpot();
+    void namedByItsToolTip();
 };
 
 void tst_ClickableLabel::releaseDecidesTheClick_data()
@@ -52,6 +53,22 @@ void tst_ClickableLabel::showsTheHandWithItsHotSpot()
     QCOMPARE(cursor.shape(), Qt::BitmapCursor);
     QCOMPARE(cursor.pixmap().size(), QSize(32, 32));
     QCOMPARE(cursor.hotSpot(), QPoint(8, 3));
+}
+
+// A screen reader names a picture that acts as a button by its tool tip,
+// also where the tool tip changes; a name given by hand stays.
+void tst_ClickableLabel::namedByItsToolTip()
+{
+    ClickableLabel picture;
+    picture.setToolTip(QStringLiteral("Hilfe"));
+    QCOMPARE(picture.accessibleName(), QStringLiteral("Hilfe"));
+    picture.setToolTip(QStringLiteral("Icons and Buttons"));
+    QCOMPARE(picture.accessibleName(), QStringLiteral("Icons and Buttons"));
+
+    ClickableLabel named;
+    named.setAccessibleName(QStringLiteral("Über"));
+    named.setToolTip(QStringLiteral("About"));
+    QCOMPARE(named.accessibleName(), QStringLiteral("Über"));
 }
 
 QTEST_MAIN(tst_ClickableLabel)

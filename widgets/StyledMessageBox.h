@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/MessageBoxService.h"
-
 #include <QDialog>
 #include <QList>
+#include <QString>
+#include <QStringList>
 #include <QStyle>
 
 #include <optional>
@@ -16,19 +16,20 @@ namespace message_box_detail {
 class PromptView;
 }
 
-// The message box on Qt: a modal box of our own that honours the style bits
-// the tool uses, with the German button captions.
-class QtMessageBoxService final : public MessageBoxService
-{
-public:
-    int show(const QString &prompt, qint32 style, const QString &title = {}) override;
-};
+// The box as Windows copies its own on Ctrl+C, for the user to paste into a
+// report: the title, the prompt and the buttons' captions, each followed by
+// three blanks, between lines of dashes, with CR LF breaks. `prompt` breaks
+// lines with CR LF.
+QString messageBoxAsText(const QString &title, const QString &prompt, const QStringList &captions);
 
-// The box that show() runs, built to the rules of the box VB shows: the
-// icon, the whole prompt within the screen (long lines break, a tall prompt
-// scrolls), the buttons centred in the order Windows shows them, the default
-// button, Escape and the close button only where the set has an answer for
-// them, no minimize or maximize button, modal, the title given room.
+// The message box where the system has none of VB's: a modal box of our
+// own with the German button captions, built to the rules of the box VB
+// shows: the icon, the whole prompt within the screen (long lines break, a
+// prompt taller than the screen scrolls), the buttons centred in the order
+// Windows shows them, the default button, Escape and the close button only
+// where the set has an answer for them, no minimize or maximize button,
+// modal, the title given room. As Windows' box it copies itself on Ctrl+C
+// and announces itself to screen readers as an alert.
 class StyledMessageBox final : public QDialog
 {
     Q_OBJECT
@@ -60,6 +61,7 @@ private:
     QHBoxLayout *createButtonRow(qint32 vbStyle);
     void makeRoomForTitle(QGridLayout &grid);
     void finishWith(QPushButton *button);
+    void copyToClipboard() const;
     QPushButton *escapeButton() const;
     QSize roomOnScreen() const;
     void fitToScreen();

@@ -1,7 +1,9 @@
-#include "platform/QtMessageBoxService.h"
+#include "widgets/StyledMessageBox.h"
 
 #include "content/HelpText.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -48,7 +50,7 @@ int shownLineCount(const QTextDocument &text)
 
 } // namespace
 
-class tst_QtMessageBoxService : public QObject
+class tst_StyledMessageBox : public QObject
 {
     Q_OBJECT
 
@@ -69,9 +71,12 @@ private slots:
     void helpTextKeepsItsElevenLines();
     void escapeAndCloseAnswer_data();
     void escapeAndCloseAnswer();
+    void fitsAfterRoundingToDevicePixels_data();
+    void fitsAfterRoundingToDevicePixels();
+    void copiesItselfOnCtrlC();
 };
 
-void tst_QtMessageBoxService::buttonSets_data()
+void tst_StyledMessageBox::buttonSets_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<QStringList>("captions");
@@ -102,7 +107,7 @@ void tst_QtMessageBoxService::buttonSets_data()
 }
 
 // Each button, clicked, closes the box and answers with its own number.
-void tst_QtMessageBoxService::buttonSets()
+void tst_StyledMessageBox::buttonSets()
 {
     QFETCH(int, style);
     QFETCH(QStringList, captions);
@@ -123,7 +128,7 @@ void tst_QtMessageBoxService::buttonSets()
     }
 }
 
-void tst_QtMessageBoxService::icons_data()
+void tst_StyledMessageBox::icons_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<std::optional<QStyle::StandardPixmap>>("icon");
@@ -136,7 +141,7 @@ void tst_QtMessageBoxService::icons_data()
         << (64 + 5 + 256 + 4096 + 524288) << std::optional(QStyle::SP_MessageBoxInformation);
 }
 
-void tst_QtMessageBoxService::icons()
+void tst_StyledMessageBox::icons()
 {
     QFETCH(int, style);
     QFETCH(std::optional<QStyle::StandardPixmap>, icon);
@@ -147,7 +152,7 @@ void tst_QtMessageBoxService::icons()
     QCOMPARE(picture && !picture->pixmap().isNull(), icon.has_value());
 }
 
-void tst_QtMessageBoxService::defaultButton_data()
+void tst_StyledMessageBox::defaultButton_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("caption");
@@ -160,7 +165,7 @@ void tst_QtMessageBoxService::defaultButton_data()
     QTest::newRow("OK, second falls back to OK") << 256 << QStringLiteral("OK");
 }
 
-void tst_QtMessageBoxService::defaultButton()
+void tst_StyledMessageBox::defaultButton()
 {
     QFETCH(int, style);
     QFETCH(QString, caption);
@@ -178,7 +183,7 @@ void tst_QtMessageBoxService::defaultButton()
 
 // Like the box of the user's program: a close button, no minimize or
 // maximize button; modal, and on top of every window where system-modal.
-void tst_QtMessageBoxService::frameAndModality()
+void tst_StyledMessageBox::frameAndModality()
 {
     const auto plain
         = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 4 + 32, QString());
@@ -194,7 +199,7 @@ void tst_QtMessageBoxService::frameAndModality()
     QCOMPARE(systemModal->windowModality(), Qt::ApplicationModal);
 }
 
-void tst_QtMessageBoxService::rightAlignedText()
+void tst_StyledMessageBox::rightAlignedText()
 {
     const auto left = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 0, QString());
     QVERIFY(promptOf(*left));
@@ -206,7 +211,7 @@ void tst_QtMessageBoxService::rightAlignedText()
     QVERIFY(promptOf(*right)->document()->defaultTextOption().alignment() & Qt::AlignRight);
 }
 
-void tst_QtMessageBoxService::promptLineBreaksAndPlainText()
+void tst_StyledMessageBox::promptLineBreaksAndPlainText()
 {
     const auto box = std::make_unique<StyledMessageBox>(
         QStringLiteral("Zeile <b>1</b>\r\nZeile 2\r\n"), 0, QString());
@@ -214,7 +219,7 @@ void tst_QtMessageBoxService::promptLineBreaksAndPlainText()
     QCOMPARE(promptOf(*box)->toPlainText(), box->text());
 }
 
-void tst_QtMessageBoxService::titleFallsBackToApplicationTitle()
+void tst_StyledMessageBox::titleFallsBackToApplicationTitle()
 {
     QCOMPARE(
         std::make_unique<StyledMessageBox>(QStringLiteral("Text"), 0, QString())->windowTitle(),
@@ -224,7 +229,7 @@ void tst_QtMessageBoxService::titleFallsBackToApplicationTitle()
         blanks);
 }
 
-void tst_QtMessageBoxService::shortPromptLeavesRoomForTheTitle()
+void tst_StyledMessageBox::shortPromptLeavesRoomForTheTitle()
 {
     // Beside the title the title bar holds an icon and three buttons.
     const QString title = QStringLiteral("Ein recht langer Titel für eine kurze Meldung");
@@ -233,7 +238,7 @@ void tst_QtMessageBoxService::shortPromptLeavesRoomForTheTitle()
     QVERIFY(box->width() >= box->fontMetrics().horizontalAdvance(title) + 100);
 }
 
-void tst_QtMessageBoxService::wholePromptWithinScreen_data()
+void tst_StyledMessageBox::wholePromptWithinScreen_data()
 {
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<bool>("scrolls");
@@ -247,7 +252,7 @@ void tst_QtMessageBoxService::wholePromptWithinScreen_data()
 
 // Nothing is cut off: every character is on a line within the box's width,
 // and the lines beyond its height are a scroll away.
-void tst_QtMessageBoxService::wholePromptWithinScreen()
+void tst_StyledMessageBox::wholePromptWithinScreen()
 {
     QFETCH(QString, prompt);
     QFETCH(bool, scrolls);
@@ -262,14 +267,14 @@ void tst_QtMessageBoxService::wholePromptWithinScreen()
     QVERIFY(box->buttons().first()->isVisible());
 }
 
-void tst_QtMessageBoxService::helpTextKeepsItsElevenLines()
+void tst_StyledMessageBox::helpTextKeepsItsElevenLines()
 {
     const auto box = std::make_unique<StyledMessageBox>(fallbackHelpText(), 0, fallbackHelpTitle());
     box->open();
     QCOMPARE(shownLineCount(*promptOf(*box)->document()), 11);
 }
 
-void tst_QtMessageBoxService::escapeAndCloseAnswer_data()
+void tst_StyledMessageBox::escapeAndCloseAnswer_data()
 {
     QTest::addColumn<int>("style");
     QTest::addColumn<int>("answer");
@@ -282,7 +287,7 @@ void tst_QtMessageBoxService::escapeAndCloseAnswer_data()
     QTest::newRow("Retry, Cancel") << 5 << 2;
 }
 
-void tst_QtMessageBoxService::escapeAndCloseAnswer()
+void tst_StyledMessageBox::escapeAndCloseAnswer()
 {
     QFETCH(int, style);
     QFETCH(int, answer);
@@ -304,5 +309,51 @@ void tst_QtMessageBoxService::escapeAndCloseAnswer()
     }
 }
 
-QTEST_MAIN(tst_QtMessageBoxService)
-#include "tst_QtMessageBoxService.moc"
+void tst_StyledMessageBox::fitsAfterRoundingToDevicePixels_data()
+{
+    QTest::addColumn<QString>("prompt");
+    QTest::addColumn<int>("style");
+
+    QTest::newRow("two short lines") << QStringLiteral("Zeile eins\r\nZeile zwei") << 0;
+    QTest::newRow("two short lines, icon") << QStringLiteral("Zeile eins\r\nZeile zwei") << 64;
+    QTest::newRow("one line") << QStringLiteral("Fertig.") << 1;
+    QTest::newRow("help text") << fallbackHelpText() << 0;
+}
+
+// A scaled screen rounds the box to whole device pixels, and under X the
+// box has come out a pixel lower than it asked for: the prompt must still
+// show whole, without a scroll bar.
+void tst_StyledMessageBox::fitsAfterRoundingToDevicePixels()
+{
+    QFETCH(QString, prompt);
+    QFETCH(int, style);
+
+    const auto box = std::make_unique<StyledMessageBox>(prompt, style, QString());
+    box->open();
+    const int lines = shownLineCount(*promptOf(*box)->document());
+    const int roundedHeight = box->height() - 1;
+    box->setFixedHeight(roundedHeight);
+    QTRY_COMPARE(box->height(), roundedHeight);
+    const QTextEdit *text = promptOf(*box);
+    QCOMPARE(text->verticalScrollBar()->maximum(), 0);
+    QVERIFY(text->document()->size().height() <= text->viewport()->height());
+    QCOMPARE(shownLineCount(*text->document()), lines);
+}
+
+void tst_StyledMessageBox::copiesItselfOnCtrlC()
+{
+    const auto box = std::make_unique<StyledMessageBox>(
+        QStringLiteral("Datei speichern?\r\nÄnderungen gehen sonst verloren."), 3 + 48,
+        QStringLiteral("Frage"));
+    box->open();
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(box.get(), Qt::Key_C, Qt::ControlModifier);
+    const QString rule = QStringLiteral("---------------------------\r\n");
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+        rule + u"Frage\r\n" + rule + u"Datei speichern?\r\nÄnderungen gehen sonst verloren.\r\n"
+            + rule + u"Ja   Nein   Abbrechen   \r\n" + rule);
+    QVERIFY(box->isVisible());
+}
+
+QTEST_MAIN(tst_StyledMessageBox)
+#include "tst_StyledMessageBox.moc"

@@ -1,4 +1,4 @@
-#include "platform/WindowsMessageBoxService.h"
+#include "platform/SystemMessageBoxService.h"
 
 #include "vb_model/VbConstants.h"
 
@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-int WindowsMessageBoxService::show(const QString &prompt, qint32 style, const QString &title)
+int SystemMessageBoxService::show(const QString &prompt, qint32 style, const QString &title)
 {
     // Owned by the active window, the box is modal to it as VB's is to its form.
     const QWidget *owner = QApplication::activeWindow();
@@ -18,8 +18,9 @@ int WindowsMessageBoxService::show(const QString &prompt, qint32 style, const QS
     const QString shownTitle = title.isEmpty() ? QApplication::applicationDisplayName() : title;
     const QList<codegen::VbConstant> answers = codegen::answersOf(style);
     for (;;) {
-        const int answer = MessageBoxW(ownerHandle, reinterpret_cast<const wchar_t *>(prompt.utf16()),
-            reinterpret_cast<const wchar_t *>(shownTitle.utf16()), UINT(style));
+        const int answer
+            = MessageBoxW(ownerHandle, reinterpret_cast<const wchar_t *>(prompt.utf16()),
+                reinterpret_cast<const wchar_t *>(shownTitle.utf16()), UINT(style));
         // Windows answers only with a button of the box. Wine's box answers
         // Escape with Cancel where it has none (Yes/No, Abort/Retry/Ignore);
         // there Escape does nothing, as on Windows: the box comes back.

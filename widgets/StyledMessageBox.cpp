@@ -1,12 +1,15 @@
-#include "platform/QtMessageBoxService.h"
+#include "widgets/StyledMessageBox.h"
 
 #include "vb_model/LineBreaks.h"
 #include "vb_model/VbConstants.h"
 #include "widgets/WindowSetup.h"
 
+#include <QAccessible>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -96,9 +99,12 @@ public:
         return { width, heightForWidth(width) };
     }
     bool hasHeightForWidth() const override { return true; }
+    // A pixel to spare: on a scaled screen the box is rounded to whole
+    // device pixels and may come out a pixel lower than it asked for, which
+    // would cost the prompt a scroll bar.
     int heightForWidth(int width) const override
     {
-        return static_cast<int>(std::ceil(laidOut(width).height()));
+        return static_cast<int>(std::ceil(laidOut(width).height())) + 1;
     }
 
 private:
@@ -178,6 +184,17 @@ PromptView *createPromptView(const QString &text, qint32 style)
 }
 
 } // namespace
+
+QString messageBoxAsText(const QString &title, const QString &prompt, const QStringList &captions)
+{
+    const QString lineBreak = QStringLiteral("\r\n");
+    const QString rule = QString(27, QLatin1Char('-')) + lineBreak;
+    QString buttonRow;
+    for (const QString &caption : captions)
+        buttonRow += caption + QStringLiteral("   ");
+    return rule + title + lineBreak + rule + prompt + lineBreak + rule + buttonRow + lineBreak
+        + rule;
+}
 
 StyledMessageBox::StyledMessageBox(const QString &prompt, qint32 vbStyle, const QString &title)
     : icon(iconOf(vbStyle))
@@ -266,11 +283,24 @@ int StyledMessageBox::answer() const
     return button->property(kNumberProperty).toInt();
 }
 
+void StyledMessageBox::copyToClipboard() const
+{
+    QStringList captions;
+    for (const QPushButton *button : buttonsInOrder)
+        captions.append(button->text());
+    QGuiApplication::clipboard()->setText(
+        messageBoxAsText(windowTitle(), codegen::fromWidgetText(promptText), captions));
+}
+
 void StyledMessageBox::keyPressEvent(QKeyEvent *event)
 {
     if (event->matches(QKeySequence::Cancel)) {
         if (QPushButton *escape = escapeButton())
             finishWith(escape);
+        return;
+    }
+    if (event->matches(QKeySequence::Copy)) {
+        copyToClipboard();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -303,6 +333,8 @@ void StyledMessageBox::showEvent(QShowEvent *event)
     centreOnScreen(*this, *screen());
     if (defaultAnswer)
         defaultAnswer->setFocus();
+    QAccessibleEvent shown(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&shown);
 }
 
 QSize StyledMessageBox::roomOnScreen() const
@@ -311,18 +343,17 @@ QSize StyledMessageBox::roomOnScreen() const
 }
 
 // No layout invalidation here: it would ask for the next layout request.
+// The prompt scrolls only where the screen is full. A scroll bar shown in
+// passing, while the box still grows to its size, would stay otherwise: it
+// narrows the prompt, whose lines then break once more and fill the room.
 void StyledMessageBox::fitToScreen()
 {
     const QSize room = roomOnScreen();
     const int width = std::min(layout()->totalMinimumSize().width(), room.width());
-    const QSize fitting(width, std::min(layout()->totalHeightForWidth(width), room.height()));
+    const int wantedHeight = layout()->totalHeightForWidth(width);
+    promptView->setVerticalScrollBarPolicy(
+        wantedHeight > room.height() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    const QSize fitting(width, std::min(wantedHeight, room.height()));
     if (size() != fitting)
         setFixedSize(fitting);
-}
-
-int QtMessageBoxService::show(const QString &prompt, qint32 style, const QString &title)
-{
-    StyledMessageBox box(prompt, style, title);
-    box.exec();
-    return box.answer();
 }

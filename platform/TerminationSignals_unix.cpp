@@ -1,9 +1,5 @@
 #include "platform/TerminationSignals.h"
 
-#include <QtGlobal>
-
-#ifdef Q_OS_UNIX
-
 #include <QApplication>
 #include <QDialog>
 #include <QSocketNotifier>
@@ -82,9 +78,3 @@ void closeOnTerminationSignals(QWidget &window)
         notifier, &QObject::destroyed, notifier, [] { setTerminationHandler(SIG_DFL); });
     setTerminationHandler(wakeEventLoop);
 }
-
-#else
-
-void closeOnTerminationSignals(QWidget &) { }
-
-#endif
