@@ -1,3 +1,4 @@
+#include "cli/BinaryStandardStreams.h"
 #include "cli/CommandLine.h"
 #include "cli/HeadlessFormat.h"
 #include "cli/SourceFiles.h"
@@ -7,23 +8,7 @@
 
 #include <cstdio>
 
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 namespace {
-
-// The code is CR LF already, and the messages end in LF on every system:
-// Windows must neither add CRs on output nor take them away on input.
-void useBinaryStandardStreams()
-{
-#ifdef Q_OS_WIN
-    _setmode(_fileno(stdin), _O_BINARY);
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
-}
 
 QByteArray readStandardInput()
 {
