@@ -1,4 +1,5 @@
 #include "cli/HeadlessFormat.h"
+#include "MsgBoxFormatRun.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -11,25 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run msgboxFormat(const QStringList &arguments, const QByteArray &input = {})
-{
-    QProcess process;
-    process.start(QStringLiteral(MSGBOX_FORMAT_PATH), arguments);
-    if (!process.waitForStarted(-1))
-        return {};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
-        return {};
-    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
-}
+using Run = MsgBoxFormatRun;
 
 // A form as VB6 saves it: Windows-1252, CR LF, the designer's part on top.
 const QByteArray kForm = "VERSION 5.00\r\n"

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QStringList>
+
+// One run of the real msgbox-format, whose path the test's target gives as
+// MSGBOX_FORMAT_PATH: its exit code and what it wrote.
+struct MsgBoxFormatRun
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+inline MsgBoxFormatRun msgboxFormat(const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(MSGBOX_FORMAT_PATH), arguments);
+    if (!process.waitForStarted(-1))
+        return {};
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
+        return {};
+    return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+}
