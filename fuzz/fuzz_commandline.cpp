@@ -7,6 +7,7 @@
 #include "cli/CommandLine.h"
 #include "cli/HeadlessFormat.h"
 #include "code_writer/Formatter.h"
+#include "vb_model/Dialect.h"
 #include "vb_frontend/VbReader.h"
 
 #include <QByteArray>
@@ -65,14 +66,27 @@ void checkOptions(const cli::ParsedCommandLine &parsed, const Invocation &invoca
         propertyBroken("a title with a line break was accepted", described(invocation));
 }
 
+// Done says one thing on standard error, and only then: that the dialect's
+// MsgBox cuts a prompt this long.
+void checkLengthWarning(const cli::Outcome &outcome, qsizetype promptLength,
+    const cli::FormatOptions &options, const Invocation &invocation)
+{
+    const QString warning = codegen::promptLengthWarning(promptLength, options.dialect);
+    const QString said = QString::fromUtf8(outcome.standardError);
+    if (warning.isEmpty() ? !said.isEmpty() : !said.contains(warning))
+        propertyBroken("done, but standard error does not say just that the prompt is cut",
+            described(invocation));
+}
+
 void checkOutcome(
     const cli::Outcome &outcome, const cli::FormatOptions &options, const Invocation &invocation)
 {
     switch (outcome.exitStatus) {
     case cli::Done:
-        if (!outcome.standardError.isEmpty())
-            propertyBroken("done, but something on standard error", described(invocation));
-        if (!options.printPrompt && !outcome.standardOutput.isEmpty()) {
+        if (options.printPrompt) {
+            const qsizetype promptLength = QString::fromUtf8(outcome.standardOutput).size() - 2;
+            checkLengthWarning(outcome, promptLength, options, invocation);
+        } else if (!outcome.standardOutput.isEmpty()) {
             const QString code = QString::fromUtf8(outcome.standardOutput);
             const codegen::VbReadResult read = codegen::readMsgBox(code);
             if (!read.found())
@@ -82,6 +96,9 @@ void checkOutcome(
                 propertyBroken(
                     "the code is not one call in the chosen form", described(invocation));
             checkVbLimits(code, described(invocation));
+            checkLengthWarning(outcome, read->message.size(), options, invocation);
+        } else if (!outcome.standardError.isEmpty()) {
+            propertyBroken("nothing done, but something on standard error", described(invocation));
         }
         break;
     case cli::TextRefused:
