@@ -62,6 +62,14 @@ QJsonArray jsonOf(const codegen::MessageParts &parts)
 }
 
 // Written in the place of the call read, where one is given.
+// The length of the prompt the code shows: a typed quote is two apostrophes
+// there.
+qsizetype shownLength(const codegen::FormatRequest &request)
+{
+    const QString &message = request.message;
+    return message.size() + (request.parts.isEmpty() ? message.count(u'"') : 0);
+}
+
 Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request,
     const codegen::VbCall *inPlaceOf = nullptr)
 {
@@ -76,7 +84,7 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
         break;
     }
     // Said, not refused: the code is right, only the box will cut the text.
-    const QString cut = codegen::promptLengthWarning(request.message.size(), request.dialect);
+    const QString cut = codegen::promptLengthWarning(shownLength(request), request.dialect);
     const QByteArray warning
         = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + cut);
     if (!options.printPrompt)

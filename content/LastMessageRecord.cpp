@@ -20,15 +20,23 @@ QString decodeText(QByteArrayView bytes)
     return codegen::decodeText(bytes).text;
 }
 
+std::optional<LastMessage> splitAtSeparator(const QString &text)
+{
+    const QStringList pieces = text.split(kSeparator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
+    if (pieces.size() < 2)
+        return std::nullopt;
+    return LastMessage { pieces.at(0), pieces.at(1) };
+}
+
 } // namespace
 
 std::optional<LastMessage> decodeLastMessage(QByteArrayView bytes)
 {
-    const QStringList pieces
-        = decodeText(bytes).split(kSeparator, Qt::KeepEmptyParts, Qt::CaseInsensitive);
-    if (pieces.size() < 2)
-        return std::nullopt;
-    return LastMessage { pieces.at(0), pieces.at(1) };
+    if (std::optional<LastMessage> record = splitAtSeparator(decodeText(bytes)))
+        return record;
+    // The store writes no UTF-16: bytes that only begin like its mark are an
+    // older release's Windows-1252 whose title starts with "þÿ" or "ÿþ".
+    return splitAtSeparator(codegen::decodeWindows1252(bytes));
 }
 
 // Windows-1252 keeps the file readable by the older releases. A text it

@@ -490,23 +490,25 @@ void tst_MsgBoxFormat::refusedTextExitsWithOne()
 void tst_MsgBoxFormat::warnsWhereThePromptIsCut_data()
 {
     QTest::addColumn<QString>("dialect");
-    QTest::addColumn<int>("length");
+    QTest::addColumn<QByteArray>("message");
     QTest::addColumn<bool>("warned");
 
-    QTest::newRow("vb6, 1024") << u"vb6"_s << 1024 << false;
-    QTest::newRow("vb6, 1025") << u"vb6"_s << 1025 << true;
-    QTest::newRow("vbscript, 1025") << u"vbscript"_s << 1025 << true;
-    QTest::newRow("vb.net, 1025") << u"vbnet"_s << 1025 << false;
+    QTest::newRow("vb6, 1024") << u"vb6"_s << QByteArray(1024, 'x') << false;
+    QTest::newRow("vb6, 1025") << u"vb6"_s << QByteArray(1025, 'x') << true;
+    QTest::newRow("vbscript, 1025") << u"vbscript"_s << QByteArray(1025, 'x') << true;
+    QTest::newRow("vb.net, 1025") << u"vbnet"_s << QByteArray(1025, 'x') << false;
+    // Each typed quote is two apostrophes in what the box shows.
+    QTest::newRow("vb6, 513 quotes") << u"vb6"_s << QByteArray(513, '"') << true;
 }
 
 void tst_MsgBoxFormat::warnsWhereThePromptIsCut()
 {
     QFETCH(QString, dialect);
-    QFETCH(int, length);
+    QFETCH(QByteArray, message);
     QFETCH(bool, warned);
 
-    const Run run = msgboxFormat({ u"--form=text-variable"_s, u"--dialect"_s, dialect },
-        QByteArray(length, 'x') + '\n');
+    const Run run = msgboxFormat(
+        { u"--form=text-variable"_s, u"--dialect"_s, dialect }, message + '\n');
 
     QCOMPARE(run.exitCode, int(cli::Done));
     QVERIFY(run.out.startsWith("    Dim sText"));

@@ -157,6 +157,8 @@ private slots:
             << bom + "Text"_ba << false << QString() << QString();
         QTest::newRow("byte-order mark, broken UTF-8 read with replacements")
             << bom + "T\xFF"_ba + separator + "\xC3\x28"_ba << true << u"T\uFFFD"_s << u"\uFFFD("_s;
+        QTest::newRow("older file whose title begins like a UTF-16 mark")
+            << "\xFE\xFFT"_ba + separator + "M"_ba << true << u"þÿT"_s << u"M"_s;
     }
 
     void decodesFiles()
