@@ -146,10 +146,10 @@ codegen::MessageParts partsOf(qsizetype size)
 void registerRead(const std::string &name, const QString &code)
 {
     benchmark::RegisterBenchmark(name.c_str(), [code](benchmark::State &state) {
-        if (!codegen::readMsgBox(code).found())
+        if (!codegen::readMsgBox(code, codegen::Dialect::Vb6).found())
             state.SkipWithError("the code does not read as a call");
         for (auto _ : state)
-            benchmark::DoNotOptimize(codegen::readMsgBox(code));
+            benchmark::DoNotOptimize(codegen::readMsgBox(code, codegen::Dialect::Vb6));
     })->Unit(benchmark::kMillisecond);
 }
 

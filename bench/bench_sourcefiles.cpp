@@ -87,7 +87,7 @@ void BM_CheckProject(benchmark::State &state)
             const codegen::SourceText source = codegen::sourceFromBytes(file);
             benchmark::DoNotOptimize(
                 codegen::relayOutCalls(source.text, { 70, 0, source.encoding }));
-            benchmark::DoNotOptimize(codegen::limitFindings(source.text, {}));
+            benchmark::DoNotOptimize(codegen::limitFindings(source.text, codegen::Dialect::Vb6));
         }
     }
     setBytes(state, files);

@@ -36,19 +36,16 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const QString &m
     return request;
 }
 
-// The call as read, written anew at the width asked for, and in the form and
-// dialect asked for where they are; else in the dialect the code is written
-// in, as far as it tells.
+// The call as read, written anew at the width asked for, in the form asked
+// for where one is, and in the dialect it was read in.
 codegen::FormatRequest requestFor(
-    const FormatOptions &options, const codegen::VbCall &call, QStringView code)
+    const FormatOptions &options, const codegen::VbCall &call, codegen::Dialect dialect)
 {
     codegen::FormatRequest request = codegen::requestToWriteAnew(call);
     request.codeWidth = options.codeWidth;
     if (options.formGiven)
         request.form = options.form;
-    request.dialect = options.dialectGiven
-        ? options.dialect
-        : codegen::dialectWrittenIn(code).value_or(codegen::Dialect::Vb6);
+    request.dialect = dialect;
     return request;
 }
 
@@ -92,7 +89,7 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     // The prompt is what the written code shows, read as VB reads it. Code
     // the reader cannot take back would be the formatter's fault: said, not
     // printed as an empty prompt.
-    const codegen::VbReadResult written = codegen::readMsgBox(result.code);
+    const codegen::VbReadResult written = codegen::readMsgBox(result.code, request.dialect);
     if (!written.found())
         return { TextRefused, {}, errorLines(written.error()) };
     return { Done, (written->message + u"\r\n"_s).toUtf8(), warning };
@@ -183,7 +180,11 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     // else UTF-8 where it is valid, else Windows-1252.
     const codegen::DecodedText decoded = codegen::decodeText(input);
     const QString &code = decoded.text;
-    const codegen::VbReadResult read = codegen::readMsgBox(code,
+    // The dialect asked for, else the one the code shows, else VB6.
+    const codegen::Dialect dialect = options.dialectGiven
+        ? options.dialect
+        : codegen::dialectOfCode(code, codegen::Dialect::Vb6);
+    const codegen::VbReadResult read = codegen::readMsgBox(code, dialect,
         options.fixedValues ? codegen::VbReading::FixedValues
                             : codegen::VbReading::KeepExpressions);
     if (!read.found())
@@ -205,7 +206,7 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     if (const QString problem = reformatProblem(options, read.call()); !problem.isEmpty())
         return { TextRefused, {}, noteLines + errorLines(u"msgbox-format: "_s + problem) };
     Outcome outcome = formatted(
-        options, requestFor(options, read.call(), code), inPlace ? &read.call() : nullptr);
+        options, requestFor(options, read.call(), dialect), inPlace ? &read.call() : nullptr);
     outcome.standardError.prepend(noteLines);
     return inEncoding(std::move(outcome), decoded.encoding);
 }

@@ -27,27 +27,15 @@ QString fileProblem(const QString &file, const QString &problem)
     return u"msgbox-format: %1: %2\n"_s.arg(file, problem);
 }
 
-// The dialect asked for, else the one the file's name tells: a script is
-// VBScript, a .vb file VB.NET's, a .twin file twinBASIC's. Else the code
-// tells, as far as it does.
-std::optional<codegen::Dialect> dialectFor(const FormatOptions &options, const QString &file)
+// The dialect asked for, else the one the file's kind tells; else the code
+// tells, as far as it does, and otherwise it is VB6's.
+codegen::Dialect dialectOf(const FormatOptions &options, const QString &file, QStringView text)
 {
     if (options.dialectGiven)
         return options.dialect;
-    const QString suffix = QFileInfo(file).suffix().toLower();
-    if (suffix == u"vbs")
-        return codegen::Dialect::VbScript;
-    if (suffix == u"vb")
-        return codegen::Dialect::VbNet;
-    if (suffix == u"twin")
-        return codegen::Dialect::TwinBasic;
-    return std::nullopt;
-}
-
-codegen::Dialect dialectOf(const FormatOptions &options, const QString &file, QStringView text)
-{
-    const std::optional<codegen::Dialect> named = dialectFor(options, file);
-    return named ? *named : codegen::dialectWrittenIn(text).value_or(codegen::Dialect::Vb6);
+    if (const std::optional<codegen::Dialect> kind = codegen::dialectOfFileName(file))
+        return *kind;
+    return codegen::dialectOfCode(text, codegen::Dialect::Vb6);
 }
 
 struct Relaid
@@ -65,7 +53,8 @@ Relaid relaid(const FormatOptions &options, const QString &file, const QByteArra
     if (!source.problem.isEmpty())
         return { bytes, false, false, fileProblem(file, source.problem + u"; left as it was"_s) };
     const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
-        { options.codeWidth, options.onlyLine, source.encoding, dialectFor(options, file) });
+        { options.codeWidth, options.onlyLine, source.encoding,
+            dialectOf(options, file, source.text) });
     Relaid result { bytes, !written.changed.isEmpty(), written.kept.isEmpty(), {} };
     for (const codegen::SourceFinding &kept : written.kept)
         result.errors += placed(file, kept, u"MsgBox call kept as it stands: "_s + kept.message);
@@ -117,8 +106,8 @@ QString findingsOf(const FormatOptions &options, const QString &file, const QStr
                 options.codeWidth) });
     for (const codegen::SourceFinding &kept : written.kept)
         findings.append({ kept, u"MsgBox call cannot be written anew: "_s + kept.message });
-    const codegen::SourceLimits limits = codegen::limitsOf(dialectOf(options, file, text));
-    for (const codegen::SourceFinding &limit : codegen::limitFindings(text, limits))
+    for (const codegen::SourceFinding &limit :
+        codegen::limitFindings(text, dialectOf(options, file, text)))
         findings.append({ limit, limit.message });
     std::stable_sort(findings.begin(), findings.end(), [](const auto &a, const auto &b) {
         return std::pair(a.first.line, a.first.column) < std::pair(b.first.line, b.first.column);
@@ -140,8 +129,8 @@ void checkFile(const FormatOptions &options, const QString &file, Outcome &outco
         outcome.standardError += fileProblem(file, problem).toUtf8();
         return;
     }
-    const codegen::RelaidSource written = codegen::relayOutCalls(
-        source.text, { options.codeWidth, 0, source.encoding, dialectFor(options, file) });
+    const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
+        { options.codeWidth, 0, source.encoding, dialectOf(options, file, source.text) });
     const QString findings = findingsOf(options, file, source.text, written);
     if (!findings.isEmpty())
         outcome.exitStatus = TextRefused;

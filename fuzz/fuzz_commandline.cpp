@@ -88,7 +88,7 @@ void checkOutcome(
             checkLengthWarning(outcome, promptLength, options, invocation);
         } else if (!outcome.standardOutput.isEmpty()) {
             const QString code = QString::fromUtf8(outcome.standardOutput);
-            const codegen::VbReadResult read = codegen::readMsgBox(code);
+            const codegen::VbReadResult read = codegen::readMsgBox(code, options.dialect);
             if (!read.found())
                 propertyBroken(
                     "VB cannot read the statement", read.error() + u'\n' + described(invocation));

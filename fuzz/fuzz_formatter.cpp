@@ -34,7 +34,7 @@ QString described(const codegen::FormatRequest &request, const codegen::FormatRe
 
 void checkReadsBack(const codegen::FormatRequest &request, const codegen::FormatResult &result)
 {
-    const codegen::VbReadResult read = codegen::readMsgBox(result.code);
+    const codegen::VbReadResult read = codegen::readMsgBox(result.code, request.dialect);
     const QString details = described(request, result);
     if (!read.found())
         propertyBroken("VB cannot read the statement", read.error() + u'\n' + details);
@@ -84,7 +84,7 @@ void checkPartsReadBack(const codegen::FormatRequest &request)
     const codegen::FormatResult result = codegen::formatMessage(request);
     if (result.outcome != codegen::FormatOutcome::Formatted)
         return;
-    const codegen::VbReadResult read = codegen::readMsgBox(result.code);
+    const codegen::VbReadResult read = codegen::readMsgBox(result.code, request.dialect);
     QString details = described(request, result);
     for (const codegen::MessagePart &part : request.parts)
         details += u"\npart %1: %2"_s.arg(int(part.kind)).arg(escaped(part.text));

@@ -23,15 +23,16 @@ QString described(const QString &code, const codegen::VbReadResult &read)
         codegen::computeStyleFlags(read->choices).expression);
 }
 
-void checkReadsBackWrittenAnew(
-    const QString &code, const codegen::VbReadResult &read, codegen::VbReading reading)
+void checkReadsBackWrittenAnew(const QString &code, const codegen::VbReadResult &read,
+    codegen::Dialect dialect, codegen::VbReading reading)
 {
     codegen::FormatRequest request = codegen::requestToWriteAnew(read.call());
     request.codeWidth = codegen::kMinCodeWidth + int(code.size() % 36);
+    request.dialect = dialect;
     const codegen::FormatResult written = codegen::formatInPlace(read.call(), request);
     if (written.outcome != codegen::FormatOutcome::Formatted)
         return;
-    const codegen::VbReadResult again = codegen::readMsgBox(written.code, reading);
+    const codegen::VbReadResult again = codegen::readMsgBox(written.code, dialect, reading);
     const bool same = again.found() && again->prompt == read->prompt
         && codegen::computeStyleFlags(again->choices).expression
             == codegen::computeStyleFlags(read->choices).expression
@@ -49,11 +50,12 @@ void checkReadsBackWrittenAnew(
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzInput input(data, size);
+    const auto dialect = codegen::Dialect(input.byte() % (int(codegen::Dialect::TwinBasic) + 1));
     const QString code = input.text();
     for (const auto reading : { codegen::VbReading::KeepExpressions, codegen::VbReading::FixedValues }) {
-        const codegen::VbReadResult read = codegen::readMsgBox(code, reading);
+        const codegen::VbReadResult read = codegen::readMsgBox(code, dialect, reading);
         if (read.found())
-            checkReadsBackWrittenAnew(code, read, reading);
+            checkReadsBackWrittenAnew(code, read, dialect, reading);
     }
     return 0;
 }

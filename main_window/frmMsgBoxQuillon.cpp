@@ -280,7 +280,9 @@ void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
 void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
 {
     const QString code = codegen::fromWidgetText(ui.txtFormatiert->toPlainText());
-    const codegen::VbReadResult read = codegen::readMsgBox(code, reading);
+    const std::optional<codegen::DialectEvidence> evidence = codegen::dialectEvidenceIn(code);
+    const codegen::Dialect dialect = evidence ? evidence->dialect : codeBoxMenu->dialect();
+    const codegen::VbReadResult read = codegen::readMsgBox(code, dialect, reading);
     if (!read.found()) {
         services.messageBox.show(
             QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error(), kWarningStyle);
@@ -296,7 +298,7 @@ void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
     takenTrailing = read->trailing;
     if (!takenButtons.isEmpty())
         ui.lblFlags->setText(takenButtons);
-    const QString dialectNote = takeDialectOf(code);
+    const QString dialectNote = takeDialectOf(evidence);
     formatIntoCodeBox();
     QStringList note { codegen::takeOverNote(read.call()), dialectNote };
     note.removeAll(QString());
@@ -305,15 +307,14 @@ void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
 }
 
 // Code that only one dialect writes is taken as that dialect's; the user is
-// told, since the code is written anew in it.
-QString frmMsgBoxQuillon::takeDialectOf(const QString &code)
+// told which and why, since the code is written anew in it.
+QString frmMsgBoxQuillon::takeDialectOf(const std::optional<codegen::DialectEvidence> &evidence)
 {
-    const std::optional<codegen::Dialect> dialect = codegen::dialectWrittenIn(code);
-    if (!dialect || *dialect == codeBoxMenu->dialect())
+    if (!evidence || evidence->dialect == codeBoxMenu->dialect())
         return {};
-    codeBoxMenu->setDialect(*dialect);
-    return QStringLiteral("Dialekt umgestellt auf ''%1'': nur %1 schreibt den Code so.")
-        .arg(codegen::dialectTitle(*dialect));
+    codeBoxMenu->setDialect(evidence->dialect);
+    return QStringLiteral("Dialekt umgestellt auf ''%1'': nur %1 schreibt \"%2\".")
+        .arg(codegen::dialectTitle(evidence->dialect), evidence->shownBy);
 }
 
 void frmMsgBoxQuillon::cmdFormatieren_Click()
@@ -384,8 +385,8 @@ void frmMsgBoxQuillon::cmdTesten_Click()
     // back would be the formatter's fault: said, not shown as an empty box.
     QString prompt;
     if (outcome == codegen::FormatOutcome::Formatted) {
-        const codegen::VbReadResult written
-            = codegen::readMsgBox(codegen::fromWidgetText(ui.txtFormatiert->toPlainText()));
+        const codegen::VbReadResult written = codegen::readMsgBox(
+            codegen::fromWidgetText(ui.txtFormatiert->toPlainText()), codeBoxMenu->dialect());
         if (!written.found()) {
             services.messageBox.show(written.error(), codegen::kVbOKOnly.value);
             return;

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "vb_model/MessageParts.h"
-#include "vb_model/StyleFlags.h"
 #include "platform/Services.h"
 #include "ui_frmMsgBoxQuillon.h"
+#include "vb_frontend/VbDialect.h"
+#include "vb_model/MessageParts.h"
+#include "vb_model/StyleFlags.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -61,7 +62,7 @@ private:
     void showRefusal(const codegen::FormatResult &result);
     void takeStyleChoices(const codegen::StyleChoices &choices);
     void takeOverVbCode(codegen::VbReading reading);
-    QString takeDialectOf(const QString &code);
+    QString takeDialectOf(const std::optional<codegen::DialectEvidence> &evidence);
     void showDialect();
     void forgetTakenOverCall();
     void returnToMessage();

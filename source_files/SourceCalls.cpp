@@ -58,8 +58,8 @@ public:
         : m_text(text)
         , m_lines(sourceLines(text))
         , m_request(request)
-        , m_dialect(request.dialect ? *request.dialect
-                                    : dialectWrittenIn(text).value_or(Dialect::Vb6))
+        , m_dialect(request.dialect ? *request.dialect : dialectOfCode(text, Dialect::Vb6))
+        , m_goingOn(linesGoingOn(text, m_dialect))
     { }
 
     RelaidSource run()
@@ -83,14 +83,14 @@ private:
 
     qsizetype statementBegin(qsizetype line, qsizetype first) const
     {
-        while (line > first && continuesInNextLine(lineText(line - 1)))
+        while (line > first && m_goingOn[line - 1])
             --line;
         return line;
     }
 
     qsizetype statementEnd(qsizetype line) const
     {
-        while (line + 1 < m_lines.size() && continuesInNextLine(lineText(line)))
+        while (line + 1 < m_lines.size() && m_goingOn[line])
             ++line;
         return line + 1;
     }
@@ -110,13 +110,13 @@ private:
     qsizetype readCall(qsizetype from, qsizetype statement, qsizetype end)
     {
         QString code = codeOf(from, end);
-        VbReadResult read = readMsgBox(code);
+        VbReadResult read = readMsgBox(code, m_dialect);
         if (!read.found() && from < statement) {
             const std::optional<SourceFinding> error = locatedError(read.error());
             if (error && from + error->line - 1 < statement) {
                 from = statement;
                 code = codeOf(from, end);
-                read = readMsgBox(code);
+                read = readMsgBox(code, m_dialect);
             }
         }
         if (read.found())
@@ -192,21 +192,32 @@ private:
         m_copied = last.begin + last.length;
     }
 
-    // The call's lines are written with the break of its own first line.
+    // The call's lines are written with the break of its own first line,
+    // or on a last line without one, with the break of the line before.
     QString lineBreakAt(qsizetype line) const
     {
         for (qsizetype i = line; i < m_lines.size(); ++i) {
             if (m_lines[i].breakLength > 0)
-                return m_text.sliced(m_lines[i].begin + m_lines[i].length, m_lines[i].breakLength)
-                    .toString();
+                return breakOf(i);
+        }
+        for (qsizetype i = line - 1; i >= 0; --i) {
+            if (m_lines[i].breakLength > 0)
+                return breakOf(i);
         }
         return kCrLf.toString();
+    }
+
+    QString breakOf(qsizetype line) const
+    {
+        const SourceLine &l = m_lines[line];
+        return m_text.sliced(l.begin + l.length, l.breakLength).toString();
     }
 
     QStringView m_text;
     QList<SourceLine> m_lines;
     RelayoutRequest m_request;
     Dialect m_dialect;
+    QList<bool> m_goingOn; // by line: its statement goes on in the next
     RelaidSource m_result;
     qsizetype m_copied = 0;
 };
@@ -218,29 +229,26 @@ RelaidSource relayOutCalls(QStringView text, const RelayoutRequest &request)
     return CallWalk(text, request).run();
 }
 
-SourceLimits limitsOf(Dialect dialect)
-{
-    return { rulesOf(dialect).continuationLimit, SourceLimits().lineLength };
-}
-
-QList<SourceFinding> limitFindings(QStringView text, const SourceLimits &limits)
+QList<SourceFinding> limitFindings(QStringView text, Dialect dialect)
 {
     const QList<SourceLine> lines = sourceLines(text);
+    const QList<bool> goingOn = linesGoingOn(text, dialect);
+    const int continuationLimit = rulesOf(dialect).continuationLimit;
     QList<SourceFinding> findings;
     qsizetype statement = designerHeaderLines(text, lines);
     for (qsizetype i = statement; i < lines.size(); ++i) {
         const QStringView line = text.sliced(lines[i].begin, lines[i].length);
-        if (line.size() > limits.lineLength)
-            findings.append({ i + 1, limits.lineLength + 1,
+        if (line.size() > kLongestLine)
+            findings.append({ i + 1, kLongestLine + 1,
                 u"the line is %1 characters long; VB takes %2"_s.arg(line.size())
-                    .arg(limits.lineLength) });
-        if (continuesInNextLine(line) && i + 1 < lines.size())
+                    .arg(kLongestLine) });
+        if (goingOn[i] && i + 1 < lines.size())
             continue;
         const qsizetype continuations = i - statement;
-        if (limits.continuations > 0 && continuations > limits.continuations)
+        if (continuationLimit > 0 && continuations > continuationLimit)
             findings.append({ statement + 1, 1,
                 u"the statement has %1 line continuations; VB takes %2"_s.arg(continuations)
-                    .arg(limits.continuations) });
+                    .arg(continuationLimit) });
         statement = i + 1;
     }
     return findings;

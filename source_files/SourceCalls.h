@@ -50,17 +50,11 @@ struct RelaidSource
 // part is not read.
 RelaidSource relayOutCalls(QStringView text, const RelayoutRequest &request);
 
-// VB's limits on a statement, as VB6 has them; limitsOf gives each dialect's.
-struct SourceLimits
-{
-    int continuations = 24; // 0: no limit
-    qsizetype lineLength = 1023;
-};
+// Every dialect takes lines of at most this many characters.
+constexpr qsizetype kLongestLine = 1023;
 
-SourceLimits limitsOf(Dialect dialect);
-
-// The statements that VB would not take: more continuations than the
-// limit, or a line longer than it allows.
-QList<SourceFinding> limitFindings(QStringView text, const SourceLimits &limits);
+// The statements that the dialect would not take: more continuations than
+// its limit, or a line longer than kLongestLine.
+QList<SourceFinding> limitFindings(QStringView text, Dialect dialect);
 
 } // namespace codegen

@@ -30,4 +30,33 @@ SourceText sourceFromBytes(QByteArrayView bytes, TextEncoding asciiEncoding)
     return source;
 }
 
+std::optional<Dialect> dialectOfFileName(QStringView fileName)
+{
+    struct Kind
+    {
+        QStringView suffix;
+        Dialect dialect;
+    };
+    static constexpr Kind kKinds[] {
+        { u".bas", Dialect::Vb6 },
+        { u".cls", Dialect::Vb6 },
+        { u".frm", Dialect::Vb6 },
+        { u".ctl", Dialect::Vb6 },
+        { u".dsr", Dialect::Vb6 },
+        { u".dob", Dialect::Vb6 },
+        { u".pag", Dialect::Vb6 },
+        { u".vba", Dialect::Vb6 },
+        { u".vbs", Dialect::VbScript },
+        { u".wsf", Dialect::VbScript },
+        { u".hta", Dialect::VbScript },
+        { u".vb", Dialect::VbNet },
+        { u".twin", Dialect::TwinBasic },
+    };
+    for (const Kind &kind : kKinds) {
+        if (fileName.endsWith(kind.suffix, Qt::CaseInsensitive))
+            return kind.dialect;
+    }
+    return std::nullopt;
+}
+
 } // namespace codegen

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "vb_model/Dialect.h"
 #include "vb_model/TextEncoding.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
+
+#include <optional>
 
 namespace codegen {
 
@@ -25,5 +29,17 @@ struct SourceText
 // piped from an editor is UTF-8.
 SourceText sourceFromBytes(
     QByteArrayView bytes, TextEncoding asciiEncoding = TextEncoding::Windows1252);
+
+// The dialect a file's kind tells, by its name's suffix, without regard to
+// case: VB6's and VBA's modules, classes, forms and designers; VBScript's
+// scripts, also in Windows Script Files and HTML applications; VB.NET's
+// .vb; twinBASIC's .twin. Nothing for any other name.
+std::optional<Dialect> dialectOfFileName(QStringView fileName);
+
+// Whether the file's kind is a VB source file's.
+inline bool isVbSourceFileName(QStringView fileName)
+{
+    return dialectOfFileName(fileName).has_value();
+}
 
 } // namespace codegen

@@ -56,13 +56,6 @@ QList<SourceLine> sourceLines(QStringView text)
     return lines;
 }
 
-bool continuesInNextLine(QStringView line)
-{
-    while (!line.isEmpty() && isBlank(line.back()))
-        line.chop(1);
-    return line.endsWith(u'_') && (line.size() == 1 || isBlank(line[line.size() - 2]));
-}
-
 qsizetype designerHeaderLines(QStringView text, const QList<SourceLine> &lines)
 {
     const auto lineText = [&](qsizetype i) { return text.sliced(lines[i].begin, lines[i].length); };

@@ -17,9 +17,6 @@ struct SourceLine
 
 QList<SourceLine> sourceLines(QStringView text);
 
-// Whether the line goes on in the next one: it ends in " _".
-bool continuesInNextLine(QStringView line);
-
 // The designer's part at the top of a form, a user control or a class
 // (VERSION, the Begin ... End of its controls, its Attribute lines): the
 // number of lines it takes; 0 for a file that has none.

@@ -1,95 +1,156 @@
 #include "vb_frontend/VbDialect.h"
 
+#include "vb_frontend/VbLexer.h"
+
+#include <algorithm>
+#include <array>
+
 namespace codegen {
 
 namespace {
 
-bool isWordCharacter(QChar c)
+using namespace Qt::Literals::StringLiterals;
+using vb::Kind;
+using vb::Lexer;
+using vb::Token;
+
+constexpr std::array<QStringView, 3> kVbaQualifiers { u"VBA", u"VBA.Interaction", u"Interaction" };
+constexpr std::array<QStringView, 3> kDotNetQualifiers { u"Interaction", u"Microsoft.VisualBasic",
+    u"Microsoft.VisualBasic.Interaction" };
+
+constexpr SourceReading kVb6Reading { .qualifiers = kVbaQualifiers };
+constexpr SourceReading kVbScriptReading {
+    .joinedContinuation = true,
+    .typeCharacters = false,
+    .qualifiers = {},
+};
+constexpr SourceReading kVbNetReading {
+    .implicitContinuation = true,
+    .commentsContinue = false,
+    .interpolatedStrings = true,
+    .argumentsAlwaysInParentheses = true,
+    .qualifiers = kDotNetQualifiers,
+};
+
+// Words that only VB.NET writes where they stand: anywhere, or first in a
+// statement, or behind End.
+constexpr std::array<QStringView, 4> kDotNetWords { u"MsgBoxStyle", u"MsgBoxResult", u"AndAlso",
+    u"OrElse" };
+constexpr std::array<QStringView, 4> kDotNetStatements { u"Imports", u"Namespace", u"Try",
+    u"Using" };
+constexpr std::array<QStringView, 6> kDotNetBlocks { u"Class", u"Module", u"Namespace",
+    u"Structure", u"Try", u"Using" };
+
+bool isOneOf(const Token &token, std::span<const QStringView> words)
 {
-    return c.isLetterOrNumber() || c == u'_';
+    return std::any_of(words.begin(), words.end(), [&](QStringView w) { return token.isWord(w); });
 }
 
-qsizetype afterString(QStringView code, qsizetype quote)
+// What a token shows of its dialect, given the two tokens before it.
+std::optional<DialectEvidence> evidenceAt(
+    QStringView code, const Token &token, const Token &before, const Token &beforeThat)
 {
-    qsizetype i = quote + 1;
-    while (i < code.size() && code[i] != u'\n') {
-        if (code[i] == u'"') {
-            if (i + 1 < code.size() && code[i + 1] == u'"') {
-                i += 2;
-                continue;
-            }
-            return i + 1;
-        }
-        ++i;
-    }
-    return i;
-}
-
-qsizetype lineEnd(QStringView code, qsizetype from)
-{
-    const qsizetype end = code.indexOf(u'\n', from);
-    return end < 0 ? code.size() : end;
-}
-
-// An underscore right behind "&" or ",", with nothing but blanks to the end
-// of its line.
-bool isJoinedContinuation(QStringView code, qsizetype at)
-{
-    if (at + 1 >= code.size() || code[at + 1] != u'_')
-        return false;
-    const QStringView rest = code.sliced(at + 2, lineEnd(code, at + 2) - at - 2);
-    return rest.trimmed().isEmpty();
-}
-
-std::optional<Dialect> dialectOfWord(QStringView word)
-{
-    if (word.compare(u"MsgBoxStyle", Qt::CaseInsensitive) == 0
-        || word.compare(u"MsgBoxResult", Qt::CaseInsensitive) == 0)
-        return Dialect::VbNet;
+    const bool startsStatement = before.kind == Kind::StatementEnd || before.kind == Kind::End;
+    const bool dotNet = isOneOf(token, kDotNetWords)
+        || (startsStatement && isOneOf(token, kDotNetStatements))
+        || (before.isWord(u"End") && isOneOf(token, kDotNetBlocks)
+            && (beforeThat.kind == Kind::StatementEnd || beforeThat.kind == Kind::End))
+        || (token.isWord(u"Handles") && before.is(u")"))
+        || (token.kind == Kind::String && before.is(u"$") && before.offset + 1 == token.offset);
+    if (dotNet)
+        return DialectEvidence { Dialect::VbNet,
+            code.sliced(token.offset, token.kind == Kind::String ? 1 : token.length).toString() };
+    const bool joinedContinuation = token.is(u"_") && (before.is(u"&") || before.is(u","))
+        && before.offset + 1 == token.offset;
+    if (joinedContinuation)
+        return DialectEvidence { Dialect::VbScript, before.text + u'_' };
     return std::nullopt;
 }
 
-// A line that ends in "&", "," or "(" goes on by itself only in VB.NET.
-bool goesOnByItself(QChar lastOfLine)
+// The first evidence, read as VB6 reads code, so that strings and comments
+// tell nothing.
+std::optional<DialectEvidence> firstEvidence(QStringView code)
 {
-    return lastOfLine == u'&' || lastOfLine == u',' || lastOfLine == u'(';
+    Lexer lexer(code, Dialect::Vb6);
+    Token beforeThat;
+    beforeThat.kind = Kind::StatementEnd;
+    Token before = beforeThat;
+    for (Token token = lexer.next(); token.kind != Kind::End; token = lexer.next()) {
+        if (token.kind == Kind::Error) {
+            lexer.resumeAtLineEnd();
+            continue;
+        }
+        if (const auto evidence = evidenceAt(code, token, before, beforeThat))
+            return evidence;
+        beforeThat = before;
+        before = token;
+    }
+    return std::nullopt;
+}
+
+bool readsWithoutError(QStringView code, Dialect dialect)
+{
+    Lexer lexer(code, dialect);
+    for (Token token = lexer.next(); token.kind != Kind::End; token = lexer.next()) {
+        if (token.kind == Kind::Error)
+            return false;
+    }
+    return true;
 }
 
 } // namespace
 
-std::optional<Dialect> dialectWrittenIn(QStringView code)
+const SourceReading &readingOf(Dialect dialect)
 {
-    qsizetype i = 0;
-    QChar lastOfLine;
-    while (i < code.size()) {
-        const QChar c = code[i];
-        if (c == u'\r' || c == u'\n') {
-            if (goesOnByItself(lastOfLine))
-                return Dialect::VbNet;
-            lastOfLine = QChar();
-            ++i;
-            continue;
-        }
-        if (!c.isSpace())
-            lastOfLine = c;
-        if (c == u'"') {
-            i = afterString(code, i);
-        } else if (c == u'\'') {
-            i = lineEnd(code, i);
-        } else if ((c == u'&' || c == u',') && isJoinedContinuation(code, i)) {
-            return Dialect::VbScript;
-        } else if (isWordCharacter(c)) {
-            qsizetype end = i;
-            while (end < code.size() && isWordCharacter(code[end]))
-                ++end;
-            if (const auto dialect = dialectOfWord(code.sliced(i, end - i)))
-                return dialect;
-            i = end;
-        } else {
-            ++i;
-        }
+    switch (dialect) {
+    case Dialect::VbScript:
+        return kVbScriptReading;
+    case Dialect::VbNet:
+        return kVbNetReading;
+    case Dialect::Vb6:
+    case Dialect::TwinBasic:
+        break;
     }
-    return std::nullopt;
+    return kVb6Reading;
+}
+
+std::optional<DialectEvidence> dialectEvidenceIn(QStringView code)
+{
+    std::optional<DialectEvidence> evidence = firstEvidence(code);
+    if (evidence && !readsWithoutError(code, evidence->dialect))
+        return std::nullopt;
+    return evidence;
+}
+
+Dialect dialectOfCode(QStringView code, Dialect inUse)
+{
+    const std::optional<DialectEvidence> evidence = dialectEvidenceIn(code);
+    return evidence ? evidence->dialect : inUse;
+}
+
+QList<bool> linesGoingOn(QStringView code, Dialect dialect)
+{
+    Lexer lexer(code, dialect);
+    for (Token token = lexer.next(); token.kind != Kind::End; token = lexer.next()) {
+        if (token.kind == Kind::Error)
+            lexer.resumeAtLineEnd();
+    }
+    QList<bool> goingOn;
+    const QList<qsizetype> &joined = lexer.joinedBreaks();
+    auto nextJoined = joined.cbegin();
+    for (qsizetype pos = 0; pos < code.size(); ++pos) {
+        if (!vb::isBreak(code[pos]))
+            continue;
+        while (nextJoined != joined.cend() && *nextJoined < pos)
+            ++nextJoined;
+        goingOn.append(nextJoined != joined.cend() && *nextJoined == pos);
+        if (code[pos] == u'\r' && pos + 1 < code.size() && code[pos + 1] == u'\n')
+            ++pos;
+    }
+    // The last line, where the code does not end with its break.
+    if (code.isEmpty() || !vb::isBreak(code.back()))
+        goingOn.append(false);
+    return goingOn;
 }
 
 } // namespace codegen

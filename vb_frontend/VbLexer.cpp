@@ -66,7 +66,7 @@ bool joinsAsItStands(QStringView expression)
     });
     if (!mayHoldOne)
         return true;
-    Lexer lexer(expression);
+    Lexer lexer(expression, Dialect::Vb6);
     int depth = 0;
     for (Token token = lexer.next(); token.kind != Kind::End && token.kind != Kind::Error;
          token = lexer.next()) {
@@ -77,9 +77,18 @@ bool joinsAsItStands(QStringView expression)
     return true;
 }
 
-Lexer::Lexer(QStringView code)
+Lexer::Lexer(QStringView code, Dialect dialect)
     : m_code(code)
+    , m_reading(&readingOf(dialect))
 { }
+
+void Lexer::resumeAtLineEnd()
+{
+    while (!atLineEnd(m_pos))
+        ++m_pos;
+    m_statementStart = true;
+    m_lastSymbol = QChar();
+}
 
 Token Lexer::next()
 {
@@ -92,6 +101,7 @@ Token Lexer::next()
             if (!skipContinuation())
                 return failed(m_pos, u"Hinter dem Zeilenfortsetzungszeichen folgt nichts."_s);
         } else if (isBreak(c) && goesOnByItself(m_pos)) {
+            m_joinedBreaks.append(m_pos);
             m_pos = afterBreak(m_pos);
         } else if (c == u'\'') {
             skipComment();
@@ -112,6 +122,8 @@ Token Lexer::token(QChar c)
         return made(Kind::StatementEnd, m_pos++, 1);
     if (c == u'"')
         return string();
+    if (c == u'$' && at(m_pos + 1) == u'"' && m_reading->interpolatedStrings)
+        return interpolatedString();
     if (c.isLetter())
         return word();
     if (digitValue(c, 10) >= 0)
@@ -159,8 +171,9 @@ bool Lexer::atLineEnd(qsizetype pos) const
 // straight behind an & or a comma ("a" &_, "a",_).
 bool Lexer::continuesAt(qsizetype pos) const
 {
-    const bool apart = pos == 0 || isBlank(m_code[pos - 1]) || isBreak(m_code[pos - 1])
-        || m_code[pos - 1] == u'&' || m_code[pos - 1] == u',';
+    const bool joined = m_reading->joinedContinuation && pos > 0
+        && (m_code[pos - 1] == u'&' || m_code[pos - 1] == u',');
+    const bool apart = pos == 0 || isBlank(m_code[pos - 1]) || isBreak(m_code[pos - 1]) || joined;
     return apart && atLineEnd(skipBlanks(pos + 1));
 }
 
@@ -168,6 +181,8 @@ bool Lexer::continuesAt(qsizetype pos) const
 // an opening parenthesis, and before a closing one.
 bool Lexer::goesOnByItself(qsizetype lineBreak) const
 {
+    if (!m_reading->implicitContinuation)
+        return false;
     constexpr QStringView kOpenEnded = u"&,(=+-*/\\^<>";
     if (!m_lastSymbol.isNull() && kOpenEnded.contains(m_lastSymbol))
         return true;
@@ -182,6 +197,7 @@ bool Lexer::skipContinuation()
     const qsizetype nextLine = afterBreak(lineEnd);
     if (atLineEnd(skipBlanks(nextLine)))
         return false;
+    m_joinedBreaks.append(lineEnd);
     m_pos = nextLine;
     return true;
 }
@@ -196,8 +212,11 @@ void Lexer::skipComment()
         qsizetype last = end;
         while (last > m_pos && isBlank(m_code[last - 1]))
             --last;
-        const bool continues = last > m_pos && m_code[last - 1] == u'_' && last - 1 > m_pos
-            && isBlank(m_code[last - 2]) && end < m_code.size();
+        const bool continues = m_reading->commentsContinue && last > m_pos
+            && m_code[last - 1] == u'_' && last - 1 > m_pos && isBlank(m_code[last - 2])
+            && end < m_code.size();
+        if (continues)
+            m_joinedBreaks.append(end);
         m_pos = continues ? afterBreak(end) : end;
         if (!continues)
             return;
@@ -209,6 +228,8 @@ void Lexer::skipComment()
 // joins instead, as in "a"&b&"c"; ! before a name is a member, as in rs!Name.
 bool Lexer::isTypeSuffix(qsizetype pos) const
 {
+    if (!m_reading->typeCharacters)
+        return false;
     const QChar suffix = at(pos);
     if (suffix == u'$')
         return true;
@@ -240,6 +261,34 @@ Token Lexer::string()
     literal.text = m_code.sliced(start + 1, m_pos - start - 2);
     literal.doubledQuotes = doubledQuotes;
     return literal;
+}
+
+// To its closing quote; a quote inside the braces of an expression opens a
+// string of that expression. The value is known only at run time, so the
+// whole is a word, as a variable's name is.
+Token Lexer::interpolatedString()
+{
+    const qsizetype start = m_pos;
+    m_pos += 2;
+    int depth = 0;
+    bool inNested = false;
+    for (;; ++m_pos) {
+        if (atLineEnd(m_pos))
+            return failed(start, u"Dem Text fehlt das schließende Anführungszeichen."_s);
+        const QChar c = m_code[m_pos];
+        if (c == u'"' && at(m_pos + 1) == u'"')
+            ++m_pos;
+        else if (c == u'"' && depth > 0)
+            inNested = !inNested;
+        else if (c == u'"')
+            break;
+        else if (!inNested && (c == u'{' || c == u'}'))
+            depth = std::max(0, depth + (c == u'{' ? 1 : -1));
+    }
+    ++m_pos;
+    Token name = made(Kind::Word, start, m_pos - start);
+    name.text = m_code.sliced(start, m_pos - start);
+    return name;
 }
 
 Token Lexer::word()

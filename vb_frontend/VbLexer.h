@@ -1,5 +1,8 @@
 #pragma once
 
+#include "vb_frontend/VbDialect.h"
+
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -28,19 +31,25 @@ struct Token
     }
 };
 
-// Cuts VB source into tokens. Continuations, VB.NET's implicit ones among
-// them, blanks and comments (' and Rem) fall away; line ends and ":" end statements. Numbers are decimal, &H and
-// &O, with VB's Integer and Long wrap of the latter two; a number too big
-// for any argument says so by `overflow`. An Error token ends the tokens, its
-// reason in error().
+// Cuts VB source into tokens, as the dialect reads it. Continuations (the
+// dialect's), blanks and comments (' and Rem) fall away; line ends and ":"
+// end statements. Numbers are decimal, &H and &O, with VB's Integer and Long
+// wrap of the latter two; a number too big for any argument says so by
+// `overflow`. VB.NET's interpolated string is one word, computed at run
+// time. An Error token ends the tokens, its reason in error().
 class Lexer
 {
 public:
-    explicit Lexer(QStringView code);
+    Lexer(QStringView code, Dialect dialect);
 
     Token next();
     // Why the last Error token was given, with its line and column.
     const QString &error() const { return m_error; }
+    // After an Error token, goes on at the end of its line, for readers that
+    // must pass over what they cannot read.
+    void resumeAtLineEnd();
+    // The line breaks passed over so far because the statement goes on.
+    const QList<qsizetype> &joinedBreaks() const { return m_joinedBreaks; }
 
 private:
     Token token(QChar c);
@@ -54,6 +63,7 @@ private:
     bool isTypeSuffix(qsizetype pos) const;
     void skipComment();
     Token string();
+    Token interpolatedString();
     Token word();
     Token number(qsizetype start, qsizetype digits, int base);
     void skipFraction(Token &value);
@@ -61,10 +71,12 @@ private:
     Token failed(qsizetype offset, const QString &what);
 
     QStringView m_code;
+    const SourceReading *m_reading;
     qsizetype m_pos = 0;
     bool m_statementStart = true;
     QChar m_lastSymbol; // of the last token, where it was a symbol
     QString m_error;
+    QList<qsizetype> m_joinedBreaks;
 };
 
 // The operators that bind looser than &: comparisons and logic.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <ranges>
 #include <utility>
 
 namespace codegen {
@@ -77,9 +78,10 @@ BlockStep blockStep(const QList<Token> &tokens)
 class Reader
 {
 public:
-    Reader(QStringView code, VbReading reading)
+    Reader(QStringView code, Dialect dialect, VbReading reading)
         : m_code(code)
-        , m_lexer(code)
+        , m_sourceReading(readingOf(dialect))
+        , m_lexer(code, dialect)
         , m_cursor(code)
         , m_evaluator(m_cursor)
         , m_reading(reading)
@@ -140,15 +142,19 @@ private:
     const Token &peek(qsizetype ahead = 0) const { return m_cursor.peek(ahead); }
     const QList<Token> &tokens() const { return m_cursor.tokens(); }
 
-    // A MsgBox of VB's own, also as VBA.MsgBox or VBA.Interaction.MsgBox;
-    // not a procedure of that name where it is declared, nor its result
-    // where it is assigned (MsgBox = VBA.MsgBox(...) in a wrapper).
+    // A MsgBox of VB's own, also with the library and module that the
+    // dialect names it by (VBA.MsgBox, Interaction.MsgBox); not a procedure
+    // of that name where it is declared, nor a variable or parameter so
+    // named, nor the function's result where it is assigned (MsgBox =
+    // VBA.MsgBox(...) in a wrapper).
     bool isCallAt(qsizetype i) const
     {
         const QList<Token> &all = tokens();
         if (!all[i].isWord(u"MsgBox") || qualifierBefore(i) < 0)
             return false;
         if (i > 0 && (all[i - 1].isWord(u"Sub") || all[i - 1].isWord(u"Function")))
+            return false;
+        if (all[i + 1].isWord(u"As"))
             return false;
         const bool startsStatement = i == 0 || (i == 1 && all[0].isWord(u"Let"));
         return !(startsStatement && all[i + 1].is(u"="));
@@ -158,16 +164,30 @@ private:
     // -1 where it is the member of something else.
     qsizetype qualifierBefore(qsizetype i) const
     {
-        const QList<Token> &all = tokens();
-        const auto standsFirst = [&](qsizetype at) { return at == 0 || !all[at - 1].is(u"."); };
-        if (i == 0 || !all[i - 1].is(u"."))
+        if (i == 0 || !tokens()[i - 1].is(u"."))
             return 0;
-        if (i >= 2 && all[i - 2].isWord(u"VBA") && standsFirst(i - 2))
-            return 2;
-        if (i >= 4 && all[i - 2].isWord(u"Interaction") && all[i - 3].is(u".")
-            && all[i - 4].isWord(u"VBA") && standsFirst(i - 4))
-            return 4;
-        return -1;
+        qsizetype longest = -1;
+        for (const QStringView qualifier : m_sourceReading.qualifiers) {
+            const qsizetype count = qualifierTokens(i - 1, qualifier);
+            longest = std::max(longest, count);
+        }
+        return longest;
+    }
+
+    // The tokens of the dotted path that ends at `dot`, the dot behind it
+    // included, where they spell it and nothing stands before them by a dot;
+    // -1 where they do not.
+    qsizetype qualifierTokens(qsizetype dot, QStringView path) const
+    {
+        const QList<Token> &all = tokens();
+        qsizetype at = dot;
+        for (const QStringView name : path.split(u'.') | std::views::reverse) {
+            if (at < 1 || !all[at].is(u".") || !all[at - 1].isWord(name))
+                return -1;
+            at -= 2;
+        }
+        const bool standsFirst = at < 0 || !all[at].is(u".");
+        return standsFirst ? dot - at : -1;
     }
 
     bool callFrom(qsizetype from) const
@@ -564,17 +584,21 @@ private:
         m_call.form = form;
         m_cursor.advance();
         // As a statement, MsgBox (x) passes the one value (x); parentheses
-        // hold the arguments after Call, or where they hold several.
-        const bool afterCall = start > 0 && tokens()[start - 1].isWord(u"Call");
+        // hold the arguments after Call, or where they hold several, and
+        // always in VB.NET.
+        const bool holdArguments = m_sourceReading.argumentsAlwaysInParentheses
+            || (start > 0 && tokens()[start - 1].isWord(u"Call"));
         const qsizetype open = m_cursor.position();
         const bool inParentheses = peek().is(u"(")
             && (form != CodeForm::Statement
-                || (closesStatement(open) && (afterCall || holdsSeveral(open))));
+                || (closesStatement(open) && (holdArguments || holdsSeveral(open))));
         if (!inParentheses && form != CodeForm::Statement)
             return m_cursor.unexpected(peek());
         m_inParentheses = inParentheses;
-        // A statement takes them only after Call; VB refuses them elsewhere.
-        m_call.place.inParentheses = inParentheses && (form != CodeForm::Statement || afterCall);
+        // A statement takes them only after Call, and in VB.NET; VB6 refuses
+        // them elsewhere.
+        m_call.place.inParentheses
+            = inParentheses && (form != CodeForm::Statement || holdArguments);
         m_cursor.advance(inParentheses);
         if (!arguments(call))
             return false;
@@ -820,6 +844,7 @@ private:
     }
 
     QStringView m_code;
+    const SourceReading &m_sourceReading;
     Lexer m_lexer;
     Cursor m_cursor;
     Evaluator m_evaluator;
@@ -843,9 +868,9 @@ private:
 
 } // namespace
 
-VbReadResult readMsgBox(QStringView code, VbReading reading)
+VbReadResult readMsgBox(QStringView code, Dialect dialect, VbReading reading)
 {
-    return Reader(code, reading).read();
+    return Reader(code, dialect, reading).read();
 }
 
 QString takeOverNote(const VbCall &call)

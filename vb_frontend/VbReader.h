@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vb_model/CodeForm.h"
+#include "vb_model/Dialect.h"
 #include "vb_model/MessageParts.h"
 #include "vb_model/StyleFlags.h"
 
@@ -105,7 +106,9 @@ enum class VbReading {
 // numbers joined with &; every other term joined by & stays an expression,
 // as written. Buttons are computed where they are fixed, and otherwise kept
 // as written. Only code that is no valid call is refused.
-VbReadResult readMsgBox(QStringView code, VbReading reading = VbReading::KeepExpressions);
+// The code is read as the dialect reads it (see SourceReading).
+VbReadResult readMsgBox(
+    QStringView code, Dialect dialect, VbReading reading = VbReading::KeepExpressions);
 
 // What the user must be told of a call that was read: what it holds that the
 // options cannot, and that further calls were left. Lines joined by CR LF;

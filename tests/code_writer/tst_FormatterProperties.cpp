@@ -86,7 +86,7 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
             continue;
         }
         ++formatted;
-        const VbReadResult read = readMsgBox(result.code);
+        const VbReadResult read = readMsgBox(result.code, request.dialect);
         if (!read.found() || read->moreCalls)
             QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(
                 errorOf(read), result.code, describe(request))));
@@ -126,7 +126,7 @@ void tst_FormatterProperties::everyCodeFormReadsBack()
         const FormatResult result = formatMessage(request);
         if (result.outcome != FormatOutcome::Formatted)
             continue;
-        const VbReadResult read = readMsgBox(result.code);
+        const VbReadResult read = readMsgBox(result.code, request.dialect);
         const StyleFlags flags = computeStyleFlags(request.style);
         const bool twoButtons = answersOf(flags.value).size() == 2;
         const CodeForm expectedForm
@@ -200,7 +200,7 @@ void tst_FormatterProperties::readCallsWriteBackWhatTheyHeld()
         if (result.outcome != FormatOutcome::Formatted)
             continue;
         ++formatted;
-        const VbReadResult read = readMsgBox(result.code);
+        const VbReadResult read = readMsgBox(result.code, request.dialect);
         const bool same = read.found() && !read->moreCalls
             && read->prompt == readerView(request.parts)
             && read->titleParts == readerViewOfTitle(request)
@@ -218,7 +218,7 @@ void tst_FormatterProperties::readCallsWriteBackWhatTheyHeld()
         const FormatResult inPlace = formatInPlace(read.call(), anew);
         if (inPlace.outcome != FormatOutcome::Formatted)
             continue;
-        const VbReadResult reread = readMsgBox(inPlace.code);
+        const VbReadResult reread = readMsgBox(inPlace.code, anew.dialect);
         if (!reread.found() || reread->prompt != read->prompt || reread->form != read->form
             || reread->titleParts != read->titleParts || reread->trailing != read->trailing
             || !inPlace.code.startsWith(read->place.before)
@@ -325,7 +325,7 @@ void tst_FormatterProperties::callsWrittenInTheirPlaceKeepToTheWidth()
         if (result.outcome != FormatOutcome::Formatted)
             continue;
         const QString program = placedInAProgram(result.code, i / 4);
-        const VbReadResult read = readMsgBox(program);
+        const VbReadResult read = readMsgBox(program, request.dialect);
         if (!read.found())
             QFAIL(qPrintable(u"case %1: %2 in\n%3"_s.arg(i).arg(errorOf(read), program)));
         FormatRequest anew = requestToWriteAnew(read.call());
@@ -334,7 +334,7 @@ void tst_FormatterProperties::callsWrittenInTheirPlaceKeepToTheWidth()
         if (inPlace.outcome != FormatOutcome::Formatted)
             continue;
         ++checked;
-        const VbReadResult reread = readMsgBox(inPlace.code);
+        const VbReadResult reread = readMsgBox(inPlace.code, anew.dialect);
         const VbCallPlace &place = read->place;
         if (!reread.found() || reread->prompt != read->prompt || reread->form != read->form
             || reread->titleParts != read->titleParts || reread->choices != read->choices

@@ -1,6 +1,7 @@
 #include "source_files/SourceCalls.h"
 #include "source_files/SourceFile.h"
 #include "source_files/SourceLines.h"
+#include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 
 #include <QRegularExpression>
@@ -40,10 +41,10 @@ constexpr qsizetype kInvalidLine = 18;
 QList<codegen::VbCall> callsIn(const QString &code)
 {
     QList<codegen::VbCall> calls;
-    codegen::VbReadResult read = codegen::readMsgBox(code);
+    codegen::VbReadResult read = codegen::readMsgBox(code, codegen::Dialect::Vb6);
     while (read.found()) {
         calls.append(read.call());
-        read = codegen::readMsgBox(read->place.after);
+        read = codegen::readMsgBox(read->place.after, codegen::Dialect::Vb6);
     }
     return calls;
 }
@@ -54,11 +55,12 @@ QStringList linesAroundCalls(const QString &text, const QString &lineBreak)
 {
     static const QRegularExpression callBegins(u"MsgBox( _|\\(| \")"_s);
     QStringList around;
-    bool continued = false;
-    for (const QString &line : text.split(lineBreak)) {
-        if (!continued && !line.contains(callBegins))
-            around.append(line);
-        continued = codegen::continuesInNextLine(line);
+    const QStringList lines = text.split(lineBreak);
+    const QList<bool> goingOn = codegen::linesGoingOn(text, codegen::Dialect::Vb6);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool continued = i > 0 && goingOn.value(i - 1);
+        if (!continued && !lines[i].contains(callBegins))
+            around.append(lines[i]);
     }
     return around;
 }
@@ -237,7 +239,8 @@ void tst_SourceCalls::limitsAreFound()
     QFETCH(QList<qsizetype>, places);
 
     QList<qsizetype> found;
-    for (const codegen::SourceFinding &finding : codegen::limitFindings(text, {}))
+    for (const codegen::SourceFinding &finding :
+        codegen::limitFindings(text, codegen::Dialect::Vb6))
         found << finding.line << finding.column;
     QCOMPARE(found, places);
 }

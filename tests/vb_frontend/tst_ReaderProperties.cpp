@@ -50,7 +50,7 @@ QString disagreement(
 QString disagreement(const QString &code)
 {
     const reference::ReferenceCall expected = reference::firstMsgBox(code);
-    const VbReadResult read = readMsgBox(code, VbReading::FixedValues);
+    const VbReadResult read = readMsgBox(code, Dialect::Vb6, VbReading::FixedValues);
     if (!expected.found)
         return u"the reference finds no call"_s;
     if (!read.found())

@@ -11,7 +11,7 @@ namespace {
 // statement is evaluated as text. The value, or "!" and the refusal.
 QString evaluated(const QString &code)
 {
-    Lexer lexer(code);
+    Lexer lexer(code, codegen::Dialect::Vb6);
     Cursor cursor(code);
     Evaluator evaluator(cursor);
     QList<Token> tokens;
@@ -114,7 +114,7 @@ private slots:
     {
         QFETCH(QString, code);
         QFETCH(qint64, value);
-        Lexer lexer(code);
+        Lexer lexer(code, codegen::Dialect::Vb6);
         Cursor cursor(code);
         QList<Token> tokens;
         for (Token token = lexer.next(); tokens.append(token), token.kind != Kind::End;)

@@ -14,7 +14,7 @@ namespace {
 // as written, and the error's text where the tokens end in one.
 QString tokensOf(const QString &code)
 {
-    Lexer lexer(code);
+    Lexer lexer(code, codegen::Dialect::Vb6);
     QStringList shown;
     for (Token token = lexer.next(); token.kind != Kind::End; token = lexer.next()) {
         switch (token.kind) {

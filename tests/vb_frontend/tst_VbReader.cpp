@@ -1,3 +1,4 @@
+#include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 
 #include <QTest>
@@ -146,7 +147,8 @@ void tst_VbReader::readsTheCall_data()
 void tst_VbReader::readsTheCall()
 {
     QFETCH(QString, code);
-    const VbReadResult read = readMsgBox(code);
+    // As pasted code is read: in the dialect that only its code shows.
+    const VbReadResult read = readMsgBox(code, dialectOfCode(code, Dialect::Vb6));
     QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
     QTEST(read->message, "message");
     QFETCH(QString, title);
@@ -234,7 +236,7 @@ void tst_VbReader::keepsExpressions_data()
 void tst_VbReader::keepsExpressions()
 {
     QFETCH(QString, code);
-    const VbReadResult read = readMsgBox(code);
+    const VbReadResult read = readMsgBox(code, Dialect::Vb6);
     QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
     QTEST(described(read->prompt), "prompt");
     QTEST(described(read->titleParts), "title");
@@ -291,7 +293,7 @@ void tst_VbReader::readsFixedValuesWhenAsked_data()
 void tst_VbReader::readsFixedValuesWhenAsked()
 {
     QFETCH(QString, code);
-    const VbReadResult read = readMsgBox(code, VbReading::FixedValues);
+    const VbReadResult read = readMsgBox(code, Dialect::Vb6, VbReading::FixedValues);
     QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
     QTEST(described(read->prompt), "prompt");
     QTEST(read->form, "form");
@@ -329,7 +331,7 @@ void tst_VbReader::keepsWhatFollowsTheCall_data()
 void tst_VbReader::keepsWhatFollowsTheCall()
 {
     QFETCH(QString, code);
-    const VbReadResult read = readMsgBox(code);
+    const VbReadResult read = readMsgBox(code, Dialect::Vb6);
     QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
     QTEST(read->trailing, "trailing");
     QTEST(read->inLineIf, "inLineIf");
@@ -379,7 +381,7 @@ void tst_VbReader::readsTheButtons_data()
 void tst_VbReader::readsTheButtons()
 {
     QFETCH(QString, buttons);
-    const VbReadResult read = readMsgBox(QString(u"MsgBox \"P\", "_s + buttons));
+    const VbReadResult read = readMsgBox(QString(u"MsgBox \"P\", "_s + buttons), Dialect::Vb6);
     QVERIFY2(read.found(), qPrintable(read.found() ? QString() : read.error()));
     QTEST(computeStyleFlags(read->choices).expression, "flags");
     QTEST(read->notTakenOver, "notTakenOver");
@@ -428,7 +430,7 @@ void tst_VbReader::refusesWithWhereAndWhat_data()
 void tst_VbReader::refusesWithWhereAndWhat()
 {
     QFETCH(QString, code);
-    const VbReadResult read = readMsgBox(code);
+    const VbReadResult read = readMsgBox(code, Dialect::Vb6);
     QVERIFY(!read.found());
     QTEST(read.error(), "error");
 }
