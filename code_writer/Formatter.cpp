@@ -531,7 +531,10 @@ QString titleExpression(const FormatRequest &request)
         writer.text(escaped);
     }
     writer.end();
-    return expression.take();
+    QString written = expression.take();
+    // A title read as "" stays one: VB shows no title for it, but the
+    // program's name for none.
+    return written.isEmpty() ? u"\"\""_s : written;
 }
 
 bool requestHasTitle(const FormatRequest &request)

@@ -100,6 +100,9 @@ FormatRequest requestToWriteAnew(const VbCall &call)
     request.parts = call.prompt;
     request.title = call.title;
     request.titleParts = call.titleParts;
+    // VB shows the program's name without a title, and nothing for "".
+    if (call.hasTitle && call.titleParts.isEmpty())
+        request.titleParts = { { MessagePart::Kind::Text, QString() } };
     request.style = call.choices;
     request.buttonsExpression = call.buttonsExpression.isEmpty()
         ? flagsWithLoneDefaultButton(call.choices)

@@ -218,24 +218,28 @@ private:
         if (end.length == 0)
             return end.offset;
         const qsizetype from = end.offset;
-        qsizetype to = m_code.size();
-        // A colon with nothing behind it but a comment ends the line there;
-        // the statements would pass over the empty one into the next line.
-        Lexer probe = m_lexer;
-        if (const Token next = probe.next(); next.kind == Kind::StatementEnd && next.length == 0) {
-            m_call.trailing = withCrLf(m_code.sliced(from, next.offset - from).trimmed());
-            return next.offset;
-        }
-        while (nextStatement()) {
-            m_call.moreCalls = m_call.moreCalls || callFrom(0);
-            const Token &last = tokens().last();
-            if (last.kind != Kind::StatementEnd || last.length == 0) {
-                to = last.kind == Kind::End ? m_code.size() : last.offset;
-                break;
-            }
-        }
+        const qsizetype to = trailingEnd();
         m_call.trailing = withCrLf(m_code.sliced(from, to - from).trimmed());
         return to;
+    }
+
+    // Where the line of the statements behind the call's ":" ends. A colon
+    // with nothing behind it but a comment ends the line there; the
+    // statements would pass over the empty one into the next line.
+    qsizetype trailingEnd()
+    {
+        for (;;) {
+            Lexer probe = m_lexer;
+            if (const Token next = probe.next();
+                next.kind == Kind::StatementEnd && next.length == 0)
+                return next.offset;
+            if (!nextStatement())
+                return m_code.size();
+            m_call.moreCalls = m_call.moreCalls || callFrom(0);
+            const Token &last = tokens().last();
+            if (last.kind != Kind::StatementEnd || last.length == 0)
+                return last.kind == Kind::End ? m_code.size() : last.offset;
+        }
     }
 
     // The call's first line begins at firstLine, where the call's statement

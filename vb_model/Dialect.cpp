@@ -13,19 +13,32 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-constexpr DialectRules kVb6Rules { u" _", false, true, false, u"VbMsgBoxResult", u"vbNewline",
-    false, 24, 1024, true, true };
+constexpr DialectRules kVb6Rules {};
 // No types, and no named arguments; VBScript's MsgBox is VB6's otherwise.
-constexpr DialectRules kVbScriptRules { u" _", false, false, false, u"", u"vbNewline", false, 24,
-    1024, false, true };
+constexpr DialectRules kVbScriptRules {
+    .typedDeclarations = false,
+    .resultType = u"",
+    .namedArguments = false,
+};
 // Since VB 2010 a line goes on by itself behind "&", "," and "("; .NET marks
 // vbNewLine obsolete, and its MsgBox shows a prompt of any length and takes
 // no help file.
-constexpr DialectRules kVbNetRules { u"", true, true, true, u"MsgBoxResult", u"vbCrLf", true, 0, 0,
-    true, false };
+constexpr DialectRules kVbNetRules {
+    .continuation = u"",
+    .statementInParentheses = true,
+    .declarationWithValue = true,
+    .resultType = u"MsgBoxResult",
+    .lineBreak = u"vbCrLf",
+    .enumerationNames = true,
+    .continuationLimit = 0,
+    .promptLengthShown = 0,
+    .helpArguments = false,
+};
 // VB6's language without VB6's limits.
-constexpr DialectRules kTwinBasicRules { u" _", false, true, false, u"VbMsgBoxResult", u"vbNewline",
-    false, 0, 0, true, true };
+constexpr DialectRules kTwinBasicRules {
+    .continuationLimit = 0,
+    .promptLengthShown = 0,
+};
 
 // The members of .NET's MsgBoxStyle and MsgBoxResult enumerations, by the
 // VB6 constant each equals; vbDefaultButton4 has none.

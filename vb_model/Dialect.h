@@ -23,28 +23,28 @@ struct DialectRules
 {
     // Ends a line that the statement goes on behind: " _", or nothing where
     // the line ends in "&", "," or "(" and the language goes on by itself.
-    QStringView continuation;
+    QStringView continuation = u" _";
     // The call as a statement: "MsgBox" with its arguments behind a blank,
     // or in parentheses as everywhere else.
-    bool statementInParentheses;
+    bool statementInParentheses = false;
     // Declarations name their type ("Dim sText As String").
-    bool typedDeclarations;
+    bool typedDeclarations = true;
     // The answer's variable is declared and given the answer in one line.
-    bool declarationWithValue;
-    QStringView resultType; // of the answer's variable, where typed
-    QStringView lineBreak; // the constant for a line break of the message
+    bool declarationWithValue = false;
+    QStringView resultType = u"VbMsgBoxResult"; // of the answer's variable, where typed
+    QStringView lineBreak = u"vbNewline"; // the constant for a line break of the message
     // The constants of the style and of the answers: "vbQuestion" as VB6
     // names them, or the enumerations' "MsgBoxStyle.Question".
-    bool enumerationNames;
+    bool enumerationNames = false;
     // Statements hold at most this many continuations; 0 for no limit.
-    int continuationLimit;
+    int continuationLimit = 24;
     // MsgBox shows about this many characters of a prompt and cuts the rest;
     // 0 where it shows all.
-    int promptLengthShown;
+    int promptLengthShown = 1024;
     // HelpFile and Context can be named (HelpFile:=...).
-    bool namedArguments;
+    bool namedArguments = true;
     // MsgBox takes HelpFile and Context at all.
-    bool helpArguments;
+    bool helpArguments = true;
 };
 
 const DialectRules &rulesOf(Dialect dialect);
