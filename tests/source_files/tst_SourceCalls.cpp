@@ -8,6 +8,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using codegen::Dialect;
 using codegen::TextEncoding;
 
 namespace {
@@ -82,6 +83,8 @@ private slots:
     void designerHeaderIsSkipped();
     void limitsAreFound_data();
     void limitsAreFound();
+    void eachFileInItsOwnDialect_data();
+    void eachFileInItsOwnDialect();
     void callTheEncodingCannotHoldIsKept();
     void asciiIsWindows1252();
 };
@@ -184,6 +187,57 @@ void tst_SourceCalls::onlyTheCallAtTheLine()
         QCOMPARE(relaid.changed[0].line, changedAt);
     else
         QCOMPARE(relaid.text, code);
+}
+
+void tst_SourceCalls::eachFileInItsOwnDialect_data()
+{
+    QTest::addColumn<int>("dialect"); // -1: as the code tells
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("written");
+
+    const int told = -1;
+    QTest::newRow("vb6: typed literals and a Print zone tell nothing")
+        << told
+        << u"Const k As Long = &H8000&\nDim hwnd&\nPrint #1, x,\nMsgBox strUser, vbCritical\n"_s
+        << u"Const k As Long = &H8000&\nDim hwnd&\nPrint #1, x,\nMsgBox _\n    strUser _\n"
+           u"    , vbCritical\n"_s;
+    QTest::newRow("vb6: a broken call leaves the next one alone")
+        << told << u"MsgBox \"kaputt\" &\nMsgBox \"gut\", vbYesNo\n"_s
+        << u"MsgBox \"kaputt\" &\nMsgBox _\n    \"gut\" _\n    , vbYesNo\n"_s;
+    QTest::newRow("vb6: the last line without its break")
+        << told << u"x = 1\nMsgBox \"a\", vbYesNo"_s
+        << u"x = 1\nMsgBox _\n    \"a\" _\n    , vbYesNo"_s;
+    QTest::newRow("vb.net: implicit continuation, one pair of parentheses")
+        << int(Dialect::VbNet)
+        << u"MsgBox(msgImporte)\nDim r As MsgBoxResult = Interaction.MsgBox(\n  \"a\",\n"
+           u"  MsgBoxStyle.YesNo)\n"_s
+        << u"MsgBox(\n    msgImporte)\nDim r As MsgBoxResult = Interaction.MsgBox(\n    \"a\",\n"
+           u"    MsgBoxStyle.YesNo)\n"_s;
+    QTest::newRow("vb.net: an interpolated string, a parameter named msgBox")
+        << int(Dialect::VbNet)
+        << u"Sub Zeige(msgBox As String)\n    Interaction.MsgBox($\"Hallo {msgBox}\")\nEnd Sub\n"_s
+        << u"Sub Zeige(msgBox As String)\n    Interaction.MsgBox(\n        $\"Hallo {msgBox}\")\n"
+           u"End Sub\n"_s;
+    QTest::newRow("vbscript: &_, ,_ and no type characters")
+        << int(Dialect::VbScript) << u"MsgBox \"a\" &vbLf&vbLf& \"b\" &_\n  \"c\",_\n  vbYesNo\n"_s
+        << u"MsgBox _\n    \"a\" & vbLf & vbLf & \"bc\" _\n    , vbYesNo\n"_s;
+}
+
+// Each call read and written anew in its file's dialect, the code around it
+// as it was, and a second run finds nothing left to do.
+void tst_SourceCalls::eachFileInItsOwnDialect()
+{
+    QFETCH(int, dialect);
+    QFETCH(QString, code);
+    QFETCH(QString, written);
+    codegen::RelayoutRequest request { 40, 0, TextEncoding::Utf8 };
+    if (dialect >= 0)
+        request.dialect = Dialect(dialect);
+
+    const codegen::RelaidSource relaid = codegen::relayOutCalls(code, request);
+
+    QCOMPARE(relaid.text, written);
+    QCOMPARE(codegen::relayOutCalls(relaid.text, request).text, written);
 }
 
 void tst_SourceCalls::designerHeaderIsSkipped_data()
