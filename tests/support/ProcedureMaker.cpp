@@ -19,6 +19,7 @@ const QStringList &ProcedureMaker::constructs()
         u"named-arguments"_s, // Title:=..., Prompt:=...
         u"negative-numbers"_s, // "x" & -5
         u"call-in-loop"_s, // the call in a loop whose later rounds change its variables
+        u"open-ended-lines"_s, // Dim hwnd&, ByVal 0&, &H8000&, Print zones: no VB.NET
     };
     return kNames;
 }
@@ -222,10 +223,24 @@ QString ProcedureMaker::statement(int depth)
         return simpleStatement() + u": "_s + simpleStatement();
     if (kind == 4)
         return cased(u"Dim "_s) + variable() + (chance(50) ? cased(u" As String"_s) : QString());
+    if (kind == 5 && uses(u"open-ended-lines"_s) && chance(50))
+        return openEndedLine();
     if (kind == 5)
         return chance(50) ? u"' Kommentar"_s
                           : cased(u"Const MELDUNG = "_s) + literal() + u" & vbLf"_s;
     return simpleStatement();
+}
+
+// VB6 lines that end where another VB would go on: in a type character, a
+// typed literal, a Print zone or a comment's & or comma.
+QString ProcedureMaker::openEndedLine()
+{
+    return oneOf({ cased(u"Dim "_s) + u"hwnd&"_s,
+        u"SendMessage hwnd, WM_CLOSE, "_s + cased(u"ByVal"_s) + u" 0&, "_s + cased(u"ByVal"_s)
+            + u" 0&"_s,
+        cased(u"Const"_s) + u" KFARBE "_s + cased(u"As Long"_s) + u" = &H8000&"_s,
+        cased(u"Print"_s) + u" #1, \"Wert:\","_s, u"Debug.Print \"Wert:\";"_s,
+        u"n% = 2 ' weiter &"_s, u"' Liste: a,"_s });
 }
 
 QString ProcedureMaker::statements(int depth, int most)

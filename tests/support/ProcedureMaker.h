@@ -45,6 +45,7 @@ private:
     QString simpleStatement();
     QString block(int depth);
     QString statement(int depth);
+    QString openEndedLine();
     QString statements(int depth, int most);
     QString arguments();
     QString call();
