@@ -185,8 +185,8 @@ def check_each_call(run, file, width):
     while number < len(file.lines):
         call = calls.get(number)
         alone = [file.lines[number]] if call is None else laid_out_alone(run, file, call, width)
-        if alone is None:
-            return
+        if alone is None:  # said already; the call's lines as they stand
+            alone = file.lines[call.lines[0]:call.lines[1]]
         want += [line + file.newline for line in alone]
         origin += [number + 1] * len(alone)
         number = number + 1 if call is None else call.lines[1]

@@ -48,11 +48,13 @@ def logical_lines(lines):
 
 
 def msgbox_at(items):
-    """Index of the token after MsgBox's name in a statement's tokens, or None."""
+    """Index of the token after MsgBox's name in a statement's tokens, or
+    None; and whether the call stands as the statement, its value unused."""
     for i, (kind, text) in enumerate(items):
         if kind == "name" and text.lower() == "msgbox":
-            return i + 1
-    return None
+            before = [t.lower() for _, t in items[:i]]
+            return i + 1, all(t in ("vba", "interaction", ".") for t in before)
+    return None, False
 
 
 class Arithmetic:
@@ -67,9 +69,12 @@ class Arithmetic:
         self.at += 1
         return item
 
-    def arguments(self):
-        """The call's arguments by name; an omitted one is missing."""
-        parenthesised = self.peek() == ("symbol", "(")
+    def arguments(self, statement):
+        """The call's arguments by name; an omitted one is missing. A call
+        standing as a statement takes its list without parentheses."""
+        parenthesised = not statement and self.peek() == ("symbol", "(")
+        if not statement and not parenthesised:
+            raise NotVb6("a MsgBox whose value is used takes its arguments in parentheses")
         if parenthesised:
             self.take()
         values, position = {}, 0
@@ -80,7 +85,10 @@ class Arithmetic:
                 values[text.lower()] = self.expression()
             elif (kind, text) == ("symbol", ","):
                 pass
-            elif parenthesised or kind != "end":
+            elif kind == "end" or (kind, text) in (("symbol", ")"), ("symbol", ":")):
+                if position:
+                    raise NotVb6("the argument list ends in a comma")
+            else:
                 values[ARGUMENT_NAMES[position]] = self.expression()
             if self.peek() != ("symbol", ","):
                 break
@@ -88,6 +96,8 @@ class Arithmetic:
             position += 1
         if parenthesised and self.take() != ("symbol", ")"):
             raise NotVb6("the argument list does not end in )")
+        if statement and self.peek()[0] != "end" and self.peek() != ("symbol", ":"):
+            raise NotVb6(f"{self.peek()[1]!r} after the arguments")
         return values
 
     def expression(self):
@@ -115,7 +125,8 @@ class Arithmetic:
             return self.variables[text]
         if (kind, text) == ("symbol", "("):
             value = self.expression()
-            self.take()
+            if self.take() != ("symbol", ")"):
+                raise NotVb6("a parenthesised list of arguments without Call")
             return value
         raise NotVb6(f"{text!r} is not a value VB6 knows here")
 
@@ -127,10 +138,10 @@ def calls(lines, variables):
     for first, text in logical_lines(lines):
         try:
             items = tokens(text)
-            at = msgbox_at(items)
+            at, statement = msgbox_at(items)
             if at is None:
                 continue
-            arguments = Arithmetic(items[at:], variables).arguments()
+            arguments = Arithmetic(items[at:], variables).arguments(statement)
             result.append((first, (arguments.get("prompt"), arguments.get("buttons", 0),
                                    arguments.get("title"))))
         except (NotVb6, IndexError, ValueError) as error:

@@ -39,6 +39,7 @@ class Call:
         self.prompt, self.buttons, self.title = prompt, buttons, title
         self.form, self.qualifier, self.named, self.layout = form, qualifier, named, layout
         self.lines = None  # where it stands in its file: (first, end), end exclusive
+        self.tight = False  # VBScript's own way: "a" &vbLf& "b" &_
 
     def expected(self):
         """(prompt, buttons, title) as the engine's MsgBox gets them; the title
@@ -84,7 +85,7 @@ class Writer:
 
     def arguments(self, call):
         """The arguments as pieces; each but the last ends in its separator."""
-        tight = self.dialect == "vbscript"
+        tight = call.tight
         prompt = expression(call.prompt, tight)
         buttons = self.buttons(call)
         title = None if call.title is None else expression(call.title, tight)
@@ -127,13 +128,13 @@ class Writer:
                 out[0] = indent + head + opening + texts[0].rstrip()
         else:
             out = [indent + head + opening + texts[0]] + [inner + t for t in texts[1:]]
-            out = [self.continuation(line) for line in out[:-1]] + out[-1:]
+            out = [self.continuation(line, call.tight) for line in out[:-1]] + out[-1:]
         out[-1] += closing + tail
         return out
 
-    def continuation(self, line):
+    def continuation(self, line, tight):
         line = line.rstrip()
-        if self.dialect == "vbscript" and line[-1] in "&,":
+        if tight and line[-1] in "&,":
             return line + "_"  # VBScript's own: "a" &_ and "a",_
         return line + " _"
 
@@ -172,6 +173,8 @@ class Generator:
         return self.random.choice(items)
 
     def prompt(self):
+        if self.random.random() < 0.1:
+            return [("var", self.choice(sorted(VARIABLES)))]  # MsgBox(sName)
         parts = [("text", self.choice(TEXTS))]
         for _ in range(self.random.randint(0, 4)):
             kind = self.choice(["text", "const", "const", "var"])
@@ -208,7 +211,9 @@ class Generator:
         arguments = dict(prompt=self.prompt(), buttons=buttons, title=title, form=form,
                          qualifier=self.choice(qualifiers), named=named, layout=layout)
         arguments.update(fixed)
-        return Call(**arguments)
+        call = Call(**arguments)
+        call.tight = self.dialect == "vbscript" and r.random() < 0.5
+        return call
 
     def title(self):
         pick = self.random.random()
@@ -461,7 +466,8 @@ class VbscriptGenerator(Generator):
             file.add("End Sub")
         file.add("", *names)
         if not final_break:
-            call = self.call("statement", layout="one line")
+            call = Call([("text", "Fertig: "), ("var", "sName")], ["vbInformation"], [("text", "Melden")],
+                        "statement", "", False, "one line")
             file.add_call(call, self.writer.lines(call, "", "", False, ""))
         return file
 
@@ -548,6 +554,10 @@ class VbnetGenerator(Generator):
                 file.add("", f"    Private Sub {procedure_name}(ByVal lWert As Integer)")
             start = "0" if procedure_name == "btnOK_Click" else "lWert"
             file.add(f"        Dim n As Integer = {start}", "        Dim sb As New StringBuilder()")
+            if number == 0:
+                # A call of its prompt alone, a variable: MsgBox(sName)
+                procedure.items.insert(0, ("call", Call([("var", "sName")], [], None, "statement", "",
+                                                        False, "one line")))
             write_body(self, file, procedure, "        ", "n += 1")
             file.add("    End Sub")
         file.add(f"End {'Class' if kind == 'class' else 'Module'}")
