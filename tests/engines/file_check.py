@@ -159,8 +159,10 @@ def check_outside_calls(run, file, width):
             continue
         inserted_blank = any(not line.strip() for line in after[j1:j2])
         if not within_calls(file, i1, i2) or (i1 == i2 and inserted_blank):
-            run.fail(file, width, f"input lines {i1 + 1}-{max(i1 + 1, i2)} ({tag}) outside the calls: "
-                     f"{shown(before[i1:i2])} -> output lines {j1 + 1}-{j2}: {shown(after[j1:j2])}")
+            where = (f"lines added before input line {i1 + 1}" if tag == "insert"
+                     else f"input lines {i1 + 1}-{i2} {shown(before[i1:i2])} {tag}d")
+            run.fail(file, width, f"outside the calls, {where}: output lines {j1 + 1}-{j2} "
+                     f"{shown(after[j1:j2])}")
 
 
 def laid_out_alone(run, file, call, width):
@@ -367,8 +369,11 @@ def check_vbscript(run):
                 stand_in = VBSCRIPT_STAND_IN.format(name=stem, field=FIELD, end=RECORD_END)
                 (folder / f"{stem}.vbs").write_bytes(data + stand_in.replace("\n", "\r\n").encode("cp1252"))
                 if not run_cscript(wine, folder, f"{stem}.vbs"):
-                    run.fail(file, width, f"cscript does not run {folder / stem}.vbs to its end: "
-                             + (folder / f"{stem}.vbs.echo").read_bytes().decode("cp1252", "replace")[-400:])
+                    # A syntax error, or a call with too few arguments for
+                    # the stand-in, ends the script without a word.
+                    run.fail(file, width, f"cscript does not run {folder / stem}.vbs to its end (a syntax "
+                             "error, or a call of fewer than three arguments): "
+                             + (folder / f"{stem}.vbs.echo").read_bytes().decode("cp1252", "replace")[-300:])
                     continue
                 record = (folder / f"{stem}.rec").read_bytes().decode("utf-16")
                 compare_records(run, file, width, [tuple(r) for r in split_records(record)])
