@@ -85,10 +85,9 @@ class Writer:
 
     def arguments(self, call):
         """The arguments as pieces; each but the last ends in its separator."""
-        tight = call.tight
-        prompt = expression(call.prompt, tight)
+        prompt = expression(call.prompt, call.tight)
         buttons = self.buttons(call)
-        title = None if call.title is None else expression(call.title, tight)
+        title = None if call.title is None else expression(call.title, call.tight)
         if call.named:
             args = [["Prompt:=" + prompt[0]] + prompt[1:]]
             if buttons:
