@@ -12,7 +12,8 @@ PACKAGES := cmake ninja-build g++ make \
 	fonts-liberation fonts-dejavu-core \
 	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick python3 \
 	libbenchmark-dev \
-	clang libclang-rt-dev
+	clang libclang-rt-dev \
+	antlr4 default-jdk-headless
 
 .PHONY: all deps configure build package run check test bench clean
 

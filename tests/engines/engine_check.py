@@ -8,15 +8,13 @@ the MsgBox it calls gets the typed message, the chosen flags and the title.
 FORMATTER is the command that runs msgbox-format (a Windows build's under
 Wine). Exits 77 where the engine is missing, which CTest reports as skipped.
 """
-import os
 import shutil
 import subprocess
 import sys
 from pathlib import Path
 
-SKIPPED = 77
-FIELD = "|#|"  # between prompt, buttons and title in a record
-RECORD_END = "|##|"
+from engine_support import (FIELD, MARKER, RECORD_END, SKIPPED, build_vbnet, new_vbnet_project,
+                            prepare_wine, run_cscript, run_vbnet, stop_wine)
 
 ICONS = {"none": 0, "question": 32, "information": 64, "exclamation": 48, "critical": 16}
 BUTTON_SETS = {"ok": 0, "okcancel": 1, "yesno": 4, "yesnocancel": 3, "retrycancel": 5,
@@ -116,22 +114,6 @@ def report(failures, count, engine):
     return 1 if failures else 0
 
 
-VBNET_PROJECT = """<Project Sdk="Microsoft.NET.Sdk">
-  <PropertyGroup>
-    <OutputType>Exe</OutputType>
-    <TargetFramework>net10.0</TargetFramework>
-    <OptionStrict>On</OptionStrict>
-    <OptionExplicit>On</OptionExplicit>
-    <OptionInfer>Off</OptionInfer>
-    <TreatWarningsAsErrors>true</TreatWarningsAsErrors>
-    <RootNamespace>EngineCheck</RootNamespace>
-  </PropertyGroup>
-</Project>
-"""
-# No package source: the build takes what the SDK ships, offline.
-NUGET_CONFIG = """<?xml version="1.0" encoding="utf-8"?>
-<configuration><packageSources><clear /></packageSources></configuration>
-"""
 # MsgBox of the module comes before Microsoft.VisualBasic's; it records the call.
 VBNET_STAND_IN = """    Private ReadOnly Calls As New System.Text.StringBuilder()
 
@@ -160,23 +142,14 @@ def check_vbnet(workdir, formatter):
     lines += ["        System.IO.File.WriteAllText(arguments(0), Calls.ToString(),"
               " New System.Text.UTF8Encoding(False))", "    End Sub", "End Module", ""]
     project = workdir / "vbnet"
-    shutil.rmtree(project, ignore_errors=True)
-    project.mkdir(parents=True)
-    (project / "EngineCheck.vbproj").write_text(VBNET_PROJECT)
-    (project / "NuGet.config").write_text(NUGET_CONFIG)
-    (project / "Program.vb").write_bytes("\r\n".join(lines).encode("utf-8"))
-    environment = dict(os.environ, DOTNET_CLI_TELEMETRY_OPTOUT="1", DOTNET_NOLOGO="1",
-                       DOTNET_SKIP_FIRST_TIME_EXPERIENCE="1", DOTNET_CLI_HOME=str(project / "home"),
-                       NUGET_PACKAGES=str(project / "packages"))
-    build = subprocess.run([dotnet, "build", "-nologo", "-v", "q", "-o", str(project / "out")],
-                           cwd=project, env=environment, capture_output=True, text=True)
-    if build.returncode != 0:
-        print(build.stdout, build.stderr)
+    new_vbnet_project(project, {"Program.vb": "\r\n".join(lines)})
+    errors = build_vbnet(dotnet, project)
+    if errors is not None:
+        print(errors)
         print(f"VB.NET: the code of {len(all_cases)} cases does not compile ({project / 'Program.vb'}).")
         return 1
     calls = project / "calls.txt"
-    subprocess.run([dotnet, str(project / "out" / "EngineCheck.dll"), str(calls)],
-                   env=environment, check=True, timeout=120)
+    run_vbnet(dotnet, project, [str(calls)])
     records = calls.read_bytes().decode("utf-8").split(RECORD_END)
     failures = []
     for i, case in enumerate(all_cases):
@@ -195,23 +168,11 @@ VBSCRIPT_STAND_IN = """Function MsgBox(p, b, t)
     MsgBox = 1
 End Function
 """
-# Wine's cscript says nothing of a syntax error and exits 0: a script that
-# ran to its end says so.
-MARKER = "SCRIPT-RAN-TO-ITS-END"
-
-
 def run_vbscript(folder, case, code, wine):
     script = VBSCRIPT_STAND_IN.format(name=case.name, field=FIELD) + code + f'WScript.Echo "{MARKER}"\r\n'
     (folder / f"{case.name}.vbs").write_bytes(script.replace("\r\n", "\n").replace("\n", "\r\n")
                                               .encode("cp1252"))
-    # A leading "/" would read as an option: the script by its relative name.
-    # Into a file, not a pipe: Wine's helper processes would hold a pipe open.
-    echoed = folder / f"{case.name}.echo"
-    with open(echoed, "wb") as stdout:
-        subprocess.run([wine, "cscript", "//nologo", f"{case.name}.vbs"], cwd=folder,
-                       stdout=stdout, stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL,
-                       timeout=120)
-    if MARKER not in echoed.read_bytes().decode("cp1252", errors="replace"):
+    if not run_cscript(wine, folder, f"{case.name}.vbs"):
         return None
     output = folder / f"{case.name}.out"
     return output.read_bytes().decode("utf-16") if output.exists() else ""
@@ -230,9 +191,6 @@ def check_vbscript(workdir, formatter):
     if not wine:
         print("SKIPPED: wine is not installed; the VBScript code was not run.")
         return SKIPPED
-    if "WINEPREFIX" in os.environ:
-        subprocess.run(["bash", str(Path(__file__).parent.parent / "e2e" / "wine-prefix.sh")],
-                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     folder = workdir / "vbscript"
     shutil.rmtree(folder, ignore_errors=True)
     folder.mkdir(parents=True)
@@ -244,8 +202,7 @@ def check_vbscript(workdir, formatter):
     # form tells VBScript from VB6, so --dialect says it.
     anew = {case.form: case for case in reversed(all_cases)}.values()
     failures = []
-    # One Wine server for all the scripts, not one started for each.
-    subprocess.run(["wineserver", "-p"], check=True)
+    prepare_wine()
     try:
         for case in all_cases:
             code = written_code(formatter, case, "vbscript")
@@ -254,7 +211,7 @@ def check_vbscript(workdir, formatter):
                 code = reformatted(formatter, code, ["--dialect", "vbscript"])
                 check_script(folder, case, code, wine, failures, " written anew")
     finally:
-        subprocess.run(["wineserver", "-k"])
+        stop_wine()
     return report(failures, len(all_cases) + len(anew), "VBScript")
 
 
