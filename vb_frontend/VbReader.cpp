@@ -146,7 +146,7 @@ private:
     // dialect names it by (VBA.MsgBox, Interaction.MsgBox); not a procedure
     // of that name where it is declared, nor a variable or parameter so
     // named, nor the function's result where it is assigned (MsgBox =
-    // VBA.MsgBox(...) in a wrapper).
+    // VBA.MsgBox(...) in a wrapper): no call of MsgBox goes on so.
     bool isCallAt(qsizetype i) const
     {
         const QList<Token> &all = tokens();
@@ -154,10 +154,11 @@ private:
             return false;
         if (i > 0 && (all[i - 1].isWord(u"Sub") || all[i - 1].isWord(u"Function")))
             return false;
-        if (all[i + 1].isWord(u"As"))
-            return false;
-        const bool startsStatement = i == 0 || (i == 1 && all[0].isWord(u"Let"));
-        return !(startsStatement && all[i + 1].is(u"="));
+        // msgBox As String, msgBox.Trim(), Kuerzen(msgBox), If msgBox = "";
+        // but MsgBox .Caption in a With block is a call.
+        const Token &next = all[i + 1];
+        const bool member = next.is(u".") && next.offset == all[i].offset + all[i].length;
+        return !(next.isWord(u"As") || member || next.is(u")") || next.is(u"="));
     }
 
     // How many tokens before the MsgBox at i name its library and module;

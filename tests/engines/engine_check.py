@@ -134,8 +134,10 @@ def check_vbnet(workdir, formatter):
     lines = ["Module Program", VBNET_STAND_IN.format(field=FIELD, end=RECORD_END)]
     for case in all_cases:
         code = written_code(formatter, case, "vbnet")
-        # Written anew, the code stays VB.NET's: the dialect told by the code.
-        for name, body in ((case.name, code), (case.name + "anew", reformatted(formatter, code, []))):
+        # Written anew as VB.NET's: a line's ending is no evidence of a
+        # dialect, so standard input names it.
+        anew = reformatted(formatter, code, ["--dialect", "vbnet"])
+        for name, body in ((case.name, code), (case.name + "anew", anew)):
             lines += [f"    Sub {name}()", body.rstrip("\r\n"), "    End Sub", ""]
     lines += ["    Sub Main(arguments As String())"]
     lines += [f"        {case.name}()\r\n        {case.name}anew()" for case in all_cases]

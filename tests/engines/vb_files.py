@@ -200,6 +200,10 @@ class Generator:
                 buttons.append("vbDefaultButton2")
             if buttons == ["vbOKOnly"] and r.random() < 0.5:
                 buttons = [self.choice(ICONS)]
+            # The tool leaves out buttons of no value; the stand-in MsgBox of
+            # a script takes no omitted argument, as VBScript's procedures do not.
+            if buttons == ["vbOKOnly"] and self.dialect == "vbscript":
+                buttons.append(self.choice(ICONS))
         title = self.title()
         if self.dialect == "vbscript" and title is None:
             title = [("text", "")]
