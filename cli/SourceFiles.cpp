@@ -54,7 +54,7 @@ Relaid relaid(const FormatOptions &options, const QString &file, const QByteArra
         return { bytes, false, false, fileProblem(file, source.problem + u"; left as it was"_s) };
     const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
         { options.codeWidth, options.onlyLine, source.encoding,
-            dialectOf(options, file, source.text) });
+            dialectOf(options, file, source.text), codegen::holdsScriptParts(file) });
     Relaid result { bytes, !written.changed.isEmpty(), written.kept.isEmpty(), {} };
     for (const codegen::SourceFinding &kept : written.kept)
         result.errors += placed(file, kept, u"MsgBox call kept as it stands: "_s + kept.message);
@@ -106,8 +106,9 @@ QString findingsOf(const FormatOptions &options, const QString &file, const QStr
                 options.codeWidth) });
     for (const codegen::SourceFinding &kept : written.kept)
         findings.append({ kept, u"MsgBox call cannot be written anew: "_s + kept.message });
+    const QString code = codegen::holdsScriptParts(file) ? codegen::scriptPartsOf(text) : text;
     for (const codegen::SourceFinding &limit :
-        codegen::limitFindings(text, dialectOf(options, file, text)))
+        codegen::limitFindings(code, dialectOf(options, file, code)))
         findings.append({ limit, limit.message });
     std::stable_sort(findings.begin(), findings.end(), [](const auto &a, const auto &b) {
         return std::pair(a.first.line, a.first.column) < std::pair(b.first.line, b.first.column);
@@ -130,7 +131,8 @@ void checkFile(const FormatOptions &options, const QString &file, Outcome &outco
         return;
     }
     const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
-        { options.codeWidth, 0, source.encoding, dialectOf(options, file, source.text) });
+        { options.codeWidth, 0, source.encoding, dialectOf(options, file, source.text),
+            codegen::holdsScriptParts(file) });
     const QString findings = findingsOf(options, file, source.text, written);
     if (!findings.isEmpty())
         outcome.exitStatus = TextRefused;

@@ -33,6 +33,9 @@ struct RelayoutRequest
     // The dialect the calls are written in; without it, the one the file's
     // code tells, else VB6.
     std::optional<Dialect> dialect {};
+    // A Windows Script File or an HTML application: only the code inside
+    // its VBScript script elements is read.
+    bool scriptPartsOnly = false;
 };
 
 struct RelaidSource
