@@ -4,6 +4,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -62,6 +63,7 @@ struct Options
     QCommandLineOption reformat { u"reformat"_s, u"read a VB MsgBox call, write it anew"_s };
     QCommandLineOption fixedValues { u"fixed-values"_s, u"read variables for their text"_s };
     QCommandLineOption help { u"help"_s, u"show this help"_s };
+    QCommandLineOption version { u"version"_s, u"show the version"_s };
     // Source files.
     QCommandLineOption check { u"check"_s, u"list what --reformat would change"_s };
     QCommandLineOption inPlace { { u"i"_s, u"in-place"_s }, u"replace the files"_s };
@@ -70,7 +72,7 @@ struct Options
     void addTo(QCommandLineParser &parser) const
     {
         parser.addOptions({ width, title, icon, buttons, defaultButton, systemModal, right, prompt,
-            form, dialect, read, reformat, fixedValues, help, check, inPlace, line });
+            form, dialect, read, reformat, fixedValues, help, version, check, inPlace, line });
     }
 };
 
@@ -206,6 +208,10 @@ QString sourceFileProblem(
     if (files.size() > 1 && !options.inPlace && !options.checkFiles)
         return u"--reformat writes one file to standard output; give --in-place for %1 files."_s
             .arg(files.size());
+    if (files.size() == 1 && !options.inPlace && !options.checkFiles
+        && QFileInfo(files.constFirst()).isDir())
+        return u"--reformat writes one file to standard output; give --in-place for the "
+               u"folder '%1'."_s.arg(files.constFirst());
     const bool asSource = !files.isEmpty() || options.onlyLine > 0;
     if (const QString other = firstSetOf(parser, { &o.form, &o.fixedValues, &o.prompt });
         asSource && !other.isEmpty())
@@ -249,6 +255,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     parsed.options.checkFiles = parser.isSet(o.check);
     parsed.options.inPlace = parser.isSet(o.inPlace);
     parsed.helpRequested = parser.isSet(o.help);
+    parsed.versionRequested = parser.isSet(o.version);
     parsed.options.style.systemModal = parser.isSet(o.systemModal);
     parsed.options.style.textRight = parser.isSet(o.right);
     parsed.options.printPrompt = parser.isSet(o.prompt);
@@ -273,6 +280,11 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     return parsed;
 }
 
+QString versionText()
+{
+    return u"msgbox-format (MsgBox - Quillon) " QUILLON_VERSION "\n"_s;
+}
+
 QString usageText()
 {
     return u"Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]\n"
@@ -281,8 +293,9 @@ QString usageText()
            u"       msgbox-format --read | --reformat [--fixed-values] [--width N] [--form NAME]\n"
            u"                     [--dialect NAME]\n"
            u"       msgbox-format --reformat [--width N] [--line N] [--in-place] [--dialect NAME]\n"
-           u"                     [FILE...]\n"
-           u"       msgbox-format --check [--width N] FILE...\n"
+           u"                     [FILE|FOLDER...]\n"
+           u"       msgbox-format --check [--width N] FILE|FOLDER...\n"
+           u"       msgbox-format --version\n"
            u"Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox\n"
            u"for it to standard output, with CR LF line breaks.\n"
            u"  --width N        code width, 40..75, default 70\n"
@@ -301,21 +314,26 @@ QString usageText()
            u"                   (vba writes as vb6); --reformat keeps the dialect of the\n"
            u"                   code it reads unless told\n"
            u"  --read           read a VB MsgBox call on standard input, print it as JSON\n"
-           u"  --reformat       write the VB code back with its MsgBox call laid out anew\n"
-           u"                   (--width); the code around the call, its run-time values\n"
-           u"                   and its indentation stay as written; --form writes the\n"
-           u"                   call alone in that form\n"
+           u"  --reformat       write the VB code back with every MsgBox call laid out anew\n"
+           u"                   (--width); the code around the calls, its run-time values,\n"
+           u"                   indentation, encoding and line breaks stay as written, and\n"
+           u"                   so does a call it cannot write anew; --form writes the\n"
+           u"                   first call alone in that form\n"
            u"  --fixed-values   read variables and constants given fixed text before the\n"
            u"                   call for that text, instead of keeping them\n"
            u"  FILE...          VB source files (.bas .cls .frm .ctl ...): --reformat writes\n"
            u"                   every MsgBox call of each anew in its place, in the file's\n"
-           u"                   own encoding and line breaks, to standard output (one file)\n"
-           u"  -i, --in-place   replace each file that changes, at once\n"
+           u"                   own encoding and line breaks, to standard output (one file);\n"
+           u"                   a FOLDER stands for the VB source files in it and below\n"
+           u"                   it, by their kinds, in the order of their paths\n"
+           u"  -i, --in-place   replace each file that changes, at once, keeping its\n"
+           u"                   permissions\n"
            u"  --line N         only the call that covers line N (a file, or standard input)\n"
            u"  --check          change nothing; list as FILE:LINE:COLUMN: what --reformat\n"
            u"                   would change and what VB would not take (more than 24\n"
            u"                   continuations, a line over 1023 characters)\n"
            u"  --help           show this help\n"
+           u"  --version        show the version\n"
            u"Exit status: 0 done, 1 the text was refused (a call kept, a file not done, or\n"
            u"--check found something), 2 a usage error.\n"_s;
 }

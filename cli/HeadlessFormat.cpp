@@ -36,15 +36,14 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const QString &m
     return request;
 }
 
-// The call as read, written anew at the width asked for, in the form asked
-// for where one is, and in the dialect it was read in.
+// The call as read, written anew at the width and in the form asked for,
+// in the dialect it was read in.
 codegen::FormatRequest requestFor(
     const FormatOptions &options, const codegen::VbCall &call, codegen::Dialect dialect)
 {
     codegen::FormatRequest request = codegen::requestToWriteAnew(call);
     request.codeWidth = options.codeWidth;
-    if (options.formGiven)
-        request.form = options.form;
+    request.form = options.form;
     request.dialect = dialect;
     return request;
 }
@@ -58,7 +57,6 @@ QJsonArray jsonOf(const codegen::MessageParts &parts)
     return array;
 }
 
-// Written in the place of the call read, where one is given.
 // The length of the prompt the code shows: a typed quote is two apostrophes
 // there.
 qsizetype shownLength(const codegen::FormatRequest &request)
@@ -67,11 +65,9 @@ qsizetype shownLength(const codegen::FormatRequest &request)
     return message.size() + (request.parts.isEmpty() ? message.count(u'"') : 0);
 }
 
-Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request,
-    const codegen::VbCall *inPlaceOf = nullptr)
+Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request)
 {
-    const codegen::FormatResult result
-        = inPlaceOf ? codegen::formatInPlace(*inPlaceOf, request) : codegen::formatMessage(request);
+    const codegen::FormatResult result = codegen::formatMessage(request);
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:
         return {};
@@ -116,11 +112,11 @@ QJsonObject jsonOf(const codegen::VbReadResult &read)
 }
 
 // A call that cannot be written anew without losing code is refused, so
-// that no script writes the new code over the old unawares. In a form asked
-// for, the call is written alone, without the code around it.
-QString reformatProblem(const FormatOptions &options, const codegen::VbCall &call)
+// that no script writes the new code over the old unawares. In the form
+// asked for, the call is written alone, without the code around it.
+QString reformatProblem(const codegen::VbCall &call)
 {
-    if (call.inLineIf && options.formGiven)
+    if (call.inLineIf)
         return u"Der MsgBox-Aufruf steht in einem einzeiligen If; schreiben Sie es als "
                u"If-Block, sonst ginge die Bedingung verloren."_s;
     if (call.prompt.isEmpty())
@@ -190,23 +186,15 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
     if (!read.found())
         return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error()) };
     // What was left out goes to standard error, so that no script loses it
-    // unawares; the JSON lists it as well. Written in its place, a call keeps
-    // all of it, and its one-line If's condition too.
-    const bool inPlace = options.reformatCall && !options.formGiven;
-    codegen::VbCall noted = read.call();
-    if (inPlace) {
-        noted.notTakenOver.clear();
-        noted.inLineIf = false;
-    }
-    const QString note = codegen::takeOverNote(noted);
+    // unawares; the JSON lists it as well.
+    const QString note = codegen::takeOverNote(read.call());
     const QByteArray noteLines
         = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + note);
     if (options.readCall)
         return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), noteLines };
-    if (const QString problem = reformatProblem(options, read.call()); !problem.isEmpty())
+    if (const QString problem = reformatProblem(read.call()); !problem.isEmpty())
         return { TextRefused, {}, noteLines + errorLines(u"msgbox-format: "_s + problem) };
-    Outcome outcome = formatted(
-        options, requestFor(options, read.call(), dialect), inPlace ? &read.call() : nullptr);
+    Outcome outcome = formatted(options, requestFor(options, read.call(), dialect));
     outcome.standardError.prepend(noteLines);
     return inEncoding(std::move(outcome), decoded.encoding);
 }

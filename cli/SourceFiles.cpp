@@ -1,6 +1,7 @@
 #include "cli/SourceFiles.h"
 
 #include "cli/CommandLine.h"
+#include "io/SourceFolder.h"
 #include "io/WholeFile.h"
 #include "source_files/SourceCalls.h"
 #include "source_files/SourceFile.h"
@@ -54,7 +55,7 @@ Relaid relaid(const FormatOptions &options, const QString &file, const QByteArra
         return { bytes, false, false, fileProblem(file, source.problem + u"; left as it was"_s) };
     const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
         { options.codeWidth, options.onlyLine, source.encoding,
-            dialectOf(options, file, source.text) });
+            dialectOf(options, file, source.text), options.fixedValues });
     Relaid result { bytes, !written.changed.isEmpty(), written.kept.isEmpty(), {} };
     for (const codegen::SourceFinding &kept : written.kept)
         result.errors += placed(file, kept, u"MsgBox call kept as it stands: "_s + kept.message);
@@ -137,6 +138,20 @@ void checkFile(const FormatOptions &options, const QString &file, Outcome &outco
     outcome.standardOutput += findings.toUtf8();
 }
 
+// A folder stands for the VB source files in it and in its folders, by
+// their kinds; a file named is taken whatever its name.
+QStringList sourceFilesOf(const QStringList &arguments)
+{
+    QStringList files;
+    for (const QString &argument : arguments) {
+        if (QFileInfo(argument).isDir())
+            files << filesInFolder(argument, codegen::isVbSourceFileName);
+        else
+            files << argument;
+    }
+    return files;
+}
+
 } // namespace
 
 Outcome reformatFiles(const FormatOptions &options)
@@ -151,7 +166,7 @@ Outcome reformatFiles(const FormatOptions &options)
         return outcomeOf(written, written.bytes);
     }
     Outcome outcome;
-    for (const QString &file : options.files)
+    for (const QString &file : sourceFilesOf(options.files))
         replaceFile(options, file, outcome);
     return outcome;
 }
@@ -166,7 +181,7 @@ Outcome reformatSourceInput(const FormatOptions &options, const QByteArray &inpu
 Outcome checkFiles(const FormatOptions &options)
 {
     Outcome outcome;
-    for (const QString &file : options.files)
+    for (const QString &file : sourceFilesOf(options.files))
         checkFile(options, file, outcome);
     return outcome;
 }

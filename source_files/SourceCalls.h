@@ -33,6 +33,9 @@ struct RelayoutRequest
     // The dialect the calls are written in; without it, the one the file's
     // code tells, else VB6.
     std::optional<Dialect> dialect {};
+    // Variables and constants given fixed text before a call are read for
+    // that text, as --fixed-values asks; otherwise they stay as written.
+    bool fixedValues = false;
 };
 
 struct RelaidSource

@@ -13,10 +13,11 @@ struct MsgBoxFormatRun
     QByteArray err;
 };
 
-inline MsgBoxFormatRun msgboxFormat(const QStringList &arguments, const QByteArray &input = {})
+inline MsgBoxFormatRun runOf(
+    const QString &program, const QStringList &arguments, const QByteArray &input = {})
 {
     QProcess process;
-    process.start(QStringLiteral(MSGBOX_FORMAT_PATH), arguments);
+    process.start(program, arguments);
     if (!process.waitForStarted(-1))
         return {};
     process.write(input);
@@ -24,4 +25,9 @@ inline MsgBoxFormatRun msgboxFormat(const QStringList &arguments, const QByteArr
     if (!process.waitForFinished(-1) || process.exitStatus() != QProcess::NormalExit)
         return {};
     return { process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError() };
+}
+
+inline MsgBoxFormatRun msgboxFormat(const QStringList &arguments, const QByteArray &input = {})
+{
+    return runOf(QStringLiteral(MSGBOX_FORMAT_PATH), arguments, input);
 }
