@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/Messages.h"
 #include "vb_model/VbConstants.h"
 
 #include <QCommandLineOption>
@@ -78,8 +79,8 @@ struct Options
 
 QString badValue(const QCommandLineOption &option, const QString &value, const QString &expected)
 {
-    return u"Bad value '%1' for --%2: expected %3."_s.arg(
-        value, option.names().constFirst(), expected);
+    return Cli::tr("Bad value '%1' for --%2: expected %3.")
+        .arg(value, option.names().constFirst(), expected);
 }
 
 // The readers below leave their target alone when the option is absent, and
@@ -93,7 +94,8 @@ QString readNumber(const QCommandLineParser &parser, const QCommandLineOption &o
     const QString value = parser.value(option);
     const auto read = wholeNumberIn(value, lowest, highest);
     if (!read)
-        return badValue(option, value, u"a whole number from %1 to %2"_s.arg(lowest).arg(highest));
+        return badValue(
+            option, value, Cli::tr("a whole number from %1 to %2").arg(lowest).arg(highest));
     number = *read;
     return {};
 }
@@ -106,7 +108,7 @@ QString readName(const QCommandLineParser &parser, const QCommandLineOption &opt
     const QString value = parser.value(option);
     const auto read = indexOfName(names, value);
     if (!read)
-        return badValue(option, value, u"one of "_s + names.join(u", "_s));
+        return badValue(option, value, Cli::tr("one of %1").arg(names.join(u", "_s)));
     index = *read;
     return {};
 }
@@ -117,7 +119,7 @@ QString readTitle(
 {
     const QString value = parser.value(option);
     if (value.contains(u'\n') || value.contains(u'\r'))
-        return u"Bad value for --title: a title cannot hold a line break."_s;
+        return Cli::tr("Bad value for --title: a title cannot hold a line break.");
     title = value;
     return {};
 }
@@ -174,10 +176,10 @@ QString formProblem(const FormatOptions &options)
         return {};
     const qsizetype buttons
         = codegen::answersOf(codegen::computeStyleFlags(options.style).value).size();
-    return u"--form if needs a set of two buttons, but --buttons %1 shows %2; "
-           u"use --form select or a set of two buttons."_s.arg(
-               buttonSetWords().value(options.style.buttons),
-               (buttons == 1 ? u"%1 button"_s : u"%1 buttons"_s).arg(buttons));
+    return Cli::tr("--form if needs a set of two buttons, but --buttons %1 shows %2; "
+                   "use --form select or a set of two buttons.")
+        .arg(buttonSetWords().value(options.style.buttons),
+            (buttons == 1 ? Cli::tr("%1 button") : Cli::tr("%1 buttons")).arg(buttons));
 }
 
 QString firstSetOf(
@@ -197,25 +199,29 @@ QString sourceFileProblem(
 {
     const QStringList &files = options.files;
     if (!files.isEmpty() && !options.reformatCall && !options.checkFiles)
-        return u"Unexpected argument '%1': the message is read from standard input; "
-               u"files go with --reformat or --check."_s.arg(files.constFirst());
+        return Cli::tr("Unexpected argument '%1': the message is read from standard input; "
+                       "files go with --reformat or --check.")
+            .arg(files.constFirst());
     if (options.checkFiles && (files.isEmpty() || options.reformatCall || options.inPlace))
-        return u"--check takes one or more files, without --reformat and --in-place."_s;
+        return Cli::tr("--check takes one or more files, without --reformat and --in-place.");
     if (options.inPlace && files.isEmpty())
-        return u"--in-place goes with --reformat and files."_s;
+        return Cli::tr("--in-place goes with --reformat and files.");
     if (options.onlyLine > 0 && !options.reformatCall)
-        return u"--line goes with --reformat."_s;
+        return Cli::tr("--line goes with --reformat.");
     if (files.size() > 1 && !options.inPlace && !options.checkFiles)
-        return u"--reformat writes one file to standard output; give --in-place for %1 files."_s
+        return Cli::tr("--reformat writes one file to standard output; give --in-place for %1 "
+                       "files.")
             .arg(files.size());
     if (files.size() == 1 && !options.inPlace && !options.checkFiles
         && QFileInfo(files.constFirst()).isDir())
-        return u"--reformat writes one file to standard output; give --in-place for the "
-               u"folder '%1'."_s.arg(files.constFirst());
+        return Cli::tr("--reformat writes one file to standard output; give --in-place for the "
+                       "folder '%1'.")
+            .arg(files.constFirst());
     const bool asSource = !files.isEmpty() || options.onlyLine > 0;
     if (const QString other = firstSetOf(parser, { &o.form, &o.fixedValues, &o.prompt });
         asSource && !other.isEmpty())
-        return u"%1 goes with a call on standard input, not with files or --line."_s.arg(other);
+        return Cli::tr("%1 goes with a call on standard input, not with files or --line.")
+            .arg(other);
     return {};
 }
 
@@ -265,11 +271,11 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     parsed.options.reformatCall = parser.isSet(o.reformat);
     parsed.options.fixedValues = parser.isSet(o.fixedValues);
     if (parsed.options.fixedValues && !parsed.options.readCall && !parsed.options.reformatCall) {
-        parsed.error = u"--fixed-values goes with --read or --reformat."_s;
+        parsed.error = Cli::tr("--fixed-values goes with --read or --reformat.");
         return parsed;
     }
     if (parsed.options.readCall && parsed.options.reformatCall) {
-        parsed.error = u"--read and --reformat exclude each other."_s;
+        parsed.error = Cli::tr("--read and --reformat exclude each other.");
         return parsed;
     }
     parsed.error = readValues(parser, o, parsed.options);

@@ -1,12 +1,13 @@
 #include "cli/HeadlessFormat.h"
 
 #include "cli/CommandLine.h"
+#include "cli/Messages.h"
 #include "code_writer/Formatter.h"
-#include "vb_model/TextEncoding.h"
 #include "code_writer/Reformat.h"
 #include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 #include "vb_model/LineBreaks.h"
+#include "vb_model/TextEncoding.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -57,6 +58,20 @@ QJsonArray jsonOf(const codegen::MessageParts &parts)
     return array;
 }
 
+// Said as msgbox-format says it; a text refused for its continuations with
+// what helps it.
+QString refusalOf(const codegen::FormatRequest &request, const QString &refusal)
+{
+    if (refusal != codegen::continuationLimitMessage())
+        return spoken(refusal);
+    codegen::FormatRequest widest = request;
+    widest.codeWidth = codegen::kMaxCodeWidth;
+    const bool widerFits = request.codeWidth < codegen::kMaxCodeWidth
+        && codegen::formatMessage(widest).outcome == codegen::FormatOutcome::Formatted;
+    return spoken(refusal) + u"\r\n"_s
+        + continuationRemedy(widerFits ? WiderWidth::Fits : WiderWidth::DoesNotFit);
+}
+
 // The length of the prompt the code shows: a typed quote is two apostrophes
 // there.
 qsizetype shownLength(const codegen::FormatRequest &request)
@@ -72,14 +87,15 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     case codegen::FormatOutcome::EmptyMessage:
         return {};
     case codegen::FormatOutcome::Refused:
-        return { TextRefused, {}, errorLines(result.refusalMessage) };
+        return { TextRefused, {},
+            errorLines(u"msgbox-format: "_s + refusalOf(request, result.refusalMessage)) };
     case codegen::FormatOutcome::Formatted:
         break;
     }
     // Said, not refused: the code is right, only the box will cut the text.
     const QString cut = codegen::promptLengthWarning(shownLength(request), request.dialect);
     const QByteArray warning
-        = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + cut);
+        = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + spoken(cut));
     if (!options.printPrompt)
         return { Done, result.code.toUtf8(), warning };
     // The prompt is what the written code shows, read as VB reads it. Code
@@ -87,7 +103,7 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     // printed as an empty prompt.
     const codegen::VbReadResult written = codegen::readMsgBox(result.code, request.dialect);
     if (!written.found())
-        return { TextRefused, {}, errorLines(written.error()) };
+        return { TextRefused, {}, errorLines(spoken(written.error())) };
     return { Done, (written->message + u"\r\n"_s).toUtf8(), warning };
 }
 
@@ -117,10 +133,10 @@ QJsonObject jsonOf(const codegen::VbReadResult &read)
 QString reformatProblem(const codegen::VbCall &call)
 {
     if (call.inLineIf)
-        return u"Der MsgBox-Aufruf steht in einem einzeiligen If; schreiben Sie es als "
-               u"If-Block, sonst ginge die Bedingung verloren."_s;
+        return Cli::tr("The MsgBox call stands in a one-line If, whose condition --form would "
+                       "lose; write it as an If block, or leave out --form.");
     if (call.prompt.isEmpty())
-        return u"Der MsgBox-Aufruf hat einen leeren Text; es gibt nichts neu zu schreiben."_s;
+        return Cli::tr("The MsgBox call has an empty prompt; there is nothing to write anew.");
     return {};
 }
 
@@ -135,8 +151,9 @@ Outcome inEncoding(Outcome outcome, codegen::TextEncoding encoding)
         outcome.standardOutput = *bytes;
         return outcome;
     }
-    const QString problem = u"msgbox-format: The call written anew needs characters that %1 "
-                            u"cannot hold."_s.arg(codegen::encodingName(encoding));
+    const QString problem = u"msgbox-format: "_s
+        + Cli::tr("The call written anew needs characters that %1 cannot hold.")
+              .arg(codegen::encodingName(encoding));
     return { TextRefused, {}, outcome.standardError + errorLines(problem) };
 }
 
@@ -166,7 +183,7 @@ Outcome formatInput(const FormatOptions &options, const QByteArray &input)
 {
     const std::optional<QString> message = messageFromInput(input);
     if (!message)
-        return usageError(u"Standard input is not valid UTF-8."_s);
+        return usageError(Cli::tr("Standard input is not valid UTF-8."));
     return formatted(options, requestFor(options, *message));
 }
 
@@ -184,12 +201,12 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
         options.fixedValues ? codegen::VbReading::FixedValues
                             : codegen::VbReading::KeepExpressions);
     if (!read.found())
-        return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error()) };
+        return { TextRefused, {}, errorLines(u"msgbox-format: "_s + spoken(read.error())) };
     // What was left out goes to standard error, so that no script loses it
     // unawares; the JSON lists it as well.
     const QString note = codegen::takeOverNote(read.call());
     const QByteArray noteLines
-        = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + note);
+        = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + spoken(note));
     if (options.readCall)
         return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), noteLines };
     if (const QString problem = reformatProblem(read.call()); !problem.isEmpty())

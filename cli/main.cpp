@@ -1,6 +1,7 @@
 #include "cli/BinaryStandardStreams.h"
 #include "cli/CommandLine.h"
 #include "cli/HeadlessFormat.h"
+#include "cli/Messages.h"
 #include "cli/SourceFiles.h"
 
 #include <QCoreApplication>
@@ -36,6 +37,7 @@ int finish(const cli::Outcome &outcome)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    cli::speakTheUsersLanguage(app);
     useBinaryStandardStreams();
     const cli::ParsedCommandLine commandLine = cli::parseCommandLine(app.arguments());
     if (!commandLine.error.isEmpty())
