@@ -588,6 +588,18 @@ void tst_MsgBoxFormat::messagesSpeakOneLanguage_data()
         << german << QStringList { u"--form=text-variable"_s } << QByteArray(1025, 'x')
         << QByteArray("msgbox-format: Der Text hat 1025 Zeichen; MsgBox zeigt in VB6 / VBA nur "
                       "etwa die ersten 1024 und schneidet den Rest ab.\n");
+    const QStringList read { u"--read"_s };
+    QTest::newRow("the reader: a quote missing")
+        << u"C"_s << read << QByteArray("MsgBox \"a")
+        << QByteArray("msgbox-format: line 1, column 8: The string lacks its closing quote.\n");
+    QTest::newRow("the reader: no argument of MsgBox")
+        << u"C"_s << read << QByteArray("MsgBox \"a\", , , Foo:=1")
+        << QByteArray("msgbox-format: line 1, column 17: Foo is no argument of MsgBox.\n");
+    QTest::newRow("the reader: nothing after the continuation")
+        << u"C"_s << read << QByteArray("MsgBox \"a\" _\n")
+        << QByteArray("msgbox-format: line 1, column 12: Nothing follows the line continuation.\n");
+    QTest::newRow("the reader: no call") << u"C"_s << read << QByteArray("x = 1")
+                                         << QByteArray("msgbox-format: No MsgBox call found.\n");
     QTest::newRow("a usage error, German")
         << german << QStringList { u"--width=99"_s } << QByteArray("a")
         << QByteArray("msgbox-format: Ungültiger Wert '99' für --width: erwartet eine ganze Zahl "
