@@ -1,12 +1,17 @@
 #include "cli/Messages.h"
 
 #include "code_writer/Formatter.h"
+#include "vb_model/Dialect.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTranslator>
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -52,19 +57,7 @@ constexpr Rewording kRewordings[] {
         QT_TRANSLATE_NOOP("Cli", "The call stands in a one-line If; its condition is left out.") },
     { u"Der Code enthält weitere MsgBox-Aufrufe; übernommen wurde der erste.",
         QT_TRANSLATE_NOOP("Cli", "The code holds further MsgBox calls; the first one was read.") },
-    // The formatter's refusals and warnings.
-    { u"Zu viele Zeilenfortsetzungszeichen ! Vergrössern Sie die ''VB-Code-Textbreite'' oder "
-      u"kürzen Sie den Text !",
-        QT_TRANSLATE_NOOP("Cli", "The code would need more line continuations than VB takes.") },
-    { u"Zeile zu lang ! Eine Zeile des VB-Codes hätte mehr als 1023 Zeichen. Kürzen Sie den Titel "
-      u"oder lange Folgen von Leerzeilen und Leerzeichen im Text !",
-        QT_TRANSLATE_NOOP("Cli", "A line of the code would be longer than the 1,023 characters VB "
-                                 "takes; shorten the title, or long runs of empty lines and blanks "
-                                 "in the text.") },
-    { u"Der MsgBox-Aufruf hat HelpFile oder Context, die MsgBox in %1 nicht kennt; so kann er "
-      u"nicht in %1 geschrieben werden.",
-        QT_TRANSLATE_NOOP("Cli", "The MsgBox call has HelpFile or Context, which MsgBox in %1 "
-                                 "does not take; it cannot be written for %1 (--dialect).") },
+    // The formatter's warning.
     { u"Der Text hat %1 Zeichen; MsgBox zeigt in %2 nur etwa die ersten %3 und schneidet den "
       u"Rest ab.",
         QT_TRANSLATE_NOOP("Cli", "The text has %1 characters; MsgBox in %2 shows only about the "
@@ -122,25 +115,56 @@ QString filled(const QString &words, const QStringList &named)
 QString spokenLine(const QString &line)
 {
     static const QRegularExpression place(u"^Zeile (\\d+), Spalte (\\d+): (.*)$"_s);
+    static const std::vector<std::pair<QRegularExpression, const char *>> rewordings = [] {
+        std::vector<std::pair<QRegularExpression, const char *>> patterns;
+        for (const Rewording &rewording : kRewordings)
+            patterns.emplace_back(patternOf(rewording.core), rewording.words);
+        return patterns;
+    }();
     if (const QRegularExpressionMatch at = place.match(line); at.hasMatch())
         return Cli::tr("line %1, column %2: %3")
             .arg(at.captured(1), at.captured(2), spokenLine(at.captured(3)));
-    for (const Rewording &rewording : kRewordings) {
-        const QRegularExpressionMatch match = patternOf(rewording.core).match(line);
+    for (const auto &[pattern, words] : rewordings) {
+        const QRegularExpressionMatch match = pattern.match(line);
         if (match.hasMatch())
-            return filled(Cli::tr(rewording.words), match.capturedTexts().mid(1));
+            return filled(Cli::tr(words), match.capturedTexts().mid(1));
     }
     return line;
+}
+
+// A refusal is written for the window's message box, its parts a blank line
+// apart; the source-file library gives it as one line.
+QString asOneLine(const QString &message)
+{
+    return message.split(u"\r\n"_s, Qt::SkipEmptyParts).join(u' ');
+}
+
+// The formatter's refusals, which name the window's controls, in words that
+// name the command line's options.
+std::optional<QString> refusalSaid(const QString &oneLine)
+{
+    if (oneLine == asOneLine(codegen::continuationLimitMessage()))
+        return Cli::tr("The code would need more line continuations than VB takes.");
+    if (oneLine == asOneLine(codegen::lineTooLongMessage()))
+        return Cli::tr("A line of the code would be longer than the 1,023 characters VB takes; "
+                       "shorten the title, or long runs of empty lines and blanks in the text.");
+    for (const codegen::Dialect dialect : { codegen::Dialect::Vb6, codegen::Dialect::VbScript,
+             codegen::Dialect::VbNet, codegen::Dialect::TwinBasic }) {
+        if (oneLine == asOneLine(codegen::helpArgumentsMessage(dialect)))
+            return Cli::tr("The MsgBox call has HelpFile or Context, which MsgBox in %1 does not "
+                           "take; it cannot be written for %1 (--dialect).")
+                .arg(codegen::dialectTitle(dialect));
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
 QString spoken(const QString &coreMessage)
 {
-    // A refusal is written for the window's message box, its parts a blank
-    // line apart: one sentence on the command line. Notes are a line each.
-    if (coreMessage.contains(u"\r\n\r\n"_s))
-        return spokenLine(coreMessage.split(u"\r\n"_s, Qt::SkipEmptyParts).join(u' '));
+    if (const std::optional<QString> refusal = refusalSaid(asOneLine(coreMessage)))
+        return *refusal;
+    // Notes are a line each.
     QStringList said;
     for (const QString &line : coreMessage.split(u"\r\n"_s))
         said << spokenLine(line);

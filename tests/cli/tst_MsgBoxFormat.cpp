@@ -588,6 +588,19 @@ void tst_MsgBoxFormat::messagesSpeakOneLanguage_data()
         << german << QStringList { u"--form=text-variable"_s } << QByteArray(1025, 'x')
         << QByteArray("msgbox-format: Der Text hat 1025 Zeichen; MsgBox zeigt in VB6 / VBA nur "
                       "etwa die ersten 1024 und schneidet den Rest ab.\n");
+    QTest::newRow("no help file in VB.NET")
+        << u"C"_s << QStringList { u"--reformat"_s, u"--dialect=vbnet"_s }
+        << QByteArray("MsgBox \"a\", , , \"h.chm\", 10\n")
+        << QByteArray("<standard input>:1:1: MsgBox call kept as it stands: The MsgBox call has "
+                      "HelpFile or Context, which MsgBox in VB.NET does not take; it cannot be "
+                      "written for VB.NET (--dialect).\n");
+    QTest::newRow("a call too long for VB, kept")
+        << u"C"_s << QStringList { u"--reformat"_s }
+        << QByteArray("MsgBox \"" + QByteArray(2000, 'x') + "\"\n")
+        << QByteArray("<standard input>:1:1: MsgBox call kept as it stands: The code would need "
+                      "more line continuations than VB takes. A wider --width, up to 75, takes "
+                      "fewer lines; where none fits, build the text in sText, as --reformat "
+                      "--form text-variable writes the call on standard input.\n");
     const QStringList read { u"--read"_s };
     QTest::newRow("the reader: a quote missing")
         << u"C"_s << read << QByteArray("MsgBox \"a")
