@@ -251,5 +251,108 @@
         <source>&lt;standard input&gt;</source>
         <translation>&lt;Standardeingabe&gt;</translation>
     </message>
+    <message>
+        <source>Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]
+                     [--default N] [--system-modal] [--right] [--prompt]
+                     [--form NAME] [--dialect NAME]
+       msgbox-format --read | --reformat [--fixed-values] [--width N] [--form NAME]
+                     [--dialect NAME]
+       msgbox-format --reformat [--width N] [--line N] [--in-place] [--dialect NAME]
+                     [FILE|FOLDER...]
+       msgbox-format --check [--width N] FILE|FOLDER...
+       msgbox-format --version
+Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox
+for it to standard output, with CR LF line breaks.
+  --width N        code width, 40..75, default 70
+  --title TEXT     title; empty or &quot;Titelleiste&quot; means none (default none)
+  --icon NAME      none | question | information | exclamation | critical
+  --buttons NAME   ok | okcancel | yesno | yesnocancel | retrycancel | abortretryignore
+  --default N      1 | 2 | 3
+  --system-modal   the &quot;Immer &apos;On Top&apos;&quot; choice
+  --right          the &quot;Text rechtsbündig&quot; choice
+  --prompt         print the prompt that the message box test would show
+                   (the value of the written code) instead of the code
+  --form NAME      statement | answer | if | select | text-variable,
+                   default statement; if takes a set of two buttons
+  --dialect NAME   vb6 | vba | vbscript | vbnet | twinbasic, default vb6
+                   (vba writes as vb6); --reformat keeps the dialect of the
+                   code it reads unless told
+  --read           read a VB MsgBox call on standard input, print it as JSON
+  --reformat       write the VB code back with every MsgBox call laid out anew
+                   (--width); the code around the calls, its run-time values,
+                   indentation, encoding and line breaks stay as written, and
+                   so does a call it cannot write anew; --form writes the
+                   first call alone in that form
+  --fixed-values   read variables and constants given fixed text before the
+                   call for that text, instead of keeping them
+  FILE...          VB source files (.bas .cls .frm .ctl ...): --reformat writes
+                   every MsgBox call of each anew in its place, in the file&apos;s
+                   own encoding and line breaks, to standard output (one file);
+                   a FOLDER stands for the VB source files in it and below
+                   it, by their kinds, in the order of their paths
+  -i, --in-place   replace each file that changes, at once, keeping its
+                   permissions
+  --line N         only the call that covers line N (a file, or standard input)
+  --check          change nothing; list as FILE:LINE:COLUMN: what --reformat
+                   would change and what VB would not take (more than 24
+                   continuations, a line over 1023 characters)
+  --help           show this help
+  --version        show the version
+Exit status: 0 done, 1 the text was refused (a call kept, a file not done, or
+--check found something), 2 a usage error.
+</source>
+        <translation>Aufruf: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]
+                      [--default N] [--system-modal] [--right] [--prompt]
+                      [--form NAME] [--dialect NAME]
+        msgbox-format --read | --reformat [--fixed-values] [--width N] [--form NAME]
+                      [--dialect NAME]
+        msgbox-format --reformat [--width N] [--line N] [--in-place] [--dialect NAME]
+                      [DATEI|ORDNER...]
+        msgbox-format --check [--width N] DATEI|ORDNER...
+        msgbox-format --version
+Liest einen Meldungstext von der Standardeingabe (UTF-8) und schreibt den VB-Code
+einer MsgBox dafür auf die Standardausgabe, mit CR LF als Zeilenumbruch.
+  --width N        Codebreite, 40..75, Vorgabe 70
+  --title TEXT     Titel; leer oder &quot;Titelleiste&quot; heißt keiner (Vorgabe keiner)
+  --icon NAME      none | question | information | exclamation | critical
+  --buttons NAME   ok | okcancel | yesno | yesnocancel | retrycancel | abortretryignore
+  --default N      1 | 2 | 3
+  --system-modal   die Wahl &quot;Immer &apos;On Top&apos;&quot;
+  --right          die Wahl &quot;Text rechtsbündig&quot;
+  --prompt         den Text ausgeben, den der MsgBox-Test zeigen würde (den
+                   Wert des geschriebenen Codes), statt des Codes
+  --form NAME      statement | answer | if | select | text-variable,
+                   Vorgabe statement; if braucht zwei Schaltflächen
+  --dialect NAME   vb6 | vba | vbscript | vbnet | twinbasic, Vorgabe vb6
+                   (vba schreibt wie vb6); --reformat behält den Dialekt des
+                   gelesenen Codes, wenn nichts anderes angegeben ist
+  --read           einen VB-MsgBox-Aufruf von der Standardeingabe lesen und
+                   als JSON ausgeben
+  --reformat       den VB-Code mit jedem MsgBox-Aufruf neu gesetzt zurückgeben
+                   (--width); der Code um die Aufrufe, seine Laufzeitwerte,
+                   Einrückung, Kodierung und Zeilenumbrüche bleiben, wie sie
+                   sind, ebenso ein Aufruf, der sich nicht neu schreiben lässt;
+                   --form schreibt den ersten Aufruf allein in dieser Form
+  --fixed-values   Variablen und Konstanten, denen vor dem Aufruf fester Text
+                   gegeben wurde, als diesen Text lesen, statt sie zu behalten
+  DATEI...         VB-Quelldateien (.bas .cls .frm .ctl ...): --reformat
+                   schreibt jeden MsgBox-Aufruf jeder Datei an seiner Stelle
+                   neu, in Kodierung und Zeilenumbrüchen der Datei, auf die
+                   Standardausgabe (eine Datei); ein ORDNER steht für die
+                   VB-Quelldateien in ihm und darunter, nach ihrer Art, in
+                   der Reihenfolge ihrer Pfade
+  -i, --in-place   jede Datei, die sich ändert, auf einmal ersetzen, mit ihren
+                   Zugriffsrechten
+  --line N         nur den Aufruf, der Zeile N umfasst (einer Datei oder der
+                   Standardeingabe)
+  --check          nichts ändern; als DATEI:ZEILE:SPALTE: auflisten, was
+                   --reformat ändern würde und was VB nicht annähme (mehr als
+                   24 Zeilenfortsetzungen, eine Zeile über 1023 Zeichen)
+  --help           diese Hilfe zeigen
+  --version        die Version zeigen
+Rückgabewert: 0 erledigt, 1 der Text wurde abgelehnt (ein Aufruf unverändert,
+eine Datei nicht erledigt, oder --check fand etwas), 2 ein Aufruffehler.
+</translation>
+    </message>
 </context>
 </TS>

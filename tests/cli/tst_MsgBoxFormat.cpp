@@ -60,6 +60,8 @@ private slots:
     void unreadableCallExitsWithOne();
     void messagesSpeakOneLanguage_data();
     void messagesSpeakOneLanguage();
+    void helpSpeaksTheLocalesLanguage_data();
+    void helpSpeaksTheLocalesLanguage();
     void refusedTextExitsWithOne();
     void keepsUnicodeIntact();
     void warnsWhereThePromptIsCut_data();
@@ -628,6 +630,28 @@ void tst_MsgBoxFormat::messagesSpeakOneLanguage()
     const Run run = msgboxFormat(arguments, input, locale);
 
     QTEST(run.err, "said");
+}
+
+void tst_MsgBoxFormat::helpSpeaksTheLocalesLanguage_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("firstWord");
+
+    QTest::newRow("C") << u"C"_s << QByteArray("Usage:");
+    QTest::newRow("English") << u"en_GB.UTF-8"_s << QByteArray("Usage:");
+    QTest::newRow("German") << u"de_DE.UTF-8"_s << QByteArray("Aufruf:");
+    QTest::newRow("Austrian German") << u"de_AT.UTF-8"_s << QByteArray("Aufruf:");
+}
+
+void tst_MsgBoxFormat::helpSpeaksTheLocalesLanguage()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, firstWord);
+
+    const Run run = msgboxFormat({ u"--help"_s }, {}, locale);
+
+    QCOMPARE(run.exitCode, int(cli::Done));
+    QVERIFY2(run.out.startsWith(QByteArray(firstWord + ' ')), run.out.constData());
 }
 
 void tst_MsgBoxFormat::unreadableCallExitsWithOne()
