@@ -7,7 +7,7 @@ CMAKE_BUILD_TYPE ?= RelWithDebInfo
 # Everything the build, the tests, the end-to-end tests, the benchmark and
 # the Debian package need.
 PACKAGES := cmake ninja-build g++ make \
-	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n \
+	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools \
 	dpkg-dev file lintian desktop-file-utils \
 	fonts-liberation fonts-dejavu-core \
 	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick python3 \

@@ -13,8 +13,10 @@ struct FormatOptions;
 // replaced. Exit 1 where a call was kept as it stood or a file was not done.
 Outcome reformatFiles(const FormatOptions &options);
 
-// --reformat --line N on standard input, read as a file is: the whole code
-// back, the call that covers line N written anew.
+// --reformat on standard input, read as a file is: the whole code back in
+// its own encoding and line breaks, every call written anew in its place, or
+// with --line N the one that covers line N. A call it cannot write stays as
+// it came, and standard error says why.
 Outcome reformatSourceInput(const FormatOptions &options, const QByteArray &input);
 
 // --check: what --reformat would change and what VB would not take, as
