@@ -110,13 +110,13 @@ private:
     qsizetype readCall(qsizetype from, qsizetype statement, qsizetype end)
     {
         QString code = codeOf(from, end);
-        VbReadResult read = readMsgBox(code, m_dialect);
+        VbReadResult read = readMsgBox(code, m_dialect, m_request.reading);
         if (!read.found() && from < statement) {
             const std::optional<SourceFinding> error = locatedError(read.error());
             if (error && from + error->line - 1 < statement) {
                 from = statement;
                 code = codeOf(from, end);
-                read = readMsgBox(code, m_dialect);
+                read = readMsgBox(code, m_dialect, m_request.reading);
             }
         }
         if (read.found())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "code_writer/Formatter.h"
+#include "vb_frontend/VbReader.h"
 #include "vb_model/Dialect.h"
 #include "vb_model/TextEncoding.h"
 
@@ -33,6 +34,8 @@ struct RelayoutRequest
     // The dialect the calls are written in; without it, the one the file's
     // code tells, else VB6.
     std::optional<Dialect> dialect {};
+    // Run-time values kept as expressions, or read for fixed text.
+    VbReading reading = VbReading::KeepExpressions;
 };
 
 struct RelaidSource

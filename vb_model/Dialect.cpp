@@ -1,8 +1,10 @@
 #include "vb_model/Dialect.h"
 
 #include "vb_model/VbConstants.h"
+#include "vb_model/Windows1252.h"
 
 #include <QStringBuilder>
+#include <QStringList>
 
 #include <array>
 #include <utility>
@@ -14,18 +16,18 @@ namespace {
 using namespace Qt::Literals::StringLiterals;
 
 constexpr DialectRules kVb6Rules { u" _", false, true, false, u"VbMsgBoxResult", u"vbNewline",
-    false, 24, 1024, true, true };
+    false, 24, 1024, true, true, true };
 // No types, and no named arguments; VBScript's MsgBox is VB6's otherwise.
 constexpr DialectRules kVbScriptRules { u" _", false, false, false, u"", u"vbNewline", false, 24,
-    1024, false, true };
+    1024, false, true, true };
 // Since VB 2010 a line goes on by itself behind "&", "," and "("; .NET marks
 // vbNewLine obsolete, and its MsgBox shows a prompt of any length and takes
-// no help file.
+// no help file. Its code is Unicode.
 constexpr DialectRules kVbNetRules { u"", true, true, true, u"MsgBoxResult", u"vbCrLf", true, 0, 0,
-    true, false };
-// VB6's language without VB6's limits.
+    true, false, false };
+// VB6's language without VB6's limits, in Unicode.
 constexpr DialectRules kTwinBasicRules { u" _", false, true, false, u"VbMsgBoxResult", u"vbNewline",
-    false, 0, 0, true, true };
+    false, 0, 0, true, true, false };
 
 // The members of .NET's MsgBoxStyle and MsgBoxResult enumerations, by the
 // VB6 constant each equals; vbDefaultButton4 has none.
@@ -122,6 +124,44 @@ QString promptLengthWarning(qsizetype promptLength, Dialect dialect)
            u"und schneidet den Rest ab."_s.arg(promptLength)
                .arg(dialectTitle(dialect))
                .arg(shown);
+}
+
+namespace {
+
+// Named so many at most; the rest stand as "...".
+constexpr qsizetype kCharactersNamed = 10;
+
+// Each character outside the Windows code page once, in the order of the
+// text; a character beyond the 16-bit range as the one character it is.
+QStringList charactersOutsideWindows1252(QStringView text)
+{
+    QStringList found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair
+            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QStringView character = text.sliced(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        if (!encodeWindows1252(character) && !found.contains(character))
+            found.append(character.toString());
+    }
+    return found;
+}
+
+} // namespace
+
+QString unshowableCharactersWarning(QStringView prompt, Dialect dialect)
+{
+    if (!rulesOf(dialect).windowsCodePageOnly)
+        return {};
+    QStringList found = charactersOutsideWindows1252(prompt);
+    if (found.isEmpty())
+        return {};
+    if (found.size() > kCharactersNamed) {
+        found.resize(kCharactersNamed);
+        found.append(u"..."_s);
+    }
+    return u"Der Text hat Zeichen, die MsgBox in %1 nicht zeigen kann: %2; der Editor macht "
+           u"daraus \"?\"."_s.arg(dialectTitle(dialect), found.join(u' '));
 }
 
 } // namespace codegen
