@@ -122,7 +122,7 @@ void frmMsgBoxQuillon::applyFontsAndColours()
     setForeColour(*ui.lblRückwert, kRed);
     setForeColour(*ui.lblRückwBeschriftung, kGreen);
     setForeColour(*ui.lblZeichenAnzahl, kGreen);
-    for (QLabel *guide : { ui.lblKopierenHint, ui.Label5, ui.Label4, ui.Label2 })
+    for (QLabel *guide : { ui.lblKopierenHint, ui.Label5, ui.Label4, ui.Label2, ui.lblDialekt })
         setForeColour(*guide, kDarkBlue);
     keepCaptionsWhole(*this);
 }
@@ -299,11 +299,9 @@ void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
 }
 
 // The user's own code, pasted into the code box, back into the boxes and the
-// options window, its run-time values marked in the message. On an error
+// options window. The code box keeps the user's code, with the call written
+// anew in its place as msgbox-format --reformat writes it. On an error
 // nothing the user typed changes.
-// The code box keeps the user's code, with the call written anew in its
-// place as msgbox-format --reformat writes it. On an error nothing the user
-// typed changes.
 void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
 {
     const QString code = codegen::fromWidgetText(ui.txtFormatiert->toPlainText());
@@ -317,8 +315,9 @@ void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
     }
     codeWritten.clear();
     takeIntoBoxes(read.call());
-    QStringList note { codegen::takeOverNote(read.call()), takeDialectOf(evidence),
-        writeCallsInPlace(code, dialect, reading) };
+    QStringList note { codegen::takeOverNote(read.call()) };
+    note << takeDialectOf(evidence);
+    note << writeCallsInPlace(code, dialect, reading);
     returnToMessage();
     note.removeAll(QString());
     if (!note.isEmpty())
