@@ -48,6 +48,9 @@ public:
     // After an Error token, goes on at the end of its line, for readers that
     // must pass over what they cannot read.
     void resumeAtLineEnd();
+    // Where reading has got to; after an Error token, the place of the error
+    // or the end of its line.
+    qsizetype position() const { return m_pos; }
     // The line breaks passed over so far because the statement goes on.
     const QList<qsizetype> &joinedBreaks() const { return m_joinedBreaks; }
 

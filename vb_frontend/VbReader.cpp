@@ -234,8 +234,10 @@ private:
             if (const Token next = probe.next();
                 next.kind == Kind::StatementEnd && next.length == 0)
                 return next.offset;
+            // At the end of the code, or at what cannot be read: that line
+            // is the last the statements take.
             if (!nextStatement())
-                return m_code.size();
+                return lineEndFrom(m_lexer.position());
             m_call.moreCalls = m_call.moreCalls || callFrom(0);
             const Token &last = tokens().last();
             if (last.kind != Kind::StatementEnd || last.length == 0)
@@ -261,6 +263,13 @@ private:
         if (afterBegin < m_code.size())
             afterBegin += m_code.sliced(afterBegin).startsWith(u"\r\n") ? 2 : 1;
         place.after = withCrLf(m_code.sliced(afterBegin));
+    }
+
+    qsizetype lineEndFrom(qsizetype offset) const
+    {
+        while (offset < m_code.size() && !isBreak(m_code[offset]))
+            ++offset;
+        return offset;
     }
 
     qsizetype lineBegin(qsizetype offset) const

@@ -208,6 +208,12 @@ void tst_SourceCalls::eachFileInItsOwnDialect_data()
     QTest::newRow("vb6: the last line without its break")
         << told << u"x = 1\nMsgBox \"a\", vbYesNo"_s
         << u"x = 1\nMsgBox _\n    \"a\" _\n    , vbYesNo"_s;
+    QTest::newRow("a colon ends the statements behind the call")
+        << told << u"MsgBox \"a\", vbYesNo: GoTo Weiter:\nWeiter:\n"_s
+        << u"MsgBox _\n    \"a\" _\n    , vbYesNo: GoTo Weiter:\nWeiter:\n"_s;
+    QTest::newRow("statements behind the call that cannot be read")
+        << told << u"MsgBox \"a\", vbYesNo: GoTo Weiter: x = \"kaputt\n\nWeiter:\n"_s
+        << u"MsgBox _\n    \"a\" _\n    , vbYesNo: GoTo Weiter: x = \"kaputt\n\nWeiter:\n"_s;
     QTest::newRow("vb.net: implicit continuation, one pair of parentheses")
         << int(Dialect::VbNet)
         << u"MsgBox(msgImporte)\nDim r As MsgBoxResult = Interaction.MsgBox(\n  \"a\",\n"
