@@ -45,6 +45,11 @@ struct DialectRules
     bool namedArguments = true;
     // MsgBox takes HelpFile and Context at all.
     bool helpArguments = true;
+    // The statement written from a typed message keeps the layout the tool
+    // has always written for VB6: joined lines may pass the width by what the
+    // join allowance leaves, and the buttons and the title stand whole on
+    // their lines. Elsewhere the lines keep to the width.
+    bool classicStatementLayout = false;
 };
 
 const DialectRules &rulesOf(Dialect dialect);
