@@ -289,7 +289,7 @@ qsizetype literalCut(QStringView run, qsizetype maxLength)
 // literal that alone passes it, as blanks hanging at the end of a line do,
 // is cut as well.
 void appendWrappedLine(
-    QList<PromptPiece> &pieces, QStringView line, qsizetype charsPerLine, bool cutLiterals)
+    QList<PromptPiece> &pieces, QStringView line, qsizetype charsPerLine, bool keepToWidth)
 {
     const qsizetype room = charsPerLine + 2 * kQuote.size();
     const PromptPiece whole = PromptPiece::ofText(line);
@@ -311,7 +311,7 @@ void appendWrappedLine(
             pieceStart = itemStart;
             pieceLength = 0;
         }
-        if (cutLiterals && itemLength > room) {
+        if (keepToWidth && itemLength > room) {
             const qsizetype cut = literalCut(item, room - 2 * kQuote.size());
             pieces.append(PromptPiece::ofText(item.first(cut)));
             itemStart += cut;
@@ -325,11 +325,23 @@ void appendWrappedLine(
         pieces.append(PromptPiece::ofText(line.sliced(pieceStart)));
 }
 
+// A line break joins the run before it. Where the lines keep to the width,
+// a run that fills the room of a line goes on on the next; room 0 for none.
+void appendLineBreak(QList<PromptPiece> &pieces, const PromptWords &words, qsizetype room)
+{
+    const bool joinsRun = !pieces.isEmpty() && pieces.last().isLineBreaks();
+    const qsizetype count = joinsRun ? pieces.last().lineBreaks + 1 : 1;
+    if (joinsRun && (room == 0 || words.lineBreaksLength(count) <= room))
+        pieces.last() = PromptPiece::ofLineBreaks(count, words);
+    else
+        pieces.append(PromptPiece::ofLineBreaks(1, words));
+}
+
 // Reads a prepared text as the measuring box wraps it. Empty wrapped lines
 // carry nothing and are dropped. A wrapped line never ends between the two
 // quotes of a doubled one.
 void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetype charsPerLine,
-    const PromptWords &words, bool cutLiterals)
+    const PromptWords &words, bool keepToWidth)
 {
     qsizetype paragraphStart = 0;
     for (;;) {
@@ -339,17 +351,14 @@ void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetyp
             paragraphEnd = prepared.size();
         QStringView rest = prepared.sliced(paragraphStart, paragraphEnd - paragraphStart);
         if (rest.size() == 1 && rest.front() == kLineBreakMark) {
-            if (!pieces.isEmpty() && pieces.last().isLineBreaks())
-                pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks + 1, words);
-            else
-                pieces.append(PromptPiece::ofLineBreaks(1, words));
+            appendLineBreak(pieces, words, keepToWidth ? charsPerLine + 2 * kQuote.size() : 0);
             rest = {};
         }
         while (!rest.isEmpty()) {
             qsizetype length = firstWrappedLineLength(rest, charsPerLine);
             if (rest.first(length).count(u'"') % 2 != 0)
                 ++length;
-            appendWrappedLine(pieces, rest.first(length), charsPerLine, cutLiterals);
+            appendWrappedLine(pieces, rest.first(length), charsPerLine, keepToWidth);
             rest = rest.sliced(length);
         }
         if (isLast)
@@ -1050,9 +1059,14 @@ qsizetype roomBehindPrompt(const FormatRequest &request, const CallFrame &frame)
 {
     if (request.form == CodeForm::TextVariable)
         return 0;
-    if (requestHasArguments(request))
-        return std::max<qsizetype>(rulesOf(request.dialect).continuation.size(), 1);
-    return frame.closer.size();
+    const QStringView continuation = rulesOf(request.dialect).continuation;
+    if (!requestHasArguments(request))
+        return frame.closer.size();
+    // Where the line goes on by itself, an empty buttons argument stays
+    // behind it: ", ,".
+    if (continuation.isEmpty())
+        return requestHasFlags(request) ? 1 : 3;
+    return continuation.size();
 }
 
 // The statement written from a typed message in a dialect that keeps the
