@@ -790,8 +790,8 @@ public:
         const QList<QStringView> pieces = m_fitting.classic
             ? piecesBehindOperators(argument, { u" & " })
             : piecesBehindOperators(argument, { u" & ", u" + ", u" Or " });
-        const qsizetype lastRoom = m_fitting.classic ? u" &"_s.size() + m_rules.continuation.size()
-                                                     : roomAfter(more);
+        const qsizetype lastRoom
+            = m_fitting.classic ? u" &"_s.size() + m_rules.continuation.size() : roomAfter(more);
         const QStringList lines = packedLines(
             pieces, start, m_fitting.codeWidth, m_rules.continuation.size(), lastRoom);
         onLineOfItsOwn(lines.first());
@@ -863,8 +863,8 @@ private:
 // of its own while continuations are left, otherwise behind the last line.
 // The title fits behind the buttons when its line, with what closes the call
 // behind it, keeps to the code width.
-void appendPositionalArguments(ArgumentsTail &tail, const FormatRequest &request,
-    bool classic, bool moreAfterTitle)
+void appendPositionalArguments(
+    ArgumentsTail &tail, const FormatRequest &request, bool classic, bool moreAfterTitle)
 {
     const QString &buttons = request.buttonsExpression.isEmpty()
         ? computeStyleFlags(request.style, request.dialect).expression

@@ -1,10 +1,10 @@
 #include "code_writer/Formatter.h"
 #include "code_writer/Reformat.h"
-#include "vb_model/Dialect.h"
-#include "vb_model/VbConstants.h"
-#include "vb_frontend/VbReader.h"
 #include "tests/support/MessageMaker.h"
 #include "tests/support/ReferenceFormatter.h"
+#include "vb_frontend/VbReader.h"
+#include "vb_model/Dialect.h"
+#include "vb_model/VbConstants.h"
 
 #include <QHash>
 #include <QStringList>
