@@ -142,6 +142,14 @@ public:
         m_code += word;
     }
 
+    // A piece of an expression that ends with its operator: the next goes on
+    // behind a blank.
+    void wordGoingOn(QStringView word)
+    {
+        this->word(word);
+        m_separator = u" ";
+    }
+
     void end() { closeLiteral(); }
 
 private:
@@ -160,8 +168,9 @@ private:
     void separate()
     {
         if (!m_isFirst)
-            m_code += kAmpersand;
+            m_code += m_separator;
         m_isFirst = false;
+        m_separator = kAmpersand;
     }
 
     void closeLiteral()
@@ -172,6 +181,7 @@ private:
     }
 
     CodeBuffer &m_code;
+    QStringView m_separator = kAmpersand;
     bool m_isFirst = true;
     bool m_inLiteral = false;
 };
@@ -200,6 +210,8 @@ qsizetype codeLengthOfText(QStringView text)
     return length + std::max<qsizetype>(items - 1, 0) * kAmpersand.size();
 }
 
+struct PromptPiece;
+
 // The words of the prompt's lines in the request's dialect.
 struct PromptWords
 {
@@ -215,6 +227,10 @@ struct PromptWords
         return lineBreak.size() + (count - 1) * (kAmpersand.size() + lineBreak.size());
     }
 
+    // What ends a prompt line whose last piece is this one, where the next
+    // line goes on from it.
+    QStringView lineEndAfter(const PromptPiece &piece) const;
+
     QStringView lineBreak;
     QStringView continuation;
     QString pieceJoiner; // ends a prompt line that the next one goes on from
@@ -229,6 +245,9 @@ struct PromptPiece
     // Without indentation and continuation.
     qsizetype length = 0;
     bool isExpression = false;
+    // A piece of an expression cut behind one of its operators, which it ends
+    // with: the line goes on without an &.
+    bool goesOn = false;
 
     bool isText() const { return lineBreaks == 0 && !isExpression; }
     bool isLineBreaks() const { return lineBreaks > 0; }
@@ -236,21 +255,41 @@ struct PromptPiece
     bool endsWithLiteral() const { return isText() && !isLoneBreakCharacter(text.back()); }
 
     static PromptPiece ofText(QStringView text) { return { text, 0, codeLengthOfText(text) }; }
-    static PromptPiece ofExpression(QStringView source)
+    static PromptPiece ofExpression(QStringView source, bool goesOn = false)
     {
-        return { source, 0, source.size(), true };
+        return { source, 0, source.size(), true, goesOn };
     }
     static PromptPiece ofLineBreaks(qsizetype count, const PromptWords &words)
     {
-        return { {}, count, words.lineBreaksLength(count), false };
+        return { {}, count, words.lineBreaksLength(count), false, false };
     }
 };
+
+QStringView PromptWords::lineEndAfter(const PromptPiece &piece) const
+{
+    return piece.goesOn ? continuation : QStringView(pieceJoiner);
+}
+
+// Where a literal longer than a line is cut: at most maxLength characters,
+// never between the two quotes of a doubled one or inside a surrogate pair.
+qsizetype literalCut(QStringView run, qsizetype maxLength)
+{
+    qsizetype cut = std::min(maxLength, run.size());
+    if (run.first(cut).count(u'"') % 2 != 0)
+        --cut;
+    else if (cut < run.size() && run[cut - 1].isHighSurrogate() && run[cut].isLowSurrogate())
+        --cut;
+    return std::max<qsizetype>(cut, 1);
+}
 
 // A lone CR or LF is one character in the measuring box but a constant
 // between literals in the code. Where a wrapped line's code would pass the
 // room a full line has for it, the line goes on as many pieces as it needs,
-// cut between its literals and constants.
-void appendWrappedLine(QList<PromptPiece> &pieces, QStringView line, qsizetype charsPerLine)
+// cut between its literals and constants; outside the classic statement a
+// literal that alone passes it, as blanks hanging at the end of a line do,
+// is cut as well.
+void appendWrappedLine(
+    QList<PromptPiece> &pieces, QStringView line, qsizetype charsPerLine, bool keepToWidth)
 {
     const qsizetype room = charsPerLine + 2 * kQuote.size();
     const PromptPiece whole = PromptPiece::ofText(line);
@@ -265,24 +304,44 @@ void appendWrappedLine(QList<PromptPiece> &pieces, QStringView line, qsizetype c
         while (!isLoneBreakCharacter(line[itemStart]) && itemEnd < line.size()
             && !isLoneBreakCharacter(line[itemEnd]))
             ++itemEnd;
-        const qsizetype itemLength = codeLengthOfText(line.sliced(itemStart, itemEnd - itemStart));
+        const QStringView item = line.sliced(itemStart, itemEnd - itemStart);
+        const qsizetype itemLength = codeLengthOfText(item);
         if (itemStart > pieceStart && pieceLength + kAmpersand.size() + itemLength > room) {
             pieces.append(PromptPiece::ofText(line.sliced(pieceStart, itemStart - pieceStart)));
             pieceStart = itemStart;
-            pieceLength = itemLength;
-        } else {
-            pieceLength += (itemStart > pieceStart ? kAmpersand.size() : 0) + itemLength;
+            pieceLength = 0;
         }
+        if (keepToWidth && itemLength > room) {
+            const qsizetype cut = literalCut(item, room - 2 * kQuote.size());
+            pieces.append(PromptPiece::ofText(item.first(cut)));
+            itemStart += cut;
+            pieceStart = itemStart;
+            continue;
+        }
+        pieceLength += (itemStart > pieceStart ? kAmpersand.size() : 0) + itemLength;
         itemStart = itemEnd;
     }
-    pieces.append(PromptPiece::ofText(line.sliced(pieceStart)));
+    if (pieceStart < line.size())
+        pieces.append(PromptPiece::ofText(line.sliced(pieceStart)));
+}
+
+// A line break joins the run before it. Where the lines keep to the width,
+// a run that fills the room of a line goes on on the next; room 0 for none.
+void appendLineBreak(QList<PromptPiece> &pieces, const PromptWords &words, qsizetype room)
+{
+    const bool joinsRun = !pieces.isEmpty() && pieces.last().isLineBreaks();
+    const qsizetype count = joinsRun ? pieces.last().lineBreaks + 1 : 1;
+    if (joinsRun && (room == 0 || words.lineBreaksLength(count) <= room))
+        pieces.last() = PromptPiece::ofLineBreaks(count, words);
+    else
+        pieces.append(PromptPiece::ofLineBreaks(1, words));
 }
 
 // Reads a prepared text as the measuring box wraps it. Empty wrapped lines
 // carry nothing and are dropped. A wrapped line never ends between the two
 // quotes of a doubled one.
 void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetype charsPerLine,
-    const PromptWords &words)
+    const PromptWords &words, bool keepToWidth)
 {
     qsizetype paragraphStart = 0;
     for (;;) {
@@ -292,17 +351,14 @@ void appendTextPieces(QList<PromptPiece> &pieces, QStringView prepared, qsizetyp
             paragraphEnd = prepared.size();
         QStringView rest = prepared.sliced(paragraphStart, paragraphEnd - paragraphStart);
         if (rest.size() == 1 && rest.front() == kLineBreakMark) {
-            if (!pieces.isEmpty() && pieces.last().isLineBreaks())
-                pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks + 1, words);
-            else
-                pieces.append(PromptPiece::ofLineBreaks(1, words));
+            appendLineBreak(pieces, words, keepToWidth ? charsPerLine + 2 * kQuote.size() : 0);
             rest = {};
         }
         while (!rest.isEmpty()) {
             qsizetype length = firstWrappedLineLength(rest, charsPerLine);
             if (rest.first(length).count(u'"') % 2 != 0)
                 ++length;
-            appendWrappedLine(pieces, rest.first(length), charsPerLine);
+            appendWrappedLine(pieces, rest.first(length), charsPerLine, keepToWidth);
             rest = rest.sliced(length);
         }
         if (isLast)
@@ -380,19 +436,101 @@ PreparedParts preparedParts(const MessageParts &parts)
     return prepared;
 }
 
+// How the lines keep to the code width. The classic statement, the VB6
+// statement written from a typed message, keeps the layout the tool has
+// always written: joined lines may pass the width by what the join
+// allowance leaves, blanks hang at the ends of lines, and the buttons and the
+// title stand whole on lines of their own. Everywhere else a line keeps to
+// the width wherever it can be broken.
+struct Fitting
+{
+    bool classic = false;
+    // What stands behind the last prompt line on it: the continuation
+    // before the arguments, or what closes the call.
+    qsizetype roomBehindPrompt = 0;
+};
+
+// Whether the expression's first parenthesis closes at its end.
+bool wholeInParentheses(QStringView expression)
+{
+    if (expression.size() < 2 || expression.front() != u'(' || expression.back() != u')')
+        return false;
+    int depth = 0;
+    bool inLiteral = false;
+    for (qsizetype i = 0; i + 1 < expression.size(); ++i) {
+        const QChar c = expression[i];
+        inLiteral = inLiteral != (c == kQuote.front());
+        if (inLiteral)
+            continue;
+        depth += (c == u'(') - (c == u')');
+        if (depth == 0)
+            return false;
+    }
+    return true;
+}
+
+// Where an expression can go on over lines: behind each of the operators
+// outside its literals and parentheses; an expression wholly in parentheses
+// goes on inside them. Each cut piece ends with its operator.
+QList<QStringView> piecesBehindOperators(
+    QStringView expression, std::initializer_list<QStringView> operators)
+{
+    QList<QStringView> pieces;
+    qsizetype start = 0;
+    int depth = 0;
+    bool inLiteral = false;
+    for (qsizetype i = 0; i < expression.size(); ++i) {
+        const QChar c = expression[i];
+        inLiteral = inLiteral != (c == kQuote.front());
+        if (inLiteral)
+            continue;
+        depth += (c == u'(') - (c == u')');
+        if (depth != 0 || c != u' ')
+            continue;
+        for (const QStringView op : operators) {
+            if (expression.sliced(i).startsWith(op, Qt::CaseInsensitive)) {
+                pieces << expression.sliced(start, i + op.size() - 1 - start);
+                start = i + op.size();
+                i = start - 1;
+                break;
+            }
+        }
+    }
+    pieces << expression.sliced(start);
+    if (pieces.size() > 1 || !wholeInParentheses(expression))
+        return pieces;
+    pieces = piecesBehindOperators(expression.sliced(1, expression.size() - 2), operators);
+    pieces.first() = QStringView(pieces.first().data() - 1, pieces.first().size() + 1);
+    pieces.last() = QStringView(pieces.last().data(), pieces.last().size() + 1);
+    return pieces;
+}
+
+// An expression too long for a line of its own goes on over lines, cut
+// behind its joins, as a typed text does.
+void appendExpressionPieces(QList<PromptPiece> &pieces, QStringView expression, qsizetype room)
+{
+    if (expression.size() <= room) {
+        pieces.append(PromptPiece::ofExpression(expression));
+        return;
+    }
+    const QList<QStringView> cut = piecesBehindOperators(expression, { u" & ", u" + " });
+    for (qsizetype i = 0; i < cut.size(); ++i)
+        pieces.append(PromptPiece::ofExpression(cut[i], i + 1 < cut.size()));
+}
+
 // The pieces of all parts. A last line break stands alone, so the prompt
 // never ends in a run.
-QList<PromptPiece> promptPieces(
-    const PreparedParts &prepared, qsizetype charsPerLine, const PromptWords &words)
+QList<PromptPiece> promptPieces(const PreparedParts &prepared, qsizetype charsPerLine,
+    const PromptWords &words, const Fitting &fitting)
 {
     QList<PromptPiece> pieces;
     const QStringView all(prepared.text);
     for (const PreparedParts::Range &range : prepared.ranges) {
         const QStringView part = all.sliced(range.start, range.length);
         if (range.isExpression)
-            pieces.append(PromptPiece::ofExpression(part));
+            appendExpressionPieces(pieces, part, charsPerLine + 2 * kQuote.size());
         else
-            appendTextPieces(pieces, part, charsPerLine, words);
+            appendTextPieces(pieces, part, charsPerLine, words, !fitting.classic);
     }
     if (!pieces.isEmpty() && pieces.last().lineBreaks > 1) {
         pieces.last() = PromptPiece::ofLineBreaks(pieces.last().lineBreaks - 1, words);
@@ -409,9 +547,14 @@ struct PromptLine
     qsizetype length;
 };
 
-bool fitTogether(qsizetype upperLength, qsizetype lowerLength, int codeWidth)
+// The classic test of two lines' lengths, or else whether the joined line
+// keeps to the width, with what follows it where it is the last.
+bool fitTogether(const PromptLine &upper, const PromptLine &lower, qsizetype joinedLength,
+    bool lowerIsLast, int codeWidth, const Fitting &fitting)
 {
-    return upperLength + lowerLength - kJoinAllowance < codeWidth;
+    if (fitting.classic)
+        return upper.length + lower.length - kJoinAllowance < codeWidth;
+    return joinedLength + (lowerIsLast ? fitting.roomBehindPrompt : 0) <= codeWidth;
 }
 
 // The first pair of neighbours whose lengths pass the test is joined, again
@@ -420,24 +563,27 @@ bool fitTogether(qsizetype upperLength, qsizetype lowerLength, int codeWidth)
 // A join removes the upper line's continuation and the lower line's
 // indentation but one blank; where a literal meets a literal the two become
 // one.
-QList<PromptLine> joinedPromptLines(
-    const QList<PromptPiece> &pieces, int codeWidth, const PromptWords &words)
+QList<PromptLine> joinedPromptLines(const QList<PromptPiece> &pieces, int codeWidth,
+    const PromptWords &words, const Fitting &fitting)
 {
     QList<PromptLine> lines;
     lines.reserve(pieces.size());
     for (qsizetype i = 0; i < pieces.size(); ++i) {
         const bool continues = i + 1 < pieces.size();
         lines.append({ i, i,
-            kIndent.size() + pieces[i].length + (continues ? words.pieceJoiner.size() : 0) });
-        while (lines.size() > 1
-            && fitTogether(lines[lines.size() - 2].length, lines.last().length, codeWidth)) {
-            const PromptLine lower = lines.takeLast();
-            PromptLine &upper = lines.last();
+            kIndent.size() + pieces[i].length
+                + (continues ? words.lineEndAfter(pieces[i]).size() : 0) });
+        while (lines.size() > 1) {
+            const PromptLine &upper = lines[lines.size() - 2];
+            const PromptLine &lower = lines.last();
             const bool literalsMeet
                 = pieces[upper.last].endsWithLiteral() && pieces[lower.first].startsWithLiteral();
-            upper.length += lower.length - words.continuation.size() - (kIndent.size() - 1)
-                - (literalsMeet ? kLiteralSeam.size() : 0);
-            upper.last = lower.last;
+            const qsizetype joined = upper.length + lower.length - words.continuation.size()
+                - (kIndent.size() - 1) - (literalsMeet ? kLiteralSeam.size() : 0);
+            if (!fitTogether(upper, lower, joined, !continues, codeWidth, fitting))
+                break;
+            lines[lines.size() - 2] = { upper.first, lower.last, joined };
+            lines.removeLast();
         }
     }
     return lines;
@@ -445,6 +591,7 @@ QList<PromptLine> joinedPromptLines(
 
 struct LaidOutPrompt
 {
+    bool classic;
     PromptWords words;
     QList<PromptPiece> pieces;
     QList<PromptLine> lines;
@@ -462,7 +609,10 @@ void appendPromptLine(CodeBuffer &code, const LaidOutPrompt &prompt, const Promp
             continue;
         }
         if (piece.isExpression) {
-            writer.word(piece.text);
+            if (piece.goesOn)
+                writer.wordGoingOn(piece.text);
+            else
+                writer.word(piece.text);
             continue;
         }
         for (qsizetype k = 0; k < piece.lineBreaks; ++k)
@@ -479,7 +629,7 @@ void appendPromptLines(
     for (qsizetype i = first; i < end; ++i) {
         appendPromptLine(code, prompt, prompt.lines[i]);
         if (i + 1 < end) {
-            code += prompt.words.pieceJoiner;
+            code += prompt.words.lineEndAfter(prompt.pieces[prompt.lines[i].last]);
             code += kCrLf;
         }
     }
@@ -558,24 +708,119 @@ bool requestHasFlags(const FormatRequest &request)
     return computeStyleFlags(request.style).value > 0 || !request.buttonsExpression.isEmpty();
 }
 
+// The pieces as many to a line as keep to the width, the first line starting
+// at firstLineStart: room for the continuation behind each line that another
+// piece may follow, for lastRoom behind the last piece.
+QStringList packedLines(const QList<QStringView> &pieces, qsizetype firstLineStart, int codeWidth,
+    qsizetype continuationRoom, qsizetype lastRoom)
+{
+    QStringList lines { pieces.first().toString() };
+    qsizetype length = firstLineStart + pieces.first().size();
+    for (qsizetype i = 1; i < pieces.size(); ++i) {
+        const qsizetype longer = length + 1 + pieces[i].size();
+        const qsizetype room = i + 1 < pieces.size() ? continuationRoom : lastRoom;
+        if (longer + room <= codeWidth) {
+            lines.last() += u' ' % pieces[i];
+            length = longer;
+        } else {
+            lines << pieces[i].toString();
+            length = kIndent.size() + pieces[i].size();
+        }
+    }
+    return lines;
+}
+
+// What the arguments are laid out for: the width, the classic statement's
+// layout or the width wherever a line can be broken, and what closes the
+// call behind the last argument.
+struct TailFitting
+{
+    int codeWidth;
+    bool classic;
+    qsizetype closerLength;
+};
+
 // The arguments behind the prompt, each after a comma: on a continuation
 // line of its own while continuations are left, or behind the line before.
+// Outside the classic statement a line keeps room for what follows it, an
+// argument too long for a line of its own goes on over further lines, cut
+// behind its operators, and an empty argument goes on the line of the next
+// one.
 class ArgumentsTail
 {
 public:
-    ArgumentsTail(qsizetype lastLineLength, qsizetype continuations, const DialectRules &rules)
+    ArgumentsTail(qsizetype lastLineLength, qsizetype continuations, const DialectRules &rules,
+        const TailFitting &fitting)
         : m_lastLineLength(lastLineLength)
         , m_continuations(continuations)
         , m_rules(rules)
-        , m_pieceJoiner(u" &" % rules.continuation)
+        , m_fitting(fitting)
     { }
 
+    // The argument behind the line before where it fits there, else on a
+    // line of its own; more says whether further arguments follow it.
+    void place(QStringView argument, bool more)
+    {
+        if (fitsBehind(argument, more))
+            behind(argument);
+        else
+            onLinesOfItsOwn(argument, more);
+    }
+    bool fitsBehind(QStringView argument, bool more) const
+    {
+        if (m_fitting.classic)
+            return argument.size() + lineLength() + m_fitting.closerLength <= m_fitting.codeWidth;
+        return lineLength() + m_pending.size() + u", "_s.size() + argument.size() + roomAfter(more)
+            <= m_fitting.codeWidth;
+    }
+    void behind(QStringView argument)
+    {
+        m_tail += u", " % m_pending % argument;
+        m_pending.clear();
+    }
+    // The classic statement's buttons stand whole on their line; a title too
+    // long for its line goes on over further lines.
+    void onLinesOfItsOwn(QStringView argument, bool more, bool keepWhole = false)
+    {
+        const qsizetype start = kIndent.size() + u", "_s.size() + m_pending.size();
+        if (keepWhole || start + argument.size() + roomAfter(more) <= m_fitting.codeWidth) {
+            onLineOfItsOwn(argument);
+            return;
+        }
+        const QList<QStringView> pieces = m_fitting.classic
+            ? piecesBehindOperators(argument, { u" & " })
+            : piecesBehindOperators(argument, { u" & ", u" + ", u" Or " });
+        const qsizetype lastRoom
+            = m_fitting.classic ? u" &"_s.size() + m_rules.continuation.size() : roomAfter(more);
+        const QStringList lines = packedLines(
+            pieces, start, m_fitting.codeWidth, m_rules.continuation.size(), lastRoom);
+        onLineOfItsOwn(lines.first());
+        for (qsizetype i = 1; i < lines.size(); ++i)
+            goOn(lines[i]);
+    }
+    // The empty buttons argument before a title.
+    void emptyArgument()
+    {
+        if (m_fitting.classic)
+            m_tail += u", ";
+        else
+            m_pending += u", ";
+    }
+
+    QString take() { return std::move(m_tail); }
+
+private:
     bool continuationsLeft() const { return continuationLeft(m_continuations, m_rules); }
-    qsizetype pieceJoinerLength() const { return m_pieceJoiner.size(); }
     // The length of the line the tail ends on.
     qsizetype lineLength() const
     {
         return m_tail.contains(kCrLf) ? lastLine(m_tail).size() : m_lastLineLength + m_tail.size();
+    }
+    // Behind an argument: its continuation where more follow, else what
+    // closes the call.
+    qsizetype roomAfter(bool more) const
+    {
+        return more ? std::max<qsizetype>(m_rules.continuation.size(), 1) : m_fitting.closerLength;
     }
 
     void onLineOfItsOwn(QStringView argument)
@@ -585,117 +830,64 @@ public:
             return;
         }
         // " _" and ", " at the start of the new line, or, where the line
-        // goes on by itself, "," at the end of the old one.
+        // goes on by itself, "," at the end of the old one, behind the empty
+        // arguments.
         if (m_rules.continuation.isEmpty())
-            m_tail += u"," % kCrLf % kIndent % argument;
+            m_tail += m_pending % u"," % kCrLf % kIndent % argument;
         else
-            m_tail += m_rules.continuation % kCrLf % kIndent % u", " % argument;
+            m_tail += m_rules.continuation % kCrLf % kIndent % u", " % m_pending % argument;
+        m_pending.clear();
         ++m_continuations;
     }
-    void behind(QStringView argument) { m_tail += u", " % argument; }
-    // The argument goes on behind an &: VB takes a continuation between any
-    // two of its terms.
+    // The argument goes on behind the operator its line ends with: VB takes
+    // a continuation between any two of its terms.
     void goOn(QStringView rest)
     {
         if (!continuationsLeft()) {
-            m_tail += kAmpersand % rest;
+            m_tail += u' ' % rest;
             return;
         }
-        m_tail += m_pieceJoiner % kCrLf % kIndent % rest;
+        m_tail += m_rules.continuation % kCrLf % kIndent % rest;
         ++m_continuations;
     }
-    // The empty buttons argument before a title.
-    void emptyArgument() { m_tail += u", "; }
-    void append(QStringView text) { m_tail += text; }
 
-    QString take() { return std::move(m_tail); }
-
-private:
     QString m_tail;
+    QString m_pending; // the empty arguments before the next one
     qsizetype m_lastLineLength;
     qsizetype m_continuations;
     const DialectRules &m_rules;
-    QString m_pieceJoiner;
+    TailFitting m_fitting;
 };
-
-// The terms of an expression joined by & outside its literals and
-// parentheses.
-QStringList joinedTerms(QStringView expression)
-{
-    QStringList terms;
-    qsizetype termStart = 0;
-    int depth = 0;
-    bool inLiteral = false;
-    for (qsizetype i = 0; i < expression.size(); ++i) {
-        const QChar c = expression[i];
-        if (c == kQuote.front())
-            inLiteral = !inLiteral;
-        if (inLiteral)
-            continue;
-        depth += (c == u'(') - (c == u')');
-        if (depth == 0 && expression.sliced(i).startsWith(kAmpersand)) {
-            terms << expression.sliced(termStart, i - termStart).toString();
-            termStart = i + kAmpersand.size();
-            i = termStart - 1;
-        }
-    }
-    terms << expression.sliced(termStart).toString();
-    return terms;
-}
-
-// A title too long for a line of its own goes on over as many lines as it
-// needs, cut behind its joins; a single term longer than a line stays whole.
-void appendLongTitle(ArgumentsTail &tail, const QString &title, int codeWidth)
-{
-    const QStringList terms = joinedTerms(title);
-    QStringList lines { terms.first() };
-    qsizetype lineLength = kIndent.size() + u", "_s.size() + terms.first().size();
-    for (qsizetype i = 1; i < terms.size(); ++i) {
-        const qsizetype longer = lineLength + kAmpersand.size() + terms[i].size();
-        if (longer + tail.pieceJoinerLength() <= codeWidth) {
-            lines.last() += kAmpersand % terms[i];
-            lineLength = longer;
-        } else {
-            lines << terms[i];
-            lineLength = kIndent.size() + terms[i].size();
-        }
-    }
-    tail.onLineOfItsOwn(lines.first());
-    for (qsizetype i = 1; i < lines.size(); ++i)
-        tail.goOn(lines[i]);
-}
 
 // The buttons argument, then the title argument, each on a continuation line
 // of its own while continuations are left, otherwise behind the last line.
 // The title fits behind the buttons when its line, with what closes the call
-// behind it, keeps to the code width; on a line of its own, a title too long
-// for it goes on over further lines.
+// behind it, keeps to the code width.
 void appendPositionalArguments(
-    ArgumentsTail &tail, const FormatRequest &request, qsizetype closerLength)
+    ArgumentsTail &tail, const FormatRequest &request, bool classic, bool moreAfterTitle)
 {
     const QString &buttons = request.buttonsExpression.isEmpty()
         ? computeStyleFlags(request.style, request.dialect).expression
         : request.buttonsExpression;
     const bool hasFlags = requestHasFlags(request);
+    const bool hasTitle = requestHasTitle(request);
     if (hasFlags)
-        tail.onLineOfItsOwn(buttons);
-    if (!requestHasTitle(request))
+        tail.onLinesOfItsOwn(buttons, hasTitle || moreAfterTitle, classic);
+    if (!hasTitle)
         return;
     if (!hasFlags)
         tail.emptyArgument();
     const QString title = titleExpression(request);
-    const bool titleFits = title.size() + tail.lineLength() + closerLength <= request.codeWidth;
-    if (titleFits && hasFlags)
+    if (hasFlags && tail.fitsBehind(title, moreAfterTitle))
         tail.behind(title);
-    else if (kIndent.size() + u", "_s.size() + title.size() + closerLength > request.codeWidth)
-        appendLongTitle(tail, title, request.codeWidth);
     else
-        tail.onLineOfItsOwn(title);
+        tail.onLinesOfItsOwn(title, moreAfterTitle);
 }
 
 // Where the dialect names no arguments, HelpFile and Context stand in their
 // places, behind an empty argument for each one left out before them.
-QString positionalHelpArguments(const QStringList &namedArguments, int argumentsWritten)
+void appendPositionalHelpArguments(
+    ArgumentsTail &tail, const QStringList &namedArguments, int argumentsWritten)
 {
     QString helpFile;
     QString context;
@@ -707,35 +899,32 @@ QString positionalHelpArguments(const QStringList &namedArguments, int arguments
             = argument.first(assignment).trimmed().compare(u"HelpFile", Qt::CaseInsensitive) == 0;
         (isHelpFile ? helpFile : context) = argument.sliced(assignment + 2).trimmed();
     }
-    QString tail;
     for (int written = argumentsWritten; written < 2; ++written)
-        tail += u", ";
-    tail += u", " % helpFile;
+        tail.emptyArgument();
+    if (helpFile.isEmpty())
+        tail.emptyArgument();
+    else
+        tail.place(helpFile, !context.isEmpty());
     if (!context.isEmpty())
-        tail += u", " % context;
-    return tail;
+        tail.place(context, false);
 }
 
 // Named arguments follow the positional ones, each behind the line before
 // where it fits there.
 QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
-    qsizetype continuations, qsizetype closerLength)
+    qsizetype continuations, const TailFitting &fitting)
 {
     const DialectRules &rules = rulesOf(request.dialect);
-    ArgumentsTail tail(lastLineLength, continuations, rules);
-    appendPositionalArguments(tail, request, closerLength);
-    if (!rules.namedArguments && !request.namedArguments.isEmpty()) {
+    ArgumentsTail tail(lastLineLength, continuations, rules, fitting);
+    const QStringList &named = request.namedArguments;
+    appendPositionalArguments(tail, request, fitting.classic, !named.isEmpty());
+    if (!rules.namedArguments && !named.isEmpty()) {
         const int written = requestHasTitle(request) ? 2 : requestHasFlags(request) ? 1 : 0;
-        tail.append(positionalHelpArguments(request.namedArguments, written));
+        appendPositionalHelpArguments(tail, named, written);
         return tail.take();
     }
-    for (const QString &argument : request.namedArguments) {
-        const qsizetype line = tail.lineLength() + u", "_s.size() + argument.size();
-        if (line + closerLength <= request.codeWidth)
-            tail.behind(argument);
-        else
-            tail.onLineOfItsOwn(argument);
-    }
+    for (qsizetype i = 0; i < named.size(); ++i)
+        tail.place(named[i], i + 1 < named.size());
     return tail.take();
 }
 
@@ -793,8 +982,8 @@ FormatResult callCode(const CallFrame &frame, const LaidOutPrompt &prompt,
 
     code.chop(kCrLf.size());
     const qsizetype promptEnd = code.size();
-    QString tail
-        = argumentsTail(lastLine(code.view()).size(), request, continuations, frame.closer.size());
+    QString tail = argumentsTail(lastLine(code.view()).size(), request, continuations,
+        { request.codeWidth, prompt.classic, frame.closer.size() });
     code += tail;
     code += frame.closer;
     appendLine(code, request.trailing);
@@ -827,7 +1016,8 @@ FormatResult textVariableCode(
     }
     const qsizetype promptEnd = code.size() - kCrLf.size();
     code += frame.call;
-    QString tail = argumentsTail(frame.call.size(), request, 0, frame.closer.size());
+    QString tail = argumentsTail(
+        frame.call.size(), request, 0, { request.codeWidth, prompt.classic, frame.closer.size() });
     code += tail;
     code += frame.closer;
     appendLine(code, request.trailing);
@@ -855,12 +1045,41 @@ QString helpArgumentsMessage(Dialect dialect)
            u"so kann er nicht in %1 geschrieben werden."_s.arg(dialectTitle(dialect));
 }
 
-FormatResult formatMessage(const FormatRequest &request)
+namespace {
+
+bool requestHasArguments(const FormatRequest &request)
 {
-    return formatMessageInFrame(request, callFrameOf(request.form, request.style, request.dialect));
+    return requestHasFlags(request) || requestHasTitle(request)
+        || !request.namedArguments.isEmpty();
 }
 
-FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame &frame)
+// What follows the last prompt line on it: the continuation before the
+// arguments, or what closes the call.
+qsizetype roomBehindPrompt(const FormatRequest &request, const CallFrame &frame)
+{
+    if (request.form == CodeForm::TextVariable)
+        return 0;
+    const QStringView continuation = rulesOf(request.dialect).continuation;
+    if (!requestHasArguments(request))
+        return frame.closer.size();
+    // Where the line goes on by itself, an empty buttons argument stays
+    // behind it: ", ,".
+    if (continuation.isEmpty())
+        return requestHasFlags(request) ? 1 : 3;
+    return continuation.size();
+}
+
+// The statement written from a typed message in a dialect that keeps the
+// classic layout.
+bool isClassicStatement(const FormatRequest &request)
+{
+    return rulesOf(request.dialect).classicStatementLayout && request.form == CodeForm::Statement
+        && request.parts.isEmpty() && request.titleParts.isEmpty()
+        && request.buttonsExpression.isEmpty() && request.namedArguments.isEmpty()
+        && request.trailing.isEmpty();
+}
+
+FormatResult formatFitted(const FormatRequest &request, const CallFrame &frame, bool classic)
 {
     const MessageParts parts = partsOr(request.parts, request.message);
     if (std::all_of(parts.cbegin(), parts.cend(),
@@ -874,14 +1093,28 @@ FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame 
     clamped.codeWidth = std::max(codeWidth - int(frame.indentationBeyondForm), kNarrowestLayout);
     PreparedParts prepared = preparedParts(parts);
 
-    LaidOutPrompt prompt { PromptWords(rulesOf(request.dialect)), {}, {} };
-    prompt.pieces
-        = promptPieces(prepared, charsPerLineForCodeWidth(clamped.codeWidth), prompt.words);
+    const Fitting fitting { classic, roomBehindPrompt(request, frame) };
+    LaidOutPrompt prompt { classic, PromptWords(rulesOf(request.dialect)), {}, {} };
+    prompt.pieces = promptPieces(
+        prepared, charsPerLineForCodeWidth(clamped.codeWidth), prompt.words, fitting);
     QString measuringText = std::move(prepared.text);
-    prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth, prompt.words);
+    prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth, prompt.words, fitting);
     if (request.form == CodeForm::TextVariable)
         return textVariableCode(prompt, clamped, std::move(measuringText));
     return callCode(frame, prompt, clamped, std::move(measuringText));
+}
+
+} // namespace
+
+FormatResult formatMessage(const FormatRequest &request)
+{
+    return formatFitted(request, callFrameOf(request.form, request.style, request.dialect),
+        isClassicStatement(request));
+}
+
+FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame &frame)
+{
+    return formatFitted(request, frame, false);
 }
 
 bool hasTitle(const QString &title)

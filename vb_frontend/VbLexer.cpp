@@ -177,14 +177,15 @@ bool Lexer::continuesAt(qsizetype pos) const
     return apart && atLineEnd(skipBlanks(pos + 1));
 }
 
-// VB.NET goes on to the next line by itself behind an operator, a comma or
-// an opening parenthesis, and before a closing one.
+// VB.NET goes on to the next line by itself behind an operator, a word
+// one (Or, And, Mod, ...) too, a comma or an opening parenthesis, and before
+// a closing one.
 bool Lexer::goesOnByItself(qsizetype lineBreak) const
 {
     if (!m_reading->implicitContinuation)
         return false;
     constexpr QStringView kOpenEnded = u"&,(=+-*/\\^<>";
-    if (!m_lastSymbol.isNull() && kOpenEnded.contains(m_lastSymbol))
+    if (m_lastWasOperatorWord || (!m_lastSymbol.isNull() && kOpenEnded.contains(m_lastSymbol)))
         return true;
     return at(skipBlanks(afterBreak(lineBreak))) == u')';
 }
@@ -291,6 +292,20 @@ Token Lexer::interpolatedString()
     return name;
 }
 
+namespace {
+
+bool isOperatorWord(const Token &word)
+{
+    for (const QStringView op : { u"Or", u"And", u"Xor", u"Mod", u"OrElse", u"AndAlso", u"Like",
+             u"Is", u"IsNot", u"Not" }) {
+        if (word.isWord(op))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 Token Lexer::word()
 {
     const qsizetype start = m_pos;
@@ -301,6 +316,7 @@ Token Lexer::word()
     const bool startsStatement = m_statementStart;
     Token name = made(Kind::Word, start, m_pos - start);
     name.text = m_code.sliced(start, m_pos - start);
+    m_lastWasOperatorWord = isOperatorWord(name);
     if (startsStatement && name.isWord(u"Rem")) {
         skipComment();
         return next();
@@ -364,6 +380,7 @@ Token Lexer::made(Kind kind, qsizetype offset, qsizetype length)
 {
     m_statementStart = kind == Kind::StatementEnd;
     m_lastSymbol = QChar();
+    m_lastWasOperatorWord = false;
     Token token;
     token.kind = kind;
     token.offset = offset;

@@ -78,6 +78,7 @@ private:
     qsizetype m_pos = 0;
     bool m_statementStart = true;
     QChar m_lastSymbol; // of the last token, where it was a symbol
+    bool m_lastWasOperatorWord = false; // Or, And, Mod, ...
     QString m_error;
     QList<qsizetype> m_joinedBreaks;
 };

@@ -15,7 +15,7 @@ namespace {
 
 using namespace Qt::Literals::StringLiterals;
 
-constexpr DialectRules kVb6Rules {};
+constexpr DialectRules kVb6Rules { .classicStatementLayout = true };
 // No types, and no named arguments; VBScript's MsgBox is VB6's otherwise.
 constexpr DialectRules kVbScriptRules {
     .typedDeclarations = false,

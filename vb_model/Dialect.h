@@ -48,6 +48,11 @@ struct DialectRules
     // Its editor keeps code in the Windows code page, and its MsgBox shows
     // no other character: the editor makes a "?" of any other.
     bool windowsCodePageOnly = true;
+    // The statement written from a typed message keeps the layout the tool
+    // has always written for VB6: joined lines may pass the width by what the
+    // join allowance leaves, and the buttons and the title stand whole on
+    // their lines. Elsewhere the lines keep to the width.
+    bool classicStatementLayout = false;
 };
 
 const DialectRules &rulesOf(Dialect dialect);

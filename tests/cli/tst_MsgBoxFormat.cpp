@@ -416,7 +416,7 @@ void tst_MsgBoxFormat::reformatKeepsTheProgram_data()
         << lf("Select Case MsgBox( _\r\n    \"x\" _\r\n    , vbDefaultButton2)\r\nEnd Select\r\n");
     QTest::newRow("a prompt of one expression stands as written")
         << reformat << QByteArray("Call MsgBox(sText & \"\", , \"T\")\n") << int(cli::Done)
-        << lf("Call MsgBox( _\r\n    sText & \"\",  _\r\n    , \"T\")\r\n");
+        << lf("Call MsgBox( _\r\n    sText & \"\" _\r\n    , , \"T\")\r\n");
     QTest::newRow("after a line number, the lines stand in the call's column")
         << reformat << QByteArray("50010 lRet = MsgBox(\"x\", vbYesNo)\n") << int(cli::Done)
         << lf("50010 lRet = MsgBox( _\r\n          \"x\" _\r\n          , vbYesNo)\r\n");

@@ -1,4 +1,5 @@
 #include "code_writer/Formatter.h"
+#include "code_writer/Reformat.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -57,6 +58,8 @@ class tst_Formatter : public QObject
     Q_OBJECT
 
 private slots:
+    void keepsToTheWidth_data();
+    void keepsToTheWidth();
     void formatsStatement_data();
     void formatsStatement();
     void laysOutArguments_data();
@@ -71,6 +74,84 @@ private slots:
     void widthOutsideTheRangeTakesTheNearestBound();
     void expressionWithoutSourceIsLeftOut();
 };
+
+// Calls written anew in their place, and VB.NET's from a message, keep to the
+// width where a line can be broken: only the classic VB6 statement lets its
+// flags pass it.
+void tst_Formatter::keepsToTheWidth_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<Dialect>("dialect");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("vb.net: the flags go on behind Or")
+        << u"    MsgBox(\"text\", MsgBoxStyle.Critical Or MsgBoxStyle.AbortRetryIgnore Or "
+           u"MsgBoxStyle.DefaultButton3 Or MsgBoxStyle.SystemModal, \"Hallo\")"_s
+        << Dialect::VbNet << 70
+        << QStringList { u"    MsgBox("_s, u"        \"text\","_s,
+               u"        MsgBoxStyle.Critical Or MsgBoxStyle.AbortRetryIgnore Or"_s,
+               u"        MsgBoxStyle.DefaultButton3 Or MsgBoxStyle.SystemModal,"_s,
+               u"        \"Hallo\")"_s };
+    QTest::newRow("vb6: the flags go on behind Or")
+        << u"    MsgBox \"Hallo Welt\", vbInformation Or vbAbortRetryIgnore Or "
+           u"vbDefaultButton2, \"Titel\""_s
+        << Dialect::Vb6 << 50
+        << QStringList { u"    MsgBox _"_s, u"        \"Hallo Welt\" _"_s,
+               u"        , vbInformation Or vbAbortRetryIgnore Or _"_s,
+               u"        vbDefaultButton2, \"Titel\""_s };
+    QTest::newRow("a condition's comparison counts for its flags")
+        << u"    If MsgBox(\"Wirklich beenden?\", vbQuestion Or vbYesNo Or vbDefaultButton2) "
+           u"= vbNo Then"_s
+        << Dialect::Vb6 << 40
+        << QStringList { u"    If MsgBox( _"_s, u"        \"Wirklich beenden?\" _"_s,
+               u"        , vbQuestion Or vbYesNo Or _"_s,
+               u"        vbDefaultButton2) = vbNo Then"_s };
+    QTest::newRow("a prompt joined with + goes on behind its joins")
+        << u"    MsgBox \"Die Datei \" + sName + \" wurde nicht gefunden, bitte pruefen\""_s
+        << Dialect::Vb6 << 50
+        << QStringList { u"    MsgBox _"_s, u"        \"Die Datei \" + sName + _"_s,
+               u"        \" wurde nicht gefunden, bitte pruefen\""_s };
+    QTest::newRow("a prompt in parentheses goes on inside them")
+        << u"    MsgBox (\"Die Datei \" & sName & \" wurde nicht gefunden, bitte pruefen\")"_s
+        << Dialect::Vb6 << 50
+        << QStringList { u"    MsgBox _"_s, u"        (\"Die Datei \" & sName & _"_s,
+               u"        \" wurde nicht gefunden, bitte pruefen\")"_s };
+    QTest::newRow("a literal padded with blanks is cut")
+        << u"    MsgBox \"Hallo Welt"_s + QString(40, u' ') + u"x\", vbInformation"_s
+        << Dialect::Vb6 << 50
+        << QStringList { u"    MsgBox _"_s,
+               u"        \"Hallo Welt"_s + QString(26, u' ') + u"\" & _"_s,
+               u"        \""_s + QString(14, u' ') + u"x\" _"_s, u"        , vbInformation"_s };
+    QTest::newRow("a line break beside a literal joins within the width")
+        << u"    MsgBox vbNewLine & \""_s + QString(54, u'a') + u' ' + QString(20, u'b')
+            + u"\", vbQuestion"_s
+        << Dialect::Vb6 << 75
+        << QStringList { u"    MsgBox _"_s, u"        vbNewline & _"_s,
+               u"        \""_s + QString(54, u'a') + u" \" & _"_s,
+               u"        \""_s + QString(20, u'b') + u"\" _"_s, u"        , vbQuestion"_s };
+    QTest::newRow("the empty buttons argument goes on the title's line")
+        << u"    MsgBox \"Hallo Welt\", , \"Titel\""_s << Dialect::Vb6 << 50
+        << QStringList { u"    MsgBox _"_s, u"        \"Hallo Welt\" _"_s,
+               u"        , , \"Titel\""_s };
+}
+
+void tst_Formatter::keepsToTheWidth()
+{
+    QFETCH(QString, source);
+    QFETCH(Dialect, dialect);
+    QFETCH(int, width);
+    QFETCH(QStringList, expected);
+
+    const VbReadResult read = readMsgBox(source, dialect);
+    QVERIFY(read.found());
+    FormatRequest request = requestToWriteAnew(read.call());
+    request.codeWidth = width;
+    request.dialect = dialect;
+    const FormatResult result = formatInPlace(read.call(), request);
+
+    QCOMPARE(result.code, codeOf(expected));
+}
 
 void tst_Formatter::formatsStatement_data()
 {

@@ -1,9 +1,10 @@
 #include "code_writer/Formatter.h"
 #include "code_writer/Reformat.h"
-#include "vb_model/VbConstants.h"
-#include "vb_frontend/VbReader.h"
 #include "tests/support/MessageMaker.h"
 #include "tests/support/ReferenceFormatter.h"
+#include "vb_frontend/VbReader.h"
+#include "vb_model/Dialect.h"
+#include "vb_model/VbConstants.h"
 
 #include <QHash>
 #include <QStringList>
@@ -59,6 +60,7 @@ private slots:
     void matchesTheStepByStepFormatter();
     void readCallsWriteBackWhatTheyHeld();
     void callsWrittenInTheirPlaceKeepToTheWidth();
+    void everyOtherLayoutKeepsToTheWidth();
 
 private:
     quint32 m_seed = kSeed;
@@ -233,7 +235,7 @@ namespace {
 
 // The form's code as a program holds it: further in, the call qualified, or
 // after a line number where the call's statement takes one.
-QString placedInAProgram(const QString &formCode, int variant)
+QString placedInAProgram(const QString &formCode, int variant, Dialect dialect)
 {
     QStringList lines = formCode.split(u"\r\n"_s);
     const QString indentation
@@ -244,9 +246,11 @@ QString placedInAProgram(const QString &formCode, int variant)
     }
     for (QString &line : lines) {
         const QString statement = line.sliced(indentation.size());
-        if (!statement.contains(u"MsgBox _"_s) && !statement.contains(u"MsgBox( _"_s))
+        const bool opensTheCall = statement.endsWith(u"MsgBox _"_s)
+            || statement.endsWith(u"MsgBox( _"_s) || statement.endsWith(u"MsgBox("_s);
+        if (!opensTheCall)
             continue;
-        if (variant % 3 != 0)
+        if (variant % 3 != 0 && dialect == Dialect::Vb6)
             line.insert(line.indexOf(u"MsgBox"_s), variant % 3 == 1 ? u"VBA."_s : u"vba."_s);
         if (variant % 5 == 0 && !statement.startsWith(u"    MsgBox"_s))
             line.prepend(u"50010 "_s);
@@ -256,8 +260,8 @@ QString placedInAProgram(const QString &formCode, int variant)
 }
 
 // How many terms the line's code holds outside literals and parentheses, its
-// commas and joins counted. A run of line breaks shares one line of vbNewline
-// words, however long, and counts as one term.
+// commas, joins and the flags' Or counted. A run of line breaks shares one
+// line of vbNewline words, however long, and counts as one term.
 int termsOn(const QString &codeLine)
 {
     const QString withoutRuns = QString(codeLine).replace(u"vbNewline & "_s, QString());
@@ -266,7 +270,8 @@ int termsOn(const QString &codeLine)
         if (line.endsWith(end))
             line.chop(end.size());
     }
-    if (line.startsWith(u", "))
+    // The empty buttons argument goes on the title's line.
+    while (line.startsWith(u", "))
         line = line.sliced(2);
     int terms = 1;
     int depth = 0;
@@ -276,8 +281,9 @@ int termsOn(const QString &codeLine)
             inLiteral = !inLiteral;
         else if (!inLiteral)
             depth += (line[i] == u'(') - (line[i] == u')');
-        const bool separates
-            = line.sliced(i).startsWith(u" & ") || line.sliced(i).startsWith(u", ");
+        const QStringView rest = line.sliced(i);
+        const bool separates = rest.startsWith(u" & ") || rest.startsWith(u", ")
+            || rest.startsWith(u" + ") || rest.startsWith(u" Or ");
         terms += !inLiteral && depth == 0 && separates;
     }
     return terms;
@@ -293,14 +299,22 @@ QStringList linesLaidOut(const QString &code, const VbCallPlace &place)
     return call.split(u"\r\n"_s).mid(1);
 }
 
-// Joined, two lines may pass the width by as much as the join allowance
-// leaves: six characters, and two more where the last line of the prompt,
-// measured without a continuation, takes one for the arguments behind it.
-// The empty buttons argument before a title adds its ", ".
-constexpr qsizetype kJoinedBeyondWidth = 8;
-qsizetype allowedBeyondWidth(const QString &line)
+// The first line longer than the width that holds more than one term, which
+// could have been broken; empty where there is none.
+QString overlongLine(const QStringList &lines, int codeWidth)
 {
-    return kJoinedBeyondWidth + (line.endsWith(u",  _"_s) ? 2 : 0);
+    for (const QString &line : lines) {
+        if (line.size() > codeWidth && termsOn(line) > 1)
+            return line;
+    }
+    return {};
+}
+
+bool usesEveryContinuation(const QStringList &lines, Dialect dialect)
+{
+    const int limit = rulesOf(dialect).continuationLimit;
+    const auto continues = [](const QString &line) { return line.endsWith(u" _"_s); };
+    return limit > 0 && std::count_if(lines.cbegin(), lines.cend(), continues) + 1 >= limit;
 }
 
 } // namespace
@@ -317,6 +331,8 @@ void tst_FormatterProperties::callsWrittenInTheirPlaceKeepToTheWidth()
     for (int i = 0; i < kCases; ++i) {
         FormatRequest request = maker.requestWithExpressions();
         request.form = CodeForm(i % 4);
+        // VBScript takes none of the run-time values' type characters.
+        request.dialect = QList { Dialect::Vb6, Dialect::VbNet, Dialect::TwinBasic }[i / 4 % 3];
         if (i % 3 == 0)
             request.namedArguments = { u"HelpFile:=App.HelpFile"_s, u"Context:=Err.HelpContext"_s };
         if (i % 7 == 0)
@@ -324,12 +340,13 @@ void tst_FormatterProperties::callsWrittenInTheirPlaceKeepToTheWidth()
         const FormatResult result = formatMessage(request);
         if (result.outcome != FormatOutcome::Formatted)
             continue;
-        const QString program = placedInAProgram(result.code, i / 4);
+        const QString program = placedInAProgram(result.code, i / 4, request.dialect);
         const VbReadResult read = readMsgBox(program, request.dialect);
         if (!read.found())
             QFAIL(qPrintable(u"case %1: %2 in\n%3"_s.arg(i).arg(errorOf(read), program)));
         FormatRequest anew = requestToWriteAnew(read.call());
         anew.codeWidth = maker.codeWidth();
+        anew.dialect = request.dialect;
         const FormatResult inPlace = formatInPlace(read.call(), anew);
         if (inPlace.outcome != FormatOutcome::Formatted)
             continue;
@@ -346,18 +363,46 @@ void tst_FormatterProperties::callsWrittenInTheirPlaceKeepToTheWidth()
                 inPlace.code, program)));
         // With every continuation used, the arguments go behind the last line.
         QStringList lines = linesLaidOut(inPlace.code, place);
-        const auto continues = [](const QString &line) { return line.endsWith(u" _"_s); };
-        if (std::count_if(lines.cbegin(), lines.cend(), continues) + 1 >= 24)
+        if (usesEveryContinuation(lines, anew.dialect))
             lines.removeLast();
-        for (const QString &line : std::as_const(lines)) {
-            if (line.size() > anew.codeWidth + allowedBeyondWidth(line) && termsOn(line) > 1)
-                QFAIL(qPrintable(u"case %1: a line of %2 at width %3\n%4\nfrom\n%5"_s.arg(i)
-                                     .arg(line.size())
-                                     .arg(anew.codeWidth)
-                                     .arg(pretty(line), program)));
-        }
+        if (const QString line = overlongLine(lines, anew.codeWidth); !line.isEmpty())
+            QFAIL(qPrintable(u"case %1: a line of %2 at width %3\n%4\nfrom\n%5"_s.arg(i)
+                                 .arg(line.size())
+                                 .arg(anew.codeWidth)
+                                 .arg(pretty(line), program)));
     }
     QVERIFY(checked > kCases / 2);
+}
+
+// Messages typed or taken over, in every dialect and form: only the classic
+// VB6 statement, whose layout the step-by-step formatter shows, lets its
+// joined lines, flags and title pass the width.
+void tst_FormatterProperties::everyOtherLayoutKeepsToTheWidth()
+{
+    SeededChoices choices(m_seed);
+    MessageMaker maker(choices);
+    int checked = 0;
+    for (int i = 0; i < kCases; ++i) {
+        FormatRequest request = i % 2 == 0 ? maker.request() : maker.requestWithExpressions();
+        request.trailing.clear();
+        request.dialect = Dialect(i / 2 % 4);
+        request.form = CodeForm(i / 8 % 5);
+        const bool classic = request.dialect == Dialect::Vb6 && request.form == CodeForm::Statement
+            && request.parts.isEmpty();
+        const FormatResult result = formatMessage(request);
+        if (classic || result.outcome != FormatOutcome::Formatted)
+            continue;
+        const QStringList lines = result.code.split(u"\r\n"_s);
+        if (usesEveryContinuation(lines, request.dialect))
+            continue;
+        ++checked;
+        if (const QString line = overlongLine(lines, request.codeWidth); !line.isEmpty())
+            QFAIL(qPrintable(u"case %1: a line of %2 at width %3\n%4\nin\n%5"_s.arg(i)
+                                 .arg(line.size())
+                                 .arg(request.codeWidth)
+                                 .arg(pretty(line), result.code)));
+    }
+    QVERIFY(checked > kCases / 4);
 }
 
 QTEST_GUILESS_MAIN(tst_FormatterProperties)
