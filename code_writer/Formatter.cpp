@@ -1073,8 +1073,10 @@ qsizetype roomBehindPrompt(const FormatRequest &request, const CallFrame &frame)
 // classic layout.
 bool isClassicStatement(const FormatRequest &request)
 {
+    const bool typedText = std::none_of(request.parts.cbegin(), request.parts.cend(),
+        [](const MessagePart &part) { return part.isExpression(); });
     return rulesOf(request.dialect).classicStatementLayout && request.form == CodeForm::Statement
-        && request.parts.isEmpty() && request.titleParts.isEmpty()
+        && !request.rewritesCode && typedText && request.titleParts.isEmpty()
         && request.buttonsExpression.isEmpty() && request.namedArguments.isEmpty()
         && request.trailing.isEmpty();
 }

@@ -33,6 +33,10 @@ struct FormatRequest
     QString buttonsExpression; // written in place of the choices' flags where given
     QString trailing; // written behind the call on its last line, as given
     QStringList namedArguments; // written behind the title, as given: HelpFile:=...
+    // A call read from code and written anew in its place keeps to the width
+    // throughout; the statement written from the window's message keeps the
+    // layout VB6 users have always had.
+    bool rewritesCode = false;
 };
 
 enum class FormatOutcome {

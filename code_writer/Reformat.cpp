@@ -109,6 +109,7 @@ FormatRequest requestToWriteAnew(const VbCall &call)
         : call.buttonsExpression;
     request.trailing = call.trailing;
     request.form = call.form;
+    request.rewritesCode = true;
     return request;
 }
 

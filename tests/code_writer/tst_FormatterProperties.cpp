@@ -387,8 +387,12 @@ void tst_FormatterProperties::everyOtherLayoutKeepsToTheWidth()
         request.trailing.clear();
         request.dialect = Dialect(i / 2 % 4);
         request.form = CodeForm(i / 8 % 5);
+        // Fixed text alone, typed or taken over, is a message as typed.
+        const bool typedText = std::none_of(request.parts.cbegin(), request.parts.cend(),
+            [](const MessagePart &part) { return part.isExpression(); });
         const bool classic = request.dialect == Dialect::Vb6 && request.form == CodeForm::Statement
-            && request.parts.isEmpty();
+            && typedText && request.titleParts.isEmpty() && request.buttonsExpression.isEmpty()
+            && request.namedArguments.isEmpty();
         const FormatResult result = formatMessage(request);
         if (classic || result.outcome != FormatOutcome::Formatted)
             continue;
