@@ -3,13 +3,12 @@
 #include "cli/CommandLine.h"
 #include "io/WholeFile.h"
 #include "source_files/SourceCalls.h"
+#include "source_files/SourceCheck.h"
 #include "source_files/SourceFile.h"
 #include "vb_frontend/VbDialect.h"
 
 #include <QFileInfo>
 #include <QStringList>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -99,22 +98,10 @@ void replaceFile(const FormatOptions &options, const QString &file, Outcome &out
 QString findingsOf(const FormatOptions &options, const QString &file, const QString &text,
     const codegen::RelaidSource &written)
 {
-    QList<std::pair<codegen::SourceFinding, QString>> findings;
-    for (const codegen::SourceFinding &changed : written.changed)
-        findings.append({ changed,
-            u"MsgBox call not laid out as --reformat --width %1 writes it"_s.arg(
-                options.codeWidth) });
-    for (const codegen::SourceFinding &kept : written.kept)
-        findings.append({ kept, u"MsgBox call cannot be written anew: "_s + kept.message });
-    for (const codegen::SourceFinding &limit :
-        codegen::limitFindings(text, dialectOf(options, file, text)))
-        findings.append({ limit, limit.message });
-    std::stable_sort(findings.begin(), findings.end(), [](const auto &a, const auto &b) {
-        return std::pair(a.first.line, a.first.column) < std::pair(b.first.line, b.first.column);
-    });
     QString lines;
-    for (const auto &[finding, message] : std::as_const(findings))
-        lines += placed(file, finding, message);
+    for (const codegen::CheckFinding &finding : codegen::checkFindings(
+             text, written, dialectOf(options, file, text), options.codeWidth))
+        lines += placed(file, finding.place, finding.place.message);
     return lines;
 }
 
