@@ -22,8 +22,7 @@ class Statements
 {
 public:
     Statements(QStringView text, codegen::Dialect dialect)
-        : m_text(text)
-        , m_index(text)
+        : m_index(text)
         , m_goingOn(codegen::linesGoingOn(text, dialect))
     { }
 
@@ -43,15 +42,11 @@ public:
         return line;
     }
 
-    // From the place to the end of its statement; a place at the end of
-    // a line, from the line's first word.
+    // From the place to the end of its statement.
     Range rangeFrom(Position start) const
     {
         const qsizetype last = lastLine(start.line);
-        const Position end { last, m_index.lineLength(last) };
-        if (last == start.line && start.character >= end.character)
-            start.character = std::min(start.character, firstWordOf(start.line));
-        return { start, end };
+        return { start, { last, m_index.lineLength(last) } };
     }
 
     Range linesOf(qsizetype line) const
@@ -60,19 +55,8 @@ public:
     }
 
 private:
-    qsizetype firstWordOf(qsizetype line) const
-    {
-        const QStringView text
-            = m_text.sliced(m_index.offsetOf({ line, 0 }), m_index.lineLength(line));
-        qsizetype blanks = 0;
-        while (blanks < text.size() && text[blanks].isSpace())
-            ++blanks;
-        return blanks;
-    }
-
     bool goesOn(qsizetype line) const { return line < m_goingOn.size() && m_goingOn[line]; }
 
-    QStringView m_text;
     LineIndex m_index;
     QList<bool> m_goingOn;
 };

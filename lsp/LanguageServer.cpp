@@ -9,6 +9,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QStringList>
 #include <QUrl>
 
 #include <cstdio>
@@ -87,6 +88,10 @@ codegen::TextEncoding encodingOnDisk(const QString &uri)
     return codegen::sourceFromBytes(file.bytes, codegen::TextEncoding::Utf8).encoding;
 }
 
+// The requests on an open document.
+const QStringList kDocumentMethods { u"textDocument/formatting"_s,
+    u"textDocument/rangeFormatting"_s, u"textDocument/codeAction"_s };
+
 QString uriOf(const QJsonObject &params)
 {
     return params.value(u"textDocument"_s).toObject().value(u"uri"_s).toString();
@@ -143,23 +148,17 @@ void LanguageServer::request(const QJsonValue &id, const QString &method, const 
         m_shutDown = true;
         return reply(id, QJsonValue::Null);
     }
-    if (method.startsWith(u"textDocument/")) {
-        const QJsonValue result = documentRequest(method, params);
-        if (!result.isUndefined())
-            return reply(id, result);
-        if (!m_documents.contains(uriOf(params)))
-            return replyError(id, InvalidParams, u"no open document "_s + uriOf(params));
-    }
-    replyError(id, MethodNotFound, u"unknown method "_s + method);
+    if (!kDocumentMethods.contains(method))
+        return replyError(id, MethodNotFound, u"unknown method "_s + method);
+    if (!m_documents.contains(uriOf(params)))
+        return replyError(id, InvalidParams, u"no open document "_s + uriOf(params));
+    reply(id, documentRequest(method, params));
 }
 
-// Undefined for a method the server does not know or a document not open.
 QJsonValue LanguageServer::documentRequest(const QString &method, const QJsonObject &params)
 {
     const QString uri = uriOf(params);
     const auto open = m_documents.constFind(uri);
-    if (open == m_documents.cend())
-        return QJsonValue::Undefined;
     const CallDocument document { open->text, uri, dialectOf(m_settings, uri, *open),
         m_settings.codeWidth, open->encoding };
     const std::optional<Range> range = rangeOf(params.value(u"range"_s));
@@ -167,9 +166,7 @@ QJsonValue LanguageServer::documentRequest(const QString &method, const QJsonObj
         return formattingEdits(document);
     if (method == u"textDocument/rangeFormatting")
         return range ? formattingEdits(document, range) : QJsonArray();
-    if (method == u"textDocument/codeAction")
-        return range ? codeActionsAt(document, *range) : QJsonArray();
-    return QJsonValue::Undefined;
+    return range ? codeActionsAt(document, *range) : QJsonArray();
 }
 
 void LanguageServer::notification(const QString &method, const QJsonObject &params)

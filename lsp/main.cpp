@@ -25,9 +25,10 @@ int main()
 #endif
     QFile input;
     QFile output;
-    // Unbuffered: a buffered read would wait for more than the client sends.
-    if (!input.open(stdin, QIODevice::ReadOnly | QIODevice::Unbuffered)
-        || !output.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered))
+    // By descriptor and unbuffered: a buffered read would wait for more than
+    // the client sends, and a buffered write would hold back the answer.
+    if (!input.open(0, QIODevice::ReadOnly | QIODevice::Unbuffered)
+        || !output.open(1, QIODevice::WriteOnly | QIODevice::Unbuffered))
         return 1;
     return lsp::serve(input, output);
 }
