@@ -4,7 +4,8 @@
 BUILD_DIR ?= build
 CMAKE_BUILD_TYPE ?= RelWithDebInfo
 
-# Everything the build, the tests, the end-to-end tests, the benchmark and
+# Everything the build, the tests, the end-to-end tests (the editors whose
+# LSP clients drive the language server among them), the benchmark and
 # the Debian package need.
 PACKAGES := cmake ninja-build g++ make \
 	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n \
@@ -13,7 +14,8 @@ PACKAGES := cmake ninja-build g++ make \
 	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick python3 \
 	libbenchmark-dev \
 	clang libclang-rt-dev \
-	antlr4 default-jdk-headless
+	antlr4 default-jdk-headless \
+	neovim emacs-nox elpa-eglot
 
 .PHONY: all deps configure build package run check test bench clean
 
