@@ -27,7 +27,7 @@ PACKAGES := cmake ninja-build g++ make \
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := fuzz_formatter fuzz_reader fuzz_laststore fuzz_commandline
+FUZZ_TARGETS := fuzz_formatter fuzz_reader fuzz_laststore fuzz_commandline fuzz_lsp
 SANITIZER_ENV := \
 	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -123,6 +123,7 @@ bench: build
 	$(BUILD_DIR)/bin/bench-formatter
 	$(BUILD_DIR)/bin/bench-codebox
 	$(BUILD_DIR)/bin/bench-sourcefiles
+	$(BUILD_DIR)/bin/bench-lsp
 
 windows-deps:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(WINDOWS_PACKAGES)"
