@@ -67,23 +67,44 @@ QByteArray change(int version)
             { u"contentChanges"_s, QJsonArray { edit } } });
 }
 
+// The server with the module open.
+void openModule(lsp::LanguageServer &server)
+{
+    server.receive(body(u"initialize"_s, {}, 1));
+    server.receive(body(u"textDocument/didOpen"_s,
+        { { u"textDocument"_s,
+            QJsonObject { { u"uri"_s, kUri }, { u"languageId"_s, u"vb"_s }, { u"version"_s, 1 },
+                { u"text"_s, module() } } } }));
+}
+
 void BM_DiagnosticsAfterOneCharacter(benchmark::State &state)
 {
     qsizetype diagnostics = 0;
     lsp::LanguageServer server([&diagnostics](const QJsonObject &message) {
         diagnostics = message[u"params"_s][u"diagnostics"_s].toArray().size();
     });
-    server.receive(body(u"initialize"_s, {}, 1));
-    server.receive(body(u"textDocument/didOpen"_s,
-        { { u"textDocument"_s,
-            QJsonObject { { u"uri"_s, kUri }, { u"languageId"_s, u"vb"_s }, { u"version"_s, 1 },
-                { u"text"_s, module() } } } }));
+    openModule(server);
     int version = 1;
     for (auto _ : state)
         server.receive(change(++version));
     state.counters["diagnostics"] = double(diagnostics);
 }
 BENCHMARK(BM_DiagnosticsAfterOneCharacter)->Unit(benchmark::kMillisecond);
+
+// Every call of the module written anew: one edit a call.
+void BM_FormattingOfTheModule(benchmark::State &state)
+{
+    qsizetype edits = 0;
+    lsp::LanguageServer server(
+        [&edits](const QJsonObject &message) { edits = message[u"result"_s].toArray().size(); });
+    openModule(server);
+    const QByteArray request = body(u"textDocument/formatting"_s,
+        { { u"textDocument"_s, QJsonObject { { u"uri"_s, kUri } } } }, 2);
+    for (auto _ : state)
+        server.receive(request);
+    state.counters["edits"] = double(edits);
+}
+BENCHMARK(BM_FormattingOfTheModule)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

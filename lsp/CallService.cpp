@@ -92,26 +92,50 @@ QJsonObject textEdit(const Range &range, const QString &newText)
     return { { u"range"_s, jsonOf(range) }, { u"newText"_s, newText } };
 }
 
-// The edit that writes anew the call beginning on the line (from 0): what
-// its own re-layout changes, which begins at the line's start.
-std::optional<QJsonObject> callEdit(
-    const CallDocument &document, const LineIndex &index, qsizetype line)
+// The first lines (from 0) of the calls that --reformat writes anew.
+QList<qsizetype> changedCalls(const CallDocument &document)
 {
-    const QString written = relaid(document, line + 1).text;
-    const QStringView text = document.text;
-    const qsizetype start = index.offsetOf({ line, 0 });
-    if (written == text || written.size() < start)
+    QList<qsizetype> lines;
+    for (const codegen::SourceFinding &changed : relaid(document).changed)
+        lines.append(placeOf(changed).line);
+    return lines;
+}
+
+// The edit that writes anew the call beginning on the line: what its own
+// re-layout changes, which begins at the line's start. The call is written
+// in the piece of the text up to the next call written anew, which holds
+// all of it and no other call to write, so that the edits of a whole
+// document take one pass over it.
+std::optional<QJsonObject> callEdit(
+    const CallDocument &document, const LineIndex &index, qsizetype line, qsizetype nextLine)
+{
+    const qsizetype begin = index.offsetOf({ line, 0 });
+    CallDocument piece = document;
+    piece.text = document.text.sliced(begin, index.offsetOf({ nextLine, 0 }) - begin);
+    const QString written = relaid(piece, 1).text;
+    const QStringView text = piece.text;
+    if (written == text)
         return std::nullopt;
     qsizetype common = 0;
-    const qsizetype longest = std::min(text.size(), written.size()) - start;
+    const qsizetype longest = std::min(text.size(), written.size());
     while (
         common < longest && text[text.size() - 1 - common] == written[written.size() - 1 - common])
         ++common;
     // An edit never ends inside a pair of surrogates.
     while (common > 0 && text[text.size() - common].isLowSurrogate())
         --common;
-    const Range range { { line, 0 }, index.positionOf(text.size() - common) };
-    return textEdit(range, written.sliced(start, written.size() - common - start));
+    const Range range { { line, 0 }, index.positionOf(begin + text.size() - common) };
+    return textEdit(range, written.first(written.size() - common));
+}
+
+// Each call written anew, with the line of the next one (or the line
+// count), for callEdit.
+template<typename Take>
+void forEachChangedCall(const CallDocument &document, const LineIndex &index, Take take)
+{
+    const QList<qsizetype> lines = changedCalls(document);
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        take(lines[i], i + 1 < lines.size() ? lines[i + 1] : index.lineCount());
 }
 
 bool meets(const Range &statement, const Range &range)
@@ -152,13 +176,13 @@ QJsonArray formattingEdits(const CallDocument &document, std::optional<Range> ra
 {
     const Statements statements(document.text, document.dialect);
     QJsonArray edits;
-    for (const codegen::SourceFinding &changed : relaid(document).changed) {
-        const qsizetype line = placeOf(changed).line;
+    forEachChangedCall(document, statements.index(), [&](qsizetype line, qsizetype next) {
         if (range && !meets(statements.linesOf(line), *range))
-            continue;
-        if (const std::optional<QJsonObject> edit = callEdit(document, statements.index(), line))
+            return;
+        if (const std::optional<QJsonObject> edit
+            = callEdit(document, statements.index(), line, next))
             edits.append(*edit);
-    }
+    });
     return edits;
 }
 
@@ -257,14 +281,14 @@ QJsonArray codeActionsAt(const CallDocument &document, const Range &range)
     const Statements statements(document.text, document.dialect);
     const qsizetype line = std::min(range.start.line, statements.index().lineCount() - 1);
     QJsonArray actions;
-    for (const codegen::SourceFinding &changed : relaid(document).changed) {
-        const qsizetype first = placeOf(changed).line;
+    forEachChangedCall(document, statements.index(), [&](qsizetype first, qsizetype next) {
         if (!meets(statements.linesOf(first), { { line, 0 }, { line, 0 } }))
-            continue;
-        if (const std::optional<QJsonObject> edit = callEdit(document, statements.index(), first))
+            return;
+        if (const std::optional<QJsonObject> edit
+            = callEdit(document, statements.index(), first, next))
             actions.append(
                 codeAction(u"MsgBox neu umbrechen"_s, u"quickfix"_s, document.uri, *edit));
-    }
+    });
     appendFormActions(document, statements, line, actions);
     return actions;
 }

@@ -256,6 +256,12 @@ void tst_LanguageServer::diagnosticsAndFormattingAreTheFileMode_data()
         << u"Module Modul\r\n    Sub Main()\r\n        MsgBox(\"%1\", MsgBoxStyle.YesNo)\r\n"
            u"    End Sub\r\nEnd Module\r\n"_s.arg(kLongPrompt)
         << 1;
+    QTest::newRow("the text-variable form: a call of three statements")
+        << u"Variable.bas"_s
+        << u"Sub Main()\r\n    Dim sText As String\r\n    sText = _\r\n        \"Dies ist ein "
+           u"sehr langer \" & _\r\n        \"Text, der über die Breite \" & _\r\n        "
+           u"\"hinausgeht.\"\r\n    MsgBox sText\r\n    MsgBox \"kurz\"\r\nEnd Sub\r\n"_s
+        << 2;
     QTest::newRow("VB6, more continuations than VB takes, a line too long") << u"Grenzen.bas"_s
                                                                             << u"Sub Main()\r\n"_s
             + continued + u"    x = \""_s + u"x"_s.repeated(1100) + u"\"\r\nEnd Sub\r\n"_s
