@@ -8,7 +8,7 @@ CMAKE_BUILD_TYPE ?= RelWithDebInfo
 # LSP clients drive the language server among them), the benchmark and
 # the Debian package need.
 PACKAGES := cmake ninja-build g++ make \
-	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n \
+	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools \
 	dpkg-dev file lintian desktop-file-utils \
 	fonts-liberation fonts-dejavu-core \
 	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick python3 \
@@ -27,7 +27,7 @@ PACKAGES := cmake ninja-build g++ make \
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := fuzz_formatter fuzz_reader fuzz_laststore fuzz_commandline fuzz_lsp
+FUZZ_TARGETS := fuzz_formatter fuzz_reader fuzz_laststore fuzz_commandline fuzz_sourcefiles fuzz_lsp
 SANITIZER_ENV := \
 	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

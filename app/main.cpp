@@ -8,8 +8,29 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Asked before any window exists, so that it works without a display.
+bool versionAsked(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--version") == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    if (versionAsked(argc, argv)) {
+        std::fputs("msgbox-quillon (MsgBox - Quillon) " QUILLON_VERSION "\n", stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quillon"));
     QApplication::setApplicationName(QStringLiteral("MsgBox - Quillon"));

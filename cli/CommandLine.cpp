@@ -1,9 +1,11 @@
 #include "cli/CommandLine.h"
 
+#include "cli/Messages.h"
 #include "vb_model/VbConstants.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -62,6 +64,7 @@ struct Options
     QCommandLineOption reformat { u"reformat"_s, u"read a VB MsgBox call, write it anew"_s };
     QCommandLineOption fixedValues { u"fixed-values"_s, u"read variables for their text"_s };
     QCommandLineOption help { u"help"_s, u"show this help"_s };
+    QCommandLineOption version { u"version"_s, u"show the version"_s };
     // Source files.
     QCommandLineOption check { u"check"_s, u"list what --reformat would change"_s };
     QCommandLineOption inPlace { { u"i"_s, u"in-place"_s }, u"replace the files"_s };
@@ -70,14 +73,14 @@ struct Options
     void addTo(QCommandLineParser &parser) const
     {
         parser.addOptions({ width, title, icon, buttons, defaultButton, systemModal, right, prompt,
-            form, dialect, read, reformat, fixedValues, help, check, inPlace, line });
+            form, dialect, read, reformat, fixedValues, help, version, check, inPlace, line });
     }
 };
 
 QString badValue(const QCommandLineOption &option, const QString &value, const QString &expected)
 {
-    return u"Bad value '%1' for --%2: expected %3."_s.arg(
-        value, option.names().constFirst(), expected);
+    return Cli::tr("Bad value '%1' for --%2: expected %3.")
+        .arg(value, option.names().constFirst(), expected);
 }
 
 // The readers below leave their target alone when the option is absent, and
@@ -91,7 +94,8 @@ QString readNumber(const QCommandLineParser &parser, const QCommandLineOption &o
     const QString value = parser.value(option);
     const auto read = wholeNumberIn(value, lowest, highest);
     if (!read)
-        return badValue(option, value, u"a whole number from %1 to %2"_s.arg(lowest).arg(highest));
+        return badValue(
+            option, value, Cli::tr("a whole number from %1 to %2").arg(lowest).arg(highest));
     number = *read;
     return {};
 }
@@ -104,7 +108,7 @@ QString readName(const QCommandLineParser &parser, const QCommandLineOption &opt
     const QString value = parser.value(option);
     const auto read = indexOfName(names, value);
     if (!read)
-        return badValue(option, value, u"one of "_s + names.join(u", "_s));
+        return badValue(option, value, Cli::tr("one of %1").arg(names.join(u", "_s)));
     index = *read;
     return {};
 }
@@ -115,7 +119,7 @@ QString readTitle(
 {
     const QString value = parser.value(option);
     if (value.contains(u'\n') || value.contains(u'\r'))
-        return u"Bad value for --title: a title cannot hold a line break."_s;
+        return Cli::tr("Bad value for --title: a title cannot hold a line break.");
     title = value;
     return {};
 }
@@ -172,10 +176,10 @@ QString formProblem(const FormatOptions &options)
         return {};
     const qsizetype buttons
         = codegen::answersOf(codegen::computeStyleFlags(options.style).value).size();
-    return u"--form if needs a set of two buttons, but --buttons %1 shows %2; "
-           u"use --form select or a set of two buttons."_s.arg(
-               buttonSetWords().value(options.style.buttons),
-               (buttons == 1 ? u"%1 button"_s : u"%1 buttons"_s).arg(buttons));
+    return Cli::tr("--form if needs a set of two buttons, but --buttons %1 shows %2; "
+                   "use --form select or a set of two buttons.")
+        .arg(buttonSetWords().value(options.style.buttons),
+            (buttons == 1 ? Cli::tr("%1 button") : Cli::tr("%1 buttons")).arg(buttons));
 }
 
 QString firstSetOf(
@@ -195,21 +199,29 @@ QString sourceFileProblem(
 {
     const QStringList &files = options.files;
     if (!files.isEmpty() && !options.reformatCall && !options.checkFiles)
-        return u"Unexpected argument '%1': the message is read from standard input; "
-               u"files go with --reformat or --check."_s.arg(files.constFirst());
+        return Cli::tr("Unexpected argument '%1': the message is read from standard input; "
+                       "files go with --reformat or --check.")
+            .arg(files.constFirst());
     if (options.checkFiles && (files.isEmpty() || options.reformatCall || options.inPlace))
-        return u"--check takes one or more files, without --reformat and --in-place."_s;
+        return Cli::tr("--check takes one or more files, without --reformat and --in-place.");
     if (options.inPlace && files.isEmpty())
-        return u"--in-place goes with --reformat and files."_s;
+        return Cli::tr("--in-place goes with --reformat and files.");
     if (options.onlyLine > 0 && !options.reformatCall)
-        return u"--line goes with --reformat."_s;
+        return Cli::tr("--line goes with --reformat.");
     if (files.size() > 1 && !options.inPlace && !options.checkFiles)
-        return u"--reformat writes one file to standard output; give --in-place for %1 files."_s
+        return Cli::tr("--reformat writes one file to standard output; give --in-place for %1 "
+                       "files.")
             .arg(files.size());
+    if (files.size() == 1 && !options.inPlace && !options.checkFiles
+        && QFileInfo(files.constFirst()).isDir())
+        return Cli::tr("--reformat writes one file to standard output; give --in-place for the "
+                       "folder '%1'.")
+            .arg(files.constFirst());
     const bool asSource = !files.isEmpty() || options.onlyLine > 0;
     if (const QString other = firstSetOf(parser, { &o.form, &o.fixedValues, &o.prompt });
         asSource && !other.isEmpty())
-        return u"%1 goes with a call on standard input, not with files or --line."_s.arg(other);
+        return Cli::tr("%1 goes with a call on standard input, not with files or --line.")
+            .arg(other);
     return {};
 }
 
@@ -249,6 +261,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     parsed.options.checkFiles = parser.isSet(o.check);
     parsed.options.inPlace = parser.isSet(o.inPlace);
     parsed.helpRequested = parser.isSet(o.help);
+    parsed.versionRequested = parser.isSet(o.version);
     parsed.options.style.systemModal = parser.isSet(o.systemModal);
     parsed.options.style.textRight = parser.isSet(o.right);
     parsed.options.printPrompt = parser.isSet(o.prompt);
@@ -258,11 +271,11 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     parsed.options.reformatCall = parser.isSet(o.reformat);
     parsed.options.fixedValues = parser.isSet(o.fixedValues);
     if (parsed.options.fixedValues && !parsed.options.readCall && !parsed.options.reformatCall) {
-        parsed.error = u"--fixed-values goes with --read or --reformat."_s;
+        parsed.error = Cli::tr("--fixed-values goes with --read or --reformat.");
         return parsed;
     }
     if (parsed.options.readCall && parsed.options.reformatCall) {
-        parsed.error = u"--read and --reformat exclude each other."_s;
+        parsed.error = Cli::tr("--read and --reformat exclude each other.");
         return parsed;
     }
     parsed.error = readValues(parser, o, parsed.options);
@@ -273,51 +286,63 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     return parsed;
 }
 
+QString versionText()
+{
+    return u"msgbox-format (MsgBox - Quillon) " QUILLON_VERSION "\n"_s;
+}
+
 QString usageText()
 {
-    return u"Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]\n"
-           u"                     [--default N] [--system-modal] [--right] [--prompt]\n"
-           u"                     [--form NAME] [--dialect NAME]\n"
-           u"       msgbox-format --read | --reformat [--fixed-values] [--width N] [--form NAME]\n"
-           u"                     [--dialect NAME]\n"
-           u"       msgbox-format --reformat [--width N] [--line N] [--in-place] [--dialect NAME]\n"
-           u"                     [FILE...]\n"
-           u"       msgbox-format --check [--width N] FILE...\n"
-           u"Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox\n"
-           u"for it to standard output, with CR LF line breaks.\n"
-           u"  --width N        code width, 40..75, default 70\n"
-           u"  --title TEXT     title; empty or \"Titelleiste\" means none (default none)\n"
-           u"  --icon NAME      none | question | information | exclamation | critical\n"
-           u"  --buttons NAME   ok | okcancel | yesno | yesnocancel | retrycancel | "
-           u"abortretryignore\n"
-           u"  --default N      1 | 2 | 3\n"
-           u"  --system-modal   the \"Immer 'On Top'\" choice\n"
-           u"  --right          the \"Text rechtsbündig\" choice\n"
-           u"  --prompt         print the prompt that the message box test would show\n"
-           u"                   (the value of the written code) instead of the code\n"
-           u"  --form NAME      statement | answer | if | select | text-variable,\n"
-           u"                   default statement; if takes a set of two buttons\n"
-           u"  --dialect NAME   vb6 | vba | vbscript | vbnet | twinbasic, default vb6\n"
-           u"                   (vba writes as vb6); --reformat keeps the dialect of the\n"
-           u"                   code it reads unless told\n"
-           u"  --read           read a VB MsgBox call on standard input, print it as JSON\n"
-           u"  --reformat       write the VB code back with its MsgBox call laid out anew\n"
-           u"                   (--width); the code around the call, its run-time values\n"
-           u"                   and its indentation stay as written; --form writes the\n"
-           u"                   call alone in that form\n"
-           u"  --fixed-values   read variables and constants given fixed text before the\n"
-           u"                   call for that text, instead of keeping them\n"
-           u"  FILE...          VB source files (.bas .cls .frm .ctl ...): --reformat writes\n"
-           u"                   every MsgBox call of each anew in its place, in the file's\n"
-           u"                   own encoding and line breaks, to standard output (one file)\n"
-           u"  -i, --in-place   replace each file that changes, at once\n"
-           u"  --line N         only the call that covers line N (a file, or standard input)\n"
-           u"  --check          change nothing; list as FILE:LINE:COLUMN: what --reformat\n"
-           u"                   would change and what VB would not take (more than 24\n"
-           u"                   continuations, a line over 1023 characters)\n"
-           u"  --help           show this help\n"
-           u"Exit status: 0 done, 1 the text was refused (a call kept, a file not done, or\n"
-           u"--check found something), 2 a usage error.\n"_s;
+    return Cli::tr(
+        "Usage: msgbox-format [--width N] [--title TEXT] [--icon NAME] [--buttons NAME]\n"
+        "                     [--default N] [--system-modal] [--right] [--prompt]\n"
+        "                     [--form NAME] [--dialect NAME]\n"
+        "       msgbox-format --read | --reformat [--fixed-values] [--width N] [--form NAME]\n"
+        "                     [--dialect NAME]\n"
+        "       msgbox-format --reformat [--width N] [--line N] [--in-place] [--dialect NAME]\n"
+        "                     [FILE|FOLDER...]\n"
+        "       msgbox-format --check [--width N] FILE|FOLDER...\n"
+        "       msgbox-format --version\n"
+        "Reads a message from standard input (UTF-8) and writes the VB code of a MsgBox\n"
+        "for it to standard output, with CR LF line breaks.\n"
+        "  --width N        code width, 40..75, default 70\n"
+        "  --title TEXT     title; empty or \"Titelleiste\" means none (default none)\n"
+        "  --icon NAME      none | question | information | exclamation | critical\n"
+        "  --buttons NAME   ok | okcancel | yesno | yesnocancel | retrycancel | "
+        "abortretryignore\n"
+        "  --default N      1 | 2 | 3\n"
+        "  --system-modal   the \"Immer 'On Top'\" choice\n"
+        "  --right          the \"Text rechtsbündig\" choice\n"
+        "  --prompt         print the prompt that the message box test would show\n"
+        "                   (the value of the written code) instead of the code\n"
+        "  --form NAME      statement | answer | if | select | text-variable,\n"
+        "                   default statement; if takes a set of two buttons\n"
+        "  --dialect NAME   vb6 | vba | vbscript | vbnet | twinbasic, default vb6\n"
+        "                   (vba writes as vb6); --reformat keeps the dialect of the\n"
+        "                   code it reads unless told\n"
+        "  --read           read a VB MsgBox call on standard input, print it as JSON\n"
+        "  --reformat       write the VB code back with every MsgBox call laid out anew\n"
+        "                   (--width); the code around the calls, its run-time values,\n"
+        "                   indentation, encoding and line breaks stay as written, and\n"
+        "                   so does a call it cannot write anew; --form writes the\n"
+        "                   first call alone in that form\n"
+        "  --fixed-values   read variables and constants given fixed text before the\n"
+        "                   call for that text, instead of keeping them\n"
+        "  FILE...          VB source files (.bas .cls .frm .ctl ...): --reformat writes\n"
+        "                   every MsgBox call of each anew in its place, in the file's\n"
+        "                   own encoding and line breaks, to standard output (one file);\n"
+        "                   a FOLDER stands for the VB source files in it and below\n"
+        "                   it, by their kinds, in the order of their paths\n"
+        "  -i, --in-place   replace each file that changes, at once, keeping its\n"
+        "                   permissions\n"
+        "  --line N         only the call that covers line N (a file, or standard input)\n"
+        "  --check          change nothing; list as FILE:LINE:COLUMN: what --reformat\n"
+        "                   would change and what VB would not take (more than 24\n"
+        "                   continuations, a line over 1023 characters)\n"
+        "  --help           show this help\n"
+        "  --version        show the version\n"
+        "Exit status: 0 done, 1 the text was refused (a call kept, a file not done, or\n"
+        "--check found something), 2 a usage error.\n");
 }
 
 } // namespace cli

@@ -17,7 +17,7 @@ struct FormatOptions
     codegen::StyleChoices style;
     bool printPrompt = false;
     codegen::CodeForm form = codegen::CodeForm::Statement;
-    bool formGiven = false; // --reformat keeps the form it read unless told
+    bool formGiven = false; // --reformat --form: the first call alone, in that form
     codegen::Dialect dialect = codegen::Dialect::Vb6;
     bool dialectGiven = false; // --reformat keeps the dialect it read unless told
     bool readCall = false; // --read: the input is VB code, printed back as JSON
@@ -35,6 +35,7 @@ struct ParsedCommandLine
 {
     FormatOptions options;
     bool helpRequested = false;
+    bool versionRequested = false;
     // One line naming what is wrong; empty when the command line is usable.
     QString error;
 };
@@ -43,6 +44,8 @@ struct ParsedCommandLine
 ParsedCommandLine parseCommandLine(const QStringList &arguments);
 
 QString usageText();
+// The version of the build, as the program's version record gives it.
+QString versionText();
 
 // The words of --icon and --buttons, indexed as the options window's arrays.
 QStringList iconWords();

@@ -1,12 +1,13 @@
 #include "cli/HeadlessFormat.h"
 
 #include "cli/CommandLine.h"
+#include "cli/Messages.h"
 #include "code_writer/Formatter.h"
-#include "vb_model/TextEncoding.h"
 #include "code_writer/Reformat.h"
 #include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 #include "vb_model/LineBreaks.h"
+#include "vb_model/TextEncoding.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -36,15 +37,14 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const QString &m
     return request;
 }
 
-// The call as read, written anew at the width asked for, in the form asked
-// for where one is, and in the dialect it was read in.
+// The call as read, written anew at the width and in the form asked for,
+// in the dialect it was read in.
 codegen::FormatRequest requestFor(
     const FormatOptions &options, const codegen::VbCall &call, codegen::Dialect dialect)
 {
     codegen::FormatRequest request = codegen::requestToWriteAnew(call);
     request.codeWidth = options.codeWidth;
-    if (options.formGiven)
-        request.form = options.form;
+    request.form = options.form;
     request.dialect = dialect;
     return request;
 }
@@ -58,7 +58,20 @@ QJsonArray jsonOf(const codegen::MessageParts &parts)
     return array;
 }
 
-// Written in the place of the call read, where one is given.
+// Said as msgbox-format says it; a text refused for its continuations with
+// what helps it.
+QString refusalOf(const codegen::FormatRequest &request, const QString &refusal)
+{
+    if (refusal != codegen::continuationLimitMessage())
+        return spoken(refusal);
+    codegen::FormatRequest widest = request;
+    widest.codeWidth = codegen::kMaxCodeWidth;
+    const bool widerFits = request.codeWidth < codegen::kMaxCodeWidth
+        && codegen::formatMessage(widest).outcome == codegen::FormatOutcome::Formatted;
+    return spoken(refusal) + u"\r\n"_s
+        + continuationRemedy(widerFits ? WiderWidth::Fits : WiderWidth::DoesNotFit);
+}
+
 // The length of the prompt the code shows: a typed quote is two apostrophes
 // there.
 qsizetype shownLength(const codegen::FormatRequest &request)
@@ -67,23 +80,22 @@ qsizetype shownLength(const codegen::FormatRequest &request)
     return message.size() + (request.parts.isEmpty() ? message.count(u'"') : 0);
 }
 
-Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request,
-    const codegen::VbCall *inPlaceOf = nullptr)
+Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request)
 {
-    const codegen::FormatResult result
-        = inPlaceOf ? codegen::formatInPlace(*inPlaceOf, request) : codegen::formatMessage(request);
+    const codegen::FormatResult result = codegen::formatMessage(request);
     switch (result.outcome) {
     case codegen::FormatOutcome::EmptyMessage:
         return {};
     case codegen::FormatOutcome::Refused:
-        return { TextRefused, {}, errorLines(result.refusalMessage) };
+        return { TextRefused, {},
+            errorLines(u"msgbox-format: "_s + refusalOf(request, result.refusalMessage)) };
     case codegen::FormatOutcome::Formatted:
         break;
     }
     // Said, not refused: the code is right, only the box will cut the text.
     const QString cut = codegen::promptLengthWarning(shownLength(request), request.dialect);
     const QByteArray warning
-        = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + cut);
+        = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + spoken(cut));
     if (!options.printPrompt)
         return { Done, result.code.toUtf8(), warning };
     // The prompt is what the written code shows, read as VB reads it. Code
@@ -91,7 +103,7 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     // printed as an empty prompt.
     const codegen::VbReadResult written = codegen::readMsgBox(result.code, request.dialect);
     if (!written.found())
-        return { TextRefused, {}, errorLines(written.error()) };
+        return { TextRefused, {}, errorLines(spoken(written.error())) };
     return { Done, (written->message + u"\r\n"_s).toUtf8(), warning };
 }
 
@@ -116,15 +128,15 @@ QJsonObject jsonOf(const codegen::VbReadResult &read)
 }
 
 // A call that cannot be written anew without losing code is refused, so
-// that no script writes the new code over the old unawares. In a form asked
-// for, the call is written alone, without the code around it.
-QString reformatProblem(const FormatOptions &options, const codegen::VbCall &call)
+// that no script writes the new code over the old unawares. In the form
+// asked for, the call is written alone, without the code around it.
+QString reformatProblem(const codegen::VbCall &call)
 {
-    if (call.inLineIf && options.formGiven)
-        return u"Der MsgBox-Aufruf steht in einem einzeiligen If; schreiben Sie es als "
-               u"If-Block, sonst ginge die Bedingung verloren."_s;
+    if (call.inLineIf)
+        return Cli::tr("The MsgBox call stands in a one-line If, whose condition --form would "
+                       "lose; write it as an If block, or leave out --form.");
     if (call.prompt.isEmpty())
-        return u"Der MsgBox-Aufruf hat einen leeren Text; es gibt nichts neu zu schreiben."_s;
+        return Cli::tr("The MsgBox call has an empty prompt; there is nothing to write anew.");
     return {};
 }
 
@@ -139,8 +151,9 @@ Outcome inEncoding(Outcome outcome, codegen::TextEncoding encoding)
         outcome.standardOutput = *bytes;
         return outcome;
     }
-    const QString problem = u"msgbox-format: The call written anew needs characters that %1 "
-                            u"cannot hold."_s.arg(codegen::encodingName(encoding));
+    const QString problem = u"msgbox-format: "_s
+        + Cli::tr("The call written anew needs characters that %1 cannot hold.")
+              .arg(codegen::encodingName(encoding));
     return { TextRefused, {}, outcome.standardError + errorLines(problem) };
 }
 
@@ -170,7 +183,7 @@ Outcome formatInput(const FormatOptions &options, const QByteArray &input)
 {
     const std::optional<QString> message = messageFromInput(input);
     if (!message)
-        return usageError(u"Standard input is not valid UTF-8."_s);
+        return usageError(Cli::tr("Standard input is not valid UTF-8."));
     return formatted(options, requestFor(options, *message));
 }
 
@@ -188,25 +201,17 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
         options.fixedValues ? codegen::VbReading::FixedValues
                             : codegen::VbReading::KeepExpressions);
     if (!read.found())
-        return { TextRefused, {}, errorLines(u"msgbox-format: "_s + read.error()) };
+        return { TextRefused, {}, errorLines(u"msgbox-format: "_s + spoken(read.error())) };
     // What was left out goes to standard error, so that no script loses it
-    // unawares; the JSON lists it as well. Written in its place, a call keeps
-    // all of it, and its one-line If's condition too.
-    const bool inPlace = options.reformatCall && !options.formGiven;
-    codegen::VbCall noted = read.call();
-    if (inPlace) {
-        noted.notTakenOver.clear();
-        noted.inLineIf = false;
-    }
-    const QString note = codegen::takeOverNote(noted);
+    // unawares; the JSON lists it as well.
+    const QString note = codegen::takeOverNote(read.call());
     const QByteArray noteLines
-        = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + note);
+        = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + spoken(note));
     if (options.readCall)
         return { Done, QJsonDocument(jsonOf(read)).toJson(QJsonDocument::Indented), noteLines };
-    if (const QString problem = reformatProblem(options, read.call()); !problem.isEmpty())
+    if (const QString problem = reformatProblem(read.call()); !problem.isEmpty())
         return { TextRefused, {}, noteLines + errorLines(u"msgbox-format: "_s + problem) };
-    Outcome outcome = formatted(
-        options, requestFor(options, read.call(), dialect), inPlace ? &read.call() : nullptr);
+    Outcome outcome = formatted(options, requestFor(options, read.call(), dialect));
     outcome.standardError.prepend(noteLines);
     return inEncoding(std::move(outcome), decoded.encoding);
 }

@@ -32,8 +32,9 @@ std::optional<QString> messageFromInput(const QByteArray &input);
 // Formats the message read from standard input, or prints its prompt.
 Outcome formatInput(const FormatOptions &options, const QByteArray &input);
 
-// Reads a VB MsgBox call from standard input: printed as one JSON object
-// (--read), or written anew (--reformat). Exit 1 when no call can be read.
+// Reads the first VB MsgBox call from standard input: printed as one JSON
+// object (--read), or written alone in the form asked for (--reformat
+// --form). Exit 1 when no call can be read.
 Outcome readInput(const FormatOptions &options, const QByteArray &input);
 
 } // namespace cli

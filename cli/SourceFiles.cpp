@@ -1,14 +1,17 @@
 #include "cli/SourceFiles.h"
 
 #include "cli/CommandLine.h"
+#include "cli/Messages.h"
+#include "io/SourceFolder.h"
 #include "io/WholeFile.h"
 #include "source_files/SourceCalls.h"
-#include "source_files/SourceCheck.h"
 #include "source_files/SourceFile.h"
 #include "vb_frontend/VbDialect.h"
 
 #include <QFileInfo>
 #include <QStringList>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +40,15 @@ codegen::Dialect dialectOf(const FormatOptions &options, const QString &file, QS
     return codegen::dialectOfCode(text, codegen::Dialect::Vb6);
 }
 
+// Why a call stays as it stood, in msgbox-format's words; for too many
+// continuations, what helps.
+QString reasonOf(const codegen::SourceFinding &kept)
+{
+    const QString reason = spoken(kept.message);
+    const QString tooMany = spoken(codegen::continuationLimitMessage());
+    return reason == tooMany ? reason + u' ' + continuationRemedy(WiderWidth::Untried) : reason;
+}
+
 struct Relaid
 {
     QByteArray bytes; // the file's bytes, its calls written anew
@@ -50,17 +62,20 @@ Relaid relaid(const FormatOptions &options, const QString &file, const QByteArra
 {
     const codegen::SourceText source = codegen::sourceFromBytes(bytes, asciiEncoding);
     if (!source.problem.isEmpty())
-        return { bytes, false, false, fileProblem(file, source.problem + u"; left as it was"_s) };
+        return { bytes, false, false,
+            fileProblem(file, Cli::tr("%1; left as it was").arg(spoken(source.problem))) };
     const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
         { options.codeWidth, options.onlyLine, source.encoding,
-            dialectOf(options, file, source.text) });
+            dialectOf(options, file, source.text), codegen::holdsScriptParts(file),
+            options.fixedValues });
     Relaid result { bytes, !written.changed.isEmpty(), written.kept.isEmpty(), {} };
     for (const codegen::SourceFinding &kept : written.kept)
-        result.errors += placed(file, kept, u"MsgBox call kept as it stands: "_s + kept.message);
+        result.errors
+            += placed(file, kept, Cli::tr("MsgBox call kept as it stands: %1").arg(reasonOf(kept)));
     if (options.onlyLine > 0 && !written.lineCovered && written.kept.isEmpty()) {
         result.done = false;
         result.errors += placed(file, { options.onlyLine, 1, {} },
-            u"no MsgBox call to write anew covers line %1"_s.arg(options.onlyLine));
+            Cli::tr("no MsgBox call to write anew covers line %1").arg(options.onlyLine));
     }
     // Every call written anew was checked to fit the encoding.
     if (result.changed)
@@ -79,7 +94,8 @@ void replaceFile(const FormatOptions &options, const QString &file, Outcome &out
     const WholeFile read = readWholeFile(file);
     if (!read.error.isEmpty()) {
         outcome.exitStatus = TextRefused;
-        outcome.standardError += fileProblem(file, u"cannot be read: "_s + read.error).toUtf8();
+        outcome.standardError
+            += fileProblem(file, Cli::tr("cannot be read: %1").arg(read.error)).toUtf8();
         return;
     }
     const Relaid written = relaid(options, file, read.bytes);
@@ -89,7 +105,7 @@ void replaceFile(const FormatOptions &options, const QString &file, Outcome &out
         writeError = replaceWholeFile(file, written.bytes);
     if (!writeError.isEmpty())
         outcome.standardError
-            += fileProblem(file, u"cannot be written: %1; left as it was"_s.arg(writeError))
+            += fileProblem(file, Cli::tr("cannot be written: %1; left as it was").arg(writeError))
                    .toUtf8();
     if (!written.done || !writeError.isEmpty())
         outcome.exitStatus = TextRefused;
@@ -99,8 +115,7 @@ QString findingsOf(const FormatOptions &options, const QString &file, const QStr
     const codegen::RelaidSource &written)
 {
     QString lines;
-    for (const codegen::CheckFinding &finding : codegen::checkFindings(
-             text, written, dialectOf(options, file, text), options.codeWidth))
+    for (const CheckFinding &finding : checkFindings(options, file, text, written))
         lines += placed(file, finding.place, finding.place.message);
     return lines;
 }
@@ -109,19 +124,34 @@ void checkFile(const FormatOptions &options, const QString &file, Outcome &outco
 {
     const WholeFile read = readWholeFile(file);
     const codegen::SourceText source = codegen::sourceFromBytes(read.bytes);
-    const QString problem
-        = !read.error.isEmpty() ? u"cannot be read: "_s + read.error : source.problem;
+    const QString problem = !read.error.isEmpty() ? Cli::tr("cannot be read: %1").arg(read.error)
+                                                  : spoken(source.problem);
     if (!problem.isEmpty()) {
         outcome.exitStatus = TextRefused;
         outcome.standardError += fileProblem(file, problem).toUtf8();
         return;
     }
     const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
-        { options.codeWidth, 0, source.encoding, dialectOf(options, file, source.text) });
+        { options.codeWidth, 0, source.encoding, dialectOf(options, file, source.text),
+            codegen::holdsScriptParts(file) });
     const QString findings = findingsOf(options, file, source.text, written);
     if (!findings.isEmpty())
         outcome.exitStatus = TextRefused;
     outcome.standardOutput += findings.toUtf8();
+}
+
+// A folder stands for the VB source files in it and in its folders, by
+// their kinds; a file named is taken whatever its name.
+QStringList sourceFilesOf(const QStringList &arguments)
+{
+    QStringList files;
+    for (const QString &argument : arguments) {
+        if (QFileInfo(argument).isDir())
+            files << filesInFolder(argument, codegen::isVbSourceFileName);
+        else
+            files << argument;
+    }
+    return files;
 }
 
 } // namespace
@@ -133,12 +163,12 @@ Outcome reformatFiles(const FormatOptions &options)
         const WholeFile read = readWholeFile(file);
         if (!read.error.isEmpty())
             return { TextRefused, {},
-                fileProblem(file, u"cannot be read: "_s + read.error).toUtf8() };
+                fileProblem(file, Cli::tr("cannot be read: %1").arg(read.error)).toUtf8() };
         const Relaid written = relaid(options, file, read.bytes);
         return outcomeOf(written, written.bytes);
     }
     Outcome outcome;
-    for (const QString &file : options.files)
+    for (const QString &file : sourceFilesOf(options.files))
         replaceFile(options, file, outcome);
     return outcome;
 }
@@ -146,14 +176,38 @@ Outcome reformatFiles(const FormatOptions &options)
 Outcome reformatSourceInput(const FormatOptions &options, const QByteArray &input)
 {
     const Relaid written
-        = relaid(options, u"<standard input>"_s, input, codegen::TextEncoding::Utf8);
+        = relaid(options, Cli::tr("<standard input>"), input, codegen::TextEncoding::Utf8);
     return outcomeOf(written, written.bytes);
+}
+
+QList<CheckFinding> checkFindings(const FormatOptions &options, const QString &file,
+    const QString &text, const codegen::RelaidSource &written)
+{
+    QList<CheckFinding> findings;
+    for (const codegen::SourceFinding &changed : written.changed)
+        findings.append({ { changed.line, changed.column,
+                              Cli::tr("MsgBox call not laid out as --reformat --width %1 writes it")
+                                  .arg(options.codeWidth) },
+            CheckKind::Layout });
+    for (const codegen::SourceFinding &kept : written.kept)
+        findings.append(
+            { { kept.line, kept.column,
+                  Cli::tr("MsgBox call cannot be written anew: %1").arg(reasonOf(kept)) },
+                CheckKind::NotWritable });
+    const QString code = codegen::holdsScriptParts(file) ? codegen::scriptPartsOf(text) : text;
+    for (const codegen::SourceFinding &limit :
+        codegen::limitFindings(code, dialectOf(options, file, code)))
+        findings.append({ { limit.line, limit.column, spoken(limit.message) }, CheckKind::Limit });
+    std::stable_sort(findings.begin(), findings.end(), [](const auto &a, const auto &b) {
+        return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);
+    });
+    return findings;
 }
 
 Outcome checkFiles(const FormatOptions &options)
 {
     Outcome outcome;
-    for (const QString &file : options.files)
+    for (const QString &file : sourceFilesOf(options.files))
         checkFile(options, file, outcome);
     return outcome;
 }

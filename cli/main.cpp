@@ -1,6 +1,7 @@
 #include "cli/BinaryStandardStreams.h"
 #include "cli/CommandLine.h"
 #include "cli/HeadlessFormat.h"
+#include "cli/Messages.h"
 #include "cli/SourceFiles.h"
 
 #include <QCoreApplication>
@@ -36,19 +37,24 @@ int finish(const cli::Outcome &outcome)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    cli::speakTheUsersLanguage(app);
     useBinaryStandardStreams();
     const cli::ParsedCommandLine commandLine = cli::parseCommandLine(app.arguments());
     if (!commandLine.error.isEmpty())
         return finish(cli::usageError(commandLine.error));
     if (commandLine.helpRequested)
         return finish({ cli::Done, cli::usageText().toUtf8(), {} });
+    if (commandLine.versionRequested)
+        return finish({ cli::Done, cli::versionText().toUtf8(), {} });
 
     const cli::FormatOptions &options = commandLine.options;
     if (options.checkFiles)
         return finish(cli::checkFiles(options));
     if (!options.files.isEmpty())
         return finish(cli::reformatFiles(options));
-    if (options.onlyLine > 0)
+    // Without a form to write, the code on standard input is a file's: every
+    // call written in its place, and the rest comes back as it came.
+    if (options.onlyLine > 0 || (options.reformatCall && !options.formGiven))
         return finish(cli::reformatSourceInput(options, readStandardInput()));
     if (options.readCall || options.reformatCall)
         return finish(cli::readInput(options, readStandardInput()));

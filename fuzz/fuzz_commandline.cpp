@@ -6,9 +6,10 @@
 
 #include "cli/CommandLine.h"
 #include "cli/HeadlessFormat.h"
+#include "cli/Messages.h"
 #include "code_writer/Formatter.h"
-#include "vb_model/Dialect.h"
 #include "vb_frontend/VbReader.h"
+#include "vb_model/Dialect.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -71,7 +72,8 @@ void checkOptions(const cli::ParsedCommandLine &parsed, const Invocation &invoca
 void checkLengthWarning(const cli::Outcome &outcome, qsizetype promptLength,
     const cli::FormatOptions &options, const Invocation &invocation)
 {
-    const QString warning = codegen::promptLengthWarning(promptLength, options.dialect);
+    const QString warning
+        = cli::spoken(codegen::promptLengthWarning(promptLength, options.dialect));
     const QString said = QString::fromUtf8(outcome.standardError);
     if (warning.isEmpty() ? !said.isEmpty() : !said.contains(warning))
         propertyBroken("done, but standard error does not say just that the prompt is cut",

@@ -21,6 +21,15 @@ WholeFile readWholeFile(const QString &filePath)
 
 QString replaceWholeFile(const QString &filePath, const QByteArray &bytes)
 {
+    // QSaveFile takes the old file's permissions over but makes the new one
+    // writable for its owner; they are set back, so that a read-only file
+    // stays so. One the user may not write at all (not checked out of source
+    // control) it refuses. The user's bits are what the one running this may
+    // do, not the file's.
+    const QFileInfo before(filePath);
+    const bool existed = before.exists();
+    const QFileDevice::Permissions permissions = before.permissions()
+        & ~QFileDevice::Permissions(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
@@ -33,5 +42,7 @@ QString replaceWholeFile(const QString &filePath, const QByteArray &bytes)
     }
     if (!file.commit())
         return file.errorString();
+    if (existed)
+        QFile::setPermissions(filePath, permissions);
     return {};
 }

@@ -14,5 +14,7 @@ struct WholeFile
 WholeFile readWholeFile(const QString &filePath);
 
 // Replaces the file at once (QSaveFile): it holds either its old bytes or
-// all the new ones, never a part. Gives why it could not, or nothing.
+// all the new ones, never a part, and keeps its permissions, read-only
+// included. A file the user may not write is left as it is. Gives why it
+// could not, or nothing.
 QString replaceWholeFile(const QString &filePath, const QByteArray &bytes);

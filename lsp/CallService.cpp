@@ -1,7 +1,9 @@
 #include "lsp/CallService.h"
 
+#include "cli/CommandLine.h"
+#include "cli/SourceFiles.h"
 #include "code_writer/Reformat.h"
-#include "source_files/SourceCheck.h"
+#include "source_files/SourceFile.h"
 #include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 #include "vb_model/CodeForm.h"
@@ -67,15 +69,15 @@ Position placeOf(const codegen::SourceFinding &finding)
     return { std::max<qsizetype>(0, finding.line - 1), std::max<qsizetype>(0, finding.column - 1) };
 }
 
-int severityOf(codegen::CheckKind kind)
+int severityOf(cli::CheckKind kind)
 {
     enum Severity { Error = 1, Warning = 2, Information = 3 };
     switch (kind) {
-    case codegen::CheckKind::Layout:
+    case cli::CheckKind::Layout:
         return Information;
-    case codegen::CheckKind::Limit:
+    case cli::CheckKind::Limit:
         return Warning;
-    case codegen::CheckKind::NotWritable:
+    case cli::CheckKind::NotWritable:
         break;
     }
     return Error;
@@ -83,8 +85,9 @@ int severityOf(codegen::CheckKind kind)
 
 codegen::RelaidSource relaid(const CallDocument &document, qsizetype onlyLine = 0)
 {
-    return codegen::relayOutCalls(
-        document.text, { document.codeWidth, onlyLine, document.encoding, document.dialect });
+    return codegen::relayOutCalls(document.text,
+        { document.codeWidth, onlyLine, document.encoding, document.dialect,
+            codegen::holdsScriptParts(document.fileName) });
 }
 
 QJsonObject textEdit(const Range &range, const QString &newText)
@@ -161,8 +164,13 @@ QJsonArray diagnosticsOf(const CallDocument &document)
 {
     const Statements statements(document.text, document.dialect);
     QJsonArray diagnostics;
-    for (const codegen::CheckFinding &finding : codegen::checkFindings(
-             document.text, relaid(document), document.dialect, document.codeWidth))
+    cli::FormatOptions options;
+    options.codeWidth = document.codeWidth;
+    options.dialect = document.dialect;
+    options.dialectGiven = true;
+    const QString text = document.text.toString();
+    for (const cli::CheckFinding &finding :
+        cli::checkFindings(options, document.fileName, text, relaid(document)))
         diagnostics.append(QJsonObject {
             { u"range"_s, jsonOf(statements.rangeFrom(placeOf(finding.place))) },
             { u"severity"_s, severityOf(finding.kind) },

@@ -19,6 +19,7 @@ struct CallDocument
 {
     QStringView text;
     QString uri;
+    QString fileName; // the local file's, or the URI's path
     codegen::Dialect dialect = codegen::Dialect::Vb6;
     int codeWidth = codegen::kDefaultCodeWidth;
     // The file's own, where it has one on disk: a call written anew keeps

@@ -159,8 +159,8 @@ QJsonValue LanguageServer::documentRequest(const QString &method, const QJsonObj
 {
     const QString uri = uriOf(params);
     const auto open = m_documents.constFind(uri);
-    const CallDocument document { open->text, uri, dialectOf(m_settings, uri, *open),
-        m_settings.codeWidth, open->encoding };
+    const CallDocument document { open->text, uri, QUrl(uri).path(),
+        dialectOf(m_settings, uri, *open), m_settings.codeWidth, open->encoding };
     const std::optional<Range> range = rangeOf(params.value(u"range"_s));
     if (method == u"textDocument/formatting")
         return formattingEdits(document);
@@ -291,8 +291,8 @@ void LanguageServer::close(const QJsonObject &params)
 void LanguageServer::publishDiagnostics(const QString &uri)
 {
     const OpenDocument &open = m_documents[uri];
-    const CallDocument document { open.text, uri, dialectOf(m_settings, uri, open),
-        m_settings.codeWidth, open.encoding };
+    const CallDocument document { open.text, uri, QUrl(uri).path(),
+        dialectOf(m_settings, uri, open), m_settings.codeWidth, open.encoding };
     const QJsonObject params { { u"uri"_s, uri }, { u"diagnostics"_s, diagnosticsOf(document) } };
     m_send({ { u"jsonrpc"_s, u"2.0"_s }, { u"method"_s, u"textDocument/publishDiagnostics"_s },
         { u"params"_s, params } });

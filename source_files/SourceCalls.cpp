@@ -1,6 +1,7 @@
 #include "source_files/SourceCalls.h"
 
 #include "code_writer/Reformat.h"
+#include "source_files/SourceFile.h"
 #include "source_files/SourceLines.h"
 #include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
@@ -56,15 +57,16 @@ class CallWalk
 public:
     CallWalk(QStringView text, const RelayoutRequest &request)
         : m_text(text)
+        , m_code(request.scriptPartsOnly ? scriptPartsOf(text) : text.toString())
         , m_lines(sourceLines(text))
         , m_request(request)
-        , m_dialect(request.dialect ? *request.dialect : dialectOfCode(text, Dialect::Vb6))
-        , m_goingOn(linesGoingOn(text, m_dialect))
+        , m_dialect(request.dialect ? *request.dialect : dialectOfCode(m_code, Dialect::Vb6))
+        , m_goingOn(linesGoingOn(m_code, m_dialect))
     { }
 
     RelaidSource run()
     {
-        qsizetype from = designerHeaderLines(m_text, m_lines);
+        qsizetype from = designerHeaderLines(m_code, m_lines);
         for (qsizetype line = from; line < m_lines.size(); ++line) {
             if (!lineText(line).contains(u"MsgBox", Qt::CaseInsensitive))
                 continue;
@@ -78,7 +80,7 @@ public:
 private:
     QStringView lineText(qsizetype line) const
     {
-        return m_text.sliced(m_lines[line].begin, m_lines[line].length);
+        return QStringView(m_code).sliced(m_lines[line].begin, m_lines[line].length);
     }
 
     qsizetype statementBegin(qsizetype line, qsizetype first) const
@@ -109,14 +111,16 @@ private:
     // alone. Gives the line to go on from.
     qsizetype readCall(qsizetype from, qsizetype statement, qsizetype end)
     {
+        const VbReading reading
+            = m_request.fixedValues ? VbReading::FixedValues : VbReading::KeepExpressions;
         QString code = codeOf(from, end);
-        VbReadResult read = readMsgBox(code, m_dialect);
+        VbReadResult read = readMsgBox(code, m_dialect, reading);
         if (!read.found() && from < statement) {
             const std::optional<SourceFinding> error = locatedError(read.error());
             if (error && from + error->line - 1 < statement) {
                 from = statement;
                 code = codeOf(from, end);
-                read = readMsgBox(code, m_dialect);
+                read = readMsgBox(code, m_dialect, reading);
             }
         }
         if (read.found())
@@ -137,7 +141,7 @@ private:
         const qsizetype end = first + linesIn(region);
         const bool covered
             = m_request.onlyLine == 0 || (m_request.onlyLine > first && m_request.onlyLine <= end);
-        if (!covered || call.prompt.isEmpty())
+        if (!covered || call.prompt.isEmpty() || !readAsWritten(first, end))
             return end;
         m_result.lineCovered = true;
         const qsizetype column
@@ -148,6 +152,17 @@ private:
         else if (!written.lines.isEmpty() && written.lines != withoutFinalBreak(region))
             replace(first, end, written.lines, column);
         return end;
+    }
+
+    // Whether lines [first, end) are read as the file holds them: a call
+    // that shares its line with a script's markup stays as it stands, so
+    // that the markup does too.
+    bool readAsWritten(qsizetype first, qsizetype end) const
+    {
+        const SourceLine &last = m_lines[end - 1];
+        const qsizetype begin = m_lines[first].begin;
+        const qsizetype length = last.begin + last.length - begin;
+        return m_text.sliced(begin, length) == QStringView(m_code).sliced(begin, length);
     }
 
     struct Written
@@ -213,7 +228,8 @@ private:
         return m_text.sliced(l.begin + l.length, l.breakLength).toString();
     }
 
-    QStringView m_text;
+    QStringView m_text; // as the file holds it, for what is copied
+    QString m_code; // as it is read: the text, or only its script parts
     QList<SourceLine> m_lines;
     RelayoutRequest m_request;
     Dialect m_dialect;

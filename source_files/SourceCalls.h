@@ -33,6 +33,12 @@ struct RelayoutRequest
     // The dialect the calls are written in; without it, the one the file's
     // code tells, else VB6.
     std::optional<Dialect> dialect {};
+    // A Windows Script File or an HTML application: only the code inside
+    // its VBScript script elements is read.
+    bool scriptPartsOnly = false;
+    // Variables and constants given fixed text before a call are read for
+    // that text, as --fixed-values asks; otherwise they stay as written.
+    bool fixedValues = false;
 };
 
 struct RelaidSource

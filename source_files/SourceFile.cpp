@@ -1,5 +1,7 @@
 #include "source_files/SourceFile.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace codegen {
@@ -57,6 +59,33 @@ std::optional<Dialect> dialectOfFileName(QStringView fileName)
             return kind.dialect;
     }
     return std::nullopt;
+}
+
+bool holdsScriptParts(QStringView fileName)
+{
+    return fileName.endsWith(u".wsf", Qt::CaseInsensitive)
+        || fileName.endsWith(u".hta", Qt::CaseInsensitive);
+}
+
+QString scriptPartsOf(QStringView text)
+{
+    // <script language="VBScript"> or type="text/vbscript", to </script>;
+    // a Windows Script File may wrap the code in <![CDATA[ ... ]]>.
+    static const QRegularExpression scriptElement(
+        u"(<script\\b[^>]*vbscript[^>]*>\\s*(?:<!\\[CDATA\\[)?)(.*?)(?:\\]\\]>\\s*)?</script\\s*>"_s,
+        QRegularExpression::CaseInsensitiveOption
+            | QRegularExpression::DotMatchesEverythingOption);
+    QString code(text.size(), u' ');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' || text[i] == u'\n')
+            code[i] = text[i];
+    }
+    QRegularExpressionMatchIterator elements = scriptElement.globalMatch(text.toString());
+    while (elements.hasNext()) {
+        const QRegularExpressionMatch element = elements.next();
+        code.replace(element.capturedStart(2), element.capturedLength(2), element.captured(2));
+    }
+    return code;
 }
 
 } // namespace codegen

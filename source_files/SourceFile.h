@@ -36,6 +36,14 @@ SourceText sourceFromBytes(
 // .vb; twinBASIC's .twin. Nothing for any other name.
 std::optional<Dialect> dialectOfFileName(QStringView fileName);
 
+// Whether the file is a Windows Script File or an HTML application, whose
+// code stands in script elements among markup.
+bool holdsScriptParts(QStringView fileName);
+
+// The text with everything but the code of its VBScript script elements
+// blanked, line breaks kept: the same lines and columns, read as code.
+QString scriptPartsOf(QStringView text);
+
 // Whether the file's kind is a VB source file's.
 inline bool isVbSourceFileName(QStringView fileName)
 {

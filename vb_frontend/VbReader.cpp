@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <ranges>
 #include <utility>
 
 namespace codegen {
@@ -182,8 +181,9 @@ private:
     {
         const QList<Token> &all = tokens();
         qsizetype at = dot;
-        for (const QStringView name : path.split(u'.') | std::views::reverse) {
-            if (at < 1 || !all[at].is(u".") || !all[at - 1].isWord(name))
+        const QList<QStringView> names = path.split(u'.');
+        for (auto name = names.crbegin(); name != names.crend(); ++name) {
+            if (at < 1 || !all[at].is(u".") || !all[at - 1].isWord(*name))
                 return -1;
             at -= 2;
         }

@@ -69,6 +69,9 @@ private slots:
     void pipedCodeKeepsItsEncoding();
     void fileNameTellsTheDialect_data();
     void fileNameTellsTheDialect();
+    void inPlaceKeepsThePermissions_data();
+    void inPlaceKeepsThePermissions();
+    void folderIsWalkedForItsSourceFiles();
 
 private:
     std::unique_ptr<QTemporaryDir> m_project;
@@ -182,15 +185,14 @@ void tst_SourceFiles::pipedCodeKeepsItsEncoding_data()
 
     const QByteArray call = "    MsgBox \"Bitte pr\xfc"
                             "fen.\"\n";
-    const QByteArray laidOut = "    MsgBox _\r\n"
+    const QByteArray laidOut = "    MsgBox _\n"
                                "        \"Bitte pr\xfc"
-                               "fen.\"\r\n";
-    QTest::newRow("Windows-1252, the first call")
-        << QStringList { u"--reformat"_s } << call << laidOut;
-    QTest::newRow("UTF-8 with its mark")
+                               "fen.\"\n";
+    // The code is read as a file is: its line breaks and its other lines stay.
+    QTest::newRow("Windows-1252, LF") << QStringList { u"--reformat"_s } << call << laidOut;
+    QTest::newRow("UTF-8 with its mark, no final break")
         << QStringList { u"--reformat"_s } << QByteArray("\xEF\xBB\xBFMsgBox \"\xC3\xBC\"")
-        << QByteArray("\xEF\xBB\xBFMsgBox _\r\n    \"\xC3\xBC\"\r\n");
-    // --line reads the code as a file: its other lines and LF stay.
+        << QByteArray("\xEF\xBB\xBFMsgBox _\r\n    \"\xC3\xBC\"");
     QTest::newRow("--line, LF") << QStringList { u"--reformat"_s, u"--line=2"_s }
                                 << QByteArray("x = 1\n") + call + "y = 2\n"
                                 << QByteArray("x = 1\n    MsgBox _\n        \"Bitte pr\xfc"
@@ -206,6 +208,68 @@ void tst_SourceFiles::pipedCodeKeepsItsEncoding()
 
     QCOMPARE(run.exitCode, int(cli::Done));
     QTEST(run.out, "written");
+}
+
+void tst_SourceFiles::inPlaceKeepsThePermissions_data()
+{
+    QTest::addColumn<QFileDevice::Permissions>("permissions");
+
+    using P = QFileDevice;
+    QTest::newRow("0444, read-only") << (P::ReadOwner | P::ReadGroup | P::ReadOther);
+    QTest::newRow("0640") << (P::ReadOwner | P::WriteOwner | P::ReadGroup);
+    QTest::newRow("0755") << (P::ReadOwner | P::WriteOwner | P::ExeOwner | P::ReadGroup
+        | P::ExeGroup | P::ReadOther | P::ExeOther);
+}
+
+// A file the user may write is replaced and keeps its permissions; one kept
+// read-only stays so.
+void tst_SourceFiles::inPlaceKeepsThePermissions()
+{
+    QFETCH(QFileDevice::Permissions, permissions);
+    const QString file = path(u"a.frm"_s);
+    writeFile(file, kForm);
+    QVERIFY(QFile::setPermissions(file, permissions));
+    const bool writable = QFileInfo(file).isWritable();
+
+    const Run run = msgboxFormat({ u"--reformat"_s, u"-i"_s, file });
+
+    QCOMPARE(run.exitCode, int(writable ? cli::Done : cli::TextRefused));
+    QCOMPARE(readFile(file), writable ? kFormLaidOut : kForm);
+    const auto fileBits = ~QFileDevice::Permissions(
+        QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+    QCOMPARE(QFile::permissions(file) & fileBits, permissions);
+}
+
+// The VB source files of the folder and its folders by their kinds, in the
+// order of their paths; other files, hidden folders and the names given
+// after it as they are.
+void tst_SourceFiles::folderIsWalkedForItsSourceFiles()
+{
+    const QByteArray call = "MsgBox \"a\", vbYesNo\r\n";
+    const QByteArray laidOut = "MsgBox _\r\n    \"a\" _\r\n    , vbYesNo\r\n";
+    const QStringList walked { u"src/Z.cls"_s, u"src/a.bas"_s, u"src/a/b.frm"_s, u"src/a/c/d.VBS"_s,
+        u"src/e.twin"_s, u"src/f.vb"_s };
+    const QStringList left { u"src/notes.txt"_s, u"src/.git/x.bas"_s, u"src/a/g.frx"_s };
+    for (const QString &file : walked + left) {
+        QVERIFY(QDir(m_project->path()).mkpath(QFileInfo(file).path()));
+        writeFile(path(file), call);
+    }
+
+    const Run check = msgboxFormat({ u"--check"_s, path(u"src/"_s) });
+
+    QCOMPARE(check.exitCode, int(cli::TextRefused));
+    QStringList listed;
+    for (const QString &line : QString::fromUtf8(check.out).split(u'\n', Qt::SkipEmptyParts))
+        listed << line.section(u':', 0, 0).sliced(m_project->path().size() + 1);
+    QCOMPARE(listed, walked);
+
+    const Run reformat = msgboxFormat({ u"--reformat"_s, u"-i"_s, path(u"src"_s) });
+    QCOMPARE(reformat.exitCode, int(cli::Done));
+    for (const QString &file : walked)
+        QVERIFY2(readFile(path(file)) != call, qPrintable(file));
+    for (const QString &file : left)
+        QCOMPARE(readFile(path(file)), call);
+    QCOMPARE(readFile(path(u"src/a.bas"_s)), laidOut);
 }
 
 QTEST_GUILESS_MAIN(tst_SourceFiles)

@@ -85,6 +85,7 @@ private slots:
     void limitsAreFound();
     void eachFileInItsOwnDialect_data();
     void eachFileInItsOwnDialect();
+    void onlyScriptPartsAreRead();
     void callTheEncodingCannotHoldIsKept();
     void asciiIsWindows1252();
 };
@@ -238,6 +239,26 @@ void tst_SourceCalls::eachFileInItsOwnDialect()
 
     QCOMPARE(relaid.text, written);
     QCOMPARE(codegen::relayOutCalls(relaid.text, request).text, written);
+}
+
+// Markup around a script names MsgBox, and holds a quote, without being
+// read; the script's call is written anew in its place, and a call on a line
+// of markup stays as it stands.
+void tst_SourceCalls::onlyScriptPartsAreRead()
+{
+    const QString markup = u"<job>\n<description>MsgBox \"x</description>\n"
+                           u"<script language=\"VBScript\"><![CDATA[\n%1\n]]></script>\n"
+                           u"<SCRIPT type=\"text/vbscript\">%2</SCRIPT>\n</job>\n"_s;
+    const QString text = markup.arg(u"MsgBox \"a\" &_\n\"b\",_\nvbYesNo"_s, u"MsgBox \"c\""_s);
+    codegen::RelayoutRequest request { 40, 0, TextEncoding::Utf8, Dialect::VbScript };
+    request.scriptPartsOnly = true;
+
+    const codegen::RelaidSource relaid = codegen::relayOutCalls(text, request);
+
+    QVERIFY(relaid.kept.isEmpty());
+    QCOMPARE(relaid.text,
+        markup.arg(u"MsgBox _\n    \"ab\" _\n    , vbYesNo"_s, u"MsgBox \"c\""_s));
+    QCOMPARE(codegen::limitFindings(codegen::scriptPartsOf(text), Dialect::VbScript).size(), 0);
 }
 
 void tst_SourceCalls::designerHeaderIsSkipped_data()
