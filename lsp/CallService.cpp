@@ -108,19 +108,24 @@ QList<qsizetype> changedCalls(const CallDocument &document)
 // re-layout changes, which begins at the line's start. The call is written
 // in the piece of the text up to the next call written anew, which holds
 // all of it and no other call to write, so that the edits of a whole
-// document take one pass over it.
+// document take one pass over it. A script's piece is the whole file, whose
+// script parts are told by the markup around them.
 std::optional<QJsonObject> callEdit(
     const CallDocument &document, const LineIndex &index, qsizetype line, qsizetype nextLine)
 {
-    const qsizetype begin = index.offsetOf({ line, 0 });
+    const bool script = codegen::holdsScriptParts(document.fileName);
+    const qsizetype first = script ? 0 : line;
+    const qsizetype begin = index.offsetOf({ first, 0 });
+    const qsizetype start = index.offsetOf({ line, 0 }) - begin;
+    const qsizetype end = index.offsetOf({ script ? index.lineCount() : nextLine, 0 });
     CallDocument piece = document;
-    piece.text = document.text.sliced(begin, index.offsetOf({ nextLine, 0 }) - begin);
-    const QString written = relaid(piece, 1).text;
+    piece.text = document.text.sliced(begin, end - begin);
+    const QString written = relaid(piece, line - first + 1).text;
     const QStringView text = piece.text;
-    if (written == text)
+    if (written == text || written.size() < start)
         return std::nullopt;
     qsizetype common = 0;
-    const qsizetype longest = std::min(text.size(), written.size());
+    const qsizetype longest = std::min(text.size(), written.size()) - start;
     while (
         common < longest && text[text.size() - 1 - common] == written[written.size() - 1 - common])
         ++common;
@@ -128,7 +133,7 @@ std::optional<QJsonObject> callEdit(
     while (common > 0 && text[text.size() - common].isLowSurrogate())
         --common;
     const Range range { { line, 0 }, index.positionOf(begin + text.size() - common) };
-    return textEdit(range, written.first(written.size() - common));
+    return textEdit(range, written.sliced(start, written.size() - common - start));
 }
 
 // Each call written anew, with the line of the next one (or the line

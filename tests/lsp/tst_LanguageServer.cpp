@@ -256,6 +256,11 @@ void tst_LanguageServer::diagnosticsAndFormattingAreTheFileMode_data()
         << u"Module Modul\r\n    Sub Main()\r\n        MsgBox(\"%1\", MsgBoxStyle.YesNo)\r\n"
            u"    End Sub\r\nEnd Module\r\n"_s.arg(kLongPrompt)
         << 1;
+    QTest::newRow("a Windows Script File: the calls of its script part")
+        << u"Aufgabe.wsf"_s
+        << u"<job id=\"a\">\r\n<script language=\"VBScript\">\r\nMsgBox \"%1\", vbYesNo\r\n"
+           u"MsgBox \"%1\"\r\n</script>\r\n</job>\r\n"_s.arg(kLongPrompt)
+        << 2;
     QTest::newRow("the text-variable form: a call of three statements")
         << u"Variable.bas"_s
         << u"Sub Main()\r\n    Dim sText As String\r\n    sText = _\r\n        \"Dies ist ein "
