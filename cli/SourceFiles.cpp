@@ -67,7 +67,8 @@ Relaid relaid(const FormatOptions &options, const QString &file, const QByteArra
     const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
         { options.codeWidth, options.onlyLine, source.encoding,
             dialectOf(options, file, source.text), codegen::holdsScriptParts(file),
-            options.fixedValues });
+            options.fixedValues ? codegen::VbReading::FixedValues
+                                : codegen::VbReading::KeepExpressions });
     Relaid result { bytes, !written.changed.isEmpty(), written.kept.isEmpty(), {} };
     for (const codegen::SourceFinding &kept : written.kept)
         result.errors

@@ -83,18 +83,15 @@ void CodeBoxMenu::addFormAction(CodeForm form, const QString &text, const QStrin
     action->setObjectName(name);
     action->setCheckable(true);
     action->setData(static_cast<int>(form));
-    connect(action, &QAction::triggered, this, [this, form] { storeForm(settings, form); });
+    connect(action, &QAction::triggered, this, [this, form] {
+        storeForm(settings, form);
+        emit formChanged();
+    });
 }
 
 CodeForm CodeBoxMenu::form() const
 {
     return static_cast<CodeForm>(forms.checkedAction()->data().toInt());
-}
-
-void CodeBoxMenu::setForm(CodeForm form)
-{
-    checkForm(form);
-    storeForm(settings, form);
 }
 
 void CodeBoxMenu::checkForm(CodeForm form)

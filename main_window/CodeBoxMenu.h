@@ -24,8 +24,6 @@ public:
     CodeBoxMenu(QPlainTextEdit &txtFormatiert, QSettings &settings);
 
     codegen::CodeForm form() const;
-    // Chooses the form as the user's pick from the menu does, kept as well.
-    void setForm(codegen::CodeForm form);
     // The If form fits sets of two buttons only.
     void setIfFormAvailable(bool available);
 
@@ -34,6 +32,7 @@ public:
     void setDialect(codegen::Dialect dialect);
 
 signals:
+    void formChanged();
     void dialectChanged();
     // Run-time values kept as expressions, or read for fixed text.
     void takeOverRequested(codegen::VbReading reading);

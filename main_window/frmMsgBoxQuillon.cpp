@@ -9,6 +9,7 @@
 #include "options_window/frmIconsAndButtons.h"
 #include "platform/MessageBoxService.h"
 #include "platform/ShellService.h"
+#include "source_files/SourceCalls.h"
 #include "vb_frontend/VbDialect.h"
 #include "vb_frontend/VbReader.h"
 #include "vb_model/LineBreaks.h"
@@ -48,6 +49,18 @@ QFont codeFont()
 {
     return fontWithTwin(
         QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"), 8.25, QFont::Monospace);
+}
+
+// One step of the box's own undo, as an edit of the user's would be, so
+// that Ctrl+Z brings back what the tool wrote over.
+void replaceText(QPlainTextEdit &box, const QString &text)
+{
+    QTextCursor cursor(box.document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    cursor.endEditBlock();
+    box.moveCursor(QTextCursor::Start);
 }
 
 void placeCaret(QPlainTextEdit &box, int position)
@@ -109,7 +122,7 @@ void frmMsgBoxQuillon::applyFontsAndColours()
     setForeColour(*ui.lblRückwert, kRed);
     setForeColour(*ui.lblRückwBeschriftung, kGreen);
     setForeColour(*ui.lblZeichenAnzahl, kGreen);
-    for (QLabel *guide : { ui.lblKopierenHint, ui.Label5, ui.Label4, ui.Label2 })
+    for (QLabel *guide : { ui.lblKopierenHint, ui.Label5, ui.Label4, ui.Label2, ui.lblDialekt })
         setForeColour(*guide, kDarkBlue);
     keepCaptionsWhole(*this);
 }
@@ -130,7 +143,11 @@ void frmMsgBoxQuillon::connectHandlers()
     connect(ui.Image1, &ClickableLabel::clicked, this, &frmMsgBoxQuillon::showIconsAndButtons);
     connect(ui.Label7, &ClickableLabel::clicked, this, &frmMsgBoxQuillon::showIconsAndButtons);
     connect(codeBoxMenu, &CodeBoxMenu::takeOverRequested, this, &frmMsgBoxQuillon::takeOverVbCode);
-    connect(codeBoxMenu, &CodeBoxMenu::dialectChanged, this, &frmMsgBoxQuillon::showDialect);
+    connect(codeBoxMenu, &CodeBoxMenu::formChanged, this, &frmMsgBoxQuillon::rewriteOwnCode);
+    connect(codeBoxMenu, &CodeBoxMenu::dialectChanged, this, [this] {
+        showDialect();
+        rewriteOwnCode();
+    });
 
     ui.txtOriginal->installEventFilter(this);
     ui.txtOriginal->viewport()->installEventFilter(this);
@@ -216,21 +233,28 @@ void frmMsgBoxQuillon::SaveLastMsgText()
 }
 
 // Counted as stored and formatted: a line break is CR LF, two characters.
-// Red where the dialect's MsgBox would cut the text, without interrupting
-// the typing: the tool tip says why.
+// Red where the dialect's MsgBox would cut the text or cannot show some of
+// its characters, without interrupting the typing: the tool tip says why.
 void frmMsgBoxQuillon::txtOriginal_Change()
 {
-    const qsizetype length = codegen::fromWidgetText(ui.txtOriginal->toPlainText()).size();
-    ui.lblZeichenAnzahl->setText(QString::number(length));
-    const QString warning = codegen::promptLengthWarning(length, codeBoxMenu->dialect());
-    setForeColour(*ui.lblZeichenAnzahl, warning.isEmpty() ? kGreen : kRed);
-    ui.lblZeichenAnzahl->setToolTip(warning.isEmpty() ? QString() : u' ' + warning + u' ');
+    const QString text = codegen::fromWidgetText(ui.txtOriginal->toPlainText());
+    ui.lblZeichenAnzahl->setText(QString::number(text.size()));
+    const codegen::Dialect dialect = codeBoxMenu->dialect();
+    QStringList warnings { codegen::promptLengthWarning(text.size(), dialect),
+        codegen::unshowableCharactersWarning(text, dialect) };
+    warnings.removeAll(QString());
+    setForeColour(*ui.lblZeichenAnzahl, warnings.isEmpty() ? kGreen : kRed);
+    ui.lblZeichenAnzahl->setToolTip(
+        warnings.isEmpty() ? QString() : u' ' + warnings.join(u" \n ") + u' ');
 }
 
+// Named beside the code box as well, so that no one needs to hover to see
+// which VB the code is for.
 void frmMsgBoxQuillon::showDialect()
 {
-    ui.txtFormatiert->setToolTip(
-        QStringLiteral(" VB-Code für %1 ").arg(codegen::dialectTitle(codeBoxMenu->dialect())));
+    const QString title = codegen::dialectTitle(codeBoxMenu->dialect());
+    ui.txtFormatiert->setToolTip(QStringLiteral(" VB-Code für %1 ").arg(title));
+    ui.lblDialekt->setText(QStringLiteral("Dialekt: %1").arg(title));
     if (!ui.lblZeichenAnzahl->text().isEmpty())
         txtOriginal_Change();
 }
@@ -275,7 +299,8 @@ void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
 }
 
 // The user's own code, pasted into the code box, back into the boxes and the
-// options window, its run-time values marked in the message. On an error
+// options window. The code box keeps the user's code, with the call written
+// anew in its place as msgbox-format --reformat writes it. On an error
 // nothing the user typed changes.
 void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
 {
@@ -288,22 +313,30 @@ void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
             QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error(), kWarningStyle);
         return;
     }
-    ui.txtTitel->setText(read->title.isEmpty() ? codegen::kNoTitle.toString() : read->title);
-    marks->setParts(read->prompt);
-    options->setChoices(read->choices);
-    codeBoxMenu->setForm(read->form);
-    takenTitle = read->titleParts;
-    takenTitleShown = ui.txtTitel->text();
-    takenButtons = read->buttonsExpression;
-    takenTrailing = read->trailing;
-    if (!takenButtons.isEmpty())
-        ui.lblFlags->setText(takenButtons);
-    const QString dialectNote = takeDialectOf(evidence);
-    formatIntoCodeBox();
-    QStringList note { codegen::takeOverNote(read.call()), dialectNote };
+    codeWritten.clear();
+    takeIntoBoxes(read.call());
+    QStringList note { codegen::takeOverNote(read.call()) };
+    note << takeDialectOf(evidence);
+    note << writeCallsInPlace(code, dialect, reading);
+    returnToMessage();
     note.removeAll(QString());
     if (!note.isEmpty())
         services.messageBox.show(note.join(u"\r\n"), kNoteStyle);
+}
+
+// The call's title, message and options, its run-time values marked in
+// the message. The code form stays the user's choice.
+void frmMsgBoxQuillon::takeIntoBoxes(const codegen::VbCall &call)
+{
+    ui.txtTitel->setText(call.title.isEmpty() ? codegen::kNoTitle.toString() : call.title);
+    marks->setParts(call.prompt);
+    options->setChoices(call.choices);
+    takenTitle = call.titleParts;
+    takenTitleShown = ui.txtTitel->text();
+    takenButtons = call.buttonsExpression;
+    takenTrailing = call.trailing;
+    if (!takenButtons.isEmpty())
+        ui.lblFlags->setText(takenButtons);
 }
 
 // Code that only one dialect writes is taken as that dialect's; the user is
@@ -317,12 +350,49 @@ QString frmMsgBoxQuillon::takeDialectOf(const std::optional<codegen::DialectEvid
         .arg(codegen::dialectTitle(evidence->dialect), evidence->shownBy);
 }
 
+// As msgbox-format --reformat writes the code, so that the window and the
+// command line give the same: each call anew in its place, the variable
+// given the answer, its declaration or the lack of one, the bodies of If
+// and Select Case as they stood. A call that cannot be written anew stays
+// as it stood, and the user is told why.
+QString frmMsgBoxQuillon::writeCallsInPlace(
+    const QString &code, codegen::Dialect dialect, codegen::VbReading reading)
+{
+    codegen::RelayoutRequest request;
+    request.codeWidth = ui.HScroll1->value();
+    request.dialect = dialect;
+    request.reading = reading;
+    const codegen::RelaidSource written = codegen::relayOutCalls(code, request);
+    if (!written.changed.isEmpty())
+        replaceText(*ui.txtFormatiert, codegen::toWidgetText(written.text));
+    QStringList kept;
+    for (const codegen::SourceFinding &call : written.kept)
+        kept << QStringLiteral("Zeile %1: %2").arg(call.line).arg(call.message);
+    if (kept.isEmpty())
+        return {};
+    return QStringLiteral("Im VB-Code bleibt stehen, wie er war:\r\n") + kept.join(u"\r\n");
+}
+
 void frmMsgBoxQuillon::cmdFormatieren_Click()
 {
     formatIntoCodeBox();
 }
 
-codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
+// A new form or dialect shows at once in code the tool wrote; code of the
+// user's own, taken over or typed, stays as it is.
+void frmMsgBoxQuillon::rewriteOwnCode()
+{
+    if (!codeWritten.isEmpty() && ui.txtFormatiert->toPlainText() == codeWritten)
+        formatIntoCodeBox(false);
+}
+
+void frmMsgBoxQuillon::writeCode(const QString &code)
+{
+    codeWritten = codegen::toWidgetText(code);
+    replaceText(*ui.txtFormatiert, codeWritten);
+}
+
+codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox(bool backToMessage)
 {
     codegen::FormatRequest request;
     request.parts = marks->parts();
@@ -345,8 +415,9 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
         break;
     case codegen::FormatOutcome::Formatted:
         ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));
-        ui.txtFormatiert->setPlainText(codegen::toWidgetText(result.code));
-        returnToMessage();
+        writeCode(result.code);
+        if (backToMessage)
+            returnToMessage();
         break;
     }
     return result.outcome;
@@ -357,7 +428,7 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox()
 void frmMsgBoxQuillon::showRefusal(const codegen::FormatResult &result)
 {
     ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));
-    ui.txtFormatiert->setPlainText(codegen::toWidgetText(result.code));
+    writeCode(result.code);
     QString message = result.refusalMessage;
     if (codeBoxMenu->form() == codegen::CodeForm::Statement
         && message == codegen::continuationLimitMessage())
@@ -412,6 +483,7 @@ void frmMsgBoxQuillon::tmrRückwert_Timer()
 
 void frmMsgBoxQuillon::forgetTakenOverCall()
 {
+    codeWritten.clear();
     takenTitle.clear();
     takenTitleShown.clear();
     takenTrailing.clear();
@@ -424,7 +496,7 @@ void frmMsgBoxQuillon::cmdClearText_Click()
     forgetTakenOverCall();
     ui.txtTitel->setText(codegen::kNoTitle.toString());
     ui.txtOriginal->setPlainText(QStringLiteral("Original - Text"));
-    ui.txtFormatiert->setPlainText(QStringLiteral("Ausgabe VB - Code"));
+    replaceText(*ui.txtFormatiert, QStringLiteral("Ausgabe VB - Code"));
     ui.lblZeichenAnzahl->clear();
     tmrRückwert_Timer();
 }
@@ -433,7 +505,7 @@ void frmMsgBoxQuillon::cmdLöschen_Click()
 {
     forgetTakenOverCall();
     ui.txtOriginal->clear();
-    ui.txtFormatiert->clear();
+    replaceText(*ui.txtFormatiert, QString());
     ui.txtDummy->clear();
     ui.txtOriginal->setFocus();
 }
@@ -454,10 +526,12 @@ void frmMsgBoxQuillon::lblAbout_Click()
 }
 
 // Beside the main window, so that it may stay open while the user types.
+// Where the screen is too small for that, it covers the code box rather
+// than the boxes the user types into and the buttons.
 void frmMsgBoxQuillon::showIconsAndButtons()
 {
     if (!options->isVisible())
-        placeBeside(*options, *this);
+        placeBeside(*options, *this, ui.Label4->y());
     options->show();
     options->raise();
     options->activateWindow();

@@ -19,6 +19,7 @@ namespace codegen {
 struct FormatResult;
 enum class FormatOutcome;
 enum class VbReading;
+struct VbCall;
 }
 
 // The start-up window: title and message in, VB code out, the message box
@@ -58,11 +59,16 @@ private:
     void lblAbout_Click();
     void showIconsAndButtons();
 
-    codegen::FormatOutcome formatIntoCodeBox();
+    codegen::FormatOutcome formatIntoCodeBox(bool backToMessage = true);
     void showRefusal(const codegen::FormatResult &result);
+    void writeCode(const QString &code);
+    void rewriteOwnCode();
     void takeStyleChoices(const codegen::StyleChoices &choices);
     void takeOverVbCode(codegen::VbReading reading);
+    void takeIntoBoxes(const codegen::VbCall &call);
     QString takeDialectOf(const std::optional<codegen::DialectEvidence> &evidence);
+    QString writeCallsInPlace(
+        const QString &code, codegen::Dialect dialect, codegen::VbReading reading);
     void showDialect();
     void forgetTakenOverCall();
     void returnToMessage();
@@ -81,6 +87,9 @@ private:
     QString takenTitleShown;
     QString takenButtons;
     QString takenTrailing;
+    // The code the tool last wrote into the code box, as the box holds it;
+    // empty where the box holds none of the tool's own.
+    QString codeWritten;
 
     codegen::StyleChoices styleChoices;
     int iCaretPos = 0; // in the box's own positions: a line break counts once

@@ -111,16 +111,14 @@ private:
     // alone. Gives the line to go on from.
     qsizetype readCall(qsizetype from, qsizetype statement, qsizetype end)
     {
-        const VbReading reading
-            = m_request.fixedValues ? VbReading::FixedValues : VbReading::KeepExpressions;
         QString code = codeOf(from, end);
-        VbReadResult read = readMsgBox(code, m_dialect, reading);
+        VbReadResult read = readMsgBox(code, m_dialect, m_request.reading);
         if (!read.found() && from < statement) {
             const std::optional<SourceFinding> error = locatedError(read.error());
             if (error && from + error->line - 1 < statement) {
                 from = statement;
                 code = codeOf(from, end);
-                read = readMsgBox(code, m_dialect, reading);
+                read = readMsgBox(code, m_dialect, m_request.reading);
             }
         }
         if (read.found())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "code_writer/Formatter.h"
+#include "vb_frontend/VbReader.h"
 #include "vb_model/Dialect.h"
 #include "vb_model/TextEncoding.h"
 
@@ -36,9 +37,8 @@ struct RelayoutRequest
     // A Windows Script File or an HTML application: only the code inside
     // its VBScript script elements is read.
     bool scriptPartsOnly = false;
-    // Variables and constants given fixed text before a call are read for
-    // that text, as --fixed-values asks; otherwise they stay as written.
-    bool fixedValues = false;
+    // Run-time values kept as expressions, or read for fixed text.
+    VbReading reading = VbReading::KeepExpressions;
 };
 
 struct RelaidSource

@@ -1,8 +1,10 @@
 #include "vb_model/Dialect.h"
 
 #include "vb_model/VbConstants.h"
+#include "vb_model/Windows1252.h"
 
 #include <QStringBuilder>
+#include <QStringList>
 
 #include <array>
 #include <utility>
@@ -33,11 +35,13 @@ constexpr DialectRules kVbNetRules {
     .continuationLimit = 0,
     .promptLengthShown = 0,
     .helpArguments = false,
+    .windowsCodePageOnly = false,
 };
 // VB6's language without VB6's limits.
 constexpr DialectRules kTwinBasicRules {
     .continuationLimit = 0,
     .promptLengthShown = 0,
+    .windowsCodePageOnly = false,
 };
 
 // The members of .NET's MsgBoxStyle and MsgBoxResult enumerations, by the
@@ -135,6 +139,44 @@ QString promptLengthWarning(qsizetype promptLength, Dialect dialect)
            u"und schneidet den Rest ab."_s.arg(promptLength)
                .arg(dialectTitle(dialect))
                .arg(shown);
+}
+
+namespace {
+
+// Named so many at most; the rest stand as "...".
+constexpr qsizetype kCharactersNamed = 10;
+
+// Each character outside the Windows code page once, in the order of the
+// text; a character beyond the 16-bit range as the one character it is.
+QStringList charactersOutsideWindows1252(QStringView text)
+{
+    QStringList found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair
+            = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QStringView character = text.sliced(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        if (!encodeWindows1252(character) && !found.contains(character))
+            found.append(character.toString());
+    }
+    return found;
+}
+
+} // namespace
+
+QString unshowableCharactersWarning(QStringView prompt, Dialect dialect)
+{
+    if (!rulesOf(dialect).windowsCodePageOnly)
+        return {};
+    QStringList found = charactersOutsideWindows1252(prompt);
+    if (found.isEmpty())
+        return {};
+    if (found.size() > kCharactersNamed) {
+        found.resize(kCharactersNamed);
+        found.append(u"..."_s);
+    }
+    return u"Der Text hat Zeichen, die MsgBox in %1 nicht zeigen kann: %2; der Editor macht "
+           u"daraus \"?\"."_s.arg(dialectTitle(dialect), found.join(u' '));
 }
 
 } // namespace codegen

@@ -45,6 +45,9 @@ struct DialectRules
     bool namedArguments = true;
     // MsgBox takes HelpFile and Context at all.
     bool helpArguments = true;
+    // Its editor keeps code in the Windows code page, and its MsgBox shows
+    // no other character: the editor makes a "?" of any other.
+    bool windowsCodePageOnly = true;
 };
 
 const DialectRules &rulesOf(Dialect dialect);
@@ -62,5 +65,9 @@ QString dialectTitle(Dialect dialect);
 // Where the dialect's MsgBox would cut a prompt of this length, what the
 // user is told; empty where it shows all of it.
 QString promptLengthWarning(qsizetype promptLength, Dialect dialect);
+
+// Where the dialect cannot show characters of the prompt, what the user is
+// told, naming them; empty where it shows all of them.
+QString unshowableCharactersWarning(QStringView prompt, Dialect dialect);
 
 } // namespace codegen

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QList>
 #include <QPushButton>
@@ -128,23 +129,35 @@ namespace {
 
 using message_box_detail::PromptView;
 
+// As Windows' German box has them: an access key on every button but OK
+// and Cancel, which Return and Escape answer.
 QString captionOf(int answer)
 {
     switch (answer) {
     case kVbCancel.value:
-    case kVbAbort.value:
         return QStringLiteral("Abbrechen");
+    case kVbAbort.value:
+        return QStringLiteral("&Abbrechen");
     case kVbRetry.value:
-        return QStringLiteral("Wiederholen");
+        return QStringLiteral("&Wiederholen");
     case kVbIgnore.value:
-        return QStringLiteral("Ignorieren");
+        return QStringLiteral("&Ignorieren");
     case kVbYes.value:
-        return QStringLiteral("Ja");
+        return QStringLiteral("&Ja");
     case kVbNo.value:
-        return QStringLiteral("Nein");
+        return QStringLiteral("&Nein");
     default:
         return QStringLiteral("OK");
     }
+}
+
+// Windows' box takes a button's letter alone, as well as with Alt.
+bool isAccessKeyPress(const QKeyEvent &event, const QPushButton &button)
+{
+    const QKeySequence mnemonic = QKeySequence::mnemonic(button.text());
+    const Qt::KeyboardModifiers allowed = Qt::ShiftModifier | Qt::AltModifier;
+    return !mnemonic.isEmpty() && mnemonic[0].key() == event.key()
+        && (event.modifiers() & ~allowed) == Qt::NoModifier;
 }
 
 std::optional<QStyle::StandardPixmap> iconOf(qint32 style)
@@ -287,7 +300,7 @@ void StyledMessageBox::copyToClipboard() const
 {
     QStringList captions;
     for (const QPushButton *button : buttonsInOrder)
-        captions.append(button->text());
+        captions.append(QString(button->text()).remove(u'&'));
     QGuiApplication::clipboard()->setText(
         messageBoxAsText(windowTitle(), codegen::fromWidgetText(promptText), captions));
 }
@@ -302,6 +315,12 @@ void StyledMessageBox::keyPressEvent(QKeyEvent *event)
     if (event->matches(QKeySequence::Copy)) {
         copyToClipboard();
         return;
+    }
+    for (QPushButton *button : std::as_const(buttonsInOrder)) {
+        if (isAccessKeyPress(*event, *button)) {
+            finishWith(button);
+            return;
+        }
     }
     QDialog::keyPressEvent(event);
 }

@@ -168,7 +168,23 @@ void centreOnScreen(QWidget &window, const QScreen &screen)
     window.move(frame.topLeft());
 }
 
-PlacementBeside placementBeside(const QRect &anchor, const QSize &size, const QRect &available)
+namespace {
+
+// The overlapping window low on the screen, and the anchor above it as far
+// as the screen lets it be.
+void placeLowBelowAnchor(PlacementBeside &placement, const QRect &anchor, const QSize &size,
+    const QRect &available, int anchorKeptInView)
+{
+    placement.window.setY(available.bottom() + 1 - size.height());
+    const int highestKeepingInView = placement.window.y() - anchorKeptInView;
+    if (anchor.top() > highestKeepingInView)
+        placement.anchor.setY(std::max(available.top(), highestKeepingInView));
+}
+
+} // namespace
+
+PlacementBeside placementBeside(
+    const QRect &anchor, const QSize &size, const QRect &available, int anchorKeptInView)
 {
     PlacementBeside placement { QPoint(anchor.right() + 1, anchor.top()), anchor.topLeft() };
     const int rightmostLeft = available.right() + 1 - size.width();
@@ -186,7 +202,7 @@ PlacementBeside placementBeside(const QRect &anchor, const QSize &size, const QR
                 const bool rightIsRoomier
                     = available.right() - anchor.right() >= anchor.left() - available.left();
                 placement.window.setX(rightIsRoomier ? rightmostLeft : available.left());
-                placement.window.setY(available.bottom() + 1 - size.height());
+                placeLowBelowAnchor(placement, anchor, size, available, anchorKeptInView);
             }
         }
     }
@@ -197,14 +213,16 @@ PlacementBeside placementBeside(const QRect &anchor, const QSize &size, const QR
     return placement;
 }
 
-void placeBeside(QWidget &window, QWidget &anchor)
+void placeBeside(QWidget &window, QWidget &anchor, int clientKeptInView)
 {
-    const QSize anchorFrame = anchor.frameGeometry().size() - anchor.size();
+    const QRect anchorFrame = anchor.frameGeometry();
+    const QSize frameExtras = anchorFrame.size() - anchor.size();
     const QSize size
-        = window.isVisible() ? window.frameGeometry().size() : window.size() + anchorFrame;
+        = window.isVisible() ? window.frameGeometry().size() : window.size() + frameExtras;
+    const int keptInView = anchor.geometry().top() - anchorFrame.top() + clientKeptInView;
     const PlacementBeside placement
-        = placementBeside(anchor.frameGeometry(), size, anchor.screen()->availableGeometry());
-    if (placement.anchor != anchor.frameGeometry().topLeft())
+        = placementBeside(anchorFrame, size, anchor.screen()->availableGeometry(), keptInView);
+    if (placement.anchor != anchorFrame.topLeft())
         anchor.move(placement.anchor);
     window.move(placement.window);
 }

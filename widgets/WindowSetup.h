@@ -56,18 +56,23 @@ void centreOnScreen(QWidget &window, const QScreen &screen);
 // level. Where neither side has room but the two fit side by side, the
 // anchor moves over as little as it must. Only where even that does not fit,
 // the window overlaps the anchor at the screen's edge on the roomier side and
-// low, below the anchor's title and message boxes. Always within `available`.
+// low, and the anchor moves up as far as it must and can, so that its top
+// `anchorKeptInView` pixels (frame included) stay above the window. Always
+// within `available`.
 struct PlacementBeside
 {
     QPoint window;
     QPoint anchor;
 };
-PlacementBeside placementBeside(const QRect &anchor, const QSize &size, const QRect &available);
+PlacementBeside placementBeside(
+    const QRect &anchor, const QSize &size, const QRect &available, int anchorKeptInView = 0);
 
 // Moves `window` beside `anchor` on the anchor's screen, and the anchor over
-// where the two would not fit side by side otherwise. A window not shown yet
-// has no frame: it is taken to get one like the anchor's.
-void placeBeside(QWidget &window, QWidget &anchor);
+// where the two would not fit side by side otherwise. Where they overlap,
+// the anchor's client area down to `clientKeptInView` stays in view. A
+// window not shown yet has no frame: it is taken to get one like the
+// anchor's.
+void placeBeside(QWidget &window, QWidget &anchor, int clientKeptInView = 0);
 
 // Return and Enter press a push button that has the focus, as Space does;
 // outside a dialog Qt leaves them to the button's window.

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
@@ -178,6 +179,7 @@ private slots:
     void helpFallsBackToOwnText();
     void optionsWindowOpensAndEndsWithMain();
     void optionsWindowOpensBesideMain();
+    void optionsWindowLeavesTheMainControlsInView();
     void lastMessageSurvivesRestart_data();
     void lastMessageSurvivesRestart();
     void failedSaveStillEnds();
@@ -194,6 +196,12 @@ private slots:
     void countTurnsRedWhereTheDialectCutsTheText();
     void takeOverSwitchesToTheDialectOfTheCode_data();
     void takeOverSwitchesToTheDialectOfTheCode();
+    void codeBoxFollowsFormAndDialect_data();
+    void codeBoxFollowsFormAndDialect();
+    void takeOverKeepsTheUsersCode_data();
+    void takeOverKeepsTheUsersCode();
+    void undoBringsBackWhatTheToolWroteOver_data();
+    void undoBringsBackWhatTheToolWroteOver();
 };
 
 void tst_frmMsgBoxQuillon::setUpWorkedExample(Fixture &f)
@@ -683,6 +691,30 @@ void tst_frmMsgBoxQuillon::optionsWindowOpensBesideMain()
     QVERIFY(!options.frameGeometry().intersects(title));
 }
 
+// On a screen of 1280 x 1024 at any scale, where the two windows do not fit
+// side by side, the options window covers the code box, never the boxes the
+// user types into nor the buttons.
+void tst_frmMsgBoxQuillon::optionsWindowLeavesTheMainControlsInView()
+{
+    // The offscreen platform's screen of tests/widgets/offscreen-sxga.json.
+    const QScreen &screen = *QGuiApplication::primaryScreen();
+    if (screen.name() != u"SXGA"_s)
+        QSKIP("made for a screen of 1280 x 1024");
+    Fixture f;
+    QVERIFY(showActive(*f.window));
+    frmIconsAndButtons &options = *optionsWindow();
+
+    QTest::mouseClick(ui(f).Image1, Qt::LeftButton);
+
+    QVERIFY(screen.availableGeometry().contains(options.frameGeometry()));
+    QVERIFY(screen.availableGeometry().contains(f.window->frameGeometry()));
+    for (const QWidget *control : std::initializer_list<const QWidget *> { ui(f).txtTitel,
+             ui(f).txtOriginal, ui(f).cmdClearText, ui(f).cmdFormatieren, ui(f).cmdTesten }) {
+        const QRect place(control->mapToGlobal(QPoint()), control->size());
+        QVERIFY2(!options.frameGeometry().intersects(place), qPrintable(control->objectName()));
+    }
+}
+
 void tst_frmMsgBoxQuillon::lastMessageSurvivesRestart_data()
 {
     QTest::addColumn<QString>("programFolder");
@@ -737,16 +769,17 @@ void tst_frmMsgBoxQuillon::takesOverVbCode_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("flags");
     QTest::addColumn<QString>("said"); // the start of the message box's text, if any
-    QTest::addColumn<QString>("written"); // the first line of the code written anew
+    QTest::addColumn<QString>(
+        "written"); // the first line of the code, the call written anew in its place
 
     QTest::newRow("good code") << u"x = MsgBox(\"Ja\" & vbCrLf & \"Nein\", 36, \"Frage\")"_s
                                << u"Frage"_s << u"Ja\nNein"_s << u"vbQuestion Or vbYesNo"_s
-                               << QString() << u"    Dim lAntwort As VbMsgBoxResult"_s;
+                               << QString() << u"x = MsgBox( _"_s;
     QTest::newRow("no title") << u"MsgBox \"Hallo\""_s << u"Titelleiste"_s << u"Hallo"_s
-                              << QString() << QString() << u"    MsgBox _"_s;
+                              << QString() << QString() << u"MsgBox _"_s;
     QTest::newRow("help button") << u"MsgBox \"Hallo\", vbOKCancel Or vbMsgBoxHelpButton, \"T\""_s
                                  << u"T"_s << u"Hallo"_s << u"vbOKCancel"_s
-                                 << u"Nicht übernommen: vbMsgBoxHelpButton"_s << u"    MsgBox _"_s;
+                                 << u"Nicht übernommen: vbMsgBoxHelpButton"_s << u"MsgBox _"_s;
     // Nothing the user typed is lost: the boxes and the options stay.
     QTest::newRow("invalid code") << u"MsgBox \"Datei \" & , 48"_s << u"Frage"_s << u"Ja\nNein"_s
                                   << u"vbQuestion"_s
@@ -755,7 +788,7 @@ void tst_frmMsgBoxQuillon::takesOverVbCode_data()
     QTest::newRow("run-time values marked")
         << u"MsgBox \"Datei \"\"\" & sFile & \"\"\": \" & Err.Description, iStil, App.Title"_s
         << u"«App.Title»"_s << u"Datei \"«sFile»\": «Err.Description»"_s << u"iStil"_s << QString()
-        << u"    MsgBox _"_s;
+        << u"MsgBox _"_s;
 }
 
 void tst_frmMsgBoxQuillon::takesOverVbCode()
@@ -911,34 +944,47 @@ void tst_frmMsgBoxQuillon::dialectIsKeptNamedAndWritten()
     QVERIFY(ui(f).txtFormatiert->toolTip().contains(u"VB6 / VBA"_s));
 }
 
+// Red where the dialect's MsgBox would cut the text, or cannot show some of
+// its characters (VB6, VBA and VBScript know only the Windows code page);
+// the tool tip says why.
 void tst_frmMsgBoxQuillon::countTurnsRedWhereTheDialectCutsTheText_data()
 {
     QTest::addColumn<QString>("dialect");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("red");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("named"); // in the tool tip; empty: the count stays green
 
-    QTest::newRow("vb6, 1024") << u"mnuDialectVb6"_s << 1024 << false;
-    QTest::newRow("vb6, 1025") << u"mnuDialectVb6"_s << 1025 << true;
-    QTest::newRow("vbscript, 1025") << u"mnuDialectVbScript"_s << 1025 << true;
-    QTest::newRow("vb.net, 1025") << u"mnuDialectVbNet"_s << 1025 << false;
+    const QString x1024(1024, u'x');
+    QTest::newRow("vb6, 1024") << u"mnuDialectVb6"_s << x1024 << QString();
+    QTest::newRow("vb6, 1025") << u"mnuDialectVb6"_s << x1024 + u'x' << u"1024"_s;
+    QTest::newRow("vbscript, 1025") << u"mnuDialectVbScript"_s << x1024 + u'x' << u"1024"_s;
+    QTest::newRow("vb.net, 1025") << u"mnuDialectVbNet"_s << x1024 + u'x' << QString();
+    QTest::newRow("vb6, the code page's own")
+        << u"mnuDialectVb6"_s << u"Grüße: 50 € – „gut“ ©"_s << QString();
+    QTest::newRow("vb6, beyond 16 bits") << u"mnuDialectVb6"_s << u"Hurra 🎉\n🎉"_s << u": 🎉;"_s;
+    QTest::newRow("vb6, Greek and Chinese")
+        << u"mnuDialectVb6"_s << u"Ω und 中文"_s << u": Ω 中 文;"_s;
+    QTest::newRow("vbscript") << u"mnuDialectVbScript"_s << u"Ω"_s << u"VBScript"_s;
+    QTest::newRow("vb.net shows them") << u"mnuDialectVbNet"_s << u"🎉 Ω 中文"_s << QString();
+    QTest::newRow("twinbasic shows them") << u"mnuDialectTwinBasic"_s << u"🎉 Ω 中文"_s << QString();
 }
 
 void tst_frmMsgBoxQuillon::countTurnsRedWhereTheDialectCutsTheText()
 {
     QFETCH(QString, dialect);
-    QFETCH(int, length);
-    QFETCH(bool, red);
+    QFETCH(QString, text);
+    QFETCH(QString, named);
     Fixture f;
     const QColor green = ui(f).lblZeichenAnzahl->palette().color(QPalette::WindowText);
 
     f.window->findChild<QAction *>(dialect)->trigger();
-    ui(f).txtOriginal->setPlainText(QString(length, u'x'));
+    ui(f).txtOriginal->setPlainText(text);
     const QColor shown = ui(f).lblZeichenAnzahl->palette().color(QPalette::WindowText);
     const QString tip = ui(f).lblZeichenAnzahl->toolTip();
     f.window->findChild<QAction *>(u"mnuDialectVb6"_s)->trigger();
 
-    QCOMPARE(shown != green, red);
-    QCOMPARE(tip.contains(u"1024"_s), red);
+    QCOMPARE(shown != green, !named.isEmpty());
+    QVERIFY2(tip.contains(named), qPrintable(tip));
+    QCOMPARE(tip.isEmpty(), named.isEmpty());
     QVERIFY(f.messageBox.calls.isEmpty());
 }
 
@@ -946,15 +992,15 @@ void tst_frmMsgBoxQuillon::takeOverSwitchesToTheDialectOfTheCode_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("dialect"); // its action; empty: left as it was
-    QTest::addColumn<QString>("firstLine"); // of the code written anew
+    QTest::addColumn<QString>("firstLine"); // of the code, the call written anew in its place
 
     QTest::newRow("vbscript's &_") << u"MsgBox \"Hallo\" &_\n  \" Welt\", vbYesNo"_s
-                                   << u"mnuDialectVbScript"_s << u"    MsgBox _"_s;
+                                   << u"mnuDialectVbScript"_s << u"MsgBox _"_s;
     QTest::newRow("vb.net's enumeration")
         << u"Dim x As MsgBoxResult = MsgBox(\"Hallo\" &\n  \" Welt\", MsgBoxStyle.YesNo)"_s
-        << u"mnuDialectVbNet"_s << u"    Dim lAntwort As MsgBoxResult = MsgBox("_s;
+        << u"mnuDialectVbNet"_s << u"Dim x As MsgBoxResult = MsgBox("_s;
     QTest::newRow("vb6's code leaves the dialect")
-        << u"MsgBox \"Hallo\" & _\n  \" Welt\", vbYesNo"_s << QString() << u"    MsgBox _"_s;
+        << u"MsgBox \"Hallo\" & _\n  \" Welt\", vbYesNo"_s << QString() << u"MsgBox _"_s;
 }
 
 void tst_frmMsgBoxQuillon::takeOverSwitchesToTheDialectOfTheCode()
@@ -978,6 +1024,139 @@ void tst_frmMsgBoxQuillon::takeOverSwitchesToTheDialectOfTheCode()
     QCOMPARE(f.messageBox.calls.size(), dialect.isEmpty() ? 0 : 1);
     if (!dialect.isEmpty())
         QVERIFY(f.messageBox.calls[0].prompt.contains(u"Dialekt umgestellt"_s));
+}
+
+// A new form or dialect shows at once in the code the tool wrote, and the
+// dialect is named beside the box; code of the user's own stays.
+void tst_frmMsgBoxQuillon::codeBoxFollowsFormAndDialect_data()
+{
+    QTest::addColumn<QString>("choice"); // the menu's action
+    QTest::addColumn<bool>("typedOver"); // the user edited the code first
+    QTest::addColumn<QString>("firstLine"); // of the code box afterwards
+    QTest::addColumn<QString>("dialectShown");
+
+    QTest::newRow("VB.NET") << u"mnuDialectVbNet"_s << false << u"    MsgBox("_s
+                            << u"Dialekt: VB.NET"_s;
+    QTest::newRow("answer in a variable")
+        << u"mnuFormAnswer"_s << false << u"    Dim lAntwort As VbMsgBoxResult"_s
+        << u"Dialekt: VB6 / VBA"_s;
+    QTest::newRow("Select Case") << u"mnuFormSelect"_s << false << u"    Select Case MsgBox( _"_s
+                                 << u"Dialekt: VB6 / VBA"_s;
+    QTest::newRow("the user's own code stays")
+        << u"mnuDialectVbNet"_s << true << u"    MsgBox _ ' mein"_s << u"Dialekt: VB.NET"_s;
+}
+
+void tst_frmMsgBoxQuillon::codeBoxFollowsFormAndDialect()
+{
+    QFETCH(QString, choice);
+    QFETCH(bool, typedOver);
+    QFETCH(QString, firstLine);
+    QFETCH(QString, dialectShown);
+    Fixture f;
+    setUpWorkedExample(f);
+    ui(f).cmdFormatieren->click();
+    if (typedOver) {
+        ui(f).txtFormatiert->moveCursor(QTextCursor::Start);
+        ui(f).txtFormatiert->moveCursor(QTextCursor::EndOfLine);
+        QTest::keyClicks(ui(f).txtFormatiert, u" ' mein"_s);
+    }
+
+    f.window->findChild<QAction *>(choice)->trigger();
+    const QString code = ui(f).txtFormatiert->toPlainText();
+    const QString shown = f.window->findChild<QLabel *>(u"lblDialekt"_s)->text();
+    f.window->findChild<QAction *>(u"mnuFormStatement"_s)->trigger();
+    f.window->findChild<QAction *>(u"mnuDialectVb6"_s)->trigger();
+
+    QCOMPARE(code.section(u'\n', 0, 0), firstLine);
+    QCOMPARE(shown, dialectShown);
+    QVERIFY(f.messageBox.calls.isEmpty());
+}
+
+// The code box keeps the user's code with the call written anew in its
+// place, exactly as msgbox-format --reformat writes the same code; the
+// code form the user chose stays.
+void tst_frmMsgBoxQuillon::takeOverKeepsTheUsersCode_data()
+{
+    QTest::addColumn<QString>("code"); // as pasted, lines ending in CR LF
+    QTest::addColumn<QStringList>("kept"); // lines of it found again as they stood
+
+    QTest::newRow("the user's variable")
+        << u"iAntwort = MsgBox(\"Wirklich beenden?\", vbYesNo + vbQuestion, \"Ende\")\r\n"
+           u"If iAntwort = vbYes Then End\r\n"_s
+        << QStringList { u"iAntwort = MsgBox( _"_s, u"If iAntwort = vbYes Then End"_s };
+    QTest::newRow("VB.NET's declaration with its value")
+        << u"Dim antwort As MsgBoxResult = MsgBox(\"Wirklich beenden?\", "
+           u"MsgBoxStyle.YesNo Or MsgBoxStyle.Question, \"Ende\")\r\n"_s
+        << QStringList { u"Dim antwort As MsgBoxResult = MsgBox("_s };
+    QTest::newRow("a Sub with the bodies of its If")
+        << u"Private Sub cmdEnde_Click()\r\n"
+           u"    If MsgBox(\"Wirklich beenden?\", vbYesNo + vbQuestion, \"Ende\") = vbYes Then\r\n"
+           u"        SpeichereAlles\r\n"
+           u"        Unload Me\r\n"
+           u"    Else\r\n"
+           u"        lblStatus.Caption = \"Weiter\"\r\n"
+           u"    End If\r\n"
+           u"End Sub\r\n"_s
+        << QStringList { u"Private Sub cmdEnde_Click()"_s, u"    If MsgBox( _"_s,
+               u"        SpeichereAlles"_s, u"        Unload Me"_s, u"    Else"_s,
+               u"        lblStatus.Caption = \"Weiter\""_s, u"    End If"_s, u"End Sub"_s };
+}
+
+void tst_frmMsgBoxQuillon::takeOverKeepsTheUsersCode()
+{
+    QFETCH(QString, code);
+    QFETCH(QStringList, kept);
+    QProcess reformat;
+    reformat.start(QStringLiteral(MSGBOX_FORMAT_PATH), { u"--reformat"_s });
+    reformat.write(code.toUtf8());
+    reformat.closeWriteChannel();
+    QVERIFY(reformat.waitForFinished(30'000));
+    QCOMPARE(reformat.exitCode(), 0);
+    const QString byCommandLine = QString::fromUtf8(reformat.readAllStandardOutput());
+    Fixture f;
+    ui(f).txtFormatiert->setPlainText(QString(code).replace(u"\r\n"_s, u"\n"_s));
+
+    f.window->findChild<QAction *>(u"mnuVbCodeÜbernehmen"_s)->trigger();
+    const QString taken = ui(f).txtFormatiert->toPlainText().replace(u'\n', u"\r\n"_s);
+    const bool formKept = f.window->findChild<QAction *>(u"mnuFormStatement"_s)->isChecked();
+    f.window->findChild<QAction *>(u"mnuDialectVb6"_s)->trigger();
+
+    QCOMPARE(taken, byCommandLine);
+    QVERIFY(taken != code);
+    for (const QString &line : std::as_const(kept))
+        QVERIFY2(taken.split(u"\r\n"_s).contains(line), qPrintable(line));
+    QVERIFY(!taken.contains(u"lAntwort"_s));
+    QVERIFY(formKept);
+    QCOMPARE(ui(f).txtOriginal->toPlainText(), u"Wirklich beenden?"_s);
+}
+
+// Ctrl+Z in the code box brings back what the tool wrote over.
+void tst_frmMsgBoxQuillon::undoBringsBackWhatTheToolWroteOver_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::newRow("Text formatieren") << u"cmdFormatieren"_s;
+    QTest::newRow("Reset") << u"cmdClearText"_s;
+    QTest::newRow("VB-Code übernehmen") << u"mnuVbCodeÜbernehmen"_s;
+}
+
+void tst_frmMsgBoxQuillon::undoBringsBackWhatTheToolWroteOver()
+{
+    QFETCH(QString, action);
+    Fixture f;
+    setUpWorkedExample(f);
+    const QString mine = u"x = MsgBox(\"Mein Text\", vbYesNo, \"Mein Titel\")\n"_s;
+    ui(f).txtFormatiert->setPlainText(mine);
+
+    if (auto *button = f.window->findChild<QPushButton *>(action))
+        button->click();
+    else
+        f.window->findChild<QAction *>(action)->trigger();
+    const QString written = ui(f).txtFormatiert->toPlainText();
+    ui(f).txtFormatiert->setFocus();
+    QTest::keySequence(ui(f).txtFormatiert, QKeySequence::Undo);
+
+    QVERIFY(written != mine);
+    QCOMPARE(ui(f).txtFormatiert->toPlainText(), mine);
 }
 
 QTEST_MAIN(tst_frmMsgBoxQuillon)

@@ -2,6 +2,7 @@
 
 #include "content/HelpText.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
@@ -71,6 +72,8 @@ private slots:
     void helpTextKeepsItsElevenLines();
     void escapeAndCloseAnswer_data();
     void escapeAndCloseAnswer();
+    void accessKeysAnswer_data();
+    void accessKeysAnswer();
     void fitsAfterRoundingToDevicePixels_data();
     void fitsAfterRoundingToDevicePixels();
     void copiesItselfOnCtrlC();
@@ -88,21 +91,22 @@ void tst_StyledMessageBox::buttonSets_data()
                                 << QList<int> { 1, 2 };
     QTest::newRow("Abort, Retry, Ignore")
         << 2
-        << QStringList { QStringLiteral("Abbrechen"), QStringLiteral("Wiederholen"),
-               QStringLiteral("Ignorieren") }
+        << QStringList { QStringLiteral("&Abbrechen"), QStringLiteral("&Wiederholen"),
+               QStringLiteral("&Ignorieren") }
         << QList<int> { 3, 4, 5 };
-    QTest::newRow("Yes, No, Cancel")
-        << 3
-        << QStringList { QStringLiteral("Ja"), QStringLiteral("Nein"), QStringLiteral("Abbrechen") }
-        << QList<int> { 6, 7, 2 };
-    QTest::newRow("Yes, No") << 4 << QStringList { QStringLiteral("Ja"), QStringLiteral("Nein") }
+    QTest::newRow("Yes, No, Cancel") << 3
+                                     << QStringList { QStringLiteral("&Ja"),
+                                            QStringLiteral("&Nein"), QStringLiteral("Abbrechen") }
+                                     << QList<int> { 6, 7, 2 };
+    QTest::newRow("Yes, No") << 4 << QStringList { QStringLiteral("&Ja"), QStringLiteral("&Nein") }
                              << QList<int> { 6, 7 };
     QTest::newRow("Retry, Cancel")
-        << 5 << QStringList { QStringLiteral("Wiederholen"), QStringLiteral("Abbrechen") }
+        << 5 << QStringList { QStringLiteral("&Wiederholen"), QStringLiteral("Abbrechen") }
         << QList<int> { 4, 2 };
     QTest::newRow("the other bits leave the set alone")
         << (64 + 3 + 512 + 4096 + 524288)
-        << QStringList { QStringLiteral("Ja"), QStringLiteral("Nein"), QStringLiteral("Abbrechen") }
+        << QStringList { QStringLiteral("&Ja"), QStringLiteral("&Nein"),
+               QStringLiteral("Abbrechen") }
         << QList<int> { 6, 7, 2 };
 }
 
@@ -157,11 +161,11 @@ void tst_StyledMessageBox::defaultButton_data()
     QTest::addColumn<int>("style");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("yes/no/cancel, first") << 3 << QStringLiteral("Ja");
-    QTest::newRow("yes/no/cancel, second") << (3 + 256) << QStringLiteral("Nein");
+    QTest::newRow("yes/no/cancel, first") << 3 << QStringLiteral("&Ja");
+    QTest::newRow("yes/no/cancel, second") << (3 + 256) << QStringLiteral("&Nein");
     QTest::newRow("yes/no/cancel, third") << (3 + 512) << QStringLiteral("Abbrechen");
-    QTest::newRow("abort/retry/ignore, third") << (2 + 512) << QStringLiteral("Ignorieren");
-    QTest::newRow("yes/no, third falls back to the first") << (4 + 512) << QStringLiteral("Ja");
+    QTest::newRow("abort/retry/ignore, third") << (2 + 512) << QStringLiteral("&Ignorieren");
+    QTest::newRow("yes/no, third falls back to the first") << (4 + 512) << QStringLiteral("&Ja");
     QTest::newRow("OK, second falls back to OK") << 256 << QStringLiteral("OK");
 }
 
@@ -307,6 +311,52 @@ void tst_StyledMessageBox::escapeAndCloseAnswer()
         QCOMPARE(escaped->answer(), answer);
         QCOMPARE(closed->answer(), answer);
     }
+}
+
+// As Windows' German box: J and N answer "Ja" and "Nein", alone or with
+// Alt, and so does the underlined letter of every button but OK and Cancel.
+void tst_StyledMessageBox::accessKeysAnswer_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<int>("answer"); // 0: the box stays open
+
+    QTest::newRow("J") << 4 << Qt::Key_J << Qt::KeyboardModifiers() << 6;
+    QTest::newRow("N") << 4 << Qt::Key_N << Qt::KeyboardModifiers() << 7;
+    QTest::newRow("Alt+N") << 3 << Qt::Key_N << Qt::KeyboardModifiers(Qt::AltModifier) << 7;
+    QTest::newRow("Shift+J") << 3 << Qt::Key_J << Qt::KeyboardModifiers(Qt::ShiftModifier) << 6;
+    QTest::newRow("Ctrl+J is no answer")
+        << 4 << Qt::Key_J << Qt::KeyboardModifiers(Qt::ControlModifier) << 0;
+    QTest::newRow("A, abort") << 2 << Qt::Key_A << Qt::KeyboardModifiers() << 3;
+    QTest::newRow("W, retry") << 2 << Qt::Key_W << Qt::KeyboardModifiers() << 4;
+    QTest::newRow("I, ignore") << 2 << Qt::Key_I << Qt::KeyboardModifiers() << 5;
+    QTest::newRow("W, retry of two") << 5 << Qt::Key_W << Qt::KeyboardModifiers() << 4;
+    QTest::newRow("A, but Cancel has no letter") << 3 << Qt::Key_A << Qt::KeyboardModifiers() << 0;
+    QTest::newRow("O, but OK has no letter") << 1 << Qt::Key_O << Qt::KeyboardModifiers() << 0;
+}
+
+void tst_StyledMessageBox::accessKeysAnswer()
+{
+    QFETCH(int, style);
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(int, answer);
+
+    const auto box = std::make_unique<StyledMessageBox>(QStringLiteral("Text"), style, QString());
+    box->show();
+    QVERIFY(QTest::qWaitForWindowActive(box.get()));
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+
+    // Alt and a letter is Qt's own shortcut, which presses the button a
+    // moment later, as a click shows.
+    if (answer == 0) {
+        QTest::qWait(300);
+        QVERIFY(box->isVisible());
+        return;
+    }
+    QTRY_VERIFY(!box->isVisible());
+    QCOMPARE(box->answer(), answer);
 }
 
 void tst_StyledMessageBox::fitsAfterRoundingToDevicePixels_data()

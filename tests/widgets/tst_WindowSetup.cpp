@@ -20,36 +20,46 @@ private slots:
 void tst_WindowSetup::placementBeside_data()
 {
     QTest::addColumn<QRect>("anchor");
+    QTest::addColumn<int>("keptInView"); // of the anchor, from its top
     QTest::addColumn<QPoint>("window");
     QTest::addColumn<QPoint>("anchorMovedTo");
 
     // A window of 400 x 300 on a screen of 1280 x 1000 below a 24 px panel.
     QTest::newRow("room on the right")
-        << QRect(100, 200, 600, 500) << QPoint(700, 200) << QPoint(100, 200);
+        << QRect(100, 200, 600, 500) << 0 << QPoint(700, 200) << QPoint(100, 200);
     QTest::newRow("room on the left only")
-        << QRect(500, 200, 600, 500) << QPoint(100, 200) << QPoint(500, 200);
+        << QRect(500, 200, 600, 500) << 0 << QPoint(100, 200) << QPoint(500, 200);
     QTest::newRow("the pair moves left")
-        << QRect(100, 100, 850, 500) << QPoint(880, 100) << QPoint(30, 100);
+        << QRect(100, 100, 850, 500) << 0 << QPoint(880, 100) << QPoint(30, 100);
     QTest::newRow("the pair moves right")
-        << QRect(300, 100, 700, 500) << QPoint(0, 100) << QPoint(400, 100);
+        << QRect(300, 100, 700, 500) << 0 << QPoint(0, 100) << QPoint(400, 100);
     QTest::newRow("too wide for a pair: roomier right, low")
-        << QRect(100, 100, 900, 500) << QPoint(880, 724) << QPoint(100, 100);
+        << QRect(100, 100, 900, 500) << 0 << QPoint(880, 724) << QPoint(100, 100);
     QTest::newRow("too wide for a pair: roomier left, low")
-        << QRect(300, 100, 900, 500) << QPoint(0, 724) << QPoint(300, 100);
+        << QRect(300, 100, 900, 500) << 0 << QPoint(0, 724) << QPoint(300, 100);
     QTest::newRow("kept below the panel")
-        << QRect(100, 0, 600, 500) << QPoint(700, 24) << QPoint(100, 0);
+        << QRect(100, 0, 600, 500) << 0 << QPoint(700, 24) << QPoint(100, 0);
     QTest::newRow("kept above the screen's foot")
-        << QRect(100, 900, 600, 500) << QPoint(700, 724) << QPoint(100, 900);
+        << QRect(100, 900, 600, 500) << 0 << QPoint(700, 724) << QPoint(100, 900);
+    QTest::newRow("too wide for a pair: the anchor's top kept above the window")
+        << QRect(100, 600, 900, 400) << 250 << QPoint(880, 724) << QPoint(100, 474);
+    QTest::newRow("too wide for a pair: the anchor's top in view already")
+        << QRect(100, 300, 900, 400) << 250 << QPoint(880, 724) << QPoint(100, 300);
+    QTest::newRow("too wide for a pair: the anchor up to the panel, no further")
+        << QRect(100, 600, 900, 400) << 800 << QPoint(880, 724) << QPoint(100, 24);
+    QTest::newRow("room on the right: nothing to keep")
+        << QRect(100, 200, 600, 500) << 250 << QPoint(700, 200) << QPoint(100, 200);
 }
 
 void tst_WindowSetup::placementBeside()
 {
     QFETCH(QRect, anchor);
+    QFETCH(int, keptInView);
     QFETCH(QPoint, window);
     QFETCH(QPoint, anchorMovedTo);
 
     const PlacementBeside placement
-        = ::placementBeside(anchor, QSize(400, 300), QRect(0, 24, 1280, 1000));
+        = ::placementBeside(anchor, QSize(400, 300), QRect(0, 24, 1280, 1000), keptInView);
     QCOMPARE(placement.window, window);
     QCOMPARE(placement.anchor, anchorMovedTo);
 }
