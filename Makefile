@@ -4,7 +4,8 @@
 BUILD_DIR ?= build
 CMAKE_BUILD_TYPE ?= RelWithDebInfo
 
-# Everything the build, the tests, the end-to-end tests, the benchmark and
+# Everything the build, the tests, the end-to-end tests (the editors whose
+# LSP clients drive the language server among them), the benchmark and
 # the Debian package need.
 PACKAGES := cmake ninja-build g++ make \
 	qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools \
@@ -13,7 +14,8 @@ PACKAGES := cmake ninja-build g++ make \
 	xvfb xauth x11-utils openbox wmctrl xdotool xclip imagemagick python3 \
 	libbenchmark-dev \
 	clang libclang-rt-dev \
-	antlr4 default-jdk-headless
+	antlr4 default-jdk-headless \
+	neovim emacs-nox elpa-eglot
 
 .PHONY: all deps configure build package run check test bench clean
 
@@ -25,7 +27,7 @@ PACKAGES := cmake ninja-build g++ make \
 ASAN_BUILD_DIR ?= build-asan
 FUZZ_BUILD_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := fuzz_formatter fuzz_reader fuzz_laststore fuzz_commandline fuzz_sourcefiles
+FUZZ_TARGETS := fuzz_formatter fuzz_reader fuzz_laststore fuzz_commandline fuzz_sourcefiles fuzz_lsp
 SANITIZER_ENV := \
 	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
@@ -121,6 +123,7 @@ bench: build
 	$(BUILD_DIR)/bin/bench-formatter
 	$(BUILD_DIR)/bin/bench-codebox
 	$(BUILD_DIR)/bin/bench-sourcefiles
+	$(BUILD_DIR)/bin/bench-lsp
 
 windows-deps:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(WINDOWS_PACKAGES)"

@@ -115,24 +115,9 @@ void replaceFile(const FormatOptions &options, const QString &file, Outcome &out
 QString findingsOf(const FormatOptions &options, const QString &file, const QString &text,
     const codegen::RelaidSource &written)
 {
-    QList<std::pair<codegen::SourceFinding, QString>> findings;
-    for (const codegen::SourceFinding &changed : written.changed)
-        findings.append({ changed,
-            Cli::tr("MsgBox call not laid out as --reformat --width %1 writes it")
-                .arg(options.codeWidth) });
-    for (const codegen::SourceFinding &kept : written.kept)
-        findings.append(
-            { kept, Cli::tr("MsgBox call cannot be written anew: %1").arg(reasonOf(kept)) });
-    const QString code = codegen::holdsScriptParts(file) ? codegen::scriptPartsOf(text) : text;
-    for (const codegen::SourceFinding &limit :
-        codegen::limitFindings(code, dialectOf(options, file, code)))
-        findings.append({ limit, spoken(limit.message) });
-    std::stable_sort(findings.begin(), findings.end(), [](const auto &a, const auto &b) {
-        return std::pair(a.first.line, a.first.column) < std::pair(b.first.line, b.first.column);
-    });
     QString lines;
-    for (const auto &[finding, message] : std::as_const(findings))
-        lines += placed(file, finding, message);
+    for (const CheckFinding &finding : checkFindings(options, file, text, written))
+        lines += placed(file, finding.place, finding.place.message);
     return lines;
 }
 
@@ -194,6 +179,30 @@ Outcome reformatSourceInput(const FormatOptions &options, const QByteArray &inpu
     const Relaid written
         = relaid(options, Cli::tr("<standard input>"), input, codegen::TextEncoding::Utf8);
     return outcomeOf(written, written.bytes);
+}
+
+QList<CheckFinding> checkFindings(const FormatOptions &options, const QString &file,
+    const QString &text, const codegen::RelaidSource &written)
+{
+    QList<CheckFinding> findings;
+    for (const codegen::SourceFinding &changed : written.changed)
+        findings.append({ { changed.line, changed.column,
+                              Cli::tr("MsgBox call not laid out as --reformat --width %1 writes it")
+                                  .arg(options.codeWidth) },
+            CheckKind::Layout });
+    for (const codegen::SourceFinding &kept : written.kept)
+        findings.append(
+            { { kept.line, kept.column,
+                  Cli::tr("MsgBox call cannot be written anew: %1").arg(reasonOf(kept)) },
+                CheckKind::NotWritable });
+    const QString code = codegen::holdsScriptParts(file) ? codegen::scriptPartsOf(text) : text;
+    for (const codegen::SourceFinding &limit :
+        codegen::limitFindings(code, dialectOf(options, file, code)))
+        findings.append({ { limit.line, limit.column, spoken(limit.message) }, CheckKind::Limit });
+    std::stable_sort(findings.begin(), findings.end(), [](const auto &a, const auto &b) {
+        return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);
+    });
+    return findings;
 }
 
 Outcome checkFiles(const FormatOptions &options)

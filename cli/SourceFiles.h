@@ -1,8 +1,11 @@
 #pragma once
 
 #include "cli/HeadlessFormat.h"
+#include "source_files/SourceCalls.h"
 
 #include <QByteArray>
+#include <QList>
+#include <QString>
 
 namespace cli {
 
@@ -22,5 +25,25 @@ Outcome reformatSourceInput(const FormatOptions &options, const QByteArray &inpu
 // --check: what --reformat would change and what VB would not take, as
 // FILE:LINE:COLUMN: lines on standard output; exit 1 where there is any.
 Outcome checkFiles(const FormatOptions &options);
+
+// What a finding of --check is about: a call not laid out at the width, a
+// call that cannot be written anew, or a statement over VB's limits.
+enum class CheckKind {
+    Layout,
+    NotWritable,
+    Limit,
+};
+
+struct CheckFinding
+{
+    codegen::SourceFinding place; // its message in msgbox-format's words
+    CheckKind kind = CheckKind::Layout;
+};
+
+// What --check names in a file's text that relayOutCalls wrote as
+// `written`, in the order of their places; the language server's
+// diagnostics as well.
+QList<CheckFinding> checkFindings(const FormatOptions &options, const QString &file,
+    const QString &text, const codegen::RelaidSource &written);
 
 } // namespace cli
