@@ -19,18 +19,18 @@ constexpr qsizetype kMessageSize = 100'000;
 void formatIntoCodeBox(benchmark::State &state)
 {
     const QString unit = u"Ein ganz gewöhnlicher Absatz aus Wörtern, die umbrechen.\r\n"_s;
-    codegen::FormatRequest request;
+    quillon::writer::FormatRequest request;
     request.message = unit.repeated(kMessageSize / unit.size() + 1).first(kMessageSize);
-    request.form = codegen::CodeForm::TextVariable;
+    request.form = quillon::model::CodeForm::TextVariable;
     QPlainTextEdit txtDummy;
     QPlainTextEdit txtFormatiert;
     txtFormatiert.setLineWrapMode(QPlainTextEdit::NoWrap);
     txtDummy.show();
     txtFormatiert.show();
     for (auto _ : state) {
-        const codegen::FormatResult result = codegen::formatMessage(request);
-        txtDummy.setPlainText(codegen::toWidgetText(result.measuringText));
-        txtFormatiert.setPlainText(codegen::toWidgetText(result.code));
+        const quillon::writer::FormatResult result = quillon::writer::formatMessage(request);
+        txtDummy.setPlainText(quillon::model::toWidgetText(result.measuringText));
+        txtFormatiert.setPlainText(quillon::model::toWidgetText(result.code));
         QApplication::processEvents();
     }
 }

@@ -38,9 +38,11 @@ QString messageOf(const Shape &shape, qsizetype size)
     return shape.unit.repeated(size / shape.unit.size() + 1).first(size);
 }
 
-using Formatter = std::function<codegen::FormatResult(const codegen::FormatRequest &)>;
+using Formatter
+    = std::function<quillon::writer::FormatResult(const quillon::writer::FormatRequest &)>;
 
-void registerRun(const std::string &name, const Formatter &format, codegen::FormatRequest request)
+void registerRun(
+    const std::string &name, const Formatter &format, quillon::writer::FormatRequest request)
 {
     benchmark::RegisterBenchmark(name.c_str(), [format, request](benchmark::State &state) {
         for (auto _ : state)
@@ -131,14 +133,14 @@ constexpr qsizetype kReadSize = 1024 * 1024;
 
 // A message of the paragraph shape with a run-time value after each
 // sentence, of about `size` characters in all.
-codegen::MessageParts partsOf(qsizetype size)
+quillon::model::MessageParts partsOf(qsizetype size)
 {
     const QString sentence = kShapes[0].unit;
     const QString value = u"Err.Description"_s;
-    codegen::MessageParts parts;
+    quillon::model::MessageParts parts;
     for (qsizetype written = 0; written < size; written += sentence.size() + value.size()) {
-        parts.append({ codegen::MessagePart::Kind::ExactText, sentence });
-        parts.append({ codegen::MessagePart::Kind::Expression, value });
+        parts.append({ quillon::model::MessagePart::Kind::ExactText, sentence });
+        parts.append({ quillon::model::MessagePart::Kind::Expression, value });
     }
     return parts;
 }
@@ -146,10 +148,11 @@ codegen::MessageParts partsOf(qsizetype size)
 void registerRead(const std::string &name, const QString &code)
 {
     benchmark::RegisterBenchmark(name.c_str(), [code](benchmark::State &state) {
-        if (!codegen::readMsgBox(code, codegen::Dialect::Vb6).found())
+        if (!quillon::frontend::readMsgBox(code, quillon::model::Dialect::Vb6).found())
             state.SkipWithError("the code does not read as a call");
         for (auto _ : state)
-            benchmark::DoNotOptimize(codegen::readMsgBox(code, codegen::Dialect::Vb6));
+            benchmark::DoNotOptimize(
+                quillon::frontend::readMsgBox(code, quillon::model::Dialect::Vb6));
     })->Unit(benchmark::kMillisecond);
 }
 
@@ -165,27 +168,27 @@ int main(int argc, char **argv)
     for (const Shape &shape : kShapes) {
         for (const int width : kWidths) {
             for (const qsizetype size : kSizes) {
-                codegen::FormatRequest request;
+                quillon::writer::FormatRequest request;
                 request.message = messageOf(shape, size);
                 request.codeWidth = width;
                 const std::string name = std::string(shape.name) + "/" + std::to_string(width) + "/"
                     + std::to_string(size);
-                registerRun("production/" + name, codegen::formatMessage, request);
-                request.form = codegen::CodeForm::TextVariable;
-                registerRun("text-variable/" + name, codegen::formatMessage, request);
-                request.form = codegen::CodeForm::Statement;
+                registerRun("production/" + name, quillon::writer::formatMessage, request);
+                request.form = quillon::model::CodeForm::TextVariable;
+                registerRun("text-variable/" + name, quillon::writer::formatMessage, request);
+                request.form = quillon::model::CodeForm::Statement;
                 if (size == kComparedSize)
                     registerRun("reference/" + name, reference::formatMessage, request);
             }
         }
     }
     for (const int width : kWidths) {
-        codegen::FormatRequest request;
+        quillon::writer::FormatRequest request;
         request.parts = partsOf(kReadSize);
         request.codeWidth = width;
-        registerRun("expressions/paragraph/" + std::to_string(width) + "/"
-                + std::to_string(kReadSize),
-            codegen::formatMessage, request);
+        registerRun(
+            "expressions/paragraph/" + std::to_string(width) + "/" + std::to_string(kReadSize),
+            quillon::writer::formatMessage, request);
     }
     for (const ReadShape &shape : kReadShapes)
         registerRead("reader/"s + shape.name + "/1MiB", codeOf(shape));

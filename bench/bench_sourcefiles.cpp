@@ -49,7 +49,8 @@ QList<QByteArray> projectOf(qsizetype bytes)
         QString code;
         for (int number = 0; code.size() < bytes / kFiles; ++number)
             code += procedure(number);
-        files.append(header + *codegen::encodeText(code, codegen::TextEncoding::Windows1252));
+        files.append(
+            header + *quillon::model::encodeText(code, quillon::model::TextEncoding::Windows1252));
     }
     return files;
 }
@@ -74,7 +75,7 @@ void BM_ReadProject(benchmark::State &state)
     const QList<QByteArray> files = projectFor(state);
     for (auto _ : state) {
         for (const QByteArray &file : files)
-            benchmark::DoNotOptimize(codegen::sourceFromBytes(file));
+            benchmark::DoNotOptimize(quillon::sources::sourceFromBytes(file));
     }
     setBytes(state, files);
 }
@@ -84,10 +85,11 @@ void BM_CheckProject(benchmark::State &state)
     const QList<QByteArray> files = projectFor(state);
     for (auto _ : state) {
         for (const QByteArray &file : files) {
-            const codegen::SourceText source = codegen::sourceFromBytes(file);
+            const quillon::sources::SourceText source = quillon::sources::sourceFromBytes(file);
             benchmark::DoNotOptimize(
-                codegen::relayOutCalls(source.text, { 70, 0, source.encoding }));
-            benchmark::DoNotOptimize(codegen::limitFindings(source.text, codegen::Dialect::Vb6));
+                quillon::sources::relayOutCalls(source.text, { 70, 0, source.encoding }));
+            benchmark::DoNotOptimize(
+                quillon::sources::limitFindings(source.text, quillon::model::Dialect::Vb6));
         }
     }
     setBytes(state, files);
@@ -98,10 +100,10 @@ void BM_RelayOutProject(benchmark::State &state)
     const QList<QByteArray> files = projectFor(state);
     for (auto _ : state) {
         for (const QByteArray &file : files) {
-            const codegen::SourceText source = codegen::sourceFromBytes(file);
-            const codegen::RelaidSource relaid
-                = codegen::relayOutCalls(source.text, { 70, 0, source.encoding });
-            benchmark::DoNotOptimize(codegen::encodeText(relaid.text, source.encoding));
+            const quillon::sources::SourceText source = quillon::sources::sourceFromBytes(file);
+            const quillon::sources::RelaidSource relaid
+                = quillon::sources::relayOutCalls(source.text, { 70, 0, source.encoding });
+            benchmark::DoNotOptimize(quillon::model::encodeText(relaid.text, source.encoding));
         }
     }
     setBytes(state, files);

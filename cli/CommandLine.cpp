@@ -12,7 +12,7 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
-using codegen::VbConstant;
+using quillon::model::VbConstant;
 
 namespace cli {
 namespace {
@@ -124,23 +124,24 @@ QString readTitle(
     return {};
 }
 
-QString readForm(
-    const QCommandLineParser &parser, const QCommandLineOption &option, codegen::CodeForm &form)
+QString readForm(const QCommandLineParser &parser, const QCommandLineOption &option,
+    quillon::model::CodeForm &form)
 {
     int index = int(form);
     QString problem = readName(parser, option, formWords(), index);
-    form = codegen::CodeForm(index);
+    form = quillon::model::CodeForm(index);
     return problem;
 }
 
-QString readDialect(
-    const QCommandLineParser &parser, const QCommandLineOption &option, codegen::Dialect &dialect)
+QString readDialect(const QCommandLineParser &parser, const QCommandLineOption &option,
+    quillon::model::Dialect &dialect)
 {
-    // The words in the order of codegen::Dialect, VBA's after them.
+    // The words in the order of quillon::model::Dialect, VBA's after them.
     int index = 0;
     const QString problem = readName(parser, option, dialectWords(), index);
-    constexpr codegen::Dialect kDialects[] { codegen::Dialect::Vb6, codegen::Dialect::VbScript,
-        codegen::Dialect::VbNet, codegen::Dialect::TwinBasic, codegen::Dialect::Vb6 };
+    constexpr quillon::model::Dialect kDialects[] { quillon::model::Dialect::Vb6,
+        quillon::model::Dialect::VbScript, quillon::model::Dialect::VbNet,
+        quillon::model::Dialect::TwinBasic, quillon::model::Dialect::Vb6 };
     if (problem.isEmpty() && parser.isSet(option))
         dialect = kDialects[index];
     return problem;
@@ -149,8 +150,8 @@ QString readDialect(
 QString readValues(const QCommandLineParser &parser, const Options &o, FormatOptions &options)
 {
     const QString problems[] = {
-        readNumber(
-            parser, o.width, codegen::kMinCodeWidth, codegen::kMaxCodeWidth, options.codeWidth),
+        readNumber(parser, o.width, quillon::writer::kMinCodeWidth, quillon::writer::kMaxCodeWidth,
+            options.codeWidth),
         readTitle(parser, o.title, options.title),
         readName(parser, o.icon, iconWords(), options.style.icon),
         readName(parser, o.buttons, buttonSetWords(), options.style.buttons),
@@ -172,10 +173,10 @@ QString readValues(const QCommandLineParser &parser, const Options &o, FormatOpt
 // window does.
 QString formProblem(const FormatOptions &options)
 {
-    if (options.reformatCall || codegen::formFits(options.form, options.style))
+    if (options.reformatCall || quillon::model::formFits(options.form, options.style))
         return {};
     const qsizetype buttons
-        = codegen::answersOf(codegen::computeStyleFlags(options.style).value).size();
+        = quillon::model::answersOf(quillon::model::computeStyleFlags(options.style).value).size();
     return Cli::tr("--form if needs a set of two buttons, but --buttons %1 shows %2; "
                    "use --form select or a set of two buttons.")
         .arg(buttonSetWords().value(options.style.buttons),
@@ -229,12 +230,13 @@ QString sourceFileProblem(
 
 QStringList iconWords()
 {
-    return choiceWords(codegen::iconConstantOf, codegen::kIconChoiceCount, u"none"_s);
+    return choiceWords(quillon::model::iconConstantOf, quillon::model::kIconChoiceCount, u"none"_s);
 }
 
 QStringList buttonSetWords()
 {
-    return choiceWords(codegen::buttonSetConstantOf, codegen::kButtonSetChoiceCount, u"ok"_s);
+    return choiceWords(
+        quillon::model::buttonSetConstantOf, quillon::model::kButtonSetChoiceCount, u"ok"_s);
 }
 
 QStringList formWords()

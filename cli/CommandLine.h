@@ -12,13 +12,13 @@ namespace cli {
 // comes from standard input.
 struct FormatOptions
 {
-    int codeWidth = codegen::kDefaultCodeWidth;
+    int codeWidth = quillon::writer::kDefaultCodeWidth;
     QString title; // as typed; "" or "Titelleiste" means none
-    codegen::StyleChoices style;
+    quillon::model::StyleChoices style;
     bool printPrompt = false;
-    codegen::CodeForm form = codegen::CodeForm::Statement;
+    quillon::model::CodeForm form = quillon::model::CodeForm::Statement;
     bool formGiven = false; // --reformat --form: the first call alone, in that form
-    codegen::Dialect dialect = codegen::Dialect::Vb6;
+    quillon::model::Dialect dialect = quillon::model::Dialect::Vb6;
     bool dialectGiven = false; // --reformat keeps the dialect it read unless told
     bool readCall = false; // --read: the input is VB code, printed back as JSON
     bool reformatCall = false; // --reformat: the input is VB code, written anew
@@ -50,7 +50,7 @@ QString versionText();
 // The words of --icon and --buttons, indexed as the options window's arrays.
 QStringList iconWords();
 QStringList buttonSetWords();
-// The words of --form, indexed as codegen::CodeForm.
+// The words of --form, indexed as quillon::model::CodeForm.
 QStringList formWords();
 // The words of --dialect; vba is vb6.
 QStringList dialectWords();

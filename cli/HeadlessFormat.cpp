@@ -22,12 +22,12 @@ namespace {
 // Standard error is a terminal stream: plain LF, which Windows turns into CR LF.
 QByteArray errorLines(const QString &crlfText)
 {
-    return (codegen::toWidgetText(crlfText) + u'\n').toUtf8();
+    return (quillon::model::toWidgetText(crlfText) + u'\n').toUtf8();
 }
 
-codegen::FormatRequest requestFor(const FormatOptions &options, const QString &message)
+quillon::writer::FormatRequest requestFor(const FormatOptions &options, const QString &message)
 {
-    codegen::FormatRequest request;
+    quillon::writer::FormatRequest request;
     request.message = message;
     request.title = options.title;
     request.style = options.style;
@@ -39,20 +39,20 @@ codegen::FormatRequest requestFor(const FormatOptions &options, const QString &m
 
 // The call as read, written anew at the width and in the form asked for,
 // in the dialect it was read in.
-codegen::FormatRequest requestFor(
-    const FormatOptions &options, const codegen::VbCall &call, codegen::Dialect dialect)
+quillon::writer::FormatRequest requestFor(const FormatOptions &options,
+    const quillon::frontend::VbCall &call, quillon::model::Dialect dialect)
 {
-    codegen::FormatRequest request = codegen::requestToWriteAnew(call);
+    quillon::writer::FormatRequest request = quillon::writer::requestToWriteAnew(call);
     request.codeWidth = options.codeWidth;
     request.form = options.form;
     request.dialect = dialect;
     return request;
 }
 
-QJsonArray jsonOf(const codegen::MessageParts &parts)
+QJsonArray jsonOf(const quillon::model::MessageParts &parts)
 {
     QJsonArray array;
-    for (const codegen::MessagePart &part : parts)
+    for (const quillon::model::MessagePart &part : parts)
         array.append(
             QJsonObject { { part.isExpression() ? u"expression"_s : u"text"_s, part.text } });
     return array;
@@ -60,40 +60,41 @@ QJsonArray jsonOf(const codegen::MessageParts &parts)
 
 // Said as msgbox-format says it; a text refused for its continuations with
 // what helps it.
-QString refusalOf(const codegen::FormatRequest &request, const QString &refusal)
+QString refusalOf(const quillon::writer::FormatRequest &request, const QString &refusal)
 {
-    if (refusal != codegen::continuationLimitMessage())
+    if (refusal != quillon::writer::continuationLimitMessage())
         return spoken(refusal);
-    codegen::FormatRequest widest = request;
-    widest.codeWidth = codegen::kMaxCodeWidth;
-    const bool widerFits = request.codeWidth < codegen::kMaxCodeWidth
-        && codegen::formatMessage(widest).outcome == codegen::FormatOutcome::Formatted;
+    quillon::writer::FormatRequest widest = request;
+    widest.codeWidth = quillon::writer::kMaxCodeWidth;
+    const bool widerFits = request.codeWidth < quillon::writer::kMaxCodeWidth
+        && quillon::writer::formatMessage(widest).outcome
+            == quillon::writer::FormatOutcome::Formatted;
     return spoken(refusal) + u"\r\n"_s
         + continuationRemedy(widerFits ? WiderWidth::Fits : WiderWidth::DoesNotFit);
 }
 
 // The length of the prompt the code shows: a typed quote is two apostrophes
 // there.
-qsizetype shownLength(const codegen::FormatRequest &request)
+qsizetype shownLength(const quillon::writer::FormatRequest &request)
 {
     const QString &message = request.message;
     return message.size() + (request.parts.isEmpty() ? message.count(u'"') : 0);
 }
 
-Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &request)
+Outcome formatted(const FormatOptions &options, const quillon::writer::FormatRequest &request)
 {
-    const codegen::FormatResult result = codegen::formatMessage(request);
+    const quillon::writer::FormatResult result = quillon::writer::formatMessage(request);
     switch (result.outcome) {
-    case codegen::FormatOutcome::EmptyMessage:
+    case quillon::writer::FormatOutcome::EmptyMessage:
         return {};
-    case codegen::FormatOutcome::Refused:
+    case quillon::writer::FormatOutcome::Refused:
         return { TextRefused, {},
             errorLines(u"msgbox-format: "_s + refusalOf(request, result.refusalMessage)) };
-    case codegen::FormatOutcome::Formatted:
+    case quillon::writer::FormatOutcome::Formatted:
         break;
     }
     // Said, not refused: the code is right, only the box will cut the text.
-    const QString cut = codegen::promptLengthWarning(shownLength(request), request.dialect);
+    const QString cut = quillon::model::promptLengthWarning(shownLength(request), request.dialect);
     const QByteArray warning
         = cut.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + spoken(cut));
     if (!options.printPrompt)
@@ -101,15 +102,16 @@ Outcome formatted(const FormatOptions &options, const codegen::FormatRequest &re
     // The prompt is what the written code shows, read as VB reads it. Code
     // the reader cannot take back would be the formatter's fault: said, not
     // printed as an empty prompt.
-    const codegen::VbReadResult written = codegen::readMsgBox(result.code, request.dialect);
+    const quillon::frontend::VbReadResult written
+        = quillon::frontend::readMsgBox(result.code, request.dialect);
     if (!written.found())
         return { TextRefused, {}, errorLines(spoken(written.error())) };
     return { Done, (written->message + u"\r\n"_s).toUtf8(), warning };
 }
 
-QJsonObject jsonOf(const codegen::VbReadResult &read)
+QJsonObject jsonOf(const quillon::frontend::VbReadResult &read)
 {
-    const codegen::StyleChoices &choices = read->choices;
+    const quillon::model::StyleChoices &choices = read->choices;
     return {
         { u"title"_s, read->title },
         { u"message"_s, read->message },
@@ -130,7 +132,7 @@ QJsonObject jsonOf(const codegen::VbReadResult &read)
 // A call that cannot be written anew without losing code is refused, so
 // that no script writes the new code over the old unawares. In the form
 // asked for, the call is written alone, without the code around it.
-QString reformatProblem(const codegen::VbCall &call)
+QString reformatProblem(const quillon::frontend::VbCall &call)
 {
     if (call.inLineIf)
         return Cli::tr("The MsgBox call stands in a one-line If, whose condition --form would "
@@ -141,19 +143,19 @@ QString reformatProblem(const codegen::VbCall &call)
 }
 
 // The code goes back in the encoding it came in, its mark included.
-Outcome inEncoding(Outcome outcome, codegen::TextEncoding encoding)
+Outcome inEncoding(Outcome outcome, quillon::model::TextEncoding encoding)
 {
     if (outcome.exitStatus != Done || outcome.standardOutput.isEmpty())
         return outcome;
     const std::optional<QByteArray> bytes
-        = codegen::encodeText(QString::fromUtf8(outcome.standardOutput), encoding);
+        = quillon::model::encodeText(QString::fromUtf8(outcome.standardOutput), encoding);
     if (bytes) {
         outcome.standardOutput = *bytes;
         return outcome;
     }
     const QString problem = u"msgbox-format: "_s
         + Cli::tr("The call written anew needs characters that %1 cannot hold.")
-              .arg(codegen::encodingName(encoding));
+              .arg(quillon::model::encodingName(encoding));
     return { TextRefused, {}, outcome.standardError + errorLines(problem) };
 }
 
@@ -176,7 +178,7 @@ std::optional<QString> messageFromInput(const QByteArray &input)
         text.chop(2);
     else if (text.endsWith(u'\n'))
         text.chop(1);
-    return codegen::fromWidgetText(text);
+    return quillon::model::fromWidgetText(text);
 }
 
 Outcome formatInput(const FormatOptions &options, const QByteArray &input)
@@ -191,20 +193,20 @@ Outcome readInput(const FormatOptions &options, const QByteArray &input)
 {
     // Typed or piped code is read as a file is: a byte-order mark decides,
     // else UTF-8 where it is valid, else Windows-1252.
-    const codegen::DecodedText decoded = codegen::decodeText(input);
+    const quillon::model::DecodedText decoded = quillon::model::decodeText(input);
     const QString &code = decoded.text;
     // The dialect asked for, else the one the code shows, else VB6.
-    const codegen::Dialect dialect = options.dialectGiven
+    const quillon::model::Dialect dialect = options.dialectGiven
         ? options.dialect
-        : codegen::dialectOfCode(code, codegen::Dialect::Vb6);
-    const codegen::VbReadResult read = codegen::readMsgBox(code, dialect,
-        options.fixedValues ? codegen::VbReading::FixedValues
-                            : codegen::VbReading::KeepExpressions);
+        : quillon::frontend::dialectOfCode(code, quillon::model::Dialect::Vb6);
+    const quillon::frontend::VbReadResult read = quillon::frontend::readMsgBox(code, dialect,
+        options.fixedValues ? quillon::frontend::VbReading::FixedValues
+                            : quillon::frontend::VbReading::KeepExpressions);
     if (!read.found())
         return { TextRefused, {}, errorLines(u"msgbox-format: "_s + spoken(read.error())) };
     // What was left out goes to standard error, so that no script loses it
     // unawares; the JSON lists it as well.
-    const QString note = codegen::takeOverNote(read.call());
+    const QString note = quillon::frontend::takeOverNote(read.call());
     const QByteArray noteLines
         = note.isEmpty() ? QByteArray() : errorLines(u"msgbox-format: "_s + spoken(note));
     if (options.readCall)

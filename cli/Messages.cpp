@@ -143,17 +143,18 @@ QString asOneLine(const QString &message)
 // name the command line's options.
 std::optional<QString> refusalSaid(const QString &oneLine)
 {
-    if (oneLine == asOneLine(codegen::continuationLimitMessage()))
+    if (oneLine == asOneLine(quillon::writer::continuationLimitMessage()))
         return Cli::tr("The code would need more line continuations than VB takes.");
-    if (oneLine == asOneLine(codegen::lineTooLongMessage()))
+    if (oneLine == asOneLine(quillon::writer::lineTooLongMessage()))
         return Cli::tr("A line of the code would be longer than the 1,023 characters VB takes; "
                        "shorten the title, or long runs of empty lines and blanks in the text.");
-    for (const codegen::Dialect dialect : { codegen::Dialect::Vb6, codegen::Dialect::VbScript,
-             codegen::Dialect::VbNet, codegen::Dialect::TwinBasic }) {
-        if (oneLine == asOneLine(codegen::helpArgumentsMessage(dialect)))
+    for (const quillon::model::Dialect dialect :
+        { quillon::model::Dialect::Vb6, quillon::model::Dialect::VbScript,
+            quillon::model::Dialect::VbNet, quillon::model::Dialect::TwinBasic }) {
+        if (oneLine == asOneLine(quillon::writer::helpArgumentsMessage(dialect)))
             return Cli::tr("The MsgBox call has HelpFile or Context, which MsgBox in %1 does not "
                            "take; it cannot be written for %1 (--dialect).")
-                .arg(codegen::dialectTitle(dialect));
+                .arg(quillon::model::dialectTitle(dialect));
     }
     return std::nullopt;
 }
@@ -175,7 +176,8 @@ QString continuationRemedy(WiderWidth wider)
 {
     switch (wider) {
     case WiderWidth::Fits:
-        return Cli::tr("A wider --width, up to %1, takes fewer lines.").arg(codegen::kMaxCodeWidth);
+        return Cli::tr("A wider --width, up to %1, takes fewer lines.")
+            .arg(quillon::writer::kMaxCodeWidth);
     case WiderWidth::DoesNotFit:
         return Cli::tr("No width fits it; --form text-variable builds the text in sText, in as "
                        "many statements as it needs.");
@@ -185,7 +187,7 @@ QString continuationRemedy(WiderWidth wider)
     return Cli::tr("A wider --width, up to %1, takes fewer lines; where none fits, build the "
                    "text in sText, as --reformat --form text-variable writes the call on "
                    "standard input.")
-        .arg(codegen::kMaxCodeWidth);
+        .arg(quillon::writer::kMaxCodeWidth);
 }
 
 void speakTheUsersLanguage(QCoreApplication &application)

@@ -19,7 +19,8 @@ namespace cli {
 namespace {
 
 // The lines every compiler writes, so that editors and CI jump to the place.
-QString placed(const QString &file, const codegen::SourceFinding &finding, const QString &message)
+QString placed(
+    const QString &file, const quillon::sources::SourceFinding &finding, const QString &message)
 {
     return u"%1:%2:%3: %4\n"_s.arg(file).arg(finding.line).arg(finding.column).arg(message);
 }
@@ -31,21 +32,23 @@ QString fileProblem(const QString &file, const QString &problem)
 
 // The dialect asked for, else the one the file's kind tells; else the code
 // tells, as far as it does, and otherwise it is VB6's.
-codegen::Dialect dialectOf(const FormatOptions &options, const QString &file, QStringView text)
+quillon::model::Dialect dialectOf(
+    const FormatOptions &options, const QString &file, QStringView text)
 {
     if (options.dialectGiven)
         return options.dialect;
-    if (const std::optional<codegen::Dialect> kind = codegen::dialectOfFileName(file))
+    if (const std::optional<quillon::model::Dialect> kind
+        = quillon::sources::dialectOfFileName(file))
         return *kind;
-    return codegen::dialectOfCode(text, codegen::Dialect::Vb6);
+    return quillon::frontend::dialectOfCode(text, quillon::model::Dialect::Vb6);
 }
 
 // Why a call stays as it stood, in msgbox-format's words; for too many
 // continuations, what helps.
-QString reasonOf(const codegen::SourceFinding &kept)
+QString reasonOf(const quillon::sources::SourceFinding &kept)
 {
     const QString reason = spoken(kept.message);
-    const QString tooMany = spoken(codegen::continuationLimitMessage());
+    const QString tooMany = spoken(quillon::writer::continuationLimitMessage());
     return reason == tooMany ? reason + u' ' + continuationRemedy(WiderWidth::Untried) : reason;
 }
 
@@ -58,19 +61,20 @@ struct Relaid
 };
 
 Relaid relaid(const FormatOptions &options, const QString &file, const QByteArray &bytes,
-    codegen::TextEncoding asciiEncoding = codegen::TextEncoding::Windows1252)
+    quillon::model::TextEncoding asciiEncoding = quillon::model::TextEncoding::Windows1252)
 {
-    const codegen::SourceText source = codegen::sourceFromBytes(bytes, asciiEncoding);
+    const quillon::sources::SourceText source
+        = quillon::sources::sourceFromBytes(bytes, asciiEncoding);
     if (!source.problem.isEmpty())
         return { bytes, false, false,
             fileProblem(file, Cli::tr("%1; left as it was").arg(spoken(source.problem))) };
-    const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
+    const quillon::sources::RelaidSource written = quillon::sources::relayOutCalls(source.text,
         { options.codeWidth, options.onlyLine, source.encoding,
-            dialectOf(options, file, source.text), codegen::holdsScriptParts(file),
-            options.fixedValues ? codegen::VbReading::FixedValues
-                                : codegen::VbReading::KeepExpressions });
+            dialectOf(options, file, source.text), quillon::sources::holdsScriptParts(file),
+            options.fixedValues ? quillon::frontend::VbReading::FixedValues
+                                : quillon::frontend::VbReading::KeepExpressions });
     Relaid result { bytes, !written.changed.isEmpty(), written.kept.isEmpty(), {} };
-    for (const codegen::SourceFinding &kept : written.kept)
+    for (const quillon::sources::SourceFinding &kept : written.kept)
         result.errors
             += placed(file, kept, Cli::tr("MsgBox call kept as it stands: %1").arg(reasonOf(kept)));
     if (options.onlyLine > 0 && !written.lineCovered && written.kept.isEmpty()) {
@@ -80,7 +84,7 @@ Relaid relaid(const FormatOptions &options, const QString &file, const QByteArra
     }
     // Every call written anew was checked to fit the encoding.
     if (result.changed)
-        result.bytes = *codegen::encodeText(written.text, source.encoding);
+        result.bytes = *quillon::model::encodeText(written.text, source.encoding);
     return result;
 }
 
@@ -113,7 +117,7 @@ void replaceFile(const FormatOptions &options, const QString &file, Outcome &out
 }
 
 QString findingsOf(const FormatOptions &options, const QString &file, const QString &text,
-    const codegen::RelaidSource &written)
+    const quillon::sources::RelaidSource &written)
 {
     QString lines;
     for (const CheckFinding &finding : checkFindings(options, file, text, written))
@@ -124,7 +128,7 @@ QString findingsOf(const FormatOptions &options, const QString &file, const QStr
 void checkFile(const FormatOptions &options, const QString &file, Outcome &outcome)
 {
     const WholeFile read = readWholeFile(file);
-    const codegen::SourceText source = codegen::sourceFromBytes(read.bytes);
+    const quillon::sources::SourceText source = quillon::sources::sourceFromBytes(read.bytes);
     const QString problem = !read.error.isEmpty() ? Cli::tr("cannot be read: %1").arg(read.error)
                                                   : spoken(source.problem);
     if (!problem.isEmpty()) {
@@ -132,9 +136,9 @@ void checkFile(const FormatOptions &options, const QString &file, Outcome &outco
         outcome.standardError += fileProblem(file, problem).toUtf8();
         return;
     }
-    const codegen::RelaidSource written = codegen::relayOutCalls(source.text,
+    const quillon::sources::RelaidSource written = quillon::sources::relayOutCalls(source.text,
         { options.codeWidth, 0, source.encoding, dialectOf(options, file, source.text),
-            codegen::holdsScriptParts(file) });
+            quillon::sources::holdsScriptParts(file) });
     const QString findings = findingsOf(options, file, source.text, written);
     if (!findings.isEmpty())
         outcome.exitStatus = TextRefused;
@@ -148,7 +152,7 @@ QStringList sourceFilesOf(const QStringList &arguments)
     QStringList files;
     for (const QString &argument : arguments) {
         if (QFileInfo(argument).isDir())
-            files << filesInFolder(argument, codegen::isVbSourceFileName);
+            files << filesInFolder(argument, quillon::sources::isVbSourceFileName);
         else
             files << argument;
     }
@@ -177,27 +181,28 @@ Outcome reformatFiles(const FormatOptions &options)
 Outcome reformatSourceInput(const FormatOptions &options, const QByteArray &input)
 {
     const Relaid written
-        = relaid(options, Cli::tr("<standard input>"), input, codegen::TextEncoding::Utf8);
+        = relaid(options, Cli::tr("<standard input>"), input, quillon::model::TextEncoding::Utf8);
     return outcomeOf(written, written.bytes);
 }
 
 QList<CheckFinding> checkFindings(const FormatOptions &options, const QString &file,
-    const QString &text, const codegen::RelaidSource &written)
+    const QString &text, const quillon::sources::RelaidSource &written)
 {
     QList<CheckFinding> findings;
-    for (const codegen::SourceFinding &changed : written.changed)
+    for (const quillon::sources::SourceFinding &changed : written.changed)
         findings.append({ { changed.line, changed.column,
                               Cli::tr("MsgBox call not laid out as --reformat --width %1 writes it")
                                   .arg(options.codeWidth) },
             CheckKind::Layout });
-    for (const codegen::SourceFinding &kept : written.kept)
+    for (const quillon::sources::SourceFinding &kept : written.kept)
         findings.append(
             { { kept.line, kept.column,
                   Cli::tr("MsgBox call cannot be written anew: %1").arg(reasonOf(kept)) },
                 CheckKind::NotWritable });
-    const QString code = codegen::holdsScriptParts(file) ? codegen::scriptPartsOf(text) : text;
-    for (const codegen::SourceFinding &limit :
-        codegen::limitFindings(code, dialectOf(options, file, code)))
+    const QString code
+        = quillon::sources::holdsScriptParts(file) ? quillon::sources::scriptPartsOf(text) : text;
+    for (const quillon::sources::SourceFinding &limit :
+        quillon::sources::limitFindings(code, dialectOf(options, file, code)))
         findings.append({ { limit.line, limit.column, spoken(limit.message) }, CheckKind::Limit });
     std::stable_sort(findings.begin(), findings.end(), [](const auto &a, const auto &b) {
         return std::pair(a.place.line, a.place.column) < std::pair(b.place.line, b.place.column);

@@ -36,7 +36,7 @@ enum class CheckKind {
 
 struct CheckFinding
 {
-    codegen::SourceFinding place; // its message in msgbox-format's words
+    quillon::sources::SourceFinding place; // its message in msgbox-format's words
     CheckKind kind = CheckKind::Layout;
 };
 
@@ -44,6 +44,6 @@ struct CheckFinding
 // `written`, in the order of their places; the language server's
 // diagnostics as well.
 QList<CheckFinding> checkFindings(const FormatOptions &options, const QString &file,
-    const QString &text, const codegen::RelaidSource &written);
+    const QString &text, const quillon::sources::RelaidSource &written);
 
 } // namespace cli

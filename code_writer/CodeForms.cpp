@@ -4,7 +4,7 @@
 
 #include <QStringBuilder>
 
-namespace codegen {
+namespace quillon::writer {
 
 namespace {
 
@@ -13,16 +13,16 @@ using namespace Qt::Literals::StringLiterals;
 constexpr QStringView kBodyLine = u"        ";
 
 // "Dim name As Type", or "Dim name" where the dialect has no types.
-QString declaration(QStringView name, QStringView type, const DialectRules &rules)
+QString declaration(QStringView name, QStringView type, const model::DialectRules &rules)
 {
     if (!rules.typedDeclarations)
         return u"    Dim " % name;
     return u"    Dim " % name % u" As " % type;
 }
 
-CallFrame answerFrame(Dialect dialect)
+CallFrame answerFrame(model::Dialect dialect)
 {
-    const DialectRules &rules = rulesOf(dialect);
+    const model::DialectRules &rules = model::rulesOf(dialect);
     const QString call = callOpening(true, dialect);
     if (rules.declarationWithValue)
         return { {}, declaration(u"lAntwort", rules.resultType, rules) % u" = " % call, u")"_s,
@@ -33,43 +33,45 @@ CallFrame answerFrame(Dialect dialect)
 
 } // namespace
 
-QString callOpening(bool inParentheses, Dialect dialect)
+QString callOpening(bool inParentheses, model::Dialect dialect)
 {
-    const DialectRules &rules = rulesOf(dialect);
+    const model::DialectRules &rules = model::rulesOf(dialect);
     if (inParentheses || rules.statementInParentheses)
         return u"MsgBox(" % rules.continuation;
     return u"MsgBox" % rules.continuation;
 }
 
-CallFrame callFrameOf(CodeForm form, const StyleChoices &choices, Dialect dialect)
+CallFrame callFrameOf(
+    model::CodeForm form, const model::StyleChoices &choices, model::Dialect dialect)
 {
-    const QList<VbConstant> answers = answersOf(computeStyleFlags(choices).value);
+    const QList<model::VbConstant> answers
+        = model::answersOf(model::computeStyleFlags(choices).value);
     const QString call = callOpening(true, dialect);
-    switch (formFits(form, choices) ? form : CodeForm::Select) {
-    case CodeForm::Answer:
+    switch (model::formFits(form, choices) ? form : model::CodeForm::Select) {
+    case model::CodeForm::Answer:
         return answerFrame(dialect);
-    case CodeForm::If:
+    case model::CodeForm::If:
         return { {}, u"    If " % call,
-            u") = " % constantName(answers.constFirst(), dialect) % u" Then",
+            u") = " % model::constantName(answers.constFirst(), dialect) % u" Then",
             { kBodyLine.toString(), u"    Else"_s, kBodyLine.toString(), u"    End If"_s } };
-    case CodeForm::Select: {
+    case model::CodeForm::Select: {
         QStringList after;
-        for (const VbConstant &answer : answers)
-            after << u"    Case " % constantName(answer, dialect) << kBodyLine.toString();
+        for (const model::VbConstant &answer : answers)
+            after << u"    Case " % model::constantName(answer, dialect) << kBodyLine.toString();
         after << u"    End Select"_s;
         return { {}, u"    Select Case " % call, u")"_s, after };
     }
-    case CodeForm::Statement:
-    case CodeForm::TextVariable:
+    case model::CodeForm::Statement:
+    case model::CodeForm::TextVariable:
         break;
     }
-    const bool inParentheses = rulesOf(dialect).statementInParentheses;
+    const bool inParentheses = model::rulesOf(dialect).statementInParentheses;
     return { {}, u"    " % callOpening(false, dialect), inParentheses ? u")"_s : QString(), {} };
 }
 
-TextVariableFrame textVariableFrameOf(Dialect dialect)
+TextVariableFrame textVariableFrameOf(model::Dialect dialect)
 {
-    const DialectRules &rules = rulesOf(dialect);
+    const model::DialectRules &rules = model::rulesOf(dialect);
     const bool inParentheses = rules.statementInParentheses;
     return { declaration(u"sText", u"String", rules), u"    sText =" % rules.continuation,
         u"    sText = sText &" % rules.continuation,
@@ -77,4 +79,4 @@ TextVariableFrame textVariableFrameOf(Dialect dialect)
         inParentheses ? u")"_s : QString() };
 }
 
-} // namespace codegen
+} // namespace quillon::writer

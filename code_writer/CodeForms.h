@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QStringView>
 
-namespace codegen {
+namespace quillon::writer {
 
 // The call of MsgBox and the lines around it: the statement itself, or a
 // function call whose answer the code goes on to use. Statements stand four
@@ -26,11 +26,12 @@ struct CallFrame
 // The frame of a call form in the dialect; an If that does not fit the
 // choices is a Select Case, and the text-variable form calls as the
 // statement does.
-CallFrame callFrameOf(CodeForm form, const StyleChoices &choices, Dialect dialect = Dialect::Vb6);
+CallFrame callFrameOf(model::CodeForm form, const model::StyleChoices &choices,
+    model::Dialect dialect = model::Dialect::Vb6);
 
 // "MsgBox" and what opens its arguments on the next line: "MsgBox _",
 // "MsgBox( _", or VB.NET's "MsgBox(".
-QString callOpening(bool inParentheses, Dialect dialect);
+QString callOpening(bool inParentheses, model::Dialect dialect);
 
 // The text-variable form: the prompt built in sText over as many statements
 // as the continuation limit needs, then the call on sText.
@@ -43,6 +44,6 @@ struct TextVariableFrame
     QString closer;
 };
 
-TextVariableFrame textVariableFrameOf(Dialect dialect);
+TextVariableFrame textVariableFrameOf(model::Dialect dialect);
 
-} // namespace codegen
+} // namespace quillon::writer

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace codegen {
+namespace quillon::writer {
 
 namespace {
 
@@ -215,7 +215,7 @@ struct PromptPiece;
 // The words of the prompt's lines in the request's dialect.
 struct PromptWords
 {
-    explicit PromptWords(const DialectRules &rules)
+    explicit PromptWords(const model::DialectRules &rules)
         : lineBreak(rules.lineBreak)
         , continuation(rules.continuation)
         , pieceJoiner(u" &" % rules.continuation)
@@ -386,22 +386,23 @@ struct PreparedParts
 // it is the whole prompt.
 QString joinableExpression(const QString &source, bool alone)
 {
-    return alone || vb::joinsAsItStands(source) ? source : u'(' + source + u')';
+    return alone || frontend::vb::joinsAsItStands(source) ? source : u'(' + source + u')';
 }
 
 // Neighbouring text parts are prepared as one text, so that a CR at the end
 // of one and an LF at the start of the next make the line break they show;
 // typed quotes go in as apostrophes first.
-void prepareTextRun(CodeBuffer &text, const MessageParts &parts, qsizetype first, qsizetype end)
+void prepareTextRun(
+    CodeBuffer &text, const model::MessageParts &parts, qsizetype first, qsizetype end)
 {
     if (end == first + 1) {
         prepareForMeasuring(
-            text, parts[first].text, parts[first].kind == MessagePart::Kind::ExactText);
+            text, parts[first].text, parts[first].kind == model::MessagePart::Kind::ExactText);
         return;
     }
     QString joined;
     for (qsizetype i = first; i < end; ++i) {
-        if (parts[i].kind == MessagePart::Kind::Text)
+        if (parts[i].kind == model::MessagePart::Kind::Text)
             joined += QString(parts[i].text).replace(u'"', u"''"_s);
         else
             joined += parts[i].text;
@@ -409,10 +410,10 @@ void prepareTextRun(CodeBuffer &text, const MessageParts &parts, qsizetype first
     prepareForMeasuring(text, joined, true);
 }
 
-PreparedParts preparedParts(const MessageParts &parts)
+PreparedParts preparedParts(const model::MessageParts &parts)
 {
     qsizetype size = 0;
-    for (const MessagePart &part : parts)
+    for (const model::MessagePart &part : parts)
         size += part.text.size() + part.text.size() / 4 + 2 * kCrLf.size() + 2;
     CodeBuffer text(size);
     PreparedParts prepared;
@@ -651,12 +652,12 @@ qsizetype expectedCodeSize(const LaidOutPrompt &prompt)
 
 // The parts given, or else the typed text as one part. An expression
 // without source is no VB: written, it would leave a dangling &.
-MessageParts partsOr(const MessageParts &parts, const QString &typed)
+model::MessageParts partsOr(const model::MessageParts &parts, const QString &typed)
 {
     if (parts.isEmpty())
-        return { { MessagePart::Kind::Text, typed } };
-    MessageParts written = parts;
-    written.removeIf([](const MessagePart &part) {
+        return { { model::MessagePart::Kind::Text, typed } };
+    model::MessageParts written = parts;
+    written.removeIf([](const model::MessagePart &part) {
         return part.isExpression() && part.text.trimmed().isEmpty();
     });
     return written;
@@ -665,13 +666,13 @@ MessageParts partsOr(const MessageParts &parts, const QString &typed)
 // VB's own escape: a doubled quote stands for one.
 QString titleExpression(const FormatRequest &request)
 {
-    const MessageParts parts = partsOr(request.titleParts, request.title);
+    const model::MessageParts parts = partsOr(request.titleParts, request.title);
     qsizetype size = 0;
-    for (const MessagePart &part : parts)
+    for (const model::MessagePart &part : parts)
         size += 2 * part.text.size() + kAmpersand.size() + 2;
     CodeBuffer expression(size);
     LineWriter writer(expression);
-    for (const MessagePart &part : parts) {
+    for (const model::MessagePart &part : parts) {
         if (part.isExpression()) {
             writer.word(joinableExpression(part.text, parts.size() == 1));
             continue;
@@ -698,14 +699,15 @@ QStringView lastLine(QStringView code)
     return lastBreak < 0 ? code : code.sliced(lastBreak + kCrLf.size());
 }
 
-bool continuationLeft(qsizetype continuations, const DialectRules &rules)
+bool continuationLeft(qsizetype continuations, const model::DialectRules &rules)
 {
     return rules.continuationLimit == 0 || continuations < rules.continuationLimit;
 }
 
 bool requestHasFlags(const FormatRequest &request)
 {
-    return computeStyleFlags(request.style).value > 0 || !request.buttonsExpression.isEmpty();
+    return model::computeStyleFlags(request.style).value > 0
+        || !request.buttonsExpression.isEmpty();
 }
 
 // The pieces as many to a line as keep to the width, the first line starting
@@ -749,8 +751,8 @@ struct TailFitting
 class ArgumentsTail
 {
 public:
-    ArgumentsTail(qsizetype lastLineLength, qsizetype continuations, const DialectRules &rules,
-        const TailFitting &fitting)
+    ArgumentsTail(qsizetype lastLineLength, qsizetype continuations,
+        const model::DialectRules &rules, const TailFitting &fitting)
         : m_lastLineLength(lastLineLength)
         , m_continuations(continuations)
         , m_rules(rules)
@@ -855,7 +857,7 @@ private:
     QString m_pending; // the empty arguments before the next one
     qsizetype m_lastLineLength;
     qsizetype m_continuations;
-    const DialectRules &m_rules;
+    const model::DialectRules &m_rules;
     TailFitting m_fitting;
 };
 
@@ -867,7 +869,7 @@ void appendPositionalArguments(
     ArgumentsTail &tail, const FormatRequest &request, bool classic, bool moreAfterTitle)
 {
     const QString &buttons = request.buttonsExpression.isEmpty()
-        ? computeStyleFlags(request.style, request.dialect).expression
+        ? model::computeStyleFlags(request.style, request.dialect).expression
         : request.buttonsExpression;
     const bool hasFlags = requestHasFlags(request);
     const bool hasTitle = requestHasTitle(request);
@@ -914,7 +916,7 @@ void appendPositionalHelpArguments(
 QString argumentsTail(qsizetype lastLineLength, const FormatRequest &request,
     qsizetype continuations, const TailFitting &fitting)
 {
-    const DialectRules &rules = rulesOf(request.dialect);
+    const model::DialectRules &rules = model::rulesOf(request.dialect);
     ArgumentsTail tail(lastLineLength, continuations, rules, fitting);
     const QStringList &named = request.namedArguments;
     appendPositionalArguments(tail, request, fitting.classic, !named.isEmpty());
@@ -977,7 +979,7 @@ FormatResult callCode(const CallFrame &frame, const LaidOutPrompt &prompt,
     // The opening line and every prompt line but the last end with a
     // continuation.
     const qsizetype continuations = prompt.lines.size();
-    if (!continuationLeft(continuations - 1, rulesOf(request.dialect)))
+    if (!continuationLeft(continuations - 1, model::rulesOf(request.dialect)))
         return refused(code.take(), std::move(measuringText), continuationLimitMessage());
 
     code.chop(kCrLf.size());
@@ -995,7 +997,7 @@ FormatResult callCode(const CallFrame &frame, const LaidOutPrompt &prompt,
 // The prompt goes into sText in statements of at most as many lines as the
 // limit of continuations: the opening line's continuation and one for each
 // line but the last use it up. Without a limit, one statement holds all.
-qsizetype linesPerTextStatement(const DialectRules &rules, qsizetype lineCount)
+qsizetype linesPerTextStatement(const model::DialectRules &rules, qsizetype lineCount)
 {
     return rules.continuationLimit == 0 ? std::max<qsizetype>(lineCount, 1)
                                         : rules.continuationLimit;
@@ -1006,7 +1008,8 @@ FormatResult textVariableCode(
 {
     const TextVariableFrame frame = textVariableFrameOf(request.dialect);
     const qsizetype lineCount = prompt.lines.size();
-    const qsizetype perStatement = linesPerTextStatement(rulesOf(request.dialect), lineCount);
+    const qsizetype perStatement
+        = linesPerTextStatement(model::rulesOf(request.dialect), lineCount);
     CodeBuffer code(expectedCodeSize(prompt) + lineCount / perStatement * frame.nextOpening.size());
     appendLine(code, frame.declaration);
     for (qsizetype first = 0; first < lineCount; first += perStatement) {
@@ -1039,10 +1042,10 @@ QString lineTooLongMessage()
            u"Kürzen Sie den Titel oder lange Folgen von Leerzeilen und Leerzeichen im Text !"_s;
 }
 
-QString helpArgumentsMessage(Dialect dialect)
+QString helpArgumentsMessage(model::Dialect dialect)
 {
     return u"Der MsgBox-Aufruf hat HelpFile oder Context, die MsgBox in %1 nicht kennt; "
-           u"so kann er nicht in %1 geschrieben werden."_s.arg(dialectTitle(dialect));
+           u"so kann er nicht in %1 geschrieben werden."_s.arg(model::dialectTitle(dialect));
 }
 
 namespace {
@@ -1057,9 +1060,9 @@ bool requestHasArguments(const FormatRequest &request)
 // arguments, or what closes the call.
 qsizetype roomBehindPrompt(const FormatRequest &request, const CallFrame &frame)
 {
-    if (request.form == CodeForm::TextVariable)
+    if (request.form == model::CodeForm::TextVariable)
         return 0;
-    const QStringView continuation = rulesOf(request.dialect).continuation;
+    const QStringView continuation = model::rulesOf(request.dialect).continuation;
     if (!requestHasArguments(request))
         return frame.closer.size();
     // Where the line goes on by itself, an empty buttons argument stays
@@ -1074,18 +1077,19 @@ qsizetype roomBehindPrompt(const FormatRequest &request, const CallFrame &frame)
 bool isClassicStatement(const FormatRequest &request)
 {
     const bool typedText = std::none_of(request.parts.cbegin(), request.parts.cend(),
-        [](const MessagePart &part) { return part.isExpression(); });
-    return rulesOf(request.dialect).classicStatementLayout && request.form == CodeForm::Statement
-        && !request.rewritesCode && typedText && request.titleParts.isEmpty()
-        && request.buttonsExpression.isEmpty() && request.namedArguments.isEmpty()
-        && request.trailing.isEmpty();
+        [](const model::MessagePart &part) { return part.isExpression(); });
+    return model::rulesOf(request.dialect).classicStatementLayout
+        && request.form == model::CodeForm::Statement && !request.rewritesCode && typedText
+        && request.titleParts.isEmpty() && request.buttonsExpression.isEmpty()
+        && request.namedArguments.isEmpty() && request.trailing.isEmpty();
 }
 
 FormatResult formatFitted(const FormatRequest &request, const CallFrame &frame, bool classic)
 {
-    const MessageParts parts = partsOr(request.parts, request.message);
-    if (std::all_of(parts.cbegin(), parts.cend(),
-            [](const MessagePart &part) { return !part.isExpression() && part.text.isEmpty(); }))
+    const model::MessageParts parts = partsOr(request.parts, request.message);
+    if (std::all_of(parts.cbegin(), parts.cend(), [](const model::MessagePart &part) {
+            return !part.isExpression() && part.text.isEmpty();
+        }))
         return { FormatOutcome::EmptyMessage, {}, {}, {}, {} };
 
     // Lines that stand further in than the form's are laid out narrower, so
@@ -1096,12 +1100,12 @@ FormatResult formatFitted(const FormatRequest &request, const CallFrame &frame, 
     PreparedParts prepared = preparedParts(parts);
 
     const Fitting fitting { classic, roomBehindPrompt(request, frame) };
-    LaidOutPrompt prompt { classic, PromptWords(rulesOf(request.dialect)), {}, {} };
+    LaidOutPrompt prompt { classic, PromptWords(model::rulesOf(request.dialect)), {}, {} };
     prompt.pieces = promptPieces(
         prepared, charsPerLineForCodeWidth(clamped.codeWidth), prompt.words, fitting);
     QString measuringText = std::move(prepared.text);
     prompt.lines = joinedPromptLines(prompt.pieces, clamped.codeWidth, prompt.words, fitting);
-    if (request.form == CodeForm::TextVariable)
+    if (request.form == model::CodeForm::TextVariable)
         return textVariableCode(prompt, clamped, std::move(measuringText));
     return callCode(frame, prompt, clamped, std::move(measuringText));
 }
@@ -1124,4 +1128,4 @@ bool hasTitle(const QString &title)
     return !title.isEmpty() && title != kNoTitle;
 }
 
-} // namespace codegen
+} // namespace quillon::writer

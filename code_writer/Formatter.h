@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace codegen {
+namespace quillon::writer {
 
 inline constexpr int kMinCodeWidth = 40;
 inline constexpr int kMaxCodeWidth = 75;
@@ -22,14 +22,14 @@ struct FormatRequest
 {
     QString message;         // txtOriginal, line breaks as CR LF
     QString title;           // txtTitel as typed; "" or "Titelleiste" means none
-    StyleChoices style;      // the options window's choices; flags are written when any is made
+    model::StyleChoices style; // the options window's choices; flags are written when any is made
     int codeWidth = kDefaultCodeWidth; // HScroll1 value; taken into 40..75
-    CodeForm form = CodeForm::Statement;
-    Dialect dialect = Dialect::Vb6;
+    model::CodeForm form = model::CodeForm::Statement;
+    model::Dialect dialect = model::Dialect::Vb6;
     // The prompt in parts, as read from code or as the window holds it with
     // expressions; when empty, `message` is the prompt, all of it typed.
-    MessageParts parts;
-    MessageParts titleParts; // likewise for the title; when empty, `title`
+    model::MessageParts parts;
+    model::MessageParts titleParts; // likewise for the title; when empty, `title`
     QString buttonsExpression; // written in place of the choices' flags where given
     QString trailing; // written behind the call on its last line, as given
     QStringList namedArguments; // written behind the title, as given: HelpFile:=...
@@ -71,7 +71,7 @@ QString continuationLimitMessage();
 QString lineTooLongMessage();
 // The message shown when a call with HelpFile or Context is to be written in
 // a dialect whose MsgBox takes neither.
-QString helpArgumentsMessage(Dialect dialect);
+QString helpArgumentsMessage(model::Dialect dialect);
 
 // Turns a message into VB code around a MsgBox call, laid out to the code
 // width, in the request's form; an If that does not fit the choices is
@@ -84,4 +84,4 @@ FormatResult formatMessage(const FormatRequest &request);
 // the text-variable form keeps its own.
 FormatResult formatMessageInFrame(const FormatRequest &request, const CallFrame &frame);
 
-} // namespace codegen
+} // namespace quillon::writer

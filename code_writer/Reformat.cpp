@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace codegen {
+namespace quillon::writer {
 
 namespace {
 
@@ -26,7 +26,7 @@ bool isBlank(QChar c)
 // The call's column: a line number before its statement (VB6 code that
 // reports Erl numbers its lines) stands in it as blanks, the blanks behind
 // the number as written.
-QString callColumn(const VbCallPlace &place)
+QString callColumn(const frontend::VbCallPlace &place)
 {
     const QString &lead = place.lead;
     const auto digitsEnd = std::find_if_not(
@@ -58,7 +58,7 @@ QString indentedAs(
 
 // The text-variable form calls MsgBox on sText as the form writes it; in
 // its place, the call keeps its qualifier.
-QString withQualifiedTextCall(const QString &code, const QString &qualifier, Dialect dialect)
+QString withQualifiedTextCall(const QString &code, const QString &qualifier, model::Dialect dialect)
 {
     if (qualifier.isEmpty())
         return code;
@@ -72,19 +72,19 @@ QString withQualifiedTextCall(const QString &code, const QString &qualifier, Dia
 // With the one button of OK, the choices write no default button; a call
 // that names one keeps it all the same, since VB takes its value. Empty
 // where the choices' flags hold all of them.
-QString flagsWithLoneDefaultButton(const StyleChoices &choices)
+QString flagsWithLoneDefaultButton(const model::StyleChoices &choices)
 {
-    const VbConstant *defaultButton = defaultButtonConstantOf(choices.defaultButton);
+    const model::VbConstant *defaultButton = model::defaultButtonConstantOf(choices.defaultButton);
     if (choices.buttons != 0 || !defaultButton)
         return {};
-    StyleChoices before;
+    model::StyleChoices before;
     before.icon = choices.icon;
-    StyleChoices behind = choices;
+    model::StyleChoices behind = choices;
     behind.icon = 0;
     behind.defaultButton = 1;
     QStringList terms;
-    for (const QString &term : { computeStyleFlags(before).expression,
-             defaultButton->name.toString(), computeStyleFlags(behind).expression }) {
+    for (const QString &term : { model::computeStyleFlags(before).expression,
+             defaultButton->name.toString(), model::computeStyleFlags(behind).expression }) {
         if (!term.isEmpty())
             terms << term;
     }
@@ -93,7 +93,7 @@ QString flagsWithLoneDefaultButton(const StyleChoices &choices)
 
 } // namespace
 
-FormatRequest requestToWriteAnew(const VbCall &call)
+FormatRequest requestToWriteAnew(const frontend::VbCall &call)
 {
     FormatRequest request;
     request.message = call.message;
@@ -102,7 +102,7 @@ FormatRequest requestToWriteAnew(const VbCall &call)
     request.titleParts = call.titleParts;
     // VB shows the program's name without a title, and nothing for "".
     if (call.hasTitle && call.titleParts.isEmpty())
-        request.titleParts = { { MessagePart::Kind::Text, QString() } };
+        request.titleParts = { { model::MessagePart::Kind::Text, QString() } };
     request.style = call.choices;
     request.buttonsExpression = call.buttonsExpression.isEmpty()
         ? flagsWithLoneDefaultButton(call.choices)
@@ -113,11 +113,11 @@ FormatRequest requestToWriteAnew(const VbCall &call)
     return request;
 }
 
-FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
+FormatResult formatInPlace(const frontend::VbCall &call, const FormatRequest &request)
 {
-    const VbCallPlace &place = call.place;
+    const frontend::VbCallPlace &place = call.place;
     // Left out, they would be lost; written, the code would not compile.
-    if (!place.helpArguments.isEmpty() && !rulesOf(request.dialect).helpArguments) {
+    if (!place.helpArguments.isEmpty() && !model::rulesOf(request.dialect).helpArguments) {
         FormatResult refused;
         refused.outcome = FormatOutcome::Refused;
         refused.refusalMessage = helpArgumentsMessage(request.dialect);
@@ -136,17 +136,17 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
     // A prompt read as one expression stands as written: read so,
     // `sText & ""` would lose its "" and become the tool's own sText.
     const bool oneExpression = call.prompt.size() == 1 && call.prompt.first().isExpression();
-    if (oneExpression && call.form != CodeForm::TextVariable && request.parts == call.prompt
+    if (oneExpression && call.form != model::CodeForm::TextVariable && request.parts == call.prompt
         && !place.prompt.isEmpty())
-        inPlace.parts = { { MessagePart::Kind::Expression, place.prompt } };
-    if (inPlace.form == CodeForm::TextVariable && !place.withTextStatements) {
-        inPlace.form = CodeForm::Statement;
+        inPlace.parts = { { model::MessagePart::Kind::Expression, place.prompt } };
+    if (inPlace.form == model::CodeForm::TextVariable && !place.withTextStatements) {
+        inPlace.form = model::CodeForm::Statement;
         if (!place.promptVariable.isEmpty())
-            inPlace.parts = { { MessagePart::Kind::Expression, place.promptVariable } };
+            inPlace.parts = { { model::MessagePart::Kind::Expression, place.promptVariable } };
     }
     const QString column = callColumn(place);
     const bool inParentheses
-        = place.inParentheses || rulesOf(request.dialect).statementInParentheses;
+        = place.inParentheses || model::rulesOf(request.dialect).statementInParentheses;
     CallFrame frame { {},
         kFormIndentation + place.lead + place.qualifier
             + callOpening(inParentheses, request.dialect),
@@ -165,4 +165,4 @@ FormatResult formatInPlace(const VbCall &call, const FormatRequest &request)
     return result;
 }
 
-} // namespace codegen
+} // namespace quillon::writer

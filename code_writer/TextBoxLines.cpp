@@ -2,7 +2,7 @@
 
 #include <QChar>
 
-namespace codegen {
+namespace quillon::writer {
 
 namespace {
 
@@ -45,4 +45,4 @@ qsizetype firstWrappedLineLength(QStringView paragraph, qsizetype charsPerLine)
     return splitsSurrogatePair(paragraph, charsPerLine) ? charsPerLine - 1 : charsPerLine;
 }
 
-} // namespace codegen
+} // namespace quillon::writer

@@ -2,7 +2,7 @@
 
 #include <QStringView>
 
-namespace codegen {
+namespace quillon::writer {
 
 // The measuring box puts width_in_twips / 90 - 14 characters on a line, so a
 // wrapped line of c characters becomes a code line of c + 14 characters and a
@@ -24,4 +24,4 @@ constexpr qsizetype charsPerLineForCodeWidth(int codeWidth)
 // at least 2. Returns the whole length when the paragraph fits on one line.
 qsizetype firstWrappedLineLength(QStringView paragraph, qsizetype charsPerLine);
 
-} // namespace codegen
+} // namespace quillon::writer

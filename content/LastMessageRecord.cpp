@@ -17,7 +17,7 @@ const QByteArray kUtf8ByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 // ASCII reads the same either way.
 QString decodeText(QByteArrayView bytes)
 {
-    return codegen::decodeText(bytes).text;
+    return quillon::model::decodeText(bytes).text;
 }
 
 std::optional<LastMessage> splitAtSeparator(const QString &text)
@@ -36,7 +36,7 @@ std::optional<LastMessage> decodeLastMessage(QByteArrayView bytes)
         return record;
     // The store writes no UTF-16: bytes that only begin like its mark are an
     // older release's Windows-1252 whose title starts with "þÿ" or "ÿþ".
-    return splitAtSeparator(codegen::decodeWindows1252(bytes));
+    return splitAtSeparator(quillon::model::decodeWindows1252(bytes));
 }
 
 // Windows-1252 keeps the file readable by the older releases. A text it
@@ -48,7 +48,7 @@ QByteArray encodeLastMessage(const LastMessage &record)
     // No line break after the message: the reader takes every byte behind the
     // separator as the message, so a trailing break would grow it at each run.
     const QString text = record.title + kSeparator + record.message;
-    const std::optional<QByteArray> eightBit = codegen::encodeWindows1252(text);
+    const std::optional<QByteArray> eightBit = quillon::model::encodeWindows1252(text);
     if (eightBit && decodeText(*eightBit) == text)
         return *eightBit;
     return kUtf8ByteOrderMark + text.toUtf8();

@@ -57,8 +57,8 @@ QString described(const Invocation &invocation)
 void checkOptions(const cli::ParsedCommandLine &parsed, const Invocation &invocation)
 {
     const cli::FormatOptions &o = parsed.options;
-    const bool inRange = o.codeWidth >= codegen::kMinCodeWidth
-        && o.codeWidth <= codegen::kMaxCodeWidth && o.style.icon >= 0 && o.style.icon <= 4
+    const bool inRange = o.codeWidth >= quillon::writer::kMinCodeWidth
+        && o.codeWidth <= quillon::writer::kMaxCodeWidth && o.style.icon >= 0 && o.style.icon <= 4
         && o.style.buttons >= 0 && o.style.buttons <= 5 && o.style.defaultButton >= 1
         && o.style.defaultButton <= 3;
     if (!inRange)
@@ -73,7 +73,7 @@ void checkLengthWarning(const cli::Outcome &outcome, qsizetype promptLength,
     const cli::FormatOptions &options, const Invocation &invocation)
 {
     const QString warning
-        = cli::spoken(codegen::promptLengthWarning(promptLength, options.dialect));
+        = cli::spoken(quillon::model::promptLengthWarning(promptLength, options.dialect));
     const QString said = QString::fromUtf8(outcome.standardError);
     if (warning.isEmpty() ? !said.isEmpty() : !said.contains(warning))
         propertyBroken("done, but standard error does not say just that the prompt is cut",
@@ -90,7 +90,8 @@ void checkOutcome(
             checkLengthWarning(outcome, promptLength, options, invocation);
         } else if (!outcome.standardOutput.isEmpty()) {
             const QString code = QString::fromUtf8(outcome.standardOutput);
-            const codegen::VbReadResult read = codegen::readMsgBox(code, options.dialect);
+            const quillon::frontend::VbReadResult read
+                = quillon::frontend::readMsgBox(code, options.dialect);
             if (!read.found())
                 propertyBroken(
                     "VB cannot read the statement", read.error() + u'\n' + described(invocation));

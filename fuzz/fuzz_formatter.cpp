@@ -21,9 +21,10 @@ namespace {
 // pass; beyond this it is too slow to keep the fuzzer busy.
 constexpr qsizetype kLongestComparedMessage = 300;
 
-QString described(const codegen::FormatRequest &request, const codegen::FormatResult &result)
+QString described(
+    const quillon::writer::FormatRequest &request, const quillon::writer::FormatResult &result)
 {
-    const codegen::StyleFlags flags = codegen::computeStyleFlags(request.style);
+    const quillon::model::StyleFlags flags = quillon::model::computeStyleFlags(request.style);
     return u"width %1, style %2 (%3)\nmessage: %4\ntitle:   %5\ncode:\n%6\ntail:    %7"_s
         .arg(request.codeWidth)
         .arg(flags.value)
@@ -32,13 +33,15 @@ QString described(const codegen::FormatRequest &request, const codegen::FormatRe
             escaped(result.codeTail));
 }
 
-void checkReadsBack(const codegen::FormatRequest &request, const codegen::FormatResult &result)
+void checkReadsBack(
+    const quillon::writer::FormatRequest &request, const quillon::writer::FormatResult &result)
 {
-    const codegen::VbReadResult read = codegen::readMsgBox(result.code, request.dialect);
+    const quillon::frontend::VbReadResult read
+        = quillon::frontend::readMsgBox(result.code, request.dialect);
     const QString details = described(request, result);
     if (!read.found())
         propertyBroken("VB cannot read the statement", read.error() + u'\n' + details);
-    if (read->moreCalls || read->form != codegen::CodeForm::Statement)
+    if (read->moreCalls || read->form != quillon::model::CodeForm::Statement)
         propertyBroken("the code is not one MsgBox statement", details);
     if (!result.code.startsWith(u"    MsgBox _\r\n"_s))
         propertyBroken("the statement line is not alone on line 1", details);
@@ -50,11 +53,11 @@ void checkReadsBack(const codegen::FormatRequest &request, const codegen::Format
         propertyBroken("the prompt is not the message",
             u"prompt:  "_s + escaped(read->message) + u'\n' + details);
 
-    const codegen::StyleFlags flags = codegen::computeStyleFlags(request.style);
-    if (codegen::computeStyleFlags(read->choices).expression != flags.expression
+    const quillon::model::StyleFlags flags = quillon::model::computeStyleFlags(request.style);
+    if (quillon::model::computeStyleFlags(read->choices).expression != flags.expression
         || !read->notTakenOver.isEmpty() || !result.codeTail.contains(flags.expression))
         propertyBroken("the buttons argument is not the flags", details);
-    if (read->hasTitle != codegen::hasTitle(request.title)
+    if (read->hasTitle != quillon::writer::hasTitle(request.title)
         || (read->hasTitle && read->title != request.title))
         propertyBroken("the title argument is not the title", details);
 
@@ -64,12 +67,12 @@ void checkReadsBack(const codegen::FormatRequest &request, const codegen::Format
 }
 
 void checkAgreesWithReference(
-    const codegen::FormatRequest &request, const codegen::FormatResult &result)
+    const quillon::writer::FormatRequest &request, const quillon::writer::FormatResult &result)
 {
-    const codegen::FormatResult expected = reference::formatMessage(request);
+    const quillon::writer::FormatResult expected = reference::formatMessage(request);
     if (result.outcome != expected.outcome || result.code != expected.code
         || result.measuringText != expected.measuringText
-        || (result.outcome == codegen::FormatOutcome::Formatted
+        || (result.outcome == quillon::writer::FormatOutcome::Formatted
             && result.codeTail != expected.codeTail)
         || result.refusalMessage != expected.refusalMessage)
         propertyBroken("the formatter and the reference differ",
@@ -79,18 +82,19 @@ void checkAgreesWithReference(
 
 } // namespace
 
-void checkPartsReadBack(const codegen::FormatRequest &request)
+void checkPartsReadBack(const quillon::writer::FormatRequest &request)
 {
-    const codegen::FormatResult result = codegen::formatMessage(request);
-    if (result.outcome != codegen::FormatOutcome::Formatted)
+    const quillon::writer::FormatResult result = quillon::writer::formatMessage(request);
+    if (result.outcome != quillon::writer::FormatOutcome::Formatted)
         return;
-    const codegen::VbReadResult read = codegen::readMsgBox(result.code, request.dialect);
+    const quillon::frontend::VbReadResult read
+        = quillon::frontend::readMsgBox(result.code, request.dialect);
     QString details = described(request, result);
-    for (const codegen::MessagePart &part : request.parts)
+    for (const quillon::model::MessagePart &part : request.parts)
         details += u"\npart %1: %2"_s.arg(int(part.kind)).arg(escaped(part.text));
     if (!read.found())
         propertyBroken("VB cannot read the statement", read.error() + u'\n' + details);
-    for (const codegen::MessagePart &part : read->prompt)
+    for (const quillon::model::MessagePart &part : read->prompt)
         details += u"\nread %1: %2"_s.arg(int(part.kind)).arg(escaped(part.text));
     checkVbLimits(result.code, details);
     if (read->prompt != readerView(request.parts)
@@ -107,20 +111,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         checkPartsReadBack(MessageMaker(input).requestWithExpressions());
         return 0;
     }
-    const codegen::FormatRequest request = MessageMaker(input).request();
-    const codegen::FormatResult result = codegen::formatMessage(request);
+    const quillon::writer::FormatRequest request = MessageMaker(input).request();
+    const quillon::writer::FormatResult result = quillon::writer::formatMessage(request);
 
     switch (result.outcome) {
-    case codegen::FormatOutcome::EmptyMessage:
+    case quillon::writer::FormatOutcome::EmptyMessage:
         if (!request.message.isEmpty())
             propertyBroken("a message was taken for empty", described(request, result));
         break;
-    case codegen::FormatOutcome::Refused:
-        if (result.refusalMessage != codegen::continuationLimitMessage()
-            && result.refusalMessage != codegen::lineTooLongMessage())
+    case quillon::writer::FormatOutcome::Refused:
+        if (result.refusalMessage != quillon::writer::continuationLimitMessage()
+            && result.refusalMessage != quillon::writer::lineTooLongMessage())
             propertyBroken("refused without a known reason", described(request, result));
         break;
-    case codegen::FormatOutcome::Formatted:
+    case quillon::writer::FormatOutcome::Formatted:
         checkReadsBack(request, result);
         break;
     }

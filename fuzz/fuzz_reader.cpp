@@ -14,28 +14,30 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QString described(const QString &code, const codegen::VbReadResult &read)
+QString described(const QString &code, const quillon::frontend::VbReadResult &read)
 {
     if (!read.found())
         return u"code:    %1\nerror:   %2"_s.arg(escaped(code), read.error());
     return u"code:    %1\nmessage: %2\ntitle:   %3\nflags:   %4"_s.arg(escaped(code),
         escaped(read->message), escaped(read->title),
-        codegen::computeStyleFlags(read->choices).expression);
+        quillon::model::computeStyleFlags(read->choices).expression);
 }
 
-void checkReadsBackWrittenAnew(const QString &code, const codegen::VbReadResult &read,
-    codegen::Dialect dialect, codegen::VbReading reading)
+void checkReadsBackWrittenAnew(const QString &code, const quillon::frontend::VbReadResult &read,
+    quillon::model::Dialect dialect, quillon::frontend::VbReading reading)
 {
-    codegen::FormatRequest request = codegen::requestToWriteAnew(read.call());
-    request.codeWidth = codegen::kMinCodeWidth + int(code.size() % 36);
+    quillon::writer::FormatRequest request = quillon::writer::requestToWriteAnew(read.call());
+    request.codeWidth = quillon::writer::kMinCodeWidth + int(code.size() % 36);
     request.dialect = dialect;
-    const codegen::FormatResult written = codegen::formatInPlace(read.call(), request);
-    if (written.outcome != codegen::FormatOutcome::Formatted)
+    const quillon::writer::FormatResult written
+        = quillon::writer::formatInPlace(read.call(), request);
+    if (written.outcome != quillon::writer::FormatOutcome::Formatted)
         return;
-    const codegen::VbReadResult again = codegen::readMsgBox(written.code, dialect, reading);
+    const quillon::frontend::VbReadResult again
+        = quillon::frontend::readMsgBox(written.code, dialect, reading);
     const bool same = again.found() && again->prompt == read->prompt
-        && codegen::computeStyleFlags(again->choices).expression
-            == codegen::computeStyleFlags(read->choices).expression
+        && quillon::model::computeStyleFlags(again->choices).expression
+            == quillon::model::computeStyleFlags(read->choices).expression
         && again->buttonsExpression == read->buttonsExpression
         && again->titleParts == read->titleParts && again->trailing == read->trailing
         && again->form == read->form && again->inLineIf == read->inLineIf
@@ -50,10 +52,13 @@ void checkReadsBackWrittenAnew(const QString &code, const codegen::VbReadResult 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzInput input(data, size);
-    const auto dialect = codegen::Dialect(input.byte() % (int(codegen::Dialect::TwinBasic) + 1));
+    const auto dialect
+        = quillon::model::Dialect(input.byte() % (int(quillon::model::Dialect::TwinBasic) + 1));
     const QString code = input.text();
-    for (const auto reading : { codegen::VbReading::KeepExpressions, codegen::VbReading::FixedValues }) {
-        const codegen::VbReadResult read = codegen::readMsgBox(code, dialect, reading);
+    for (const auto reading : { quillon::frontend::VbReading::KeepExpressions,
+             quillon::frontend::VbReading::FixedValues }) {
+        const quillon::frontend::VbReadResult read
+            = quillon::frontend::readMsgBox(code, dialect, reading);
         if (read.found())
             checkReadsBackWrittenAnew(code, read, dialect, reading);
     }

@@ -23,9 +23,9 @@ namespace {
 class Statements
 {
 public:
-    Statements(QStringView text, codegen::Dialect dialect)
+    Statements(QStringView text, quillon::model::Dialect dialect)
         : m_index(text)
-        , m_goingOn(codegen::linesGoingOn(text, dialect))
+        , m_goingOn(quillon::frontend::linesGoingOn(text, dialect))
     { }
 
     const LineIndex &index() const { return m_index; }
@@ -64,7 +64,7 @@ private:
 };
 
 // A finding's line and column count from 1.
-Position placeOf(const codegen::SourceFinding &finding)
+Position placeOf(const quillon::sources::SourceFinding &finding)
 {
     return { std::max<qsizetype>(0, finding.line - 1), std::max<qsizetype>(0, finding.column - 1) };
 }
@@ -83,11 +83,11 @@ int severityOf(cli::CheckKind kind)
     return Error;
 }
 
-codegen::RelaidSource relaid(const CallDocument &document, qsizetype onlyLine = 0)
+quillon::sources::RelaidSource relaid(const CallDocument &document, qsizetype onlyLine = 0)
 {
-    return codegen::relayOutCalls(document.text,
+    return quillon::sources::relayOutCalls(document.text,
         { document.codeWidth, onlyLine, document.encoding, document.dialect,
-            codegen::holdsScriptParts(document.fileName) });
+            quillon::sources::holdsScriptParts(document.fileName) });
 }
 
 QJsonObject textEdit(const Range &range, const QString &newText)
@@ -99,7 +99,7 @@ QJsonObject textEdit(const Range &range, const QString &newText)
 QList<qsizetype> changedCalls(const CallDocument &document)
 {
     QList<qsizetype> lines;
-    for (const codegen::SourceFinding &changed : relaid(document).changed)
+    for (const quillon::sources::SourceFinding &changed : relaid(document).changed)
         lines.append(placeOf(changed).line);
     return lines;
 }
@@ -113,7 +113,7 @@ QList<qsizetype> changedCalls(const CallDocument &document)
 std::optional<QJsonObject> callEdit(
     const CallDocument &document, const LineIndex &index, qsizetype line, qsizetype nextLine)
 {
-    const bool script = codegen::holdsScriptParts(document.fileName);
+    const bool script = quillon::sources::holdsScriptParts(document.fileName);
     const qsizetype first = script ? 0 : line;
     const qsizetype begin = index.offsetOf({ first, 0 });
     const qsizetype start = index.offsetOf({ line, 0 }) - begin;
@@ -203,17 +203,17 @@ namespace {
 
 struct FormName
 {
-    codegen::CodeForm form;
+    quillon::model::CodeForm form;
     QStringView name;
 };
 
 // The forms as the code box's "Code-Form" menu names them.
 constexpr FormName kFormNames[] {
-    { codegen::CodeForm::Statement, u"Anweisung" },
-    { codegen::CodeForm::Answer, u"Antwort in Variable" },
-    { codegen::CodeForm::If, u"If ... Then ... Else" },
-    { codegen::CodeForm::Select, u"Select Case" },
-    { codegen::CodeForm::TextVariable, u"Text in Variable" },
+    { quillon::model::CodeForm::Statement, u"Anweisung" },
+    { quillon::model::CodeForm::Answer, u"Antwort in Variable" },
+    { quillon::model::CodeForm::If, u"If ... Then ... Else" },
+    { quillon::model::CodeForm::Select, u"Select Case" },
+    { quillon::model::CodeForm::TextVariable, u"Text in Variable" },
 };
 
 // The call's statement as the reader takes it: lines joined by CR LF.
@@ -257,15 +257,15 @@ QString reindented(const QString &code, const QString &indentation, const QStrin
 }
 
 // The call written alone in the form, as --reformat --form writes it.
-std::optional<QString> inForm(
-    const CallDocument &document, const codegen::VbCall &call, codegen::CodeForm form)
+std::optional<QString> inForm(const CallDocument &document, const quillon::frontend::VbCall &call,
+    quillon::model::CodeForm form)
 {
-    codegen::FormatRequest request = codegen::requestToWriteAnew(call);
+    quillon::writer::FormatRequest request = quillon::writer::requestToWriteAnew(call);
     request.codeWidth = document.codeWidth;
     request.form = form;
     request.dialect = document.dialect;
-    const codegen::FormatResult result = codegen::formatMessage(request);
-    if (result.outcome != codegen::FormatOutcome::Formatted)
+    const quillon::writer::FormatResult result = quillon::writer::formatMessage(request);
+    if (result.outcome != quillon::writer::FormatOutcome::Formatted)
         return std::nullopt;
     return reindented(result.code, call.place.indentation, lineBreakOf(document.text));
 }
@@ -274,12 +274,12 @@ void appendFormActions(
     const CallDocument &document, const Statements &statements, qsizetype line, QJsonArray &actions)
 {
     const Range lines = statements.linesOf(line);
-    const codegen::VbReadResult read
-        = codegen::readMsgBox(statementCode(document, statements, lines), document.dialect);
+    const quillon::frontend::VbReadResult read = quillon::frontend::readMsgBox(
+        statementCode(document, statements, lines), document.dialect);
     if (!read.found() || read->inLineIf || read->prompt.isEmpty())
         return;
     for (const FormName &form : kFormNames) {
-        if (form.form == read->form || !codegen::formFits(form.form, read->choices))
+        if (form.form == read->form || !quillon::model::formFits(form.form, read->choices))
             continue;
         if (const std::optional<QString> code = inForm(document, read.call(), form.form))
             actions.append(codeAction(u"Als Code-Form: "_s + form.name, u"refactor.rewrite"_s,

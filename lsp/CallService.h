@@ -20,11 +20,11 @@ struct CallDocument
     QStringView text;
     QString uri;
     QString fileName; // the local file's, or the URI's path
-    codegen::Dialect dialect = codegen::Dialect::Vb6;
-    int codeWidth = codegen::kDefaultCodeWidth;
+    quillon::model::Dialect dialect = quillon::model::Dialect::Vb6;
+    int codeWidth = quillon::writer::kDefaultCodeWidth;
     // The file's own, where it has one on disk: a call written anew keeps
     // to what it can hold, as in the file mode.
-    codegen::TextEncoding encoding = codegen::TextEncoding::Utf8;
+    quillon::model::TextEncoding encoding = quillon::model::TextEncoding::Utf8;
 };
 
 // Diagnostic objects of what --check names, each over the statement it

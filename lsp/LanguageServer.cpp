@@ -39,21 +39,21 @@ void note(const QString &problem)
 struct DialectWord
 {
     QStringView word;
-    codegen::Dialect dialect;
+    quillon::model::Dialect dialect;
 };
 
 // The words of --dialect, which are also the editors' language ids; "vb"
 // names no dialect, since editors give it to VB6 and VB.NET alike.
 constexpr DialectWord kDialectWords[] {
-    { u"vb6", codegen::Dialect::Vb6 },
-    { u"vba", codegen::Dialect::Vb6 },
-    { u"vbscript", codegen::Dialect::VbScript },
-    { u"vbs", codegen::Dialect::VbScript },
-    { u"vbnet", codegen::Dialect::VbNet },
-    { u"twinbasic", codegen::Dialect::TwinBasic },
+    { u"vb6", quillon::model::Dialect::Vb6 },
+    { u"vba", quillon::model::Dialect::Vb6 },
+    { u"vbscript", quillon::model::Dialect::VbScript },
+    { u"vbs", quillon::model::Dialect::VbScript },
+    { u"vbnet", quillon::model::Dialect::VbNet },
+    { u"twinbasic", quillon::model::Dialect::TwinBasic },
 };
 
-std::optional<codegen::Dialect> dialectOfWord(QStringView word)
+std::optional<quillon::model::Dialect> dialectOfWord(QStringView word)
 {
     for (const DialectWord &known : kDialectWords) {
         if (word.compare(known.word, Qt::CaseInsensitive) == 0)
@@ -64,28 +64,30 @@ std::optional<codegen::Dialect> dialectOfWord(QStringView word)
 
 // As the file mode decides, with the client's setting in --dialect's place
 // and the document's language before its name.
-codegen::Dialect dialectOf(
+quillon::model::Dialect dialectOf(
     const ServerSettings &settings, const QString &uri, const OpenDocument &document)
 {
     if (settings.dialect)
         return *settings.dialect;
-    if (const std::optional<codegen::Dialect> language = dialectOfWord(document.languageId))
+    if (const std::optional<quillon::model::Dialect> language = dialectOfWord(document.languageId))
         return *language;
-    if (const std::optional<codegen::Dialect> kind = codegen::dialectOfFileName(QUrl(uri).path()))
+    if (const std::optional<quillon::model::Dialect> kind
+        = quillon::sources::dialectOfFileName(QUrl(uri).path()))
         return *kind;
-    return codegen::dialectOfCode(document.text, codegen::Dialect::Vb6);
+    return quillon::frontend::dialectOfCode(document.text, quillon::model::Dialect::Vb6);
 }
 
 // The encoding of the file on disk, where the document is one.
-codegen::TextEncoding encodingOnDisk(const QString &uri)
+quillon::model::TextEncoding encodingOnDisk(const QString &uri)
 {
     const QUrl url(uri);
     if (!url.isLocalFile())
-        return codegen::TextEncoding::Utf8;
+        return quillon::model::TextEncoding::Utf8;
     const WholeFile file = readWholeFile(url.toLocalFile());
     if (!file.error.isEmpty())
-        return codegen::TextEncoding::Utf8;
-    return codegen::sourceFromBytes(file.bytes, codegen::TextEncoding::Utf8).encoding;
+        return quillon::model::TextEncoding::Utf8;
+    return quillon::sources::sourceFromBytes(file.bytes, quillon::model::TextEncoding::Utf8)
+        .encoding;
 }
 
 // The requests on an open document.
@@ -245,7 +247,8 @@ void LanguageServer::configure(const QJsonValue &settings)
     const QJsonValue section = settings[kSettingsSection];
     const QJsonObject given = section.isObject() ? section.toObject() : settings.toObject();
     const double width = given.value(u"width"_s).toDouble(0);
-    if (width >= codegen::kMinCodeWidth && width <= codegen::kMaxCodeWidth && width == int(width))
+    if (width >= quillon::writer::kMinCodeWidth && width <= quillon::writer::kMaxCodeWidth
+        && width == int(width))
         m_settings.codeWidth = int(width);
     const QJsonValue dialect = given.value(u"dialect"_s);
     if (dialect.isString())

@@ -19,15 +19,15 @@ namespace lsp {
 // before what a document's language or name tells.
 struct ServerSettings
 {
-    int codeWidth = codegen::kDefaultCodeWidth;
-    std::optional<codegen::Dialect> dialect;
+    int codeWidth = quillon::writer::kDefaultCodeWidth;
+    std::optional<quillon::model::Dialect> dialect;
 };
 
 struct OpenDocument
 {
     QString text;
     QString languageId;
-    codegen::TextEncoding encoding = codegen::TextEncoding::Utf8;
+    quillon::model::TextEncoding encoding = quillon::model::TextEncoding::Utf8;
 };
 
 // The protocol's state: the lifecycle, the open documents and the settings.

@@ -7,8 +7,8 @@
 
 #include <memory>
 
-using codegen::CodeForm;
-using codegen::Dialect;
+using quillon::model::CodeForm;
+using quillon::model::Dialect;
 
 namespace {
 
@@ -49,13 +49,13 @@ CodeBoxMenu::CodeBoxMenu(QPlainTextEdit &txtFormatiert, QSettings &settings)
 {
     takeOver->setObjectName(QStringLiteral("mnuVbCodeÜbernehmen"));
     connect(takeOver, &QAction::triggered, this,
-        [this] { emit takeOverRequested(codegen::VbReading::KeepExpressions); });
+        [this] { emit takeOverRequested(quillon::frontend::VbReading::KeepExpressions); });
     takeOverFixed->setObjectName(QStringLiteral("mnuVbCodeMitFestenWerten"));
     takeOverFixed->setToolTip(QStringLiteral(
         "Variablen und Konstanten, denen der Code vorher festen Text gibt, werden durch "
         "diesen Text ersetzt."));
     connect(takeOverFixed, &QAction::triggered, this,
-        [this] { emit takeOverRequested(codegen::VbReading::FixedValues); });
+        [this] { emit takeOverRequested(quillon::frontend::VbReading::FixedValues); });
 
     addFormAction(
         CodeForm::Statement, QStringLiteral("Anweisung"), QStringLiteral("mnuFormStatement"));
@@ -110,7 +110,7 @@ void CodeBoxMenu::setIfFormAvailable(bool available)
 
 void CodeBoxMenu::addDialectAction(Dialect dialect, const QString &name)
 {
-    QAction *action = dialects.addAction(codegen::dialectTitle(dialect));
+    QAction *action = dialects.addAction(quillon::model::dialectTitle(dialect));
     action->setObjectName(name);
     action->setCheckable(true);
     action->setData(static_cast<int>(dialect));

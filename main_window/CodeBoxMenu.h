@@ -23,25 +23,25 @@ class CodeBoxMenu : public QObject
 public:
     CodeBoxMenu(QPlainTextEdit &txtFormatiert, QSettings &settings);
 
-    codegen::CodeForm form() const;
+    quillon::model::CodeForm form() const;
     // The If form fits sets of two buttons only.
     void setIfFormAvailable(bool available);
 
-    codegen::Dialect dialect() const;
+    quillon::model::Dialect dialect() const;
     // Chooses the dialect as the user's pick from the menu does, kept as well.
-    void setDialect(codegen::Dialect dialect);
+    void setDialect(quillon::model::Dialect dialect);
 
 signals:
     void formChanged();
     void dialectChanged();
     // Run-time values kept as expressions, or read for fixed text.
-    void takeOverRequested(codegen::VbReading reading);
+    void takeOverRequested(quillon::frontend::VbReading reading);
 
 private:
-    void checkForm(codegen::CodeForm form);
-    void addFormAction(codegen::CodeForm form, const QString &text, const QString &name);
-    void checkDialect(codegen::Dialect dialect);
-    void addDialectAction(codegen::Dialect dialect, const QString &name);
+    void checkForm(quillon::model::CodeForm form);
+    void addFormAction(quillon::model::CodeForm form, const QString &text, const QString &name);
+    void checkDialect(quillon::model::Dialect dialect);
+    void addDialectAction(quillon::model::Dialect dialect, const QString &name);
     void showAt(const QPoint &position);
 
     QPlainTextEdit &txtFormatiert;

@@ -38,8 +38,8 @@ constexpr int kClientHeightTwips = 7600 - 480;
 constexpr int kTwipsPerCodeColumn = 90;
 constexpr int kReturnValueDisplayMs = 10'000;
 
-constexpr qint32 kWarningStyle = codegen::kVbExclamation.value;
-constexpr qint32 kNoteStyle = codegen::kVbInformation.value;
+constexpr qint32 kWarningStyle = quillon::model::kVbExclamation.value;
+constexpr qint32 kNoteStyle = quillon::model::kVbInformation.value;
 
 const QColor kGreen(0, 128, 0);
 const QColor kDarkBlue(0, 0, 192);
@@ -216,7 +216,7 @@ void frmMsgBoxQuillon::LoadLastMsgText()
     if (!stored)
         return;
     ui.txtTitel->setText(stored->title);
-    ui.txtOriginal->setPlainText(codegen::toWidgetText(stored->message));
+    ui.txtOriginal->setPlainText(quillon::model::toWidgetText(stored->message));
 }
 
 // The program ends either way; a lost store is worth a warning, which reaches
@@ -225,7 +225,7 @@ void frmMsgBoxQuillon::LoadLastMsgText()
 void frmMsgBoxQuillon::SaveLastMsgText()
 {
     const LastMessage record { ui.txtTitel->text(),
-        codegen::fromWidgetText(ui.txtOriginal->toPlainText()) };
+        quillon::model::fromWidgetText(ui.txtOriginal->toPlainText()) };
     QString errorText;
     if (!saveLastMessage(
             lastMessageFolders(services.programFolder, services.dataFolder), record, errorText))
@@ -237,11 +237,11 @@ void frmMsgBoxQuillon::SaveLastMsgText()
 // its characters, without interrupting the typing: the tool tip says why.
 void frmMsgBoxQuillon::txtOriginal_Change()
 {
-    const QString text = codegen::fromWidgetText(ui.txtOriginal->toPlainText());
+    const QString text = quillon::model::fromWidgetText(ui.txtOriginal->toPlainText());
     ui.lblZeichenAnzahl->setText(QString::number(text.size()));
-    const codegen::Dialect dialect = codeBoxMenu->dialect();
-    QStringList warnings { codegen::promptLengthWarning(text.size(), dialect),
-        codegen::unshowableCharactersWarning(text, dialect) };
+    const quillon::model::Dialect dialect = codeBoxMenu->dialect();
+    QStringList warnings { quillon::model::promptLengthWarning(text.size(), dialect),
+        quillon::model::unshowableCharactersWarning(text, dialect) };
     warnings.removeAll(QString());
     setForeColour(*ui.lblZeichenAnzahl, warnings.isEmpty() ? kGreen : kRed);
     ui.lblZeichenAnzahl->setToolTip(
@@ -252,7 +252,7 @@ void frmMsgBoxQuillon::txtOriginal_Change()
 // which VB the code is for.
 void frmMsgBoxQuillon::showDialect()
 {
-    const QString title = codegen::dialectTitle(codeBoxMenu->dialect());
+    const QString title = quillon::model::dialectTitle(codeBoxMenu->dialect());
     ui.txtFormatiert->setToolTip(QStringLiteral(" VB-Code für %1 ").arg(title));
     ui.lblDialekt->setText(QStringLiteral("Dialekt: %1").arg(title));
     if (!ui.lblZeichenAnzahl->text().isEmpty())
@@ -289,25 +289,28 @@ void frmMsgBoxQuillon::showCodeWidthTip(int codeWidth)
 
 // lblFlags only shows the choices, or the buttons of a call taken over as
 // written; nothing reads them back from it. Choices made anew replace those.
-void frmMsgBoxQuillon::takeStyleChoices(const codegen::StyleChoices &choices)
+void frmMsgBoxQuillon::takeStyleChoices(const quillon::model::StyleChoices &choices)
 {
     styleChoices = choices;
     takenButtons.clear();
-    const codegen::StyleFlags flags = codegen::computeStyleFlags(choices);
+    const quillon::model::StyleFlags flags = quillon::model::computeStyleFlags(choices);
     ui.lblFlags->setText(flags.expression);
-    codeBoxMenu->setIfFormAvailable(codegen::formFits(codegen::CodeForm::If, choices));
+    codeBoxMenu->setIfFormAvailable(
+        quillon::model::formFits(quillon::model::CodeForm::If, choices));
 }
 
 // The user's own code, pasted into the code box, back into the boxes and the
 // options window. The code box keeps the user's code, with the call written
 // anew in its place as msgbox-format --reformat writes it. On an error
 // nothing the user typed changes.
-void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
+void frmMsgBoxQuillon::takeOverVbCode(quillon::frontend::VbReading reading)
 {
-    const QString code = codegen::fromWidgetText(ui.txtFormatiert->toPlainText());
-    const std::optional<codegen::DialectEvidence> evidence = codegen::dialectEvidenceIn(code);
-    const codegen::Dialect dialect = evidence ? evidence->dialect : codeBoxMenu->dialect();
-    const codegen::VbReadResult read = codegen::readMsgBox(code, dialect, reading);
+    const QString code = quillon::model::fromWidgetText(ui.txtFormatiert->toPlainText());
+    const std::optional<quillon::frontend::DialectEvidence> evidence
+        = quillon::frontend::dialectEvidenceIn(code);
+    const quillon::model::Dialect dialect = evidence ? evidence->dialect : codeBoxMenu->dialect();
+    const quillon::frontend::VbReadResult read
+        = quillon::frontend::readMsgBox(code, dialect, reading);
     if (!read.found()) {
         services.messageBox.show(
             QStringLiteral("Kein VB-Code übernommen:\r\n\r\n") + read.error(), kWarningStyle);
@@ -315,7 +318,7 @@ void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
     }
     codeWritten.clear();
     takeIntoBoxes(read.call());
-    QStringList note { codegen::takeOverNote(read.call()) };
+    QStringList note { quillon::frontend::takeOverNote(read.call()) };
     note << takeDialectOf(evidence);
     note << writeCallsInPlace(code, dialect, reading);
     returnToMessage();
@@ -326,9 +329,9 @@ void frmMsgBoxQuillon::takeOverVbCode(codegen::VbReading reading)
 
 // The call's title, message and options, its run-time values marked in
 // the message. The code form stays the user's choice.
-void frmMsgBoxQuillon::takeIntoBoxes(const codegen::VbCall &call)
+void frmMsgBoxQuillon::takeIntoBoxes(const quillon::frontend::VbCall &call)
 {
-    ui.txtTitel->setText(call.title.isEmpty() ? codegen::kNoTitle.toString() : call.title);
+    ui.txtTitel->setText(call.title.isEmpty() ? quillon::writer::kNoTitle.toString() : call.title);
     marks->setParts(call.prompt);
     options->setChoices(call.choices);
     takenTitle = call.titleParts;
@@ -341,13 +344,14 @@ void frmMsgBoxQuillon::takeIntoBoxes(const codegen::VbCall &call)
 
 // Code that only one dialect writes is taken as that dialect's; the user is
 // told which and why, since the code is written anew in it.
-QString frmMsgBoxQuillon::takeDialectOf(const std::optional<codegen::DialectEvidence> &evidence)
+QString frmMsgBoxQuillon::takeDialectOf(
+    const std::optional<quillon::frontend::DialectEvidence> &evidence)
 {
     if (!evidence || evidence->dialect == codeBoxMenu->dialect())
         return {};
     codeBoxMenu->setDialect(evidence->dialect);
     return QStringLiteral("Dialekt umgestellt auf ''%1'': nur %1 schreibt \"%2\".")
-        .arg(codegen::dialectTitle(evidence->dialect), evidence->shownBy);
+        .arg(quillon::model::dialectTitle(evidence->dialect), evidence->shownBy);
 }
 
 // As msgbox-format --reformat writes the code, so that the window and the
@@ -356,17 +360,17 @@ QString frmMsgBoxQuillon::takeDialectOf(const std::optional<codegen::DialectEvid
 // and Select Case as they stood. A call that cannot be written anew stays
 // as it stood, and the user is told why.
 QString frmMsgBoxQuillon::writeCallsInPlace(
-    const QString &code, codegen::Dialect dialect, codegen::VbReading reading)
+    const QString &code, quillon::model::Dialect dialect, quillon::frontend::VbReading reading)
 {
-    codegen::RelayoutRequest request;
+    quillon::sources::RelayoutRequest request;
     request.codeWidth = ui.HScroll1->value();
     request.dialect = dialect;
     request.reading = reading;
-    const codegen::RelaidSource written = codegen::relayOutCalls(code, request);
+    const quillon::sources::RelaidSource written = quillon::sources::relayOutCalls(code, request);
     if (!written.changed.isEmpty())
-        replaceText(*ui.txtFormatiert, codegen::toWidgetText(written.text));
+        replaceText(*ui.txtFormatiert, quillon::model::toWidgetText(written.text));
     QStringList kept;
-    for (const codegen::SourceFinding &call : written.kept)
+    for (const quillon::sources::SourceFinding &call : written.kept)
         kept << QStringLiteral("Zeile %1: %2").arg(call.line).arg(call.message);
     if (kept.isEmpty())
         return {};
@@ -388,13 +392,13 @@ void frmMsgBoxQuillon::rewriteOwnCode()
 
 void frmMsgBoxQuillon::writeCode(const QString &code)
 {
-    codeWritten = codegen::toWidgetText(code);
+    codeWritten = quillon::model::toWidgetText(code);
     replaceText(*ui.txtFormatiert, codeWritten);
 }
 
-codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox(bool backToMessage)
+quillon::writer::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox(bool backToMessage)
 {
-    codegen::FormatRequest request;
+    quillon::writer::FormatRequest request;
     request.parts = marks->parts();
     request.title = ui.txtTitel->text();
     if (!takenTitle.isEmpty() && request.title == takenTitleShown)
@@ -405,16 +409,16 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox(bool backToMessage)
     request.codeWidth = ui.HScroll1->value();
     request.form = codeBoxMenu->form();
     request.dialect = codeBoxMenu->dialect();
-    const codegen::FormatResult result = codegen::formatMessage(request);
+    const quillon::writer::FormatResult result = quillon::writer::formatMessage(request);
     switch (result.outcome) {
-    case codegen::FormatOutcome::EmptyMessage:
+    case quillon::writer::FormatOutcome::EmptyMessage:
         ui.cmdLöschen->click();
         break;
-    case codegen::FormatOutcome::Refused:
+    case quillon::writer::FormatOutcome::Refused:
         showRefusal(result);
         break;
-    case codegen::FormatOutcome::Formatted:
-        ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));
+    case quillon::writer::FormatOutcome::Formatted:
+        ui.txtDummy->setPlainText(quillon::model::toWidgetText(result.measuringText));
         writeCode(result.code);
         if (backToMessage)
             returnToMessage();
@@ -425,16 +429,16 @@ codegen::FormatOutcome frmMsgBoxQuillon::formatIntoCodeBox(bool backToMessage)
 
 // The code box shows how far the formatting got; caret and focus stay as
 // they were.
-void frmMsgBoxQuillon::showRefusal(const codegen::FormatResult &result)
+void frmMsgBoxQuillon::showRefusal(const quillon::writer::FormatResult &result)
 {
-    ui.txtDummy->setPlainText(codegen::toWidgetText(result.measuringText));
+    ui.txtDummy->setPlainText(quillon::model::toWidgetText(result.measuringText));
     writeCode(result.code);
     QString message = result.refusalMessage;
-    if (codeBoxMenu->form() == codegen::CodeForm::Statement
-        && message == codegen::continuationLimitMessage())
+    if (codeBoxMenu->form() == quillon::model::CodeForm::Statement
+        && message == quillon::writer::continuationLimitMessage())
         message += QStringLiteral("\r\nOder wählen Sie im Kontextmenü des VB-Codes unter "
                                   "''Code-Form'' die Form ''Text in Variable''.");
-    services.messageBox.show(message, codegen::kVbOKOnly.value);
+    services.messageBox.show(message, quillon::model::kVbOKOnly.value);
 }
 
 // Going to the top first scrolls the box there before the caret goes back.
@@ -448,24 +452,25 @@ void frmMsgBoxQuillon::returnToMessage()
 void frmMsgBoxQuillon::cmdTesten_Click()
 {
     tmrRückwert.stop();
-    const codegen::FormatOutcome outcome = formatIntoCodeBox();
-    if (outcome == codegen::FormatOutcome::Refused)
+    const quillon::writer::FormatOutcome outcome = formatIntoCodeBox();
+    if (outcome == quillon::writer::FormatOutcome::Refused)
         return;
     // What the written code shows, read as VB reads it; an empty message
     // writes no code and shows an empty box. Code the reader cannot take
     // back would be the formatter's fault: said, not shown as an empty box.
     QString prompt;
-    if (outcome == codegen::FormatOutcome::Formatted) {
-        const codegen::VbReadResult written = codegen::readMsgBox(
-            codegen::fromWidgetText(ui.txtFormatiert->toPlainText()), codeBoxMenu->dialect());
+    if (outcome == quillon::writer::FormatOutcome::Formatted) {
+        const quillon::frontend::VbReadResult written = quillon::frontend::readMsgBox(
+            quillon::model::fromWidgetText(ui.txtFormatiert->toPlainText()),
+            codeBoxMenu->dialect());
         if (!written.found()) {
-            services.messageBox.show(written.error(), codegen::kVbOKOnly.value);
+            services.messageBox.show(written.error(), quillon::model::kVbOKOnly.value);
             return;
         }
         prompt = written->message;
     }
     const int buttonNumber = services.messageBox.show(
-        prompt, codegen::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
+        prompt, quillon::model::computeStyleFlags(styleChoices).value, ui.txtTitel->text());
     ui.lblRückwert->setText(QString::number(buttonNumber));
     ui.lblRückwBeschriftung->setVisible(true);
     ui.lblRückwert->setVisible(true);
@@ -494,7 +499,7 @@ void frmMsgBoxQuillon::forgetTakenOverCall()
 void frmMsgBoxQuillon::cmdClearText_Click()
 {
     forgetTakenOverCall();
-    ui.txtTitel->setText(codegen::kNoTitle.toString());
+    ui.txtTitel->setText(quillon::writer::kNoTitle.toString());
     ui.txtOriginal->setPlainText(QStringLiteral("Original - Text"));
     replaceText(*ui.txtFormatiert, QStringLiteral("Ausgabe VB - Code"));
     ui.lblZeichenAnzahl->clear();
@@ -516,7 +521,8 @@ void frmMsgBoxQuillon::imgHelp_Click()
     if (isHelpDocumentPresent(document))
         services.shell.openDocument(document);
     else
-        services.messageBox.show(fallbackHelpText(), codegen::kVbOKOnly.value, fallbackHelpTitle());
+        services.messageBox.show(
+            fallbackHelpText(), quillon::model::kVbOKOnly.value, fallbackHelpTitle());
 }
 
 void frmMsgBoxQuillon::lblAbout_Click()

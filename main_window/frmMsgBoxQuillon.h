@@ -15,12 +15,14 @@ class CodeBoxMenu;
 class ExpressionMarks;
 class QPlainTextEdit;
 class frmIconsAndButtons;
-namespace codegen {
+namespace quillon::writer {
 struct FormatResult;
 enum class FormatOutcome;
+} // namespace quillon::writer
+namespace quillon::frontend {
 enum class VbReading;
 struct VbCall;
-}
+} // namespace quillon::frontend
 
 // The start-up window: title and message in, VB code out, the message box
 // test with its return value, help, and the doors to the other two windows.
@@ -59,16 +61,16 @@ private:
     void lblAbout_Click();
     void showIconsAndButtons();
 
-    codegen::FormatOutcome formatIntoCodeBox(bool backToMessage = true);
-    void showRefusal(const codegen::FormatResult &result);
+    quillon::writer::FormatOutcome formatIntoCodeBox(bool backToMessage = true);
+    void showRefusal(const quillon::writer::FormatResult &result);
     void writeCode(const QString &code);
     void rewriteOwnCode();
-    void takeStyleChoices(const codegen::StyleChoices &choices);
-    void takeOverVbCode(codegen::VbReading reading);
-    void takeIntoBoxes(const codegen::VbCall &call);
-    QString takeDialectOf(const std::optional<codegen::DialectEvidence> &evidence);
+    void takeStyleChoices(const quillon::model::StyleChoices &choices);
+    void takeOverVbCode(quillon::frontend::VbReading reading);
+    void takeIntoBoxes(const quillon::frontend::VbCall &call);
+    QString takeDialectOf(const std::optional<quillon::frontend::DialectEvidence> &evidence);
     QString writeCallsInPlace(
-        const QString &code, codegen::Dialect dialect, codegen::VbReading reading);
+        const QString &code, quillon::model::Dialect dialect, quillon::frontend::VbReading reading);
     void showDialect();
     void forgetTakenOverCall();
     void returnToMessage();
@@ -83,7 +85,7 @@ private:
     // What a call taken over holds beyond the boxes and the options: its
     // title in parts while txtTitel shows it unchanged, its buttons as
     // written until other choices are made, and what followed it.
-    codegen::MessageParts takenTitle;
+    quillon::model::MessageParts takenTitle;
     QString takenTitleShown;
     QString takenButtons;
     QString takenTrailing;
@@ -91,6 +93,6 @@ private:
     // empty where the box holds none of the tool's own.
     QString codeWritten;
 
-    codegen::StyleChoices styleChoices;
+    quillon::model::StyleChoices styleChoices;
     int iCaretPos = 0; // in the box's own positions: a line break counts once
 };

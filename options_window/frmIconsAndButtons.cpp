@@ -18,7 +18,8 @@ namespace {
 constexpr int kPictureSize = 32;
 
 // The hint box shows the very buttons it speaks of.
-constexpr qint32 kHintStyle = codegen::kVbSystemModal.value | codegen::kVbAbortRetryIgnore.value;
+constexpr qint32 kHintStyle
+    = quillon::model::kVbSystemModal.value | quillon::model::kVbAbortRetryIgnore.value;
 
 QString returnValueHint()
 {
@@ -27,17 +28,17 @@ QString returnValueHint()
         + QStringLiteral("       ''Abbrechen, Wiederholen, Ignorieren''") + crlf + crlf;
 }
 
-QString toolTipOf(const codegen::VbConstant &constant)
+QString toolTipOf(const quillon::model::VbConstant &constant)
 {
     return QStringLiteral("%1 (%2)").arg(constant.name).arg(constant.value);
 }
 
 // `none`: the tool tip of the choice that writes no constant.
-void nameConstantsOf(
-    const QButtonGroup &group, const codegen::VbConstant *(*constantOf)(int), const QString &none)
+void nameConstantsOf(const QButtonGroup &group,
+    const quillon::model::VbConstant *(*constantOf)(int), const QString &none)
 {
     for (QAbstractButton *option : group.buttons()) {
-        const codegen::VbConstant *constant = constantOf(group.id(option));
+        const quillon::model::VbConstant *constant = constantOf(group.id(option));
         option->setToolTip(constant ? toolTipOf(*constant) : none);
     }
 }
@@ -80,7 +81,7 @@ void frmIconsAndButtons::groupOptionArrays()
 // of the value 0 change nothing; there is none at all for "no icon".
 void frmIconsAndButtons::nameConstantsInToolTips()
 {
-    using namespace codegen;
+    using namespace quillon::model;
     nameConstantsOf(optIcon, iconConstantOf, QStringLiteral("Kein Icon (0)"));
     nameConstantsOf(optButtons, buttonSetConstantOf, toolTipOf(kVbOKOnly));
     nameConstantsOf(optDefaultButton, defaultButtonConstantOf, toolTipOf(kVbDefaultButton1));
@@ -144,14 +145,14 @@ void frmIconsAndButtons::CheckValues()
     emit choicesChanged(choices());
 }
 
-codegen::StyleChoices frmIconsAndButtons::choices() const
+quillon::model::StyleChoices frmIconsAndButtons::choices() const
 {
     return { optIcon.checkedId(), optButtons.checkedId(), optDefaultButton.checkedId(),
         ui.chkOnTop->isChecked(), ui.chkTextRight->isChecked() };
 }
 
 // An index the window does not have leaves that array as it is.
-void frmIconsAndButtons::setChoices(const codegen::StyleChoices &choices)
+void frmIconsAndButtons::setChoices(const quillon::model::StyleChoices &choices)
 {
     for (const auto &[group, id] : { std::pair { &optIcon, choices.icon },
              std::pair { &optButtons, choices.buttons },

@@ -20,9 +20,9 @@ public:
     // Loads the window hidden with the first choices.
     explicit frmIconsAndButtons(MessageBoxService &messageBox);
 
-    codegen::StyleChoices choices() const;
+    quillon::model::StyleChoices choices() const;
     // Shows the choices as if the user had made them, and emits them.
-    void setChoices(const codegen::StyleChoices &choices);
+    void setChoices(const quillon::model::StyleChoices &choices);
 
     // Emits the current choices.
     void CheckValues();
@@ -31,7 +31,7 @@ public:
     void unload();
 
 signals:
-    void choicesChanged(const codegen::StyleChoices &choices);
+    void choicesChanged(const quillon::model::StyleChoices &choices);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

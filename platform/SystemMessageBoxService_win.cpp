@@ -16,7 +16,7 @@ int SystemMessageBoxService::show(const QString &prompt, qint32 style, const QSt
     const QWidget *owner = QApplication::activeWindow();
     const HWND ownerHandle = owner ? reinterpret_cast<HWND>(owner->winId()) : nullptr;
     const QString shownTitle = title.isEmpty() ? QApplication::applicationDisplayName() : title;
-    const QList<codegen::VbConstant> answers = codegen::answersOf(style);
+    const QList<quillon::model::VbConstant> answers = quillon::model::answersOf(style);
     for (;;) {
         const int answer
             = MessageBoxW(ownerHandle, reinterpret_cast<const wchar_t *>(prompt.utf16()),
@@ -25,7 +25,8 @@ int SystemMessageBoxService::show(const QString &prompt, qint32 style, const QSt
         // Escape with Cancel where it has none (Yes/No, Abort/Retry/Ignore);
         // there Escape does nothing, as on Windows: the box comes back.
         if (std::any_of(answers.cbegin(), answers.cend(),
-                [answer](const codegen::VbConstant &button) { return button.value == answer; }))
+                [answer](
+                    const quillon::model::VbConstant &button) { return button.value == answer; }))
             return answer;
         if (answer == 0) {
             qWarning("MessageBoxW refused the style %d: error %lu", int(style), GetLastError());

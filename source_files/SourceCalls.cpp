@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <optional>
 
-namespace codegen {
+namespace quillon::sources {
 
 namespace {
 
@@ -60,8 +60,9 @@ public:
         , m_code(request.scriptPartsOnly ? scriptPartsOf(text) : text.toString())
         , m_lines(sourceLines(text))
         , m_request(request)
-        , m_dialect(request.dialect ? *request.dialect : dialectOfCode(m_code, Dialect::Vb6))
-        , m_goingOn(linesGoingOn(m_code, m_dialect))
+        , m_dialect(request.dialect ? *request.dialect
+                                    : frontend::dialectOfCode(m_code, model::Dialect::Vb6))
+        , m_goingOn(frontend::linesGoingOn(m_code, m_dialect))
     { }
 
     RelaidSource run()
@@ -112,13 +113,13 @@ private:
     qsizetype readCall(qsizetype from, qsizetype statement, qsizetype end)
     {
         QString code = codeOf(from, end);
-        VbReadResult read = readMsgBox(code, m_dialect, m_request.reading);
+        frontend::VbReadResult read = frontend::readMsgBox(code, m_dialect, m_request.reading);
         if (!read.found() && from < statement) {
             const std::optional<SourceFinding> error = locatedError(read.error());
             if (error && from + error->line - 1 < statement) {
                 from = statement;
                 code = codeOf(from, end);
-                read = readMsgBox(code, m_dialect, m_request.reading);
+                read = frontend::readMsgBox(code, m_dialect, m_request.reading);
             }
         }
         if (read.found())
@@ -130,9 +131,9 @@ private:
         return end;
     }
 
-    qsizetype writeAnew(const VbCall &call, qsizetype from, const QString &code)
+    qsizetype writeAnew(const frontend::VbCall &call, qsizetype from, const QString &code)
     {
-        const VbCallPlace &place = call.place;
+        const frontend::VbCallPlace &place = call.place;
         const QStringView region
             = QStringView(code).sliced(place.before.size()).chopped(place.after.size());
         const qsizetype first = from + place.before.count(kCrLf);
@@ -169,16 +170,16 @@ private:
         QString refusal; // why it cannot be written anew
     };
 
-    Written writtenInPlace(const VbCall &call) const
+    Written writtenInPlace(const frontend::VbCall &call) const
     {
-        const VbCallPlace &place = call.place;
-        FormatRequest request = requestToWriteAnew(call);
+        const frontend::VbCallPlace &place = call.place;
+        writer::FormatRequest request = writer::requestToWriteAnew(call);
         request.codeWidth = m_request.codeWidth;
         request.dialect = m_dialect;
-        const FormatResult result = formatInPlace(call, request);
-        if (result.outcome == FormatOutcome::Refused)
+        const writer::FormatResult result = writer::formatInPlace(call, request);
+        if (result.outcome == writer::FormatOutcome::Refused)
             return { {}, oneLine(result.refusalMessage) };
-        if (result.outcome == FormatOutcome::EmptyMessage)
+        if (result.outcome == writer::FormatOutcome::EmptyMessage)
             return {};
         const QStringView code = result.code;
         if (!code.startsWith(place.before) || !code.endsWith(place.after))
@@ -192,10 +193,10 @@ private:
     {
         QString lines = laidOut;
         lines.replace(kCrLf.toString(), lineBreakAt(first));
-        if (!encodeText(lines, m_request.encoding)) {
+        if (!model::encodeText(lines, m_request.encoding)) {
             m_result.kept.append({ first + 1, column,
                 u"the call written anew would need characters that %1 cannot hold"_s.arg(
-                    encodingName(m_request.encoding)) });
+                    model::encodingName(m_request.encoding)) });
             return;
         }
         m_result.changed.append({ first + 1, column, {} });
@@ -230,7 +231,7 @@ private:
     QString m_code; // as it is read: the text, or only its script parts
     QList<SourceLine> m_lines;
     RelayoutRequest m_request;
-    Dialect m_dialect;
+    model::Dialect m_dialect;
     QList<bool> m_goingOn; // by line: its statement goes on in the next
     RelaidSource m_result;
     qsizetype m_copied = 0;
@@ -243,11 +244,11 @@ RelaidSource relayOutCalls(QStringView text, const RelayoutRequest &request)
     return CallWalk(text, request).run();
 }
 
-QList<SourceFinding> limitFindings(QStringView text, Dialect dialect)
+QList<SourceFinding> limitFindings(QStringView text, model::Dialect dialect)
 {
     const QList<SourceLine> lines = sourceLines(text);
-    const QList<bool> goingOn = linesGoingOn(text, dialect);
-    const int continuationLimit = rulesOf(dialect).continuationLimit;
+    const QList<bool> goingOn = frontend::linesGoingOn(text, dialect);
+    const int continuationLimit = model::rulesOf(dialect).continuationLimit;
     QList<SourceFinding> findings;
     qsizetype statement = designerHeaderLines(text, lines);
     for (qsizetype i = statement; i < lines.size(); ++i) {
@@ -268,4 +269,4 @@ QList<SourceFinding> limitFindings(QStringView text, Dialect dialect)
     return findings;
 }
 
-} // namespace codegen
+} // namespace quillon::sources

@@ -11,7 +11,7 @@
 
 #include <optional>
 
-namespace codegen {
+namespace quillon::sources {
 
 // A place in a source file, line and column counted from 1, and what
 // stands there.
@@ -24,21 +24,21 @@ struct SourceFinding
 
 struct RelayoutRequest
 {
-    int codeWidth = kDefaultCodeWidth;
+    int codeWidth = writer::kDefaultCodeWidth;
     // Counted from 1: only the call that covers this line is written anew;
     // 0 for every call.
     qsizetype onlyLine = 0;
     // The file's own: a call written anew that it cannot hold stays as it
     // stood.
-    TextEncoding encoding = TextEncoding::Utf8;
+    model::TextEncoding encoding = model::TextEncoding::Utf8;
     // The dialect the calls are written in; without it, the one the file's
     // code tells, else VB6.
-    std::optional<Dialect> dialect {};
+    std::optional<model::Dialect> dialect {};
     // A Windows Script File or an HTML application: only the code inside
     // its VBScript script elements is read.
     bool scriptPartsOnly = false;
     // Run-time values kept as expressions, or read for fixed text.
-    VbReading reading = VbReading::KeepExpressions;
+    frontend::VbReading reading = frontend::VbReading::KeepExpressions;
 };
 
 struct RelaidSource
@@ -61,6 +61,6 @@ constexpr qsizetype kLongestLine = 1023;
 
 // The statements that the dialect would not take: more continuations than
 // its limit, or a line longer than kLongestLine.
-QList<SourceFinding> limitFindings(QStringView text, Dialect dialect);
+QList<SourceFinding> limitFindings(QStringView text, model::Dialect dialect);
 
-} // namespace codegen
+} // namespace quillon::sources

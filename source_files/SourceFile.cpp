@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace codegen {
+namespace quillon::sources {
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -19,40 +19,40 @@ bool isAscii(QByteArrayView bytes)
 
 // Only a file that reads back to its very bytes is written anew: a broken
 // byte would otherwise come back as another character.
-SourceText sourceFromBytes(QByteArrayView bytes, TextEncoding asciiEncoding)
+SourceText sourceFromBytes(QByteArrayView bytes, model::TextEncoding asciiEncoding)
 {
-    DecodedText decoded = decodeText(bytes);
+    model::DecodedText decoded = model::decodeText(bytes);
     SourceText source { std::move(decoded.text), decoded.encoding, {} };
     if (isAscii(bytes))
         source.encoding = asciiEncoding;
     if (source.text.contains(QChar(0)))
         source.problem = u"it is not text: it holds NUL bytes"_s;
-    else if (encodeText(source.text, source.encoding) != bytes.toByteArray())
-        source.problem = u"its bytes are not valid %1"_s.arg(encodingName(source.encoding));
+    else if (model::encodeText(source.text, source.encoding) != bytes.toByteArray())
+        source.problem = u"its bytes are not valid %1"_s.arg(model::encodingName(source.encoding));
     return source;
 }
 
-std::optional<Dialect> dialectOfFileName(QStringView fileName)
+std::optional<model::Dialect> dialectOfFileName(QStringView fileName)
 {
     struct Kind
     {
         QStringView suffix;
-        Dialect dialect;
+        model::Dialect dialect;
     };
     static constexpr Kind kKinds[] {
-        { u".bas", Dialect::Vb6 },
-        { u".cls", Dialect::Vb6 },
-        { u".frm", Dialect::Vb6 },
-        { u".ctl", Dialect::Vb6 },
-        { u".dsr", Dialect::Vb6 },
-        { u".dob", Dialect::Vb6 },
-        { u".pag", Dialect::Vb6 },
-        { u".vba", Dialect::Vb6 },
-        { u".vbs", Dialect::VbScript },
-        { u".wsf", Dialect::VbScript },
-        { u".hta", Dialect::VbScript },
-        { u".vb", Dialect::VbNet },
-        { u".twin", Dialect::TwinBasic },
+        { u".bas", model::Dialect::Vb6 },
+        { u".cls", model::Dialect::Vb6 },
+        { u".frm", model::Dialect::Vb6 },
+        { u".ctl", model::Dialect::Vb6 },
+        { u".dsr", model::Dialect::Vb6 },
+        { u".dob", model::Dialect::Vb6 },
+        { u".pag", model::Dialect::Vb6 },
+        { u".vba", model::Dialect::Vb6 },
+        { u".vbs", model::Dialect::VbScript },
+        { u".wsf", model::Dialect::VbScript },
+        { u".hta", model::Dialect::VbScript },
+        { u".vb", model::Dialect::VbNet },
+        { u".twin", model::Dialect::TwinBasic },
     };
     for (const Kind &kind : kKinds) {
         if (fileName.endsWith(kind.suffix, Qt::CaseInsensitive))
@@ -88,4 +88,4 @@ QString scriptPartsOf(QStringView text)
     return code;
 }
 
-} // namespace codegen
+} // namespace quillon::sources

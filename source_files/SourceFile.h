@@ -10,13 +10,13 @@
 
 #include <optional>
 
-namespace codegen {
+namespace quillon::sources {
 
 // A source file's text and the encoding its bytes are written in.
 struct SourceText
 {
     QString text;
-    TextEncoding encoding = TextEncoding::Utf8;
+    model::TextEncoding encoding = model::TextEncoding::Utf8;
     // Why the bytes are no text that could be written back as they were (NUL
     // bytes, bytes that are not of the encoding their mark names); empty
     // for a file that is.
@@ -28,13 +28,13 @@ struct SourceText
 // VBA editor and VBScript read such a file as Windows-1252; code typed or
 // piped from an editor is UTF-8.
 SourceText sourceFromBytes(
-    QByteArrayView bytes, TextEncoding asciiEncoding = TextEncoding::Windows1252);
+    QByteArrayView bytes, model::TextEncoding asciiEncoding = model::TextEncoding::Windows1252);
 
 // The dialect a file's kind tells, by its name's suffix, without regard to
 // case: VB6's and VBA's modules, classes, forms and designers; VBScript's
 // scripts, also in Windows Script Files and HTML applications; VB.NET's
 // .vb; twinBASIC's .twin. Nothing for any other name.
-std::optional<Dialect> dialectOfFileName(QStringView fileName);
+std::optional<model::Dialect> dialectOfFileName(QStringView fileName);
 
 // Whether the file is a Windows Script File or an HTML application, whose
 // code stands in script elements among markup.
@@ -50,4 +50,4 @@ inline bool isVbSourceFileName(QStringView fileName)
     return dialectOfFileName(fileName).has_value();
 }
 
-} // namespace codegen
+} // namespace quillon::sources

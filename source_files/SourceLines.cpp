@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace codegen {
+namespace quillon::sources {
 
 namespace {
 
@@ -74,4 +74,4 @@ qsizetype designerHeaderLines(QStringView text, const QList<SourceLine> &lines)
     return next;
 }
 
-} // namespace codegen
+} // namespace quillon::sources

@@ -6,7 +6,7 @@
 // A source file's lines as they stand: each with the line break that ends
 // it (CR LF, LF or CR; none on a last line without one), so that what is
 // not written anew is copied byte for byte.
-namespace codegen {
+namespace quillon::sources {
 
 struct SourceLine
 {
@@ -22,4 +22,4 @@ QList<SourceLine> sourceLines(QStringView text);
 // number of lines it takes; 0 for a file that has none.
 qsizetype designerHeaderLines(QStringView text, const QList<SourceLine> &lines);
 
-} // namespace codegen
+} // namespace quillon::sources

@@ -1,6 +1,6 @@
 #include "vb_frontend/VbCursor.h"
 
-namespace codegen::vb {
+namespace quillon::frontend::vb {
 
 namespace {
 
@@ -101,4 +101,4 @@ QString Cursor::failure() const
     return m_failureOffset < 0 ? what : located(m_code, m_failureOffset, what);
 }
 
-} // namespace codegen::vb
+} // namespace quillon::frontend::vb

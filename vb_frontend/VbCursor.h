@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace codegen::vb {
+namespace quillon::frontend::vb {
 
 // Deeper nesting of parentheses than any real code has; beyond it the
 // reader answers instead of running out of stack.
@@ -73,4 +73,4 @@ private:
     bool m_quiet = false;
 };
 
-} // namespace codegen::vb
+} // namespace quillon::frontend::vb

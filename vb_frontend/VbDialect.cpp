@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 
-namespace codegen {
+namespace quillon::frontend {
 
 namespace {
 
@@ -58,12 +58,12 @@ std::optional<DialectEvidence> evidenceAt(
         || (token.isWord(u"Handles") && before.is(u")"))
         || (token.kind == Kind::String && before.is(u"$") && before.offset + 1 == token.offset);
     if (dotNet)
-        return DialectEvidence { Dialect::VbNet,
+        return DialectEvidence { model::Dialect::VbNet,
             code.sliced(token.offset, token.kind == Kind::String ? 1 : token.length).toString() };
     const bool joinedContinuation = token.is(u"_") && (before.is(u"&") || before.is(u","))
         && before.offset + 1 == token.offset;
     if (joinedContinuation)
-        return DialectEvidence { Dialect::VbScript, before.text + u'_' };
+        return DialectEvidence { model::Dialect::VbScript, before.text + u'_' };
     return std::nullopt;
 }
 
@@ -71,7 +71,7 @@ std::optional<DialectEvidence> evidenceAt(
 // tell nothing.
 std::optional<DialectEvidence> firstEvidence(QStringView code)
 {
-    Lexer lexer(code, Dialect::Vb6);
+    Lexer lexer(code, model::Dialect::Vb6);
     Token beforeThat;
     beforeThat.kind = Kind::StatementEnd;
     Token before = beforeThat;
@@ -88,7 +88,7 @@ std::optional<DialectEvidence> firstEvidence(QStringView code)
     return std::nullopt;
 }
 
-bool readsWithoutError(QStringView code, Dialect dialect)
+bool readsWithoutError(QStringView code, model::Dialect dialect)
 {
     Lexer lexer(code, dialect);
     for (Token token = lexer.next(); token.kind != Kind::End; token = lexer.next()) {
@@ -100,15 +100,15 @@ bool readsWithoutError(QStringView code, Dialect dialect)
 
 } // namespace
 
-const SourceReading &readingOf(Dialect dialect)
+const SourceReading &readingOf(model::Dialect dialect)
 {
     switch (dialect) {
-    case Dialect::VbScript:
+    case model::Dialect::VbScript:
         return kVbScriptReading;
-    case Dialect::VbNet:
+    case model::Dialect::VbNet:
         return kVbNetReading;
-    case Dialect::Vb6:
-    case Dialect::TwinBasic:
+    case model::Dialect::Vb6:
+    case model::Dialect::TwinBasic:
         break;
     }
     return kVb6Reading;
@@ -122,13 +122,13 @@ std::optional<DialectEvidence> dialectEvidenceIn(QStringView code)
     return evidence;
 }
 
-Dialect dialectOfCode(QStringView code, Dialect inUse)
+model::Dialect dialectOfCode(QStringView code, model::Dialect inUse)
 {
     const std::optional<DialectEvidence> evidence = dialectEvidenceIn(code);
     return evidence ? evidence->dialect : inUse;
 }
 
-QList<bool> linesGoingOn(QStringView code, Dialect dialect)
+QList<bool> linesGoingOn(QStringView code, model::Dialect dialect)
 {
     Lexer lexer(code, dialect);
     for (Token token = lexer.next(); token.kind != Kind::End; token = lexer.next()) {
@@ -153,4 +153,4 @@ QList<bool> linesGoingOn(QStringView code, Dialect dialect)
     return goingOn;
 }
 
-} // namespace codegen
+} // namespace quillon::frontend

@@ -9,7 +9,7 @@
 #include <optional>
 #include <span>
 
-namespace codegen {
+namespace quillon::frontend {
 
 // How a dialect's source looks to a reader: where a statement goes on in
 // the next line, which characters are type characters, and which names
@@ -36,12 +36,12 @@ struct SourceReading
     std::span<const QStringView> qualifiers;
 };
 
-const SourceReading &readingOf(Dialect dialect);
+const SourceReading &readingOf(model::Dialect dialect);
 
 // What shows that code can only be one dialect's, and which.
 struct DialectEvidence
 {
-    Dialect dialect = Dialect::Vb6;
+    model::Dialect dialect = model::Dialect::Vb6;
     QString shownBy; // the code that shows it, as written: "MsgBoxStyle", "&_", "Imports"
 };
 
@@ -54,10 +54,10 @@ std::optional<DialectEvidence> dialectEvidenceIn(QStringView code);
 
 // The dialect pasted code is read in: the one its evidence shows, else the
 // one in use.
-Dialect dialectOfCode(QStringView code, Dialect inUse);
+model::Dialect dialectOfCode(QStringView code, model::Dialect inUse);
 
 // For each line of the code (CR LF, LF and CR each end one), whether its
 // statement goes on in the next line, as the dialect reads it.
-QList<bool> linesGoingOn(QStringView code, Dialect dialect);
+QList<bool> linesGoingOn(QStringView code, model::Dialect dialect);
 
-} // namespace codegen
+} // namespace quillon::frontend

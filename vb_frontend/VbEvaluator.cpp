@@ -8,7 +8,7 @@
 #include <limits>
 #include <utility>
 
-namespace codegen::vb {
+namespace quillon::frontend::vb {
 
 namespace {
 
@@ -295,7 +295,7 @@ bool Evaluator::character(QString &into, bool wide)
     if (!m_cursor.expect(u"(")
         || !numberArgument(function, wide ? -32768 : 0, wide ? 65535 : 255, code))
         return false;
-    into += wide ? QChar(char16_t(code)) : windows1252Char(static_cast<unsigned char>(code));
+    into += wide ? QChar(char16_t(code)) : model::windows1252Char(static_cast<unsigned char>(code));
     return m_cursor.expect(u")");
 }
 
@@ -326,7 +326,7 @@ bool Evaluator::fillerCharacter(const Token &function, QChar &filler)
     if (wrappingParentheses()) {
         if (!numberArgument(function, 0, std::numeric_limits<qint32>::max(), code))
             return false;
-        filler = windows1252Char(static_cast<unsigned char>(code % 256));
+        filler = model::windows1252Char(static_cast<unsigned char>(code % 256));
         return true;
     }
     const Token &start = m_cursor.peek();
@@ -466,16 +466,16 @@ bool Evaluator::sum(qint64 &value)
 
 // VBA.VbMsgBoxStyle.vbYesNo is vbYesNo, and so is VB.NET's
 // Microsoft.VisualBasic.MsgBoxStyle.YesNo; the cursor ends on the name.
-std::optional<VbConstant> Evaluator::msgBoxConstant()
+std::optional<model::VbConstant> Evaluator::msgBoxConstant()
 {
     qsizetype library = qualifier(u"Microsoft", 0);
     library += library > 0 ? qualifier(u"VisualBasic", library) : qualifier(u"VBA", 0);
     if (const qsizetype enumeration = qualifier(u"MsgBoxStyle", library); enumeration > 0) {
         m_cursor.advance(library + enumeration);
-        return vbConstantOfMember(u"MsgBoxStyle", m_cursor.peek().text);
+        return model::vbConstantOfMember(u"MsgBoxStyle", m_cursor.peek().text);
     }
     m_cursor.advance(library + qualifier(u"VbMsgBoxStyle", library));
-    return vbConstantNamed(m_cursor.peek().text);
+    return model::vbConstantNamed(m_cursor.peek().text);
 }
 
 bool Evaluator::flag(qint64 &value)
@@ -491,7 +491,7 @@ bool Evaluator::flag(qint64 &value)
                 token, u"%1 liegt außerhalb des gültigen Bereichs."_s.arg(token.text));
         value = token.number;
     } else if (token.kind == Kind::Word) {
-        const std::optional<VbConstant> constant = msgBoxConstant();
+        const std::optional<model::VbConstant> constant = msgBoxConstant();
         const Token &name = m_cursor.peek();
         if (!constant)
             return m_cursor.failAt(name, u"%1 ist keine MsgBox-Konstante."_s.arg(name.text));
@@ -503,4 +503,4 @@ bool Evaluator::flag(qint64 &value)
     return true;
 }
 
-} // namespace codegen::vb
+} // namespace quillon::frontend::vb

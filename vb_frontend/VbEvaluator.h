@@ -11,7 +11,7 @@
 
 // What the reader of MsgBox calls computes itself: fixed text, and the
 // whole numbers of the buttons argument, from the tokens of a statement.
-namespace codegen::vb {
+namespace quillon::frontend::vb {
 
 // The name by which VB knows a variable: any letter case, with or without
 // its type character ($, %, &, ...).
@@ -59,7 +59,7 @@ private:
     template<typename Inner> bool nested(Inner inner);
     bool named(QString &into);
     qsizetype qualifier(QStringView name, qsizetype ahead) const;
-    std::optional<VbConstant> msgBoxConstant();
+    std::optional<model::VbConstant> msgBoxConstant();
     static bool isTextFunction(const Token &function);
     bool textFunction(QString &into);
     bool variable(QString &into);
@@ -89,4 +89,4 @@ private:
     bool m_substitutes = true;
 };
 
-} // namespace codegen::vb
+} // namespace quillon::frontend::vb

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace codegen::vb {
+namespace quillon::frontend::vb {
 
 namespace {
 
@@ -66,7 +66,7 @@ bool joinsAsItStands(QStringView expression)
     });
     if (!mayHoldOne)
         return true;
-    Lexer lexer(expression, Dialect::Vb6);
+    Lexer lexer(expression, model::Dialect::Vb6);
     int depth = 0;
     for (Token token = lexer.next(); token.kind != Kind::End && token.kind != Kind::Error;
          token = lexer.next()) {
@@ -77,7 +77,7 @@ bool joinsAsItStands(QStringView expression)
     return true;
 }
 
-Lexer::Lexer(QStringView code, Dialect dialect)
+Lexer::Lexer(QStringView code, model::Dialect dialect)
     : m_code(code)
     , m_reading(&readingOf(dialect))
 { }
@@ -394,4 +394,4 @@ Token Lexer::failed(qsizetype offset, const QString &what)
     return made(Kind::Error, offset, 0);
 }
 
-} // namespace codegen::vb
+} // namespace quillon::frontend::vb

@@ -7,7 +7,7 @@
 #include <QStringView>
 
 // The tokens of VB source, for the reader of MsgBox calls.
-namespace codegen::vb {
+namespace quillon::frontend::vb {
 
 enum class Kind { End, StatementEnd, Word, String, Number, Symbol, Error };
 
@@ -40,7 +40,7 @@ struct Token
 class Lexer
 {
 public:
-    Lexer(QStringView code, Dialect dialect);
+    Lexer(QStringView code, model::Dialect dialect);
 
     Token next();
     // Why the last Error token was given, with its line and column.
@@ -104,4 +104,4 @@ inline bool isBreak(QChar c)
 // and LF each end a line.
 QString located(QStringView code, qsizetype offset, const QString &what);
 
-} // namespace codegen::vb
+} // namespace quillon::frontend::vb

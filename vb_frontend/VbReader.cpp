@@ -11,7 +11,7 @@
 #include <optional>
 #include <utility>
 
-namespace codegen {
+namespace quillon::frontend {
 
 namespace {
 
@@ -77,7 +77,7 @@ BlockStep blockStep(const QList<Token> &tokens)
 class Reader
 {
 public:
-    Reader(QStringView code, Dialect dialect, VbReading reading)
+    Reader(QStringView code, model::Dialect dialect, VbReading reading)
         : m_code(code)
         , m_sourceReading(readingOf(dialect))
         , m_lexer(code, dialect)
@@ -543,10 +543,10 @@ private:
             begin = qMin(begin + 2, end);
         // sText named again on the right stands for what it held before.
         m_textVariableBefore = m_textVariable;
-        MessageParts parts = appends ? *m_textVariable : MessageParts();
+        model::MessageParts parts = appends ? *m_textVariable : model::MessageParts();
         if (begin < end) {
-            for (MessagePart &part : partsOf(begin, end))
-                appendPart(parts, std::move(part));
+            for (model::MessagePart &part : partsOf(begin, end))
+                model::appendPart(parts, std::move(part));
         }
         m_textVariableBefore.reset();
         m_textVariable = std::move(parts);
@@ -572,27 +572,27 @@ private:
     }
 
     // The shape a call stands in, from the tokens of its statement before it.
-    CodeForm formBefore(qsizetype start)
+    model::CodeForm formBefore(qsizetype start)
     {
         if (start == 0)
-            return CodeForm::Statement;
+            return model::CodeForm::Statement;
         const Token &last = tokens()[start - 1];
         const Token &first = tokens()[0];
         const bool inIf = first.isWord(u"If") || first.isWord(u"ElseIf");
         if (last.isWord(u"Then") || last.isWord(u"Else")) {
             m_call.inLineIf = inIf;
-            return CodeForm::Statement;
+            return model::CodeForm::Statement;
         }
         if (last.isWord(u"Call"))
-            return CodeForm::Statement;
+            return model::CodeForm::Statement;
         if (start == 2 && first.isWord(u"Select") && tokens()[1].isWord(u"Case"))
-            return CodeForm::Select;
-        return inIf ? CodeForm::If : CodeForm::Answer;
+            return model::CodeForm::Select;
+        return inIf ? model::CodeForm::If : model::CodeForm::Answer;
     }
 
     bool readCall(qsizetype start)
     {
-        const CodeForm form = formBefore(start);
+        const model::CodeForm form = formBefore(start);
         m_call.inLineIf = m_call.inLineIf || m_inOneLineIf;
         const Token &call = peek();
         m_call.form = form;
@@ -604,21 +604,22 @@ private:
             || (start > 0 && tokens()[start - 1].isWord(u"Call"));
         const qsizetype open = m_cursor.position();
         const bool inParentheses = peek().is(u"(")
-            && (form != CodeForm::Statement
+            && (form != model::CodeForm::Statement
                 || (closesStatement(open) && (holdArguments || holdsSeveral(open))));
-        if (!inParentheses && form != CodeForm::Statement)
+        if (!inParentheses && form != model::CodeForm::Statement)
             return m_cursor.unexpected(peek());
         m_inParentheses = inParentheses;
         // A statement takes them only after Call, and in VB.NET; VB6 refuses
         // them elsewhere.
         m_call.place.inParentheses
-            = inParentheses && (form != CodeForm::Statement || holdArguments);
+            = inParentheses && (form != model::CodeForm::Statement || holdArguments);
         m_cursor.advance(inParentheses);
         if (!arguments(call))
             return false;
         if (inParentheses && !m_cursor.expect(u")"))
             return false;
-        if (form == CodeForm::Statement && !m_cursor.atStatementEnd() && !peek().isWord(u"Else"))
+        if (form == model::CodeForm::Statement && !m_cursor.atStatementEnd()
+            && !peek().isWord(u"Else"))
             return m_cursor.unexpected(peek());
         m_callRead = true;
         return true;
@@ -717,7 +718,7 @@ private:
         case Title:
             m_call.hasTitle = true;
             m_call.titleParts = partsOf(begin, end);
-            m_call.title = shownText(m_call.titleParts);
+            m_call.title = model::shownText(m_call.titleParts);
             break;
         case HelpFile:
         case Context:
@@ -741,15 +742,15 @@ private:
         m_call.place.prompt = source(begin, end);
         const bool alone = end == begin + 1 && first.kind == Kind::Word;
         if (alone && isTextVariable(first) && m_textVariable) {
-            m_call.form = CodeForm::TextVariable;
+            m_call.form = model::CodeForm::TextVariable;
             m_call.prompt = *m_textVariable;
             placeWithTextStatements(first);
         } else {
             if (alone && m_reading == VbReading::FixedValues && m_evaluator.knows(first.text))
-                m_call.form = CodeForm::TextVariable;
+                m_call.form = model::CodeForm::TextVariable;
             m_call.prompt = partsOf(begin, end);
         }
-        m_call.message = shownText(m_call.prompt);
+        m_call.message = model::shownText(m_call.prompt);
     }
 
     // The statements of sText are the call's place too where they stand
@@ -791,7 +792,7 @@ private:
             m_call.buttonsExpression = source(begin, end);
             return;
         }
-        ChoicesOfValue taken = choicesOfValue(qint32(value));
+        model::ChoicesOfValue taken = model::choicesOfValue(qint32(value));
         m_call.choices = taken.choices;
         m_call.notTakenOver += taken.notTakenOver;
         if (!taken.notTakenOver.isEmpty())
@@ -801,7 +802,7 @@ private:
     // The terms joined by & outside parentheses: each one fixed text where
     // the evaluator computes it alone, otherwise an expression. An operator
     // that binds looser than & makes the whole one expression.
-    MessageParts partsOf(qsizetype begin, qsizetype end)
+    model::MessageParts partsOf(qsizetype begin, qsizetype end)
     {
         QList<qsizetype> joins;
         int depth = 0;
@@ -811,12 +812,12 @@ private:
             if (depth > 0)
                 continue;
             if (bindsLooserThanJoin(token))
-                return { { MessagePart::Kind::Expression, source(begin, end) } };
+                return { { model::MessagePart::Kind::Expression, source(begin, end) } };
             if (token.is(u"&"))
                 joins << i;
         }
         joins << end;
-        MessageParts parts;
+        model::MessageParts parts;
         qsizetype termBegin = begin;
         for (const qsizetype join : joins) {
             appendTerm(parts, termBegin, join);
@@ -825,18 +826,18 @@ private:
         return parts;
     }
 
-    void appendTerm(MessageParts &parts, qsizetype begin, qsizetype end)
+    void appendTerm(model::MessageParts &parts, qsizetype begin, qsizetype end)
     {
         if (m_textVariableBefore && end == begin + 1 && isTextVariable(m_cursor.tokenAt(begin))) {
-            for (const MessagePart &part : *m_textVariableBefore)
-                appendPart(parts, part);
+            for (const model::MessagePart &part : *m_textVariableBefore)
+                model::appendPart(parts, part);
             return;
         }
         QString text;
         if (computes(begin, end, [&] { return m_evaluator.text(text); }))
-            appendPart(parts, { MessagePart::Kind::ExactText, std::move(text) });
+            model::appendPart(parts, { model::MessagePart::Kind::ExactText, std::move(text) });
         else
-            appendPart(parts, { MessagePart::Kind::Expression, source(begin, end) });
+            model::appendPart(parts, { model::MessagePart::Kind::Expression, source(begin, end) });
     }
 
     // The tokens begin..end-1 as written, blanks between them kept and a
@@ -864,10 +865,10 @@ private:
     Evaluator m_evaluator;
     VbReading m_reading;
     QList<bool> m_openBlocks; // the blocks the statement stands in, true for a loop
-    std::optional<MessageParts> m_textVariable; // sText, while it is known
+    std::optional<model::MessageParts> m_textVariable; // sText, while it is known
     // The variables sText's parts name, while it is known.
     QSet<QString> m_textVariableNames;
-    std::optional<MessageParts> m_textVariableBefore; // while sText is given new parts
+    std::optional<model::MessageParts> m_textVariableBefore; // while sText is given new parts
     QHash<QString, QString> m_moduleConstants; // by case-folded name
     bool m_inProcedure = false;
     bool m_inParentheses = false;
@@ -882,7 +883,7 @@ private:
 
 } // namespace
 
-VbReadResult readMsgBox(QStringView code, Dialect dialect, VbReading reading)
+VbReadResult readMsgBox(QStringView code, model::Dialect dialect, VbReading reading)
 {
     return Reader(code, dialect, reading).read();
 }
@@ -900,4 +901,4 @@ QString takeOverNote(const VbCall &call)
     return lines.join(u"\r\n"_s);
 }
 
-} // namespace codegen
+} // namespace quillon::frontend

@@ -11,7 +11,7 @@
 
 #include <variant>
 
-namespace codegen {
+namespace quillon::frontend {
 
 // Where a call stood in the code it was read from, for writing it anew in
 // its place: the code around its lines as written, line breaks as CR LF.
@@ -47,17 +47,17 @@ struct VbCallPlace
 // The first MsgBox call of a pasted piece of VB code, as read.
 struct VbCall
 {
-    MessageParts prompt; // fixed text as exact text, and expressions
+    model::MessageParts prompt; // fixed text as exact text, and expressions
     QString message; // the prompt as shown, line breaks as CR LF
     bool hasTitle = false;
-    MessageParts titleParts;
+    model::MessageParts titleParts;
     QString title; // the title as shown ("" when the call has none)
-    StyleChoices choices;
+    model::StyleChoices choices;
     // The buttons argument as written where it is computed only at run time.
     QString buttonsExpression;
     QStringList notTakenOver; // constants, numbers and arguments left out, as written
     bool moreCalls = false; // the text holds further MsgBox calls after the one read
-    CodeForm form = CodeForm::Statement; // the shape the call stood in
+    model::CodeForm form = model::CodeForm::Statement; // the shape the call stood in
     // What follows the call on its line, from the ":" on, as written, line
     // breaks of continuations as CR LF.
     QString trailing;
@@ -108,11 +108,11 @@ enum class VbReading {
 // as written. Only code that is no valid call is refused.
 // The code is read as the dialect reads it (see SourceReading).
 VbReadResult readMsgBox(
-    QStringView code, Dialect dialect, VbReading reading = VbReading::KeepExpressions);
+    QStringView code, model::Dialect dialect, VbReading reading = VbReading::KeepExpressions);
 
 // What the user must be told of a call that was read: what it holds that the
 // options cannot, and that further calls were left. Lines joined by CR LF;
 // empty when the call was taken whole.
 QString takeOverNote(const VbCall &call);
 
-} // namespace codegen
+} // namespace quillon::frontend

@@ -1,6 +1,6 @@
 #include "vb_frontend/VbSyntax.h"
 
-namespace codegen::vb {
+namespace quillon::frontend::vb {
 
 namespace {
 
@@ -137,4 +137,4 @@ bool isExpressionAt(Cursor &cursor, qsizetype &at)
     return ExpressionSyntax(cursor).expression(at, 0);
 }
 
-} // namespace codegen::vb
+} // namespace quillon::frontend::vb

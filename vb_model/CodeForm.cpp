@@ -2,11 +2,11 @@
 
 #include "vb_model/VbConstants.h"
 
-namespace codegen {
+namespace quillon::model {
 
 bool formFits(CodeForm form, const StyleChoices &choices)
 {
     return form != CodeForm::If || answersOf(computeStyleFlags(choices).value).size() == 2;
 }
 
-} // namespace codegen
+} // namespace quillon::model

@@ -2,7 +2,7 @@
 
 #include "vb_model/StyleFlags.h"
 
-namespace codegen {
+namespace quillon::model {
 
 // The shapes of code the tool writes around the same laid-out prompt, and
 // that the reader finds a call in.
@@ -18,4 +18,4 @@ enum class CodeForm {
 // first of exactly two buttons, so it does not fit a set of one or three.
 bool formFits(CodeForm form, const StyleChoices &choices);
 
-} // namespace codegen
+} // namespace quillon::model

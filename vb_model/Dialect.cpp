@@ -9,7 +9,7 @@
 #include <array>
 #include <utility>
 
-namespace codegen {
+namespace quillon::model {
 
 namespace {
 
@@ -179,4 +179,4 @@ QString unshowableCharactersWarning(QStringView prompt, Dialect dialect)
            u"daraus \"?\"."_s.arg(dialectTitle(dialect), found.join(u' '));
 }
 
-} // namespace codegen
+} // namespace quillon::model

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace codegen {
+namespace quillon::model {
 
 struct VbConstant;
 
@@ -75,4 +75,4 @@ QString promptLengthWarning(qsizetype promptLength, Dialect dialect);
 // told, naming them; empty where it shows all of them.
 QString unshowableCharactersWarning(QStringView prompt, Dialect dialect);
 
-} // namespace codegen
+} // namespace quillon::model

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace codegen {
+namespace quillon::model {
 
 // The core speaks CR LF, as the generated VB code and the stored file do;
 // Qt's text widgets hold plain LF. Every crossing of that boundary goes
@@ -19,4 +19,4 @@ inline QString fromWidgetText(const QString &widgetText)
     return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
-} // namespace codegen
+} // namespace quillon::model

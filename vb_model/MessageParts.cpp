@@ -1,6 +1,6 @@
 #include "vb_model/MessageParts.h"
 
-namespace codegen {
+namespace quillon::model {
 
 void appendPart(MessageParts &parts, MessagePart part)
 {
@@ -25,4 +25,4 @@ QString shownText(const MessageParts &parts)
     return shown;
 }
 
-} // namespace codegen
+} // namespace quillon::model

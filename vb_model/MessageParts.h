@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace codegen {
+namespace quillon::model {
 
 // A piece of a message or title: text, or a VB expression whose value is
 // known only when the program runs.
@@ -35,4 +35,4 @@ QString markedExpression(QStringView source);
 // The parts as a message box would show them, each expression marked.
 QString shownText(const MessageParts &parts);
 
-} // namespace codegen
+} // namespace quillon::model

@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace codegen {
+namespace quillon::model {
 
 namespace {
 
@@ -129,4 +129,4 @@ ChoicesOfValue choicesOfValue(qint32 buttonsValue)
     return result;
 }
 
-} // namespace codegen
+} // namespace quillon::model

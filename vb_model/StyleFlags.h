@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace codegen {
+namespace quillon::model {
 
 struct VbConstant;
 
@@ -56,4 +56,4 @@ struct ChoicesOfValue
 
 ChoicesOfValue choicesOfValue(qint32 buttonsValue);
 
-} // namespace codegen
+} // namespace quillon::model

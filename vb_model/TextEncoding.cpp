@@ -7,7 +7,7 @@
 
 #include <array>
 
-namespace codegen {
+namespace quillon::model {
 
 namespace {
 
@@ -96,4 +96,4 @@ QString encodingName(TextEncoding encoding)
     return u"Windows-1252"_s;
 }
 
-} // namespace codegen
+} // namespace quillon::model

@@ -10,7 +10,7 @@
 // Text files as VB and its editors keep them: VB6 and the VBA editor save
 // Windows-1252, other editors UTF-8, Notepad's "Unicode" UTF-16 behind a
 // byte-order mark.
-namespace codegen {
+namespace quillon::model {
 
 enum class TextEncoding {
     Utf8,
@@ -38,4 +38,4 @@ std::optional<QByteArray> encodeText(QStringView text, TextEncoding encoding);
 // "Windows-1252", "UTF-8", ..., for messages.
 QString encodingName(TextEncoding encoding);
 
-} // namespace codegen
+} // namespace quillon::model

@@ -1,6 +1,6 @@
 #include "vb_model/VbConstants.h"
 
-namespace codegen {
+namespace quillon::model {
 
 qint32 maskOf(VbGroup group)
 {
@@ -59,4 +59,4 @@ QList<VbConstant> answersOf(qint32 buttonsValue)
     }
 }
 
-} // namespace codegen
+} // namespace quillon::model

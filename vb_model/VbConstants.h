@@ -7,7 +7,7 @@
 #include <array>
 #include <optional>
 
-namespace codegen {
+namespace quillon::model {
 
 // The parts of a VB MsgBox buttons value; a value holds at most one constant
 // of each group but Option, whose constants are single bits.
@@ -99,4 +99,4 @@ std::optional<VbConstant> vbConstantIn(qint32 buttonsValue, VbGroup group);
 // answers they give. An unknown button set shows OK alone, as Windows does.
 QList<VbConstant> answersOf(qint32 buttonsValue);
 
-} // namespace codegen
+} // namespace quillon::model

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace codegen {
+namespace quillon::model {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::optional<QByteArray> encodeWindows1252(QStringView text)
     return bytes;
 }
 
-} // namespace codegen
+} // namespace quillon::model

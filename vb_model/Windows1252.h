@@ -13,7 +13,7 @@
 // The five bytes the code page leaves unassigned (0x81, 0x8D, 0x8F, 0x90,
 // 0x9D) stand for the C1 controls of the same code, as Windows maps them, so
 // every byte has a character and every such character its byte.
-namespace codegen {
+namespace quillon::model {
 
 QChar windows1252Char(unsigned char byte);
 
@@ -22,4 +22,4 @@ QString decodeWindows1252(QByteArrayView bytes);
 // Nothing when a character has no byte in the code page.
 std::optional<QByteArray> encodeWindows1252(QStringView text);
 
-} // namespace codegen
+} // namespace quillon::model

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-using codegen::MessagePart;
-using codegen::MessageParts;
+using quillon::model::MessagePart;
+using quillon::model::MessageParts;
 
 namespace {
 
@@ -72,7 +72,7 @@ QHash<int, Mark> marksOf(const QTextDocument &document)
 
 bool isWhole(const Mark &mark)
 {
-    return !mark.apart && mark.shown == codegen::markedExpression(mark.source);
+    return !mark.apart && mark.shown == quillon::model::markedExpression(mark.source);
 }
 
 // A fragment's text as the box's plain text gives it, as the store and the
@@ -163,7 +163,7 @@ void ExpressionMarks::setParts(const MessageParts &parts)
     for (const MessagePart &part : parts) {
         if (part.isExpression()) {
             cursor.insertText(
-                codegen::markedExpression(part.text), markFormat(nextMark++, part.text));
+                quillon::model::markedExpression(part.text), markFormat(nextMark++, part.text));
             continue;
         }
         const QStringList pieces

@@ -25,9 +25,9 @@ public:
     explicit ExpressionMarks(QPlainTextEdit &box);
 
     // Fills the box with the parts, expressions and read quotes marked.
-    void setParts(const codegen::MessageParts &parts);
+    void setParts(const quillon::model::MessageParts &parts);
     // The box's text in parts; text typed in it is Text.
-    codegen::MessageParts parts() const;
+    quillon::model::MessageParts parts() const;
 
 private:
     void typeUnmarked();
@@ -45,4 +45,4 @@ private:
 };
 
 // The parts of a document marked as ExpressionMarks marks them.
-codegen::MessageParts markedParts(const QTextDocument &document);
+quillon::model::MessageParts markedParts(const QTextDocument &document);

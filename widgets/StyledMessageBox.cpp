@@ -28,7 +28,7 @@
 
 namespace {
 
-using namespace codegen;
+using namespace quillon::model;
 
 constexpr char kNumberProperty[] = "buttonNumber";
 
@@ -211,7 +211,7 @@ QString messageBoxAsText(const QString &title, const QString &prompt, const QStr
 
 StyledMessageBox::StyledMessageBox(const QString &prompt, qint32 vbStyle, const QString &title)
     : icon(iconOf(vbStyle))
-    , promptText(codegen::toWidgetText(prompt))
+    , promptText(quillon::model::toWidgetText(prompt))
 {
     setWindowTitle(title.isEmpty() ? QStringLiteral("MsgBox - Quillon") : title);
     // The box of the user's program has a close button but no minimize or
@@ -302,7 +302,7 @@ void StyledMessageBox::copyToClipboard() const
     for (const QPushButton *button : buttonsInOrder)
         captions.append(QString(button->text()).remove(u'&'));
     QGuiApplication::clipboard()->setText(
-        messageBoxAsText(windowTitle(), codegen::fromWidgetText(promptText), captions));
+        messageBoxAsText(windowTitle(), quillon::model::fromWidgetText(promptText), captions));
 }
 
 void StyledMessageBox::keyPressEvent(QKeyEvent *event)

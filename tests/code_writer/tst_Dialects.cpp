@@ -3,7 +3,8 @@
 
 #include <QTest>
 
-using namespace codegen;
+using namespace quillon::model;
+using namespace quillon::writer;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {

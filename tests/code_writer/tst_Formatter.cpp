@@ -4,7 +4,9 @@
 #include <QRegularExpression>
 #include <QTest>
 
-using namespace codegen;
+using namespace quillon::model;
+using namespace quillon::frontend;
+using namespace quillon::writer;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {

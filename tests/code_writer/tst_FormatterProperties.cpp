@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <memory>
 
-using namespace codegen;
+using namespace quillon::model;
+using namespace quillon::frontend;
+using namespace quillon::writer;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
@@ -101,7 +103,7 @@ void tst_FormatterProperties::statementSaysWhatTheUserTyped()
         QVERIFY(read->notTakenOver.isEmpty());
         QCOMPARE(read->form, CodeForm::Statement);
         QVERIFY(result.codeTail.contains(flags.expression));
-        QCOMPARE(read->hasTitle, codegen::hasTitle(request.title));
+        QCOMPARE(read->hasTitle, quillon::writer::hasTitle(request.title));
         QCOMPARE(read->title, read->hasTitle ? request.title : QString());
         QVERIFY(result.code.endsWith(result.codeTail + u"\r\n"_s));
         // A literal ends with its quote, so " _" before a break is always a
@@ -138,7 +140,7 @@ void tst_FormatterProperties::everyCodeFormReadsBack()
         const bool same = read.found() && !read->moreCalls && read->form == expectedForm
             && read->message == expected
             && computeStyleFlags(read->choices).expression == flags.expression
-            && read->hasTitle == codegen::hasTitle(request.title)
+            && read->hasTitle == quillon::writer::hasTitle(request.title)
             && read->title == (read->hasTitle ? request.title : QString());
         if (!same)
             QFAIL(qPrintable(u"case %1: %2 in %3\n%4"_s.arg(i).arg(

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QTest>
 
-using namespace codegen;
+using namespace quillon::writer;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {

@@ -490,7 +490,7 @@ void tst_frmMsgBoxQuillon::refusalIsShownOnceAndKeepsTail()
     ui(f).cmdFormatieren->click();
 
     QCOMPARE(f.messageBox.calls.size(), 1);
-    QVERIFY(f.messageBox.calls[0].prompt.startsWith(codegen::continuationLimitMessage()));
+    QVERIFY(f.messageBox.calls[0].prompt.startsWith(quillon::writer::continuationLimitMessage()));
     QVERIFY(f.messageBox.calls[0].prompt.endsWith(u"die Form ''Text in Variable''."_s));
     QCOMPARE(f.messageBox.calls[0].style, 0);
     QCOMPARE(f.messageBox.calls[0].title, QString());

@@ -49,11 +49,14 @@ private:
     void click(QAbstractButton *button) const;
     void setCheck(const char *name, bool checked) const;
     // What the window last emitted, as the main window writes it.
-    QString flagsCaption() const { return codegen::computeStyleFlags(emitted).expression; }
-    QString flagsTag() const { return QString::number(codegen::computeStyleFlags(emitted).value); }
+    QString flagsCaption() const { return quillon::model::computeStyleFlags(emitted).expression; }
+    QString flagsTag() const
+    {
+        return QString::number(quillon::model::computeStyleFlags(emitted).value);
+    }
     void verifyOneSelectedInEachArray() const;
 
-    codegen::StyleChoices emitted { -1, -1, -1, true, true };
+    quillon::model::StyleChoices emitted { -1, -1, -1, true, true };
     ScriptedMessageBox messageBox;
     std::unique_ptr<frmIconsAndButtons> window;
 };
@@ -98,7 +101,7 @@ void tst_frmIconsAndButtons::init()
     window = std::make_unique<frmIconsAndButtons>(messageBox);
     emitted = window->choices();
     connect(window.get(), &frmIconsAndButtons::choicesChanged, this,
-        [this](const codegen::StyleChoices &choices) { emitted = choices; });
+        [this](const quillon::model::StyleChoices &choices) { emitted = choices; });
 }
 
 void tst_frmIconsAndButtons::cleanup()
@@ -317,8 +320,9 @@ void tst_frmIconsAndButtons::returnValuesReadOneToSeven()
         lines.append(label->objectName() + QLatin1Char(':') + label->text());
         // The tool tip names the answer constant of the number shown.
         const QStringList tip = label->toolTip().split(QLatin1Char(' '));
-        const auto answer = codegen::vbConstantNamed(tip.value(0));
-        QVERIFY2(answer && answer->group == codegen::VbGroup::Answer, qPrintable(label->toolTip()));
+        const auto answer = quillon::model::vbConstantNamed(tip.value(0));
+        QVERIFY2(answer && answer->group == quillon::model::VbGroup::Answer,
+            qPrintable(label->toolTip()));
         QCOMPARE(label->toolTip(), QStringLiteral("%1 (%2)").arg(answer->name).arg(answer->value));
         QVERIFY(label->text().startsWith(QString::number(answer->value) + QStringLiteral("  =")));
     }
@@ -352,12 +356,13 @@ void tst_frmIconsAndButtons::tabOrderFollowsTheChoices()
 void tst_frmIconsAndButtons::toolTipsNameWhatTheChoicesWrite()
 {
     const QRegularExpression tipForm(QStringLiteral("^(.+) \\((\\d+)\\)$"));
-    const auto valueOf = [this] { return codegen::computeStyleFlags(window->choices()).value; };
+    const auto valueOf
+        = [this] { return quillon::model::computeStyleFlags(window->choices()).value; };
     // A mask of 0 marks a check box, which adds its value when checked.
     const std::tuple<const char *, int, int, qint32> choiceArrays[] {
-        { "optIcon", 0, 4, codegen::kIconMask },
-        { "optButtons", 0, 5, codegen::kButtonSetMask },
-        { "optDefaultButton", 1, 3, codegen::kDefaultButtonMask },
+        { "optIcon", 0, 4, quillon::model::kIconMask },
+        { "optButtons", 0, 5, quillon::model::kButtonSetMask },
+        { "optDefaultButton", 1, 3, quillon::model::kDefaultButtonMask },
         { "chkOnTop", 0, 0, 0 },
         { "chkTextRight", 0, 0, 0 },
     };
@@ -373,9 +378,9 @@ void tst_frmIconsAndButtons::toolTipsNameWhatTheChoicesWrite()
             const QRegularExpressionMatch tip = tipForm.match(choice->toolTip());
             QVERIFY2(tip.hasMatch(), qPrintable(choice->toolTip()));
             QCOMPARE(tip.captured(2).toInt(), added);
-            if (const auto constant = codegen::vbConstantNamed(tip.captured(1))) {
+            if (const auto constant = quillon::model::vbConstantNamed(tip.captured(1))) {
                 QCOMPARE(constant->value, added);
-                QCOMPARE(codegen::computeStyleFlags(window->choices())
+                QCOMPARE(quillon::model::computeStyleFlags(window->choices())
                              .expression.split(QStringLiteral(" Or "))
                              .contains(tip.captured(1)),
                     added != 0);

@@ -8,8 +8,8 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-using codegen::Dialect;
-using codegen::TextEncoding;
+using quillon::model::Dialect;
+using quillon::model::TextEncoding;
 
 namespace {
 
@@ -39,13 +39,14 @@ const QStringList kModule {
 constexpr qsizetype kInvalidLine = 18;
 
 // The calls as the reader takes them, one after the other.
-QList<codegen::VbCall> callsIn(const QString &code)
+QList<quillon::frontend::VbCall> callsIn(const QString &code)
 {
-    QList<codegen::VbCall> calls;
-    codegen::VbReadResult read = codegen::readMsgBox(code, codegen::Dialect::Vb6);
+    QList<quillon::frontend::VbCall> calls;
+    quillon::frontend::VbReadResult read
+        = quillon::frontend::readMsgBox(code, quillon::model::Dialect::Vb6);
     while (read.found()) {
         calls.append(read.call());
-        read = codegen::readMsgBox(read->place.after, codegen::Dialect::Vb6);
+        read = quillon::frontend::readMsgBox(read->place.after, quillon::model::Dialect::Vb6);
     }
     return calls;
 }
@@ -57,7 +58,7 @@ QStringList linesAroundCalls(const QString &text, const QString &lineBreak)
     static const QRegularExpression callBegins(u"MsgBox( _|\\(| \")"_s);
     QStringList around;
     const QStringList lines = text.split(lineBreak);
-    const QList<bool> goingOn = codegen::linesGoingOn(text, codegen::Dialect::Vb6);
+    const QList<bool> goingOn = quillon::frontend::linesGoingOn(text, quillon::model::Dialect::Vb6);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const bool continued = i > 0 && goingOn.value(i - 1);
         if (!continued && !lines[i].contains(callBegins))
@@ -111,23 +112,24 @@ void tst_SourceCalls::fileComesBackInItsOwnBytes()
     QFETCH(TextEncoding, encoding);
     QFETCH(QString, lineBreak);
     const QString original = kModule.join(lineBreak) + lineBreak;
-    const QByteArray bytes = *codegen::encodeText(original, encoding);
+    const QByteArray bytes = *quillon::model::encodeText(original, encoding);
 
-    const codegen::SourceText source = codegen::sourceFromBytes(bytes);
+    const quillon::sources::SourceText source = quillon::sources::sourceFromBytes(bytes);
     QCOMPARE(source.encoding, encoding);
     QVERIFY(source.problem.isEmpty());
-    const codegen::RelaidSource relaid = codegen::relayOutCalls(source.text, { 50, 0, encoding });
+    const quillon::sources::RelaidSource relaid
+        = quillon::sources::relayOutCalls(source.text, { 50, 0, encoding });
 
     QCOMPARE(relaid.changed.size(), 6);
     QCOMPARE(relaid.kept.size(), 1);
     QCOMPARE(relaid.kept[0].line, kInvalidLine);
     QCOMPARE(relaid.kept[0].column, 25);
-    const QByteArray written = *codegen::encodeText(relaid.text, encoding);
-    QCOMPARE(codegen::decodeText(written).text, relaid.text);
+    const QByteArray written = *quillon::model::encodeText(relaid.text, encoding);
+    QCOMPARE(quillon::model::decodeText(written).text, relaid.text);
     QCOMPARE(relaid.text.count(lineBreak), relaid.text.count(u'\n'));
     QCOMPARE(linesAroundCalls(relaid.text, lineBreak), linesAroundCalls(original, lineBreak));
     QCOMPARE(linesAroundCalls(original, lineBreak).size(), 13);
-    const QList<codegen::VbCall> before = callsIn(original), after = callsIn(relaid.text);
+    const QList<quillon::frontend::VbCall> before = callsIn(original), after = callsIn(relaid.text);
     QCOMPARE(after.size(), 6);
     QCOMPARE(after.size(), before.size());
     for (qsizetype i = 0; i < after.size(); ++i) {
@@ -136,7 +138,8 @@ void tst_SourceCalls::fileComesBackInItsOwnBytes()
         QCOMPARE(after[i].choices, before[i].choices);
         QCOMPARE(after[i].place.rest, before[i].place.rest);
     }
-    const codegen::RelaidSource again = codegen::relayOutCalls(relaid.text, { 50, 0, encoding });
+    const quillon::sources::RelaidSource again
+        = quillon::sources::relayOutCalls(relaid.text, { 50, 0, encoding });
     QVERIFY(again.changed.isEmpty());
     QCOMPARE(again.text, relaid.text);
 }
@@ -157,8 +160,8 @@ void tst_SourceCalls::bytesThatCannotComeBackAreRefused()
     QFETCH(QByteArray, bytes);
     QFETCH(QString, problem);
 
-    QVERIFY2(codegen::sourceFromBytes(bytes).problem.contains(problem),
-        qPrintable(codegen::sourceFromBytes(bytes).problem));
+    QVERIFY2(quillon::sources::sourceFromBytes(bytes).problem.contains(problem),
+        qPrintable(quillon::sources::sourceFromBytes(bytes).problem));
 }
 
 void tst_SourceCalls::onlyTheCallAtTheLine_data()
@@ -180,7 +183,8 @@ void tst_SourceCalls::onlyTheCallAtTheLine()
     QFETCH(qsizetype, changedAt);
     const QString code = u"MsgBox \"Eins\" & _\n  \"Zwei\", vbOKOnly\nx = 1\nMsgBox \"Drei\"\n"_s;
 
-    const codegen::RelaidSource relaid = codegen::relayOutCalls(code, { 70, line, {} });
+    const quillon::sources::RelaidSource relaid
+        = quillon::sources::relayOutCalls(code, { 70, line, {} });
 
     QCOMPARE(relaid.lineCovered, changedAt > 0);
     QCOMPARE(relaid.changed.size(), changedAt > 0 ? 1 : 0);
@@ -237,14 +241,14 @@ void tst_SourceCalls::eachFileInItsOwnDialect()
     QFETCH(int, dialect);
     QFETCH(QString, code);
     QFETCH(QString, written);
-    codegen::RelayoutRequest request { 40, 0, TextEncoding::Utf8 };
+    quillon::sources::RelayoutRequest request { 40, 0, TextEncoding::Utf8 };
     if (dialect >= 0)
         request.dialect = Dialect(dialect);
 
-    const codegen::RelaidSource relaid = codegen::relayOutCalls(code, request);
+    const quillon::sources::RelaidSource relaid = quillon::sources::relayOutCalls(code, request);
 
     QCOMPARE(relaid.text, written);
-    QCOMPARE(codegen::relayOutCalls(relaid.text, request).text, written);
+    QCOMPARE(quillon::sources::relayOutCalls(relaid.text, request).text, written);
 }
 
 // Markup around a script names MsgBox, and holds a quote, without being
@@ -256,15 +260,18 @@ void tst_SourceCalls::onlyScriptPartsAreRead()
                            u"<script language=\"VBScript\"><![CDATA[\n%1\n]]></script>\n"
                            u"<SCRIPT type=\"text/vbscript\">%2</SCRIPT>\n</job>\n"_s;
     const QString text = markup.arg(u"MsgBox \"a\" &_\n\"b\",_\nvbYesNo"_s, u"MsgBox \"c\""_s);
-    codegen::RelayoutRequest request { 40, 0, TextEncoding::Utf8, Dialect::VbScript };
+    quillon::sources::RelayoutRequest request { 40, 0, TextEncoding::Utf8, Dialect::VbScript };
     request.scriptPartsOnly = true;
 
-    const codegen::RelaidSource relaid = codegen::relayOutCalls(text, request);
+    const quillon::sources::RelaidSource relaid = quillon::sources::relayOutCalls(text, request);
 
     QVERIFY(relaid.kept.isEmpty());
     QCOMPARE(relaid.text,
         markup.arg(u"MsgBox _\n    \"ab\" _\n    , vbYesNo"_s, u"MsgBox \"c\""_s));
-    QCOMPARE(codegen::limitFindings(codegen::scriptPartsOf(text), Dialect::VbScript).size(), 0);
+    QCOMPARE(
+        quillon::sources::limitFindings(quillon::sources::scriptPartsOf(text), Dialect::VbScript)
+            .size(),
+        0);
 }
 
 void tst_SourceCalls::designerHeaderIsSkipped_data()
@@ -292,7 +299,8 @@ void tst_SourceCalls::designerHeaderIsSkipped()
     QFETCH(QString, text);
     QFETCH(qsizetype, headerLines);
 
-    QCOMPARE(codegen::designerHeaderLines(text, codegen::sourceLines(text)), headerLines);
+    QCOMPARE(quillon::sources::designerHeaderLines(text, quillon::sources::sourceLines(text)),
+        headerLines);
 }
 
 void tst_SourceCalls::limitsAreFound_data()
@@ -320,8 +328,8 @@ void tst_SourceCalls::limitsAreFound()
     QFETCH(QList<qsizetype>, places);
 
     QList<qsizetype> found;
-    for (const codegen::SourceFinding &finding :
-        codegen::limitFindings(text, codegen::Dialect::Vb6))
+    for (const quillon::sources::SourceFinding &finding :
+        quillon::sources::limitFindings(text, quillon::model::Dialect::Vb6))
         found << finding.line << finding.column;
     QCOMPARE(found, places);
 }
@@ -332,8 +340,8 @@ void tst_SourceCalls::callTheEncodingCannotHoldIsKept()
 {
     const QString code = u"MsgBox ChrW(&H4E2D) & \"ä\"\r\nMsgBox \"ö\"\r\n"_s;
 
-    const codegen::RelaidSource relaid
-        = codegen::relayOutCalls(code, { 70, 0, TextEncoding::Windows1252 });
+    const quillon::sources::RelaidSource relaid
+        = quillon::sources::relayOutCalls(code, { 70, 0, TextEncoding::Windows1252 });
 
     QCOMPARE(relaid.kept.size(), 1);
     QCOMPARE(relaid.kept[0].line, 1);
@@ -345,12 +353,13 @@ void tst_SourceCalls::callTheEncodingCannotHoldIsKept()
 // As VB reads a file without a mark that holds no other bytes.
 void tst_SourceCalls::asciiIsWindows1252()
 {
-    const codegen::SourceText source = codegen::sourceFromBytes("MsgBox \"Gr\" & Chr(252)\r\n");
+    const quillon::sources::SourceText source
+        = quillon::sources::sourceFromBytes("MsgBox \"Gr\" & Chr(252)\r\n");
 
     QCOMPARE(source.encoding, TextEncoding::Windows1252);
-    const codegen::RelaidSource relaid
-        = codegen::relayOutCalls(source.text, { 70, 0, source.encoding });
-    QCOMPARE(codegen::encodeText(relaid.text, source.encoding),
+    const quillon::sources::RelaidSource relaid
+        = quillon::sources::relayOutCalls(source.text, { 70, 0, source.encoding });
+    QCOMPARE(quillon::model::encodeText(relaid.text, source.encoding),
         std::optional<QByteArray>("MsgBox _\r\n    \"Gr\xFC\"\r\n"));
 }
 

@@ -98,20 +98,21 @@ QString MessageMaker::title()
     return word(1 + pick(60));
 }
 
-codegen::StyleChoices MessageMaker::choices()
+quillon::model::StyleChoices MessageMaker::choices()
 {
-    return { pick(codegen::kIconChoiceCount), pick(codegen::kButtonSetChoiceCount),
-        1 + pick(codegen::kDefaultButtonChoiceCount), chance(50), chance(50) };
+    return { pick(quillon::model::kIconChoiceCount), pick(quillon::model::kButtonSetChoiceCount),
+        1 + pick(quillon::model::kDefaultButtonChoiceCount), chance(50), chance(50) };
 }
 
 int MessageMaker::codeWidth()
 {
-    return codegen::kMinCodeWidth + pick(codegen::kMaxCodeWidth - codegen::kMinCodeWidth + 1);
+    return quillon::writer::kMinCodeWidth
+        + pick(quillon::writer::kMaxCodeWidth - quillon::writer::kMinCodeWidth + 1);
 }
 
-codegen::FormatRequest MessageMaker::request()
+quillon::writer::FormatRequest MessageMaker::request()
 {
-    codegen::FormatRequest request;
+    quillon::writer::FormatRequest request;
     request.style = choices();
     request.codeWidth = codeWidth();
     request.message = message();
@@ -143,10 +144,10 @@ QString MessageMaker::expression()
     return kExpressions[pick(kExpressions.size())];
 }
 
-codegen::MessageParts MessageMaker::parts()
+quillon::model::MessageParts MessageMaker::parts()
 {
-    using Kind = codegen::MessagePart::Kind;
-    codegen::MessageParts parts;
+    using Kind = quillon::model::MessagePart::Kind;
+    quillon::model::MessageParts parts;
     const int count = 1 + pick(6);
     for (int i = 0; i < count; ++i) {
         if (chance(50))
@@ -159,10 +160,10 @@ codegen::MessageParts MessageMaker::parts()
     return parts;
 }
 
-codegen::FormatRequest MessageMaker::requestWithExpressions()
+quillon::writer::FormatRequest MessageMaker::requestWithExpressions()
 {
-    using Kind = codegen::MessagePart::Kind;
-    codegen::FormatRequest request = this->request();
+    using Kind = quillon::model::MessagePart::Kind;
+    quillon::writer::FormatRequest request = this->request();
     request.parts = parts();
     if (chance(30))
         request.titleParts = { { Kind::Expression, expression() } };
@@ -175,28 +176,28 @@ codegen::FormatRequest MessageMaker::requestWithExpressions()
     return request;
 }
 
-codegen::MessageParts readerView(const codegen::MessageParts &parts)
+quillon::model::MessageParts readerView(const quillon::model::MessageParts &parts)
 {
-    using Kind = codegen::MessagePart::Kind;
-    codegen::MessageParts joined;
-    for (const codegen::MessagePart &part : parts) {
+    using Kind = quillon::model::MessagePart::Kind;
+    quillon::model::MessageParts joined;
+    for (const quillon::model::MessagePart &part : parts) {
         if (part.isExpression()) {
-            codegen::appendPart(joined, part);
+            quillon::model::appendPart(joined, part);
             continue;
         }
         QString text = part.text;
         if (part.kind == Kind::Text)
             text.replace(u'"', u"''"_s);
-        codegen::appendPart(joined, { Kind::ExactText, text });
+        quillon::model::appendPart(joined, { Kind::ExactText, text });
     }
     return joined;
 }
 
-codegen::MessageParts readerViewOfTitle(const codegen::FormatRequest &request)
+quillon::model::MessageParts readerViewOfTitle(const quillon::writer::FormatRequest &request)
 {
     if (!request.titleParts.isEmpty())
         return readerView(request.titleParts);
-    if (!codegen::hasTitle(request.title))
+    if (!quillon::writer::hasTitle(request.title))
         return {};
-    return { { codegen::MessagePart::Kind::ExactText, request.title } };
+    return { { quillon::model::MessagePart::Kind::ExactText, request.title } };
 }

@@ -41,14 +41,14 @@ public:
 
     QString message();
     QString title();
-    codegen::StyleChoices choices();
+    quillon::model::StyleChoices choices();
     int codeWidth();
-    codegen::FormatRequest request();
+    quillon::writer::FormatRequest request();
     // Exact and typed text between expressions, as the window holds it after
     // taking over code and typing, and what else a read
     // call may carry: title parts, a buttons expression, trailing statements.
-    codegen::MessageParts parts();
-    codegen::FormatRequest requestWithExpressions();
+    quillon::model::MessageParts parts();
+    quillon::writer::FormatRequest requestWithExpressions();
 
 private:
     int pick(int bound) { return static_cast<int>(m_source.pick(static_cast<quint32>(bound))); }
@@ -63,8 +63,8 @@ private:
 // Parts as the reader gives them back: neighbouring text parts as one exact
 // text, empty ones gone, typed quotes as the two apostrophes they are
 // written as.
-codegen::MessageParts readerView(const codegen::MessageParts &parts);
+quillon::model::MessageParts readerView(const quillon::model::MessageParts &parts);
 
 // The title as the reader gives it back: the title parts, or the typed title
 // where the code names one.
-codegen::MessageParts readerViewOfTitle(const codegen::FormatRequest &request);
+quillon::model::MessageParts readerViewOfTitle(const quillon::writer::FormatRequest &request);

@@ -8,9 +8,9 @@
 
 #include <algorithm>
 
-using codegen::FormatOutcome;
-using codegen::FormatRequest;
-using codegen::FormatResult;
+using quillon::writer::FormatOutcome;
+using quillon::writer::FormatRequest;
+using quillon::writer::FormatResult;
 using namespace Qt::Literals::StringLiterals;
 
 namespace reference {
@@ -170,10 +170,11 @@ FormatResult formatMessage(const FormatRequest &request)
         result.outcome = FormatOutcome::EmptyMessage;
         return result;
     }
-    const int width = std::clamp(request.codeWidth, codegen::kMinCodeWidth, codegen::kMaxCodeWidth);
+    const int width = std::clamp(
+        request.codeWidth, quillon::writer::kMinCodeWidth, quillon::writer::kMaxCodeWidth);
 
     result.measuringText = preparedMessage(request.message);
-    const qsizetype charsPerLine = codegen::charsPerLineForCodeWidth(width);
+    const qsizetype charsPerLine = quillon::writer::charsPerLineForCodeWidth(width);
     const TextBoxLines txtDummy = TextBoxLines::wrapping(result.measuringText, charsPerLine);
     QString code = cleanedUp(firstCodeText(txtDummy, charsPerLine + 2));
 
@@ -188,13 +189,13 @@ FormatResult formatMessage(const FormatRequest &request)
     if (count > 24) {
         result.outcome = FormatOutcome::Refused;
         result.code = atStartOfLastPass;
-        result.refusalMessage = codegen::continuationLimitMessage();
+        result.refusalMessage = quillon::writer::continuationLimitMessage();
         return result;
     }
 
     code.chop(2);
     QString tail;
-    const codegen::StyleFlags styleFlags = codegen::computeStyleFlags(request.style);
+    const quillon::model::StyleFlags styleFlags = quillon::model::computeStyleFlags(request.style);
     const bool hasFlags = styleFlags.value > 0;
     if (hasFlags) {
         const QString flags = styleFlags.expression;
@@ -226,7 +227,7 @@ FormatResult formatMessage(const FormatRequest &request)
     if (hasLineLongerThan1023(code)) {
         result.outcome = FormatOutcome::Refused;
         result.code = atStartOfLastPass;
-        result.refusalMessage = codegen::lineTooLongMessage();
+        result.refusalMessage = quillon::writer::lineTooLongMessage();
         return result;
     }
     result.code = code;

@@ -29,8 +29,9 @@ TextBoxLines::TextBoxLines(const QString &text, std::optional<qsizetype> charsPe
         qsizetype placed = 0;
         do {
             const QStringView rest = paragraph.sliced(placed);
-            const qsizetype length
-                = charsPerLine ? codegen::firstWrappedLineLength(rest, *charsPerLine) : rest.size();
+            const qsizetype length = charsPerLine
+                ? quillon::writer::firstWrappedLineLength(rest, *charsPerLine)
+                : rest.size();
             m_lines.append({ paragraphStart + placed, length });
             placed += length;
         } while (placed < paragraph.size());

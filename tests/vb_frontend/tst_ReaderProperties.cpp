@@ -7,7 +7,8 @@
 
 #include <algorithm>
 
-using namespace codegen;
+using namespace quillon::model;
+using namespace quillon::frontend;
 using namespace Qt::Literals::StringLiterals;
 
 namespace {

@@ -2,7 +2,8 @@
 
 #include <QTest>
 
-using namespace codegen;
+using namespace quillon::model;
+using namespace quillon::frontend;
 using namespace Qt::Literals::StringLiterals;
 
 class tst_VbDialect : public QObject

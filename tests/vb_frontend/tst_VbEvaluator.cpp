@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-using namespace codegen::vb;
+using namespace quillon::frontend::vb;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -11,7 +11,7 @@ namespace {
 // statement is evaluated as text. The value, or "!" and the refusal.
 QString evaluated(const QString &code)
 {
-    Lexer lexer(code, codegen::Dialect::Vb6);
+    Lexer lexer(code, quillon::model::Dialect::Vb6);
     Cursor cursor(code);
     Evaluator evaluator(cursor);
     QList<Token> tokens;
@@ -114,7 +114,7 @@ private slots:
     {
         QFETCH(QString, code);
         QFETCH(qint64, value);
-        Lexer lexer(code, codegen::Dialect::Vb6);
+        Lexer lexer(code, quillon::model::Dialect::Vb6);
         Cursor cursor(code);
         QList<Token> tokens;
         for (Token token = lexer.next(); tokens.append(token), token.kind != Kind::End;)

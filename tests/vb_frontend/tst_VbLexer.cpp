@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <QTest>
 
-using namespace codegen::vb;
+using namespace quillon::frontend::vb;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 // as written, and the error's text where the tokens end in one.
 QString tokensOf(const QString &code)
 {
-    Lexer lexer(code, codegen::Dialect::Vb6);
+    Lexer lexer(code, quillon::model::Dialect::Vb6);
     QStringList shown;
     for (Token token = lexer.next(); token.kind != Kind::End; token = lexer.next()) {
         switch (token.kind) {

@@ -3,10 +3,11 @@
 
 #include <QTest>
 
-using namespace codegen;
+using namespace quillon::model;
+using namespace quillon::frontend;
 using namespace Qt::Literals::StringLiterals;
 
-Q_DECLARE_METATYPE(codegen::CodeForm)
+Q_DECLARE_METATYPE(quillon::model::CodeForm)
 
 namespace {
 

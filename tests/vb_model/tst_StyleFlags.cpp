@@ -1,7 +1,7 @@
 #include "vb_model/StyleFlags.h"
 #include "vb_model/VbConstants.h"
 
-using namespace codegen;
+using namespace quillon::model;
 
 #include <QTest>
 

@@ -16,9 +16,9 @@ private slots:
         QByteArray all(256, Qt::Uninitialized);
         for (int byte = 0; byte < 256; ++byte)
             all[byte] = char(byte);
-        const QString text = codegen::decodeWindows1252(all);
+        const QString text = quillon::model::decodeWindows1252(all);
         QCOMPARE(text.size(), 256);
-        QCOMPARE(codegen::encodeWindows1252(text), std::optional<QByteArray>(all));
+        QCOMPARE(quillon::model::encodeWindows1252(text), std::optional<QByteArray>(all));
     }
 
     void characters_data()
@@ -39,7 +39,7 @@ private slots:
     {
         QFETCH(int, byte);
         QFETCH(QChar, character);
-        QCOMPARE(codegen::windows1252Char(static_cast<unsigned char>(byte)), character);
+        QCOMPARE(quillon::model::windows1252Char(static_cast<unsigned char>(byte)), character);
     }
 
     // Latin-1's C1 controls that the table replaces have no byte, nor has
@@ -55,7 +55,7 @@ private slots:
     void charactersOutsideTheCodePageAreRefused()
     {
         QFETCH(QString, text);
-        QVERIFY(!codegen::encodeWindows1252(text));
+        QVERIFY(!quillon::model::encodeWindows1252(text));
     }
 };
 
